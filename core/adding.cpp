@@ -1,0 +1,98 @@
+// Adding a path to the list, with the rules that keep out what would make a rename pass go wrong.
+
+#include <memory>
+
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "platform/message_box.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+
+namespace {
+
+constexpr const char kAddTitle[] = "警告：ファイル・フォルダの追加";
+constexpr const char kIgnoredBecause[] =
+    "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。";
+
+bool StartsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+int RenameList::AddPath(const std::string& fullPath) {
+    if (passRunning) {
+        return 1;
+    }
+    for (const auto& entry : entries) {
+        if (fullPath == entry->Path(NameKind::Old).FullPath()) {
+            return 1;
+        }
+        if (fullPath == entry->Path(NameKind::Now).FullPath()) {
+            if (GetBool(kIdDlgItsNotNewPath)) {
+                ShowMessageBox(context ? context->mainWindow : nullptr,
+                               "追加を無視するパス\n" + entry->Path(NameKind::Now).FullPath() +
+                                   "\n追加を無視するパスの旧名（追加済み）\n" +
+                                   entry->Path(NameKind::Old).FullPath() +
+                                   "\n\n既に開いているファイル・フォルダを追加しようとしました。\n"
+                                   "これはリネーム時に誤動作を起こすため追加を無視します。",
+                               kAddTitle, kMbIconError);
+            }
+            return 1;
+        }
+    }
+    if (CheckInterference(fullPath)) {
+        return 1;
+    }
+    entries.push_back(std::make_unique<RenameEntry>(fullPath));
+    RenameEntry* added = entries.back().get();
+    if (added->IsFolder()) {
+        folders.push_back(added);
+    }
+    window_port::AddRow(context, Count() - 1);
+    return 0;
+}
+
+int RenameList::AddPathIn(const std::string& folder, const std::string& name) {
+    return AddPath(folder + "\\" + name);
+}
+
+bool RenameList::CheckInterference(const std::string& fullPath) {
+    if (!GetBool(kIdDlgAddErrPath)) {
+        return false;
+    }
+    WindowHandle owner = context ? context->mainWindow : nullptr;
+    if (IsFolderPath(fullPath)) {
+        for (const auto& entry : entries) {
+            const std::string& registered = entry->Path(NameKind::Now).FullPath();
+            if (registered == fullPath || StartsWith(fullPath, registered + "\\") ||
+                StartsWith(registered, fullPath + "\\")) {
+                ShowMessageBox(owner,
+                               "既に登録されているファイル・フォルダ\n" + registered +
+                                   "\n追加を無視するフォルダ\n" + fullPath +
+                                   "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようと"
+                                   "しました。\n" +
+                                   kIgnoredBecause,
+                               kAddTitle, kMbIconError);
+                return true;
+            }
+        }
+        return false;
+    }
+    for (const RenameEntry* folder : folders) {
+        const std::string registered = folder->Path(NameKind::Now).FullPath() + "\\";
+        if (StartsWith(fullPath, registered)) {
+            ShowMessageBox(
+                owner,
+                "既に登録されているフォルダ\n" + registered + "\n追加を無視するファイル\n" +
+                    fullPath +
+                    "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました"
+                    "。\n" +
+                    kIgnoredBecause,
+                kAddTitle, kMbIconError);
+            return true;
+        }
+    }
+    return false;
+}

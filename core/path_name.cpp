@@ -1,0 +1,89 @@
+#include "core/path_name.h"
+
+#include "core/mbcs.h"
+#include "platform/file_system.h"
+
+namespace {
+
+std::string JoinName(const std::string& base, const std::string& extension) {
+    return extension == kNoExtension ? base : base + "." + extension;
+}
+
+}  // namespace
+
+PathName::PathName() {
+    Assign("", "", "");
+}
+
+void PathName::Assign(const std::string& newFolder, const std::string& newBase,
+                      const std::string& newExtension) {
+    folder = newFolder;
+    base = newBase;
+    extension = newExtension;
+    Rebuild();
+}
+
+void PathName::SetFromFullPath(const std::string& path) {
+    std::size_t slash = mbcs::FindLast(path, '\\');
+    if (slash == std::string::npos) {
+        folder.clear();
+        SetFileName(path);
+        return;
+    }
+    folder = path.substr(0, slash);
+    SetFileName(path.substr(slash + 1));
+}
+
+void PathName::SetFileName(const std::string& name) {
+    std::size_t dot = mbcs::FindLast(name, '.');
+    if (dot == std::string::npos) {
+        base = name;
+        extension = kNoExtension;
+    } else {
+        base = name.substr(0, dot);
+        extension = name.substr(dot + 1);
+    }
+    Rebuild();
+}
+
+void PathName::SetBase(const std::string& newBase) {
+    base = newBase;
+    Rebuild();
+}
+
+const std::string& PathName::Part(PathPart part) const {
+    switch (part) {
+        case PathPart::FullPath:
+            return fullPath;
+        case PathPart::FileName:
+            return fileName;
+        case PathPart::Folder:
+            return folder;
+        case PathPart::Base:
+            return base;
+        case PathPart::Extension:
+            return extension;
+    }
+    return fullPath;
+}
+
+std::string PathName::BuildFileName() const {
+    return JoinName(base, extension);
+}
+
+std::string PathName::SlashPath() const {
+    return mbcs::ToSlashForm(folder) + "/" + BuildFileName();
+}
+
+bool PathName::SameAs(const PathName& other) const {
+    return folder == other.folder && base == other.base && extension == other.extension;
+}
+
+void PathName::Rebuild() {
+    fileName = JoinName(base, extension);
+    fullPath = folder + "\\" + fileName;
+}
+
+bool IsFolderPath(const std::string& fullPath) {
+    return platform::IsDirectory(mbcs::ToSlashForm(fullPath));
+}

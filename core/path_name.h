@@ -1,0 +1,47 @@
+// A file or folder path held as folder, base and extension, with the full path and the file name
+// derived from them. All text is cp932.
+#pragma once
+
+#include <string>
+
+enum class PathPart { FullPath = 0, FileName = 1, Folder = 2, Base = 3, Extension = 4 };
+
+// The extension of a name that has no dot at all. An empty extension means the name ends in a dot.
+constexpr const char kNoExtension[] = ".";
+
+class PathName {
+  public:
+    PathName();
+
+    void Assign(const std::string& folder, const std::string& base, const std::string& extension);
+    // Splits at the last backslash. A path without one is taken as a bare name in no folder.
+    void SetFromFullPath(const std::string& fullPath);
+    // Splits at the last dot; without a dot the extension becomes ".".
+    void SetFileName(const std::string& name);
+    // Replaces the base whole (dots included) and keeps the extension.
+    void SetBase(const std::string& base);
+
+    const std::string& Part(PathPart part) const;
+    const std::string& Folder() const { return folder; }
+    const std::string& Base() const { return base; }
+    const std::string& Extension() const { return extension; }
+    const std::string& FullPath() const { return fullPath; }
+    const std::string& FileName() const { return fileName; }
+
+    std::string BuildFileName() const;
+    // The form given to the file system: "D:\a\b.txt" becomes "D:/a/b.txt".
+    std::string SlashPath() const;
+    bool SameAs(const PathName& other) const;
+
+  private:
+    void Rebuild();
+
+    std::string folder;
+    std::string base;
+    std::string extension;
+    std::string fullPath;
+    std::string fileName;
+};
+
+// True when the item at the full path is a folder; false when its attributes cannot be read.
+bool IsFolderPath(const std::string& fullPath);

@@ -1,0 +1,42 @@
+// One file or folder of the rename list, with the path it had when added, the path it has on
+// disk now and the path it is to be given.
+#pragma once
+
+#include <string>
+
+#include "core/path_name.h"
+
+enum class NameKind { Now = 0, Edit = 1, Old = 2 };
+
+class RenameEntry {
+  public:
+    explicit RenameEntry(const std::string& fullPath);
+
+    const PathName& Path(NameKind kind) const;
+    bool IsFolder() const { return isFolder; }
+
+    // The name as shown, exported and edited: without the extension for a file unless
+    // UseExtension was on at start-up.
+    std::string DisplayName(NameKind kind) const;
+    void SetEditName(const std::string& text);
+    // Where the current item would go if the text became its edit name.
+    PathName CandidatePath(const std::string& text) const;
+
+    bool NeedsRename() const { return !nowPath.SameAs(editPath); }
+    bool WasRenamed() const { return !nowPath.SameAs(oldPath); }
+
+    // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed (reported).
+    int RenameTo(const PathName& target);
+    // Moves the item out of the way to a fresh temporary name in its edit folder. 0 or 1.
+    int RenameToTemporary();
+
+  private:
+    bool ShowsWholeName() const;
+    void ApplyName(PathName* path, const std::string& text) const;
+    int FixLetterCase(const PathName& target);
+
+    PathName oldPath;
+    PathName nowPath;
+    PathName editPath;
+    bool isFolder;
+};

@@ -1,0 +1,26 @@
+#include "core/rename_list.h"
+
+RenameList::RenameList(AppContext* context) : context(context) {}
+
+RenameList::~RenameList() {
+    folders.clear();
+    entries.clear();
+}
+
+void RenameList::Clear() {
+    if (passRunning) {
+        return;
+    }
+    folders.clear();
+    entries.clear();
+    lastSortKey = -1;
+}
+
+bool RenameList::HasRenamed() const {
+    for (const auto& entry : entries) {
+        if (entry->WasRenamed()) {
+            return true;
+        }
+    }
+    return false;
+}

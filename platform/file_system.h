@@ -1,0 +1,38 @@
+// What the rename list asks of the file system. Paths are cp932 in slash form ("D:/a/b.txt");
+// each platform converts them exactly to its own encoding and refuses what does not convert.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class MoveResult {
+    Done,
+    NotFound,      // the source (or a folder on the way) is not there
+    AccessDenied,  // refused: the target exists, the item is locked or protected
+    InvalidName,   // the name cannot be used or cannot be written exactly
+    Other,
+};
+
+// Renames a file or folder. Never replaces an existing target.
+MoveResult MovePath(const std::string& from, const std::string& to);
+
+// True when something exists at the path, and also when the path cannot be asked about (a name
+// that does not convert exactly), so that callers never take an unknown place as free.
+bool PathExists(const std::string& path);
+
+// True when the path names a folder; false when its attributes cannot be read.
+bool IsDirectory(const std::string& path);
+
+// Creates an empty file with a name unique in the folder that begins with the prefix and returns
+// that name (not the path). Returns the empty string on failure.
+std::string CreateUniqueFile(const std::string& folder, const std::string& prefix);
+
+// Deletes a file; failures are ignored.
+void RemoveFile(const std::string& path);
+
+// The name the file system holds for the item at the path, in its stored letter case; the empty
+// string when there is none or it has no exact cp932 form.
+std::string NameOnDisk(const std::string& path);
+
+}  // namespace platform

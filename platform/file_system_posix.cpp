@@ -1,0 +1,156 @@
+// The file system on POSIX, for the native build and its tests: paths are cp932 converted to
+// UTF-8, and a rename never replaces its target.
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "platform/file_system.h"
+#include "platform/text.h"
+
+namespace platform {
+namespace {
+
+MoveResult FromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return MoveResult::NotFound;
+        case EACCES:
+        case EPERM:
+        case EBUSY:
+        case EROFS:
+        case EEXIST:
+        case ENOTEMPTY:
+        case ETXTBSY:
+            return MoveResult::AccessDenied;
+        case EINVAL:
+        case ENAMETOOLONG:
+        case EILSEQ:
+            return MoveResult::InvalidName;
+        default:
+            return MoveResult::Other;
+    }
+}
+
+std::string Utf8(const std::string& path, bool* ok) {
+    std::string native;
+    *ok = ToNative(path, &native);
+    return native;
+}
+
+}  // namespace
+
+MoveResult MovePath(const std::string& from, const std::string& to) {
+    bool okFrom = false;
+    bool okTo = false;
+    std::string nativeFrom = Utf8(from, &okFrom);
+    std::string nativeTo = Utf8(to, &okTo);
+    if (!okFrom || !okTo) {
+        return MoveResult::InvalidName;
+    }
+    if (renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) ==
+        0) {
+        return MoveResult::Done;
+    }
+    return FromErrno(errno);
+}
+
+bool PathExists(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    struct stat st;
+    return !ok || lstat(native.c_str(), &st) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    struct stat st;
+    return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
+    bool ok = false;
+    std::string nativeFolder = Utf8(folder, &ok);
+    if (!ok) {
+        return "";
+    }
+    static std::minstd_rand next(static_cast<unsigned>(getpid()));
+    unsigned start = next() & 0xFFFFu;
+    for (unsigned k = 0; k < 0x10000u; ++k) {
+        unsigned number = (start + k) & 0xFFFFu;
+        if (number == 0) {
+            continue;
+        }
+        char digits[8];
+        snprintf(digits, sizeof digits, "%x", number);
+        std::string name = prefix + digits + ".tmp";
+        std::string nativeName;
+        if (!ToNative(name, &nativeName)) {
+            return "";
+        }
+        int fd = open((nativeFolder + "/" + nativeName).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+        if (fd >= 0) {
+            close(fd);
+            return name;
+        }
+        if (errno != EEXIST) {
+            return "";
+        }
+    }
+    return "";
+}
+
+void RemoveFile(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    if (ok) {
+        unlink(native.c_str());
+    }
+}
+
+std::string NameOnDisk(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    struct stat st;
+    if (!ok || lstat(native.c_str(), &st) != 0) {
+        return "";
+    }
+    std::string::size_type slash = native.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : native.substr(0, slash);
+    std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+    if (folder.empty()) {
+        folder = "/";
+    }
+    // On a case-insensitive file system the stored name may differ from the asked one in case:
+    // find the directory entry that is this very item.
+    std::string found;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* e = readdir(dir)) {
+            if (strcasecmp(e->d_name, name.c_str()) != 0) {
+                continue;
+            }
+            struct stat other;
+            if (lstat((folder + "/" + e->d_name).c_str(), &other) == 0 &&
+                other.st_ino == st.st_ino && other.st_dev == st.st_dev) {
+                found = e->d_name;
+                if (found == name) {
+                    break;
+                }
+            }
+        }
+        closedir(dir);
+    }
+    std::string cp932;
+    return FromNative(found, &cp932) ? cp932 : "";
+}
+
+}  // namespace platform

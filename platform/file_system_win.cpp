@@ -1,0 +1,154 @@
+// The file system through the wide-character functions. The ANSI functions would best-fit names
+// that cp932 cannot hold ("café.txt" listed as "cafe.txt"), and a rename by such a name can reach
+// a different, real file; converting exactly ourselves refuses those names instead.
+
+#include <windows.h>
+
+#include "platform/file_system.h"
+#include "platform/text.h"
+
+namespace platform {
+
+namespace {
+
+// A path as the W functions take it. A NUL inside would cut the path short and name another item.
+bool ToNativePath(const std::string& path, std::wstring* out) {
+    return !path.empty() && ToNative(path, out) && out->find(L'\0') == std::wstring::npos;
+}
+
+struct ErrorRange {
+    DWORD first;
+    DWORD last;
+    MoveResult result;
+};
+
+// The classes the standard rename would give, except that an existing target counts as refused.
+// Codes not listed mean a name the system could not take (123, 87, ...).
+constexpr ErrorRange kMoveErrors[] = {
+    {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, MoveResult::NotFound},              // 2-3
+    {ERROR_INVALID_DRIVE, ERROR_INVALID_DRIVE, MoveResult::NotFound},                // 15
+    {ERROR_NO_MORE_FILES, ERROR_NO_MORE_FILES, MoveResult::NotFound},                // 18
+    {ERROR_BAD_NETPATH, ERROR_BAD_NETPATH, MoveResult::NotFound},                    // 53
+    {ERROR_BAD_NET_NAME, ERROR_BAD_NET_NAME, MoveResult::NotFound},                  // 67
+    {ERROR_BAD_PATHNAME, ERROR_BAD_PATHNAME, MoveResult::NotFound},                  // 161
+    {ERROR_FILENAME_EXCED_RANGE, ERROR_FILENAME_EXCED_RANGE, MoveResult::NotFound},  // 206
+
+    {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, MoveResult::AccessDenied},          // 5
+    {ERROR_CURRENT_DIRECTORY, ERROR_CURRENT_DIRECTORY, MoveResult::AccessDenied},  // 16
+    // Write protection, sharing and lock violations.
+    {ERROR_WRITE_PROTECT, ERROR_SHARING_BUFFER_EXCEEDED, MoveResult::AccessDenied},        // 19-36
+    {ERROR_NETWORK_ACCESS_DENIED, ERROR_NETWORK_ACCESS_DENIED, MoveResult::AccessDenied},  // 65
+    {ERROR_FILE_EXISTS, ERROR_FILE_EXISTS, MoveResult::AccessDenied},                      // 80
+    {ERROR_CANNOT_MAKE, ERROR_CANNOT_MAKE, MoveResult::AccessDenied},                      // 82
+    {ERROR_DRIVE_LOCKED, ERROR_DRIVE_LOCKED, MoveResult::AccessDenied},                    // 108
+    {ERROR_ALREADY_EXISTS, ERROR_ALREADY_EXISTS, MoveResult::AccessDenied},                // 183
+
+    // Failures with a meaning of their own: resources, another drive, a folder not empty.
+    {ERROR_TOO_MANY_OPEN_FILES, ERROR_TOO_MANY_OPEN_FILES, MoveResult::Other},  // 4
+    {ERROR_NOT_ENOUGH_MEMORY, ERROR_NOT_ENOUGH_MEMORY, MoveResult::Other},      // 8
+    {ERROR_OUTOFMEMORY, ERROR_OUTOFMEMORY, MoveResult::Other},                  // 14
+    {ERROR_NOT_SAME_DEVICE, ERROR_NOT_SAME_DEVICE, MoveResult::Other},          // 17
+    {ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_DISK_FULL, MoveResult::Other},        // 39
+    {ERROR_DISK_FULL, ERROR_DISK_FULL, MoveResult::Other},                      // 112
+    {ERROR_DIR_NOT_EMPTY, ERROR_DIR_NOT_EMPTY, MoveResult::Other},              // 145
+    {ERROR_NOT_ENOUGH_QUOTA, ERROR_NOT_ENOUGH_QUOTA, MoveResult::Other},        // 1816
+};
+
+MoveResult ClassifyMoveError(DWORD error) {
+    for (const ErrorRange& range : kMoveErrors) {
+        if (error >= range.first && error <= range.last) {
+            return range.result;
+        }
+    }
+    return MoveResult::InvalidName;
+}
+
+// Characters that FindFirstFile takes as wildcards ("<", ">" and '"' are the DOS forms).
+bool HasWildcard(const std::wstring& path) {
+    return path.find_first_of(L"*?<>\"") != std::wstring::npos;
+}
+
+}  // namespace
+
+MoveResult MovePath(const std::string& from, const std::string& to) {
+    std::wstring nativeFrom;
+    std::wstring nativeTo;
+    if (!ToNativePath(from, &nativeFrom) || !ToNativePath(to, &nativeTo)) {
+        return MoveResult::InvalidName;
+    }
+    // No MOVEFILE_REPLACE_EXISTING: an existing target makes the move fail.
+    if (MoveFileW(nativeFrom.c_str(), nativeTo.c_str())) {
+        return MoveResult::Done;
+    }
+    return ClassifyMoveError(GetLastError());
+}
+
+bool PathExists(const std::string& path) {
+    std::wstring native;
+    if (!ToNativePath(path, &native)) {
+        return true;
+    }
+    if (GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    // Something locked or in a folder we may not read may still be there.
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+bool IsDirectory(const std::string& path) {
+    std::wstring native;
+    if (!ToNativePath(path, &native)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(native.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
+    std::wstring nativeFolder;
+    std::wstring nativePrefix;
+    if (!ToNativePath(folder, &nativeFolder) || !ToNative(prefix, &nativePrefix)) {
+        return "";
+    }
+    wchar_t buffer[MAX_PATH + 1] = {};
+    // Unique number 0: the system picks the number and creates the empty file.
+    if (GetTempFileNameW(nativeFolder.c_str(), nativePrefix.c_str(), 0, buffer) == 0) {
+        return "";
+    }
+    const std::wstring path(buffer);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    std::string name;
+    if (!FromNative(slash == std::wstring::npos ? path : path.substr(slash + 1), &name)) {
+        DeleteFileW(buffer);
+        return "";
+    }
+    return name;
+}
+
+void RemoveFile(const std::string& path) {
+    std::wstring native;
+    if (ToNativePath(path, &native)) {
+        DeleteFileW(native.c_str());
+    }
+}
+
+std::string NameOnDisk(const std::string& path) {
+    std::wstring native;
+    if (!ToNativePath(path, &native) || HasWildcard(native)) {
+        return "";
+    }
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(native.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return "";
+    }
+    FindClose(find);
+    std::string name;
+    if (!FromNative(data.cFileName, &name)) {
+        return "";
+    }
+    return name;
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+#include <errno.h>
+#include <iconv.h>
+
+#include "platform/text.h"
+
+namespace {
+
+bool Convert(const char* to, const char* from, const std::string& in, std::string* out) {
+    out->clear();
+    if (in.empty()) {
+        return true;
+    }
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    std::string result(in.size() * 4 + 16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char* outPtr = &result[0];
+    size_t outLeft = result.size();
+    // iconv stops (EILSEQ/EINVAL) at bytes it cannot map instead of approximating them.
+    size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    bool ok = done != static_cast<size_t>(-1) && inLeft == 0 &&
+              iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    if (!ok) {
+        return false;
+    }
+    result.resize(result.size() - outLeft);
+    *out = std::move(result);
+    return true;
+}
+
+}  // namespace
+
+namespace platform {
+
+bool ToNative(const std::string& cp932, NativeString* out) {
+    return Convert("UTF-8", "CP932", cp932, out);
+}
+
+bool FromNative(const NativeString& native, std::string* cp932) {
+    return Convert("CP932", "UTF-8", native, cp932);
+}
+
+}  // namespace platform

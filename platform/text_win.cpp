@@ -1,0 +1,70 @@
+// Code page 932 is named explicitly rather than taken from the system (CP_ACP), so that texts
+// and names come out the same on a system set to any other code page.
+
+#include <windows.h>
+
+#include <climits>
+
+#include "platform/text.h"
+
+namespace {
+
+constexpr UINT kCodePage = 932;
+
+}  // namespace
+
+namespace platform {
+
+bool ToNative(const std::string& cp932, NativeString* out) {
+    out->clear();
+    if (cp932.empty()) {
+        return true;
+    }
+    if (cp932.size() > static_cast<std::size_t>(INT_MAX)) {
+        return false;
+    }
+    const int length = static_cast<int>(cp932.size());
+    // MB_ERR_INVALID_CHARS refuses lone lead bytes and unassigned codes instead of letting
+    // them become U+30FB or a default character.
+    const int needed =
+        MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, cp932.data(), length, nullptr, 0);
+    if (needed <= 0) {
+        return false;
+    }
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, cp932.data(), length, &wide[0],
+                            needed) != needed) {
+        return false;
+    }
+    out->swap(wide);
+    return true;
+}
+
+bool FromNative(const NativeString& native, std::string* cp932) {
+    cp932->clear();
+    if (native.empty()) {
+        return true;
+    }
+    if (native.size() > static_cast<std::size_t>(INT_MAX)) {
+        return false;
+    }
+    const int length = static_cast<int>(native.size());
+    // Without WC_NO_BEST_FIT_CHARS "é" would come out as "e" and "¥" as "\", a different name
+    // or even a separator; a character that needs the default character has no exact form.
+    BOOL usedDefault = FALSE;
+    const int needed = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, native.data(), length,
+                                           nullptr, 0, nullptr, &usedDefault);
+    if (needed <= 0 || usedDefault) {
+        return false;
+    }
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    if (WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, native.data(), length, &narrow[0],
+                            needed, nullptr, &usedDefault) != needed ||
+        usedDefault) {
+        return false;
+    }
+    cp932->swap(narrow);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#include "settings/app_paths.h"
+
+#include "core/mbcs.h"
+#include "platform/message_box.h"
+#include "platform/module_path.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+
+AppPaths::AppPaths(AppContext* context) : AppPaths(context, platform::ExecutablePath()) {}
+
+AppPaths::AppPaths(AppContext* context, const std::string& executable) : context(context) {
+    std::string path = executable;
+    if (path.empty()) {
+        path = ".\\Varnel.exe";
+        ShowMessageBox(nullptr, "実行ファイルのパス取得に失敗", "エラー：GetModuleFileName",
+                       kMbIconError);
+    }
+    executablePath.SetFromFullPath(path);
+}
+
+std::string AppPaths::IniPath() const {
+    PathName ini = executablePath;
+    ini.SetFileName("varnel.ini");
+    return ini.SlashPath();
+}
+
+void AppPaths::SetIOFilePath(const std::string& fullPath) {
+    if (mbcs::FindFirst(fullPath, '\\') == std::string::npos) {
+        ioFilePath.SetFromFullPath(ExecutableFolder() + "\\" + fullPath);
+    } else {
+        ioFilePath.SetFromFullPath(fullPath);
+    }
+}
+
+int RegisterDefaultSettings(AppContext* context) {
+    SetSettingsContext(context);
+    SettingsStore& store = *context->settings;
+    AppPaths& paths = *context->paths;
+    RegisterSetting(kIdTopMost, keys::kTopMost, "off");
+    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
+    RegisterSetting(kIdSingleApp, keys::kSingleApp, "on");
+    paths.SetIOFilePath(store.GetString(keys::kIOFilePath, paths.ExecutableFolder() + "\\tmp.txt"));
+    paths.SetToolPath(store.GetString(keys::kToolPath, "notepad"));
+    RegisterSetting(kIdAutoSort, keys::kAutoSort, "on");
+    RegisterSetting(kIdAutoCBCopy, keys::kAutoCBCopy, "off");
+    RegisterSetting(kIdAutoRename, keys::kAutoRename, "on");
+    RegisterSetting(kIdConvertIllegalName, keys::kConvertIllegalName, "on");
+    RegisterSetting(kIdAutoFileOpen, keys::kAutoFileOpen, "on");
+    RegisterSetting(kIdAutoFileClose, keys::kAutoFileClose, "on");
+    RegisterSetting(kIdConfirmEnd, keys::kConfirmEnd, "on");
+    RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
+    RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
+    RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
+    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
+    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+    store.GetInt(keys::kColumnWidthEdit, 150);
+    store.GetInt(keys::kColumnWidthNow, 150);
+    store.GetInt(keys::kColumnWidthOld, 150);
+    store.GetInt(keys::kColumnWidthPath, 150);
+    store.GetString(keys::kPathCDlgOpen, paths.ExecutableFolder());
+    return 0;
+}

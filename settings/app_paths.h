@@ -1,0 +1,37 @@
+// The few places the whole program works with: the executable (and so the INI file beside it),
+// the IO file names are exchanged through, and the tool that opens it.
+#pragma once
+
+#include <string>
+
+#include "core/path_name.h"
+
+struct AppContext;
+
+class AppPaths {
+  public:
+    // Reports a missing executable path with a message and goes on from the current folder.
+    explicit AppPaths(AppContext* context);
+    // The same with the executable's path given (empty when it could not be had).
+    AppPaths(AppContext* context, const std::string& executable);
+
+    // The INI file beside the executable, in slash form: always "varnel.ini".
+    std::string IniPath() const;
+
+    const PathName& ExecutablePath() const { return executablePath; }
+    const std::string& ExecutableFolder() const { return executablePath.Folder(); }
+    const PathName& IOFilePath() const { return ioFilePath; }
+    // A path without a folder is taken as a name in the executable's folder.
+    void SetIOFilePath(const std::string& fullPath);
+    const std::string& ToolPath() const { return toolPath; }
+    void SetToolPath(const std::string& text) { toolPath = text; }
+
+  private:
+    AppContext* context;
+    PathName executablePath;
+    PathName ioFilePath;
+    std::string toolPath;
+};
+
+// Registers every setting with its default, in the order the INI file is first written in.
+int RegisterDefaultSettings(AppContext* context);

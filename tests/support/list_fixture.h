@@ -1,0 +1,59 @@
+// A rename list over a real temporary folder, with a settings store, recorded message boxes and
+// the recording window.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "core/mbcs.h"
+#include "core/rename_list.h"
+#include "gtest/gtest.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/test_files.h"
+#include "tests/support/window_port_fake.h"
+#include "ui/app_context.h"
+
+class ListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        boxes::Reset();
+        ResetFakeWindow();
+        context.mainWindow = reinterpret_cast<WindowHandle>(0x1234);
+        store = std::make_unique<SettingsStore>(keys::kSection,
+                                                mbcs::ToSlashForm(dir.PathOf("varnel.ini")));
+        context.settings = store.get();
+        SetSettingsContext(&context);
+        RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
+        RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
+        RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+        list = std::make_unique<RenameList>(&context);
+    }
+
+    void TearDown() override {
+        list.reset();
+        SetSettingsContext(nullptr);
+        ResetSettingKeys();
+        store.reset();
+    }
+
+    // Makes a file with the given contents and adds it to the list.
+    RenameEntry& AddFile(const std::string& name, const std::string& contents = "") {
+        dir.MakeFile(name, contents);
+        EXPECT_EQ(list->AddPath(dir.PathOf(name)), 0) << name;
+        return list->At(list->Count() - 1);
+    }
+
+    std::vector<std::string> NamesBesidesIni() const {
+        std::vector<std::string> names = dir.Names();
+        names.erase(std::remove(names.begin(), names.end(), "varnel.ini"), names.end());
+        return names;
+    }
+
+    TestDir dir;
+    AppContext context;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<RenameList> list;
+};

@@ -1,0 +1,44 @@
+#include "tests/support/window_port_fake.h"
+
+FakeWindow& TheFakeWindow() {
+    static FakeWindow window;
+    return window;
+}
+
+void ResetFakeWindow() {
+    TheFakeWindow() = FakeWindow();
+}
+
+namespace window_port {
+
+void AddRow(AppContext*, unsigned row) {
+    FakeWindow& w = TheFakeWindow();
+    // The list appends rows only after the last one.
+    if (row == w.rows) {
+        ++w.rows;
+    } else {
+        w.rows = ~0u;
+    }
+}
+
+void WriteRow(AppContext*, unsigned row, RowExtent extent) {
+    TheFakeWindow().writes.emplace_back(row, extent);
+}
+
+bool IsRowSelected(AppContext*, unsigned row) {
+    return TheFakeWindow().selected.count(row) != 0;
+}
+
+void SelectRow(AppContext*, unsigned row, bool selected) {
+    if (selected) {
+        TheFakeWindow().selected.insert(row);
+    } else {
+        TheFakeWindow().selected.erase(row);
+    }
+}
+
+void SetCommandGrayed(AppContext*, int commandId, bool grayed) {
+    TheFakeWindow().grayed[commandId] = grayed;
+}
+
+}  // namespace window_port

@@ -1,0 +1,20 @@
+// The main window as the tests see it: the rows the list asked for, the selection the test set,
+// the command states the list chose.
+#pragma once
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "core/window_port.h"
+
+struct FakeWindow {
+    unsigned rows = 0;
+    std::vector<std::pair<unsigned, RowExtent>> writes;
+    std::set<unsigned> selected;
+    std::map<int, bool> grayed;
+};
+
+FakeWindow& TheFakeWindow();
+void ResetFakeWindow();

@@ -1,0 +1,103 @@
+#include "tests/support/list_fixture.h"
+
+namespace {
+
+class AddingTest : public ListTest {
+  protected:
+    std::string Add(const std::string& name) {
+        return std::to_string(list->AddPath(dir.PathOf(name)));
+    }
+};
+
+TEST_F(AddingTest, SamePathTwiceIsRefusedSilently) {
+    AddFile("a.txt");
+    EXPECT_EQ(Add("a.txt"), "1");
+    EXPECT_EQ(list->Count(), 1u);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(TheFakeWindow().rows, 1u);
+}
+
+TEST_F(AddingTest, ReAddingARenamedEntrysCurrentPath) {
+    AddFile("a.txt").SetEditName("b");
+    ASSERT_EQ(list->RenameAll(), 0);
+
+    EXPECT_EQ(Add("b.txt"), "1");
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    const RecordedBox& box = boxes::Recorded()[0];
+    EXPECT_EQ(box.title, "警告：ファイル・フォルダの追加");
+    EXPECT_EQ(box.text, "追加を無視するパス\n" + dir.PathOf("b.txt") +
+                            "\n追加を無視するパスの旧名（追加済み）\n" + dir.PathOf("a.txt") +
+                            "\n\n既に開いているファイル・フォルダを追加しようとしました。\n"
+                            "これはリネーム時に誤動作を起こすため追加を無視します。");
+    EXPECT_EQ(box.owner, context.mainWindow);
+    EXPECT_EQ(box.Icon(), kMbIconError);
+
+    // The first name is refused silently even when a new file of that name exists now.
+    dir.MakeFile("a.txt");
+    EXPECT_EQ(Add("a.txt"), "1");
+    EXPECT_EQ(boxes::Recorded().size(), 1u);
+
+    SetBool(kIdDlgItsNotNewPath, false);
+    EXPECT_EQ(Add("b.txt"), "1");
+    EXPECT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(list->Count(), 1u);
+}
+
+TEST_F(AddingTest, FilesAndFoldersBeneathARegisteredFolder) {
+    dir.MakeFolder("a");
+    dir.MakeFolder("a\\sub");
+    dir.MakeFolder("ab");
+    dir.MakeFile("a\\x.txt");
+    dir.MakeFile("ab.txt");
+    ASSERT_EQ(Add("a"), "0");
+
+    EXPECT_EQ(Add("a\\x.txt"), "1");
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "既に登録されているフォルダ\n" + dir.PathOf("a") + "\\\n追加を無視するファイル\n" +
+                  dir.PathOf("a\\x.txt") +
+                  "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました。\n"
+                  "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視"
+                  "します。");
+    EXPECT_EQ(Add("a\\sub"), "1");
+    EXPECT_EQ(boxes::Recorded().size(), 2u);
+
+    // Prefixes that are not folders of it, and another letter case, are different paths.
+    EXPECT_EQ(Add("ab.txt"), "0");
+    EXPECT_EQ(Add("ab"), "0");
+    EXPECT_EQ(list->AddPath(dir.PathOf("A\\x.txt")), 0);
+    EXPECT_EQ(boxes::Recorded().size(), 2u);
+    EXPECT_EQ(list->Count(), 4u);
+}
+
+TEST_F(AddingTest, FolderAboveARegisteredFile) {
+    dir.MakeFolder("a");
+    dir.MakeFile("a\\x.txt");
+    ASSERT_EQ(Add("a\\x.txt"), "0");
+    EXPECT_EQ(Add("a"), "1");
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "既に登録されているファイル・フォルダ\n" + dir.PathOf("a\\x.txt") +
+                  "\n追加を無視するフォルダ\n" + dir.PathOf("a") +
+                  "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようとしました。\n"
+                  "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視"
+                  "します。");
+}
+
+TEST_F(AddingTest, OneMessagePerRefusedPathAndNoneWhenSwitchedOff) {
+    dir.MakeFolder("p");
+    dir.MakeFile("p\\1.txt");
+    dir.MakeFile("p\\2.txt");
+    ASSERT_EQ(Add("p\\1.txt"), "0");
+    ASSERT_EQ(Add("p\\2.txt"), "0");
+    EXPECT_EQ(Add("p"), "1");
+    EXPECT_EQ(boxes::Recorded().size(), 1u);
+
+    SetBool(kIdDlgAddErrPath, false);
+    EXPECT_EQ(Add("p"), "0");
+    EXPECT_EQ(list->Count(), 3u);
+    EXPECT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(TheFakeWindow().rows, 3u);
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+#include <string>
+#include <vector>
+
+#include "tests/support/list_fixture.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RenamePassTest : public ListTest {
+  protected:
+    bool IsTemporary(const RenameEntry& e) const {
+        return e.Path(NameKind::Now).FileName().rfind("~%_", 0) == 0;
+    }
+    std::string Slash(const std::string& name) const { return mbcs::ToSlashForm(dir.PathOf(name)); }
+};
+
+TEST_F(RenamePassTest, SwapGoesThroughTwoTemporaryNames) {
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+
+    ASSERT_EQ(list->PrepareRename(NameKind::Edit), 0);
+    EXPECT_TRUE(IsTemporary(list->At(0)));
+    EXPECT_TRUE(IsTemporary(list->At(1)));
+    EXPECT_NE(list->At(0).Path(NameKind::Now).FileName(),
+              list->At(1).Path(NameKind::Now).FileName());
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(dir.Read("a.txt"), "B");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "b.txt");
+    EXPECT_TRUE(list->HasRenamed());
+}
+
+TEST_F(RenamePassTest, ChainMovesOnlyTheEntryInTheWay) {
+    AddFile("x", "X").SetEditName("y");
+    AddFile("y", "Y").SetEditName("z");
+
+    ASSERT_EQ(list->PrepareRename(NameKind::Edit), 0);
+    EXPECT_FALSE(IsTemporary(list->At(0)));
+    EXPECT_TRUE(IsTemporary(list->At(1)));
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"y", "z"}));
+    EXPECT_EQ(dir.Read("y"), "X");
+    EXPECT_EQ(dir.Read("z"), "Y");
+    // Both rows show their new current names.
+    EXPECT_EQ(TheFakeWindow().writes, (std::vector<std::pair<unsigned, RowExtent>>{
+                                          {0, RowExtent::EditAndNow}, {1, RowExtent::EditAndNow}}));
+}
+
+TEST_F(RenamePassTest, RotationOfManyNamesKeepsEveryFile) {
+    const int n = 12;
+    for (int i = 0; i < n; ++i) {
+        AddFile("f" + std::to_string(i), "content " + std::to_string(i))
+            .SetEditName("f" + std::to_string((i + 1) % n));
+    }
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(NamesBesidesIni().size(), static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(dir.Read("f" + std::to_string((i + 1) % n)), "content " + std::to_string(i));
+    }
+
+    ASSERT_EQ(list->RestoreAll(), 0);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(dir.Read("f" + std::to_string(i)), "content " + std::to_string(i));
+    }
+    EXPECT_FALSE(list->HasRenamed());
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+TEST_F(RenamePassTest, CaseOnlyChangeReallyHappensOnDisk) {
+    AddFile("a.txt", "A").SetEditName("A");
+    ASSERT_EQ(list->PrepareRename(NameKind::Edit), 0);
+    EXPECT_FALSE(IsTemporary(list->At(0)));
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"A.txt"}));
+    EXPECT_EQ(dir.Read("A.txt"), "A");
+    EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "A.txt");
+    EXPECT_TRUE(boxes::Recorded().empty());
+
+    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt"}));
+}
+
+TEST_F(RenamePassTest, TargetOccupiedOutsideTheListStopsBeforeAnyRename) {
+    AddFile("b.txt", "B").SetEditName("d");
+    AddFile("a.txt", "A").SetEditName("c");
+    dir.MakeFile("c.txt", "outside");
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    const RecordedBox& box = boxes::Recorded()[0];
+    EXPECT_EQ(box.title, "致命的エラー：ファイル名が不正");
+    EXPECT_EQ(box.text, "[NOW]\n" + Slash("a.txt") + "\n[TO]\n" + Slash("c.txt") +
+                            "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない");
+    EXPECT_EQ(box.Icon(), kMbIconError);
+    EXPECT_EQ(box.owner, context.mainWindow);
+    EXPECT_EQ(box.text.find('\\'), std::string::npos);
+
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(dir.Read("c.txt"), "outside");
+    EXPECT_FALSE(list->HasRenamed());
+}
+
+TEST_F(RenamePassTest, DuplicateTargetsNameBothLinesEarlierFirst) {
+    AddFile("a.txt").SetEditName("x");
+    AddFile("b.txt");
+    AddFile("c.txt").SetEditName("x");
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].title, "エラー：ファイル名が不正");
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "入力されたもの同士でファイル名が被っている\n\n1 行：x.txt\n3 行：x.txt\n");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(RenamePassTest, AnUnchangedEntryStillGuardsItsPath) {
+    AddFile("a.txt");
+    AddFile("b.txt").SetEditName("a");
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "入力されたもの同士でファイル名が被っている\n\n1 行：a.txt\n2 行：a.txt\n");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
+}
+
+TEST_F(RenamePassTest, NothingToDoTouchesNothing) {
+    AddFile("a.txt");
+    AddFile("b.txt");
+    EXPECT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(list->RestoreAll(), 0);
+    EXPECT_TRUE(TheFakeWindow().writes.empty());
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+TEST_F(RenamePassTest, JapaneseNamesWithBackslashTrailBytesRenameExactly) {
+    AddFile("ソフト.txt", "S").SetEditName("表計算");
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"表計算.txt"}));
+    EXPECT_EQ(dir.Read("表計算.txt"), "S");
+}
+
+// A second-stage failure leaves the entry at its temporary name; restore brings every file back.
+TEST_F(RenamePassTest, RestoreAfterPartlyFailedPass) {
+    const std::string tooLong(300, 'n');
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName(tooLong);
+    AddFile("c.txt", "C");
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].title, "改名Ｅｒｒ");
+    EXPECT_EQ(boxes::Recorded()[0].owner, nullptr);
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+    EXPECT_TRUE(IsTemporary(list->At(1)));
+
+    boxes::Reset();
+    ResetFakeWindow();
+    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(dir.Read("a.txt"), "A");
+    EXPECT_EQ(dir.Read("b.txt"), "B");
+    EXPECT_FALSE(list->HasRenamed());
+    // The entry that never moved was not touched.
+    for (const auto& write : TheFakeWindow().writes) {
+        EXPECT_NE(write.first, 2u);
+    }
+    // The edit names survive a restore, so the batch can be renamed again.
+    EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "b.txt");
+}
+
+TEST_F(RenamePassTest, MissingSourceIsReportedAndTheRestGoesOn) {
+    AddFile("gone.txt").SetEditName("x");
+    AddFile("here.txt", "H").SetEditName("y");
+    test_files::RemoveTree(dir.PathOf("gone.txt"));
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].title, "改名Ｅｒｒ");
+    EXPECT_EQ(boxes::Recorded()[0].text, "元ファイルが検出できない");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"y.txt"}));
+    EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "gone.txt");
+}
+
+TEST_F(RenamePassTest, NothingChangesTheListWhileAPassShowsAMessage) {
+    AddFile("a.txt").SetEditName(std::string(300, 'n'));
+    AddFile("b.txt").SetEditName("c");
+    dir.MakeFile("new.txt");
+    std::vector<int> results;
+    boxes::SetAnswerer([&](const RecordedBox&) {
+        EXPECT_TRUE(list->IsBusy());
+        results.push_back(list->AddPath(dir.PathOf("new.txt")));
+        results.push_back(list->RenameAll());
+        results.push_back(list->RestoreAll());
+        list->Clear();
+        return kIdOk;
+    });
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    EXPECT_FALSE(list->IsBusy());
+    EXPECT_EQ(results, (std::vector<int>{1, 1, 1}));
+    ASSERT_EQ(list->Count(), 2u);
+    EXPECT_EQ(list->At(1).Path(NameKind::Now).FileName(), "c.txt");
+    EXPECT_EQ(TheFakeWindow().rows, 2u);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "c.txt", "new.txt"}));
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The file-system seam on real folders: what it does on disk, not only what it reports.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/mbcs.h"
+#include "gtest/gtest.h"
+#include "platform/file_system.h"
+#include "platform/text.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using platform::MoveResult;
+using Names = std::vector<std::string>;
+
+// Trail byte 0x5C: a byte-wise search for "\" would split these.
+const std::string kHyo = "\x95\x5C";                     // 表
+const std::string kSofuto = "\x83\x5C\x83\x74\x83\x67";  // ソフト
+const std::string kInvalid = "\x95.txt";                 // lead byte without trail byte
+
+class FileSystemTest : public ::testing::Test {
+  protected:
+    std::string Slash(const std::string& name) const {
+        return mbcs::ToSlashForm(dir.Path()) + "/" + name;
+    }
+    // For what the tests do behind the seam's back.
+    std::wstring Native(const std::wstring& name) const {
+        std::wstring folder;
+        EXPECT_TRUE(platform::ToNative(dir.Path(), &folder));
+        return folder + L"\\" + name;
+    }
+    TestDir dir;
+};
+
+using MovePathTest = FileSystemTest;
+
+TEST_F(MovePathTest, RenamesAFileKeepingItsContents) {
+    dir.MakeFile("a.txt", "alpha");
+    EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash("b.txt")), MoveResult::Done);
+    EXPECT_EQ(dir.Names(), Names{"b.txt"});
+    EXPECT_EQ(dir.Read("b.txt"), "alpha");
+}
+
+TEST_F(MovePathTest, NeverReplacesAnExistingItem) {
+    dir.MakeFile("a.txt", "alpha");
+    dir.MakeFile("b.txt", "beta");
+    dir.MakeFolder("d");
+    EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash("b.txt")), MoveResult::AccessDenied);
+    EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash("d")), MoveResult::AccessDenied);
+    EXPECT_EQ(dir.Names(), (Names{"a.txt", "b.txt", "d"}));
+    EXPECT_EQ(dir.Read("a.txt"), "alpha");
+    EXPECT_EQ(dir.Read("b.txt"), "beta");
+}
+
+TEST_F(MovePathTest, RenamesAFolderWithWhatIsInIt) {
+    dir.MakeFolder("old");
+    dir.MakeFile("old\\in.txt", "inside");
+    EXPECT_EQ(platform::MovePath(Slash("old"), Slash("new")), MoveResult::Done);
+    EXPECT_EQ(dir.Names(), Names{"new"});
+    EXPECT_EQ(dir.Read("new\\in.txt"), "inside");
+}
+
+TEST_F(MovePathTest, MissingSourceOrFolderIsNotFound) {
+    dir.MakeFile("a.txt");
+    EXPECT_EQ(platform::MovePath(Slash("gone.txt"), Slash("b.txt")), MoveResult::NotFound);
+    EXPECT_EQ(platform::MovePath(Slash("no/a.txt"), Slash("b.txt")), MoveResult::NotFound);
+    EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash("no/b.txt")), MoveResult::NotFound);
+    EXPECT_EQ(dir.Names(), Names{"a.txt"});
+}
+
+TEST_F(MovePathTest, UnusableNamesAreInvalidAndChangeNothing) {
+    dir.MakeFile("a.txt", "alpha");
+    for (const std::string& bad :
+         {std::string("b?.txt"), std::string("<b>.txt"), kInvalid, std::string("b.txt\0x", 7)}) {
+        EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash(bad)), MoveResult::InvalidName) << bad;
+    }
+    dir.MakeFile("b.txt");
+    EXPECT_EQ(platform::MovePath(Slash(kInvalid), Slash("c.txt")), MoveResult::InvalidName);
+    // A NUL would cut the source short and move b.txt.
+    EXPECT_EQ(platform::MovePath(Slash(std::string("b.txt\0a", 7)), Slash("c.txt")),
+              MoveResult::InvalidName);
+    EXPECT_EQ(dir.Names(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(dir.Read("a.txt"), "alpha");
+}
+
+TEST_F(MovePathTest, JapaneseNamesWithBackslashTrailByteAreExact) {
+    dir.MakeFile(kHyo + ".txt", "x");
+    EXPECT_EQ(platform::MovePath(Slash(kHyo + ".txt"), Slash(kSofuto + ".txt")), MoveResult::Done);
+    EXPECT_EQ(dir.Names(), Names{kSofuto + ".txt"});
+    dir.MakeFolder(kHyo);
+    EXPECT_EQ(platform::MovePath(Slash(kSofuto + ".txt"), Slash(kHyo + "/" + kSofuto + ".txt")),
+              MoveResult::Done);
+    EXPECT_EQ(test_files::ListNames(dir.PathOf(kHyo)), Names{kSofuto + ".txt"});
+    EXPECT_EQ(dir.Read(kHyo + "\\" + kSofuto + ".txt"), "x");
+}
+
+TEST_F(MovePathTest, LockedFileIsAccessDenied) {
+    dir.MakeFile("a.txt");
+    HANDLE file =
+        CreateFileW(Native(L"a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(platform::MovePath(Slash("a.txt"), Slash("b.txt")), MoveResult::AccessDenied);
+    CloseHandle(file);
+    EXPECT_EQ(dir.Names(), Names{"a.txt"});
+}
+
+using PathQueryTest = FileSystemTest;
+
+TEST_F(PathQueryTest, FilesFoldersAndMissingPaths) {
+    dir.MakeFile("a.txt");
+    dir.MakeFolder(kHyo);
+    EXPECT_TRUE(platform::PathExists(Slash("a.txt")));
+    EXPECT_FALSE(platform::IsDirectory(Slash("a.txt")));
+    EXPECT_TRUE(platform::PathExists(Slash(kHyo)));
+    EXPECT_TRUE(platform::IsDirectory(Slash(kHyo)));
+    EXPECT_FALSE(platform::PathExists(Slash("b.txt")));
+    EXPECT_FALSE(platform::IsDirectory(Slash("b")));
+    EXPECT_FALSE(platform::PathExists(Slash("no/a.txt")));
+}
+
+TEST_F(PathQueryTest, ReadOnlyFolderIsStillAFolder) {
+    dir.MakeFolder("ro");
+    ASSERT_TRUE(SetFileAttributesW(Native(L"ro").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(platform::IsDirectory(Slash("ro")));
+}
+
+// The caller takes "not there" as free; a path it cannot even ask about must not look free.
+TEST_F(PathQueryTest, UnconvertiblePathIsNeitherFreeNorAFolder) {
+    EXPECT_TRUE(platform::PathExists(Slash(kInvalid)));
+    EXPECT_FALSE(platform::IsDirectory(Slash(kInvalid)));
+}
+
+using UniqueFileTest = FileSystemTest;
+
+TEST_F(UniqueFileTest, CreatesDistinctPrefixedFiles) {
+    dir.MakeFolder(kHyo);
+    const std::string folder = Slash(kHyo);
+    const std::string first = platform::CreateUniqueFile(folder, "~%_");
+    const std::string second = platform::CreateUniqueFile(folder, "~%_");
+    EXPECT_EQ(first.rfind("~%_", 0), 0u) << first;
+    EXPECT_EQ(second.rfind("~%_", 0), 0u) << second;
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first.find_first_of("\\/"), std::string::npos);
+    Names expected{first, second};
+    std::sort(expected.begin(), expected.end());
+    Names names = test_files::ListNames(dir.PathOf(kHyo));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, expected);
+
+    platform::RemoveFile(folder + "/" + first);
+    EXPECT_EQ(test_files::ListNames(dir.PathOf(kHyo)), Names{second});
+}
+
+TEST_F(UniqueFileTest, MissingFolderGivesNothing) {
+    EXPECT_EQ(platform::CreateUniqueFile(Slash("no"), "~%_"), "");
+    EXPECT_EQ(platform::CreateUniqueFile(Slash(kInvalid), "~%_"), "");
+    EXPECT_EQ(dir.Names(), Names{});
+}
+
+using NameOnDiskTest = FileSystemTest;
+
+TEST_F(NameOnDiskTest, GivesTheStoredName) {
+    dir.MakeFile("Readme.TXT");
+    dir.MakeFile(kSofuto + ".txt");
+    EXPECT_EQ(platform::NameOnDisk(Slash("Readme.TXT")), "Readme.TXT");
+    EXPECT_EQ(platform::NameOnDisk(Slash("readme.txt")), "Readme.TXT");
+    EXPECT_EQ(platform::NameOnDisk(Slash(kSofuto + ".txt")), kSofuto + ".txt");
+    EXPECT_EQ(platform::NameOnDisk(Slash("missing.txt")), "");
+}
+
+// A pattern would report some other file's name.
+TEST_F(NameOnDiskTest, WildcardsAreNotPatterns) {
+    dir.MakeFile("a.txt");
+    EXPECT_EQ(platform::NameOnDisk(Slash("*.txt")), "");
+    EXPECT_EQ(platform::NameOnDisk(Slash("?.txt")), "");
+    EXPECT_EQ(platform::NameOnDisk(Slash("a<")), "");
+}
+
+// Some file systems report a case-only rename as done and keep the old case; NameOnDisk is how
+// the caller finds out. Either outcome is allowed here, but the file must survive it.
+TEST_F(NameOnDiskTest, TellsWhetherACaseOnlyRenameHappened) {
+    dir.MakeFile("x.txt", "data");
+    EXPECT_EQ(platform::MovePath(Slash("x.txt"), Slash("X.txt")), MoveResult::Done);
+    const std::string stored = platform::NameOnDisk(Slash("X.txt"));
+    EXPECT_TRUE(stored == "X.txt" || stored == "x.txt") << stored;
+    EXPECT_EQ(dir.Names(), Names{stored});
+    EXPECT_EQ(dir.Read(stored), "data");
+    RecordProperty("CaseOnlyRenameStored", stored);
+    std::printf("case-only MovePath x.txt -> X.txt leaves %s on disk\n", stored.c_str());
+}
+
+TEST_F(NameOnDiskTest, CaseChangeThroughAnotherNameIsReal) {
+    dir.MakeFile("x.txt", "data");
+    ASSERT_EQ(platform::MovePath(Slash("x.txt"), Slash("~%_t.tmp")), MoveResult::Done);
+    ASSERT_EQ(platform::MovePath(Slash("~%_t.tmp"), Slash("X.txt")), MoveResult::Done);
+    EXPECT_EQ(platform::NameOnDisk(Slash("x.txt")), "X.txt");
+    EXPECT_EQ(dir.Names(), Names{"X.txt"});
+}
+
+}  // namespace
