@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The whole suite: the native build with its tests, the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Windows build with its tests under Wine. All three run even
+# when one fails; the last line sums them up. Build output goes to build/logs/.
+set -uo pipefail
+exec </dev/null
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root" || exit 1
+started=$SECONDS
+
+bash scripts/setup.sh || {
+    echo "setup failed"
+    echo "total: 0 passed, 1 failed"
+    exit 1
+}
+
+logs=build/logs
+mkdir -p "$logs"
+total_passed=0
+total_failed=0
+summaries=()
+
+# Configures and builds one tree; on failure shows the first errors and the end of the log.
+build_tree() {
+    local name=$1 dir=$2
+    shift 2
+    local log=$logs/$name-build.log begin=$SECONDS
+    echo "== $name: building in $dir (log: $log)"
+    if cmake -S . -B "$dir" "$@" >"$log" 2>&1 && cmake --build "$dir" -j2 >>"$log" 2>&1; then
+        echo "   built in $((SECONDS - begin)) s"
+        return 0
+    fi
+    echo "   BUILD FAILED after $((SECONDS - begin)) s; first errors:"
+    grep -E -m 30 -A 4 '(error|Error)[: ]' "$log" | head -n 120 | sed 's/^/   | /'
+    echo "   end of the log:"
+    tail -n 15 "$log" | sed 's/^/   | /'
+    return 1
+}
+
+# Runs one tree's tests; shows ctest's output only when something failed.
+test_tree() {
+    local name=$1 dir=$2
+    local log=$logs/$name-test.log begin=$SECONDS
+    echo "== $name: testing"
+    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error >"$log" 2>&1
+    local rc=$?
+    local line
+    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [[ -z "$line" ]]; then
+        echo "   ctest gave no summary (exit $rc):"
+        tail -n 40 "$log" | sed 's/^/   | /'
+        record "$name" 0 1 "no test summary (counted as 1 failed)"
+        return
+    fi
+    local failed total
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    if ((rc != 0 || failed != 0)); then
+        if (($(wc -l <"$log") > 400)); then
+            echo "   (the first 400 lines of $log)"
+        fi
+        head -n 400 "$log" | sed 's/^/   | /'
+        # A non-zero exit with nothing counted as failed still fails the run.
+        ((failed == 0)) && failed=1 && total=$((total + 1))
+    fi
+    echo "   $line ($((SECONDS - begin)) s)"
+    record "$name" $((total - failed)) "$failed" "$line"
+}
+
+record() {
+    total_passed=$((total_passed + $2))
+    total_failed=$((total_failed + $3))
+    summaries+=("$(printf '%-8s %s' "$1" "$4")")
+}
+
+# native: the portable logic with GoogleTest
+if build_tree native build/native -DCMAKE_BUILD_TYPE=Debug; then
+    test_tree native build/native
+else
+    record native 0 1 "did not build (counted as 1 failed)"
+fi
+
+# asan: the same under the sanitizers; the first report ends the test that made it
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+if build_tree asan build/asan -DCMAKE_BUILD_TYPE=Debug -DVARNEL_SANITIZE=ON; then
+    test_tree asan build/asan
+else
+    record asan 0 1 "did not build (counted as 1 failed)"
+fi
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+# windows: Varnel.exe and the tests, under Wine in the build's own prefix on a private display
+windows_begin=$SECONDS
+if build_tree windows build/windows -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"; then
+    source scripts/wine-env.sh
+    if varnel_env_up "$root/build/windows" persistent; then
+        echo "   Wine prefix $VARNEL_WINEPREFIX, display $VARNEL_DISPLAY"
+        test_tree windows build/windows
+    else
+        record windows 0 1 "Wine environment failed (counted as 1 failed)"
+    fi
+    varnel_env_stop
+else
+    record windows 0 1 "did not build (counted as 1 failed)"
+fi
+echo "   the Windows part took $((SECONDS - windows_begin)) s"
+
+echo
+echo "== summary ($((SECONDS - started)) s; logs in $logs/)"
+printf '%s\n' "${summaries[@]}"
+echo "total: $total_passed passed, $total_failed failed"
+((total_failed == 0))

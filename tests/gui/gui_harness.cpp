@@ -1,0 +1,274 @@
+#include "tests/gui/gui_harness.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace gui {
+
+namespace {
+
+std::wstring& AppPathStore() {
+    static std::wstring path;
+    return path;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) {
+        return std::wstring();
+    }
+    int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
+                                     static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                        &wide[0], length);
+    return wide;
+}
+
+std::string ErrorText(const std::string& what, DWORD code) {
+    return what + " failed with error " + std::to_string(code);
+}
+
+bool RemoveTree(const std::wstring& folder) {
+    bool removedAll = true;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removedAll = RemoveTree(path) && removedAll;
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                removedAll = DeleteFileW(path.c_str()) && removedAll;
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return RemoveDirectoryW(folder.c_str()) && removedAll;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && WindowClass(window) == search->className) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+const std::wstring& AppPath() {
+    return AppPathStore();
+}
+
+void SetAppPath(const std::string& path) {
+    AppPathStore() = ToWindowsPath(path);
+}
+
+std::wstring ToWindowsPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    if (!wide.empty() && wide[0] == L'/') {
+        for (wchar_t& c : wide) {
+            if (c == L'/') {
+                c = L'\\';
+            }
+        }
+        wide = L"Z:" + wide;
+    }
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                     0, nullptr, nullptr);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length,
+                        nullptr, nullptr);
+    return narrow;
+}
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, base);
+    if (length == 0 || length > MAX_PATH) {
+        return;
+    }
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::wstring candidate = std::wstring(base) + L"varnel-gui-" +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetTickCount() + attempt);
+        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    Remove();
+}
+
+bool TempFolder::Remove() {
+    if (path_.empty()) {
+        return true;
+    }
+    bool removed = RemoveTree(path_);
+    path_.clear();
+    return removed;
+}
+
+std::wstring CopyInto(const std::wstring& file, const std::wstring& folder) {
+    size_t slash = file.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? file : file.substr(slash + 1);
+    std::wstring copy = folder + L"\\" + name;
+    if (!CopyFileW(file.c_str(), copy.c_str(), TRUE)) {
+        return std::wstring();
+    }
+    return copy;
+}
+
+AppProcess::~AppProcess() {
+    Kill();
+    if (process_ != nullptr) {
+        CloseHandle(process_);
+    }
+}
+
+bool AppProcess::Start(const std::wstring& exe, const std::wstring& workingFolder,
+                       std::string* error) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.c_str(), &startup, &started)) {
+        DWORD code = GetLastError();
+        *error = ErrorText("CreateProcess of " + Narrow(exe), code);
+        return false;
+    }
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    id_ = started.dwProcessId;
+    return true;
+}
+
+HWND AppProcess::WaitForWindow(const char* className, DWORD timeoutMs, std::string* error) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        // Found right after CreateWindow, a window is not shown yet.
+        HWND window = FindTopLevelWindow(id_, className);
+        if (window != nullptr && IsWindowVisible(window)) {
+            return window;
+        }
+        if (!Running()) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_, &code);
+            *error = "the program ended with exit code " + std::to_string(code) +
+                     " before showing a window of class " + className;
+            return nullptr;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            *error = std::string(window == nullptr ? "no" : "no visible") + " window of class " +
+                     className + " within " + std::to_string(timeoutMs) + " ms";
+            return nullptr;
+        }
+        Sleep(50);
+    }
+}
+
+bool AppProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    return GetExitCodeProcess(process_, exitCode) != 0;
+}
+
+bool AppProcess::Running() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+void AppProcess::Kill() {
+    if (Running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+HWND FindTopLevelWindow(DWORD processId, const char* className) {
+    WindowSearch search = {processId, className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string WindowClass(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+bool RequestClose(HWND window, DWORD timeoutMs) {
+    if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
+        return false;
+    }
+    // Answered only after the close has been handled; a window already gone counts as closed.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0 ||
+           !IsWindow(window);
+}
+
+void OfferSnapshot() {
+    // The wrapper names a file; it takes the picture when the file appears and then removes it.
+    const char* request = std::getenv("VARNEL_GUI_SNAPSHOT");
+    if (request == nullptr || *request == '\0') {
+        return;
+    }
+    std::wstring path = ToWindowsPath(request);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    CloseHandle(file);
+    for (int waited = 0; waited < 15000; waited += 100) {
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return;
+        }
+        Sleep(100);
+    }
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace gui

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs one GUI test program under Wine; when it fails, leaves a picture of the screen in
+# BUILD_DIR/gui-failures/ and prints its path.
+#   run-gui-test.sh NAME BUILD_DIR SECONDS DRIVER.exe [ARGS...]
+set -uo pipefail
+
+name=$1 build_dir=$(cd "$2" && pwd) seconds=$3
+shift 3
+scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
+source "$scripts/wine-env.sh"
+
+# Started by hand rather than by the test script: bring up a display and wineserver of our own.
+if [[ -z "${VARNEL_DISPLAY:-}" ]]; then
+    varnel_env_up_alone "$build_dir" || exit 1
+fi
+
+failures=$build_dir/gui-failures
+shots=0
+snapshot() {
+    mkdir -p "$failures"
+    local file=$failures/$name.png
+    ((shots)) && file=$failures/$name-$((shots + 1)).png
+    if xwd -root -silent -display "$VARNEL_DISPLAY" | /usr/bin/convert xwd:- "$file"; then
+        echo "gui: screenshot of the failure: $file"
+        shots=$((shots + 1))
+    else
+        echo "gui: could not take a screenshot"
+    fi
+}
+
+# The driver announces a failed check by creating this file and waits until it is gone.
+request=$(mktemp -u "/tmp/varnel-snapshot-$name.XXXXXX")
+export VARNEL_GUI_SNAPSHOT=$request
+rm -f "$failures/$name.png" "$failures/$name"-*.png
+
+timeout -k 5 "$seconds" "$scripts/wine-run" "$build_dir" "$@" 8>&- &
+driver=$!
+while kill -0 "$driver" 2>/dev/null; do
+    if [[ -e "$request" ]]; then
+        snapshot
+        rm -f "$request"
+    fi
+    sleep 0.1
+done
+wait "$driver"
+rc=$?
+rm -f "$request"
+
+if ((rc != 0)); then
+    ((rc == 124)) && echo "gui: $name did not finish within $seconds s"
+    ((shots)) || snapshot
+fi
+exit "$rc"
