@@ -1,6 +1,7 @@
 #include "tests/gui/gui_harness.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace gui {
@@ -269,6 +270,116 @@ void OfferSnapshot() {
         Sleep(100);
     }
     DeleteFileW(path.c_str());
+}
+
+bool TypeKeys(HWND window, const std::string& keys) {
+    const char* request = std::getenv("VARNEL_GUI_HOST");
+    auto xid = reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+    if (request == nullptr || *request == '\0' || xid == 0) {
+        return false;
+    }
+    const std::wstring path = ToWindowsPath(request);
+    const std::wstring done = ToWindowsPath(std::string(request) + ".done");
+    const std::wstring partial = ToWindowsPath(std::string(request) + ".part");
+    const std::string line = "key --window " + std::to_string(xid) + " " + keys + "\n";
+    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+    // The wrapper must never see half a line.
+    if (!MoveFileW(partial.c_str(), path.c_str())) {
+        return false;
+    }
+    for (int waited = 0; waited < 10000; waited += 20) {
+        HANDLE answer = CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (answer != INVALID_HANDLE_VALUE) {
+            char code[8] = {};
+            DWORD read = 0;
+            ReadFile(answer, code, sizeof(code) - 1, &read, nullptr);
+            CloseHandle(answer);
+            DeleteFileW(done.c_str());
+            return code[0] == '0' && Settle(window);
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
+bool Settle(HWND window, DWORD timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+}
+
+bool Session::Start(const char* ini, std::string* error) {
+    if (!folder_.ok()) {
+        *error = "no temporary folder";
+        return false;
+    }
+    const std::wstring exe = CopyInto(AppPath(), folder_.path());
+    if (exe.empty()) {
+        *error = "cannot copy " + Narrow(AppPath());
+        return false;
+    }
+    if (ini != nullptr) {
+        HANDLE file = CreateFileW((folder_.path() + L"\\varnel.ini").c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            *error = "cannot write varnel.ini";
+            return false;
+        }
+        DWORD written = 0;
+        WriteFile(file, ini, static_cast<DWORD>(std::strlen(ini)), &written, nullptr);
+        CloseHandle(file);
+    }
+    if (!app_.Start(exe, folder_.path(), error)) {
+        return false;
+    }
+    window_ = app_.WaitForWindow("varnel", 15000, error);
+    return window_ != nullptr;
+}
+
+RECT Session::WindowRect() const {
+    RECT r = {};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+LONG Session::Style() const {
+    return GetWindowLongA(window_, GWL_STYLE);
+}
+
+void Session::Command(int id) {
+    PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    Settle(window_);
+}
+
+bool Session::Close(DWORD* exitCode) {
+    if (!RequestClose(window_, 10000)) {
+        return false;
+    }
+    return app_.WaitForExit(10000, exitCode);
+}
+
+bool Session::ReadFile(const std::wstring& name, std::string* contents) const {
+    HANDLE file =
+        CreateFileW((folder_.path() + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    contents->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        contents->append(buffer, read);
+    }
+    CloseHandle(file);
+    return true;
 }
 
 }  // namespace gui

@@ -70,6 +70,42 @@ std::string WindowClass(HWND window);
 // before returning. False when the window did not answer in time.
 bool RequestClose(HWND window, DWORD timeoutMs);
 
+// Types keys into the window from the X side, as a user's keyboard would (xdotool's key names:
+// "ctrl+s", "shift+c", "Tab"). False when no wrapper is there to type them or typing failed.
+bool TypeKeys(HWND window, const std::string& keys);
+
+// Lets every message posted to the window so far be handled before going on.
+bool Settle(HWND window, DWORD timeoutMs = 5000);
+
+// Varnel started as a user would start it: a copy of the exe in a fresh folder of its own,
+// with or without a varnel.ini beside it.
+class Session {
+  public:
+    Session() = default;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // With ini non-null it is written as varnel.ini first (bytes as given).
+    bool Start(const char* ini, std::string* error);
+    HWND window() const { return window_; }
+    RECT WindowRect() const;
+    LONG Style() const;
+    // Posts a command as the menu would, then waits until it has been handled.
+    void Command(int id);
+    // Closes the window as its close button does; true when the program ended, with its code.
+    bool Close(DWORD* exitCode);
+    // Waits for the program to end by itself; true when it did, with its code.
+    bool WaitForExit(DWORD* exitCode) { return app_.WaitForExit(10000, exitCode); }
+    // The bytes of a file in the program's folder; false when it is not there.
+    bool ReadFile(const std::wstring& name, std::string* contents) const;
+    const std::wstring& folder() const { return folder_.path(); }
+
+  private:
+    TempFolder folder_;
+    AppProcess app_;
+    HWND window_ = nullptr;
+};
+
 // Lets the test wrapper take a picture of the screen now, and waits until it has. The GUI test
 // main calls it at the first failed check of a test. Does nothing outside the wrapper.
 void OfferSnapshot();

@@ -31,6 +31,10 @@ snapshot() {
 # The driver announces a failed check by creating this file and waits until it is gone.
 request=$(mktemp -u "/tmp/varnel-snapshot-$name.XXXXXX")
 export VARNEL_GUI_SNAPSHOT=$request
+# Keys are typed from the X side, as a user's would be: the driver writes xdotool's arguments
+# into this file, and the answer (xdotool's exit code) comes back in FILE.done.
+host=$(mktemp -u "/tmp/varnel-host-$name.XXXXXX")
+export VARNEL_GUI_HOST=$host
 rm -f "$failures/$name.png" "$failures/$name"-*.png
 
 timeout -k 5 "$seconds" "$scripts/wine-run" "$build_dir" "$@" 8>&- &
@@ -40,11 +44,17 @@ while kill -0 "$driver" 2>/dev/null; do
         snapshot
         rm -f "$request"
     fi
-    sleep 0.1
+    if [[ -e "$host" ]]; then
+        read -r -a args < "$host"
+        rm -f "$host"
+        DISPLAY=$VARNEL_DISPLAY xdotool "${args[@]}" >/dev/null 2>&1
+        echo $? > "$host.tmp" && mv "$host.tmp" "$host.done"
+    fi
+    sleep 0.05
 done
 wait "$driver"
 rc=$?
-rm -f "$request"
+rm -f "$request" "$host" "$host.done"
 
 if ((rc != 0)); then
     ((rc == 124)) && echo "gui: $name did not finish within $seconds s"

@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Draws the program's artwork: the window icons, the toolbar strip and the list's row icons.
+
+Run from the repository root; it rewrites the files under res/. Only the standard library is
+used, so the pictures can be redrawn on any machine."""
+
+import struct
+import sys
+from pathlib import Path
+
+OUT = Path(__file__).resolve().parent.parent
+
+MAGENTA = (255, 0, 255)
+FACE = (192, 192, 192)  # the toolbar maps this grey to the button face colour
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+GREY = (128, 128, 128)
+LINE = (96, 112, 160)
+YELLOW = (240, 200, 64)
+YELLOW_DARK = (176, 128, 24)
+RED = (220, 24, 24)
+GREEN = (32, 160, 64)
+BLUE = (40, 96, 200)
+ORANGE = (240, 128, 32)
+
+
+class Canvas:
+    def __init__(self, w, h, fill):
+        self.w, self.h = w, h
+        self.px = [[fill for _ in range(w)] for _ in range(h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        for x in range(x0, x1 + 1):
+            self.set(x, y0, c)
+            self.set(x, y1, c)
+        for y in range(y0, y1 + 1):
+            self.set(x0, y, c)
+            self.set(x1, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(n + 1):
+            self.set(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+
+    def blit(self, other, ox, oy, skip=None):
+        for y in range(other.h):
+            for x in range(other.w):
+                c = other.px[y][x]
+                if c != skip:
+                    self.set(ox + x, oy + y, c)
+
+
+def document(c, ox, oy, w, h, lines=True):
+    c.rect(ox, oy, ox + w - 1, oy + h - 1, WHITE)
+    c.frame(ox, oy, ox + w - 1, oy + h - 1, GREY)
+    fold = max(2, w // 4)
+    for i in range(fold):
+        c.set(ox + w - 1 - i, oy + fold - 1 - i, GREY)
+    if lines:
+        for y in range(oy + 3, oy + h - 2, 2):
+            c.line(ox + 2, y, ox + w - 3, y, LINE)
+
+
+def folder(c, ox, oy):
+    c.rect(ox + 1, oy + 3, ox + 6, oy + 4, YELLOW_DARK)
+    c.rect(ox + 1, oy + 5, ox + 14, oy + 13, YELLOW)
+    c.frame(ox + 1, oy + 5, ox + 14, oy + 13, YELLOW_DARK)
+
+
+def check(c, ox, oy):
+    for dx, dy in ((0, 0), (1, 1), (2, 2), (3, 1), (4, 0), (5, -1), (6, -2), (7, -3)):
+        c.set(ox + dx, oy + dy, RED)
+        c.set(ox + dx, oy + dy + 1, RED)
+
+
+def arrow_right(c, x0, y, x1, col):
+    for t in range(2):
+        c.line(x0, y + t, x1, y + t, col)
+    for i in range(4):
+        c.line(x1 - i, y - i, x1 - i, y + 1 + i, col)
+
+
+def row_icons():
+    c = Canvas(80, 16, MAGENTA)
+    folder(c, 0, 0)
+    document(c, 16 + 3, 1, 10, 14)
+    folder(c, 32, 0)
+    check(c, 32 + 6, 10)
+    document(c, 48 + 3, 1, 10, 14)
+    check(c, 48 + 6, 10)
+    document(c, 64 + 3, 1, 10, 14)
+    for y in range(4, 14, 2):
+        c.line(64 + 5, y, 64 + 10, y, BLACK)
+    return c
+
+
+def toolbar():
+    c = Canvas(160, 15, FACE)
+    # 0: mode change, a small and a large window with an arrow between them
+    c.rect(1, 2, 6, 7, WHITE)
+    c.frame(1, 2, 6, 7, BLUE)
+    c.rect(8, 5, 14, 13, WHITE)
+    c.frame(8, 5, 14, 13, BLUE)
+    c.line(9, 7, 13, 7, LINE)
+    c.line(9, 9, 13, 9, LINE)
+    c.line(3, 10, 6, 10, BLACK)
+    c.line(3, 9, 3, 11, BLACK)
+    # 1: always on top, a window with a pin
+    c.rect(16 + 2, 5, 16 + 13, 13, WHITE)
+    c.frame(16 + 2, 5, 16 + 13, 13, BLUE)
+    c.rect(16 + 6, 1, 16 + 9, 4, RED)
+    c.line(16 + 7, 5, 16 + 7, 9, BLACK)
+    # 2: export to file, an arrow into a sheet
+    document(c, 32 + 7, 1, 8, 13)
+    arrow_right(c, 32 + 0, 7, 32 + 8, GREEN)
+    # 3: import from file, an arrow out of a sheet
+    document(c, 48 + 1, 1, 8, 13)
+    arrow_right(c, 48 + 6, 7, 48 + 14, ORANGE)
+    return c
+
+
+def app_icon(size):
+    c = Canvas(size, size, None)
+    s = size / 32
+    document(c, int(4 * s), int(2 * s), int(20 * s), int(28 * s))
+    y = int(20 * s)
+    thick = max(1, int(2 * s))
+    x0, x1 = int(10 * s), int(29 * s)
+    for t in range(thick + 1):
+        c.line(x0, y + t, x1, y + t, GREEN)
+    for i in range(int(6 * s)):
+        c.line(x1 - i, y - i, x1 - i, y + thick + i, GREEN)
+    return c
+
+
+def bmp24(c):
+    row = (c.w * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(c.h - 1, -1, -1):
+        line = bytearray()
+        for x in range(c.w):
+            r, g, b = c.px[y][x]
+            line += bytes((b, g, r))
+        line += b"\0" * (row - len(line))
+        data += line
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + bytes(data)
+
+
+def ico(*canvases):
+    images = []
+    for c in canvases:
+        xor = bytearray()
+        mask_row = ((c.w + 31) // 32) * 4
+        mask = bytearray()
+        for y in range(c.h - 1, -1, -1):
+            bits = bytearray(mask_row)
+            for x in range(c.w):
+                p = c.px[y][x]
+                if p is None:
+                    xor += b"\0\0\0\0"
+                    bits[x // 8] |= 0x80 >> (x % 8)
+                else:
+                    r, g, b = p
+                    xor += bytes((b, g, r, 255))
+            mask += bits
+        info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h * 2, 1, 32, 0, len(xor) + len(mask), 0,
+                           0, 0, 0)
+        images.append((c.w, c.h, info + bytes(xor) + bytes(mask)))
+    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    offset = 6 + 16 * len(images)
+    for w, h, blob in images:
+        out += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    for _, _, blob in images:
+        out += blob
+    return bytes(out)
+
+
+def main():
+    (OUT / "varnel.ico").write_bytes(ico(app_icon(32), app_icon(16)))
+    (OUT / "varnel16.ico").write_bytes(ico(app_icon(16)))
+    (OUT / "toolbar.bmp").write_bytes(bmp24(toolbar()))
+    (OUT / "lvicon.bmp").write_bytes(bmp24(row_icons()))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,163 @@
+// Starting Varnel as a user does: the window it opens, the keys it takes in each mode, and the
+// settings file it leaves behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_harness.h"
+
+namespace {
+
+std::vector<std::string> KeysOf(const std::string& ini) {
+    std::vector<std::string> keys;
+    std::istringstream lines(ini);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::string::size_type eq = line.find('=');
+        if (eq != std::string::npos) {
+            keys.push_back(line.substr(0, eq));
+        }
+    }
+    return keys;
+}
+
+std::string ValueOf(const std::string& ini, const std::string& key) {
+    std::string::size_type at = ini.find("\r\n" + key + "=");
+    if (at == std::string::npos) {
+        return "<missing>";
+    }
+    at += key.size() + 3;
+    return ini.substr(at, ini.find("\r\n", at) - at);
+}
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+TEST(Start, FirstStartOpensTheCompactWindowAndWritesTheSettingsInOrder) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, &error)) << error;
+    RECT r = s.WindowRect();
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(Width(r), 200);
+    EXPECT_EQ(Height(r), 200);
+    EXPECT_EQ(s.Style() & WS_THICKFRAME, 0) << "the compact window has no sizing border";
+    std::string ini;
+    EXPECT_FALSE(s.ReadFile(L"varnel.ini", &ini)) << "nothing is written before the exit";
+
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+    EXPECT_EQ(code, 0u);
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
+    ASSERT_EQ(ini.rfind("[Basic]\r\n", 0), 0u) << ini;
+    const std::vector<std::string> expected = {
+        "TopMost",          "UseExtension",    "SingleApp",
+        "IOFilePath",       "ToolPath",        "AutoSort",
+        "AutoCBCopy",       "AutoRename",      "ConvertIllegalName",
+        "AutoFileOpen",     "AutoFileClose",   "ConfirmEnd",
+        "DlgCBisntTxt",     "DlgCBisShort",    "DlgItsNotNewPath",
+        "DlgFNisWrong",     "DlgAddErrPath",   "DlgCBisLong",
+        "ColumnWidth_Edit", "ColumnWidth_Now", "ColumnWidth_Old",
+        "ColumnWidth_Path", "Path_CDlgOpen",   "WindowMode",
+        "WindowPos_X",      "WindowPos_Y"};
+    EXPECT_EQ(KeysOf(ini), expected) << ini;
+    const std::string folder = gui::Narrow(s.folder());
+    EXPECT_EQ(ValueOf(ini, "IOFilePath"), folder + "\\tmp.txt");
+    EXPECT_EQ(ValueOf(ini, "Path_CDlgOpen"), folder);
+    EXPECT_EQ(ValueOf(ini, "WindowMode"), "Normal");
+    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "100");
+    EXPECT_EQ(ValueOf(ini, "ColumnWidth_Edit"), "150");
+}
+
+TEST(Start, ExitCommandEndsTheProgram) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, &error)) << error;
+    PostMessageA(s.window(), WM_COMMAND, 40001, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(s.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+    std::string ini;
+    EXPECT_TRUE(s.ReadFile(L"varnel.ini", &ini)) << "the settings are written on this way out too";
+}
+
+TEST(Start, AnyOtherModeOpensTheResizableListWindow) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start("[Basic]\r\nWindowMode=listview\r\nWindowPos_X=-20\r\n", &error)) << error;
+    RECT r = s.WindowRect();
+    EXPECT_EQ(Width(r), 620);
+    EXPECT_EQ(Height(r), 400);
+    EXPECT_EQ(r.left, -20);
+    EXPECT_NE(s.Style() & WS_THICKFRAME, 0);
+    EXPECT_NE(FindWindowExA(s.window(), nullptr, "SysListView32", nullptr), nullptr);
+
+    // Only the exact "ListView" has its size saved.
+    MoveWindow(s.window(), 30, 40, 700, 450, TRUE);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+    EXPECT_EQ(code, 0u);
+    std::string ini;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
+    EXPECT_EQ(ValueOf(ini, "WindowMode"), "listview");
+    EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "620");
+    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "30");
+    EXPECT_EQ(ValueOf(ini, "WindowPos_Y"), "40");
+}
+
+TEST(Start, ListViewWindowKeepsItsSizeAndPlace) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(
+        "[Basic]\r\nWindowMode=ListView\r\nWindowSize_X=500\r\nWindowSize_Y=300\r\n", &error))
+        << error;
+    EXPECT_EQ(Width(s.WindowRect()), 500);
+    MoveWindow(s.window(), 10, 20, 640, 480, TRUE);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+    std::string ini;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
+    EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "640");
+    EXPECT_EQ(ValueOf(ini, "WindowSize_Y"), "480");
+    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "10");
+}
+
+// Ctrl+1 sets the list window to its default size: a list command, so the compact window
+// ignores it whether it comes as a key or as a command.
+TEST(Start, ListCommandsDoNothingInTheCompactWindow) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, &error)) << error;
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+1"));
+    s.Command(40051);
+    s.Command(40049);
+    EXPECT_EQ(Width(s.WindowRect()), 200);
+    EXPECT_EQ(Height(s.WindowRect()), 200);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
+TEST(Start, ListCommandsWorkInTheListWindowFromTheirKeys) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start("[Basic]\r\nWindowMode=ListView\r\n", &error)) << error;
+    MoveWindow(s.window(), 50, 60, 500, 300, TRUE);
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+1"));
+    RECT r = s.WindowRect();
+    EXPECT_EQ(Width(r), 620);
+    EXPECT_EQ(Height(r), 400);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 60);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
+}  // namespace

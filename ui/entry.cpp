@@ -1,0 +1,84 @@
+// The program's entry: the objects in their order, the main window and the message loop.
+
+#include <windows.h>
+
+#include "core/rename_list.h"
+#include "platform/message_box.h"
+#include "settings/app_paths.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+#include "ui/commands.h"
+#include "ui/list_view_pane.h"
+#include "ui/main_layout.h"
+#include "ui/main_window.h"
+
+namespace {
+
+AppContext theContext;
+
+// Destroys the objects in their order, the settings store last: its destruction writes the INI
+// file. Runs on every way out of the entry function.
+void CleanUp(AppContext* c) {
+    delete c->paths;
+    c->paths = nullptr;
+    delete c->list;
+    c->list = nullptr;
+    delete c->commands;
+    c->commands = nullptr;
+    delete c->listView;
+    c->listView = nullptr;
+    delete c->layout;
+    c->layout = nullptr;
+    delete c->settings;
+    c->settings = nullptr;
+    SetSettingsContext(nullptr);
+    ResetSettingKeys();
+}
+
+int RunMessageLoop(AppContext* c, HACCEL accelerators) {
+    MSG message = {};
+    for (;;) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            break;
+        }
+        if (got == -1) {
+            ShowMessageBox(nullptr, "GetMessage Err", "Error", kMbOk);
+            break;
+        }
+        if (accelerators && TranslateAcceleratorA(c->mainWindow, accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    AppContext* c = &theContext;
+    *c = AppContext();
+    c->instance = instance;
+    c->paths = new AppPaths(c);
+    c->settings = new SettingsStore(keys::kSection, c->paths->IniPath());
+    RegisterDefaultSettings(c);
+
+    c->layout = new MainLayout(c);
+    if (!RegisterMainWindowClass(c) || !CreateMainWindow(c)) {
+        CleanUp(c);
+        return 0;
+    }
+    ShowWindow(c->mainWindow, showCommand);
+    UpdateWindow(c->mainWindow);
+
+    HACCEL accelerators = LoadAcceleratorsA(instance, "IDR_ACCELERATOR1");
+    if (!accelerators) {
+        ShowMessageBox(c->mainWindow, "LoadAccelerators Err", "Error", kMbOk);
+    }
+    int code = RunMessageLoop(c, accelerators);
+    CleanUp(c);
+    return code;
+}

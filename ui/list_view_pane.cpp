@@ -1,0 +1,226 @@
+#include "ui/list_view_pane.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "core/rename_list.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+#include "ui/control_ids.h"
+#include "ui/win_text.h"
+
+namespace {
+
+constexpr DWORD kListStyle =
+    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS;
+constexpr int kDefaultColumnWidth = 150;
+constexpr int kDefaultWindowWidth = 620;
+constexpr int kDefaultWindowHeight = 400;
+const char* const kWidthKeys[] = {keys::kColumnWidthEdit, keys::kColumnWidthNow,
+                                  keys::kColumnWidthOld, keys::kColumnWidthPath};
+
+int RowIcon(const RenameEntry& entry) {
+    const bool renamed =
+        entry.Path(NameKind::Old).FileName() != entry.Path(NameKind::Now).FileName();
+    return (entry.IsFolder() ? 0 : 1) + (renamed ? 2 : 0);
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+    std::wstring wide = WideText(text);
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = &wide[0];
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int RectHeight(HWND window) {
+    RECT r;
+    return window && GetWindowRect(window, &r) ? r.bottom - r.top : 0;
+}
+
+}  // namespace
+
+ListViewPane::ListViewPane(AppContext* context) : context(context) {
+    HWND main = context->mainWindow;
+    listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", kListStyle, 0, 0, 0, 0, main,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListViewId)),
+                                 context->instance, nullptr);
+    if (!listWindow) {
+        return;
+    }
+    LRESULT ex = SendMessageA(listWindow, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageA(listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 ex | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+
+    imageList = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 2, 0);
+    SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList));
+    if (HBITMAP icons = LoadBitmapA(context->instance, "IDMB_LVICON")) {
+        ImageList_AddMasked(imageList, icons, RGB(255, 0, 255));
+        DeleteObject(icons);
+    }
+
+    const std::string headers[] = {GetInitialBool(kIdUseExtension) ? "エディット（拡張子：表示）"
+                                                                   : "エディット（拡張子：未表示）",
+                                   "現在の名前（ﾘﾈｰﾑ時更新）", "最初の名前（固定）",
+                                   "位置（固定）"};
+    for (int i = 0; i < 4; ++i) {
+        std::wstring text = WideText(headers[i]);
+        LVCOLUMNW column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = context->settings->GetInt(kWidthKeys[i], 0);
+        column.pszText = &text[0];
+        column.iSubItem = i;
+        SendMessageW(listWindow, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
+    }
+    ShowList(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal");
+}
+
+ListViewPane::~ListViewPane() {
+    if (listWindow && IsWindow(listWindow)) {
+        DestroyWindow(listWindow);
+    }
+    if (imageList) {
+        ImageList_Destroy(imageList);
+    }
+}
+
+void ListViewPane::ShowList(bool show) {
+    ShowWindow(listWindow, show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void ListViewPane::Layout(int clientWidth, int clientHeight) {
+    const int toolbar = RectHeight(GetDlgItem(context->mainWindow, kListModeBarId));
+    const int status =
+        RectHeight(FindWindowExA(context->mainWindow, nullptr, STATUSCLASSNAMEA, nullptr));
+    MoveWindow(listWindow, 0, toolbar, clientWidth, clientHeight - toolbar - status, TRUE);
+}
+
+void ListViewPane::SaveColumnWidths() {
+    if (!listWindow) {
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        context->settings->SetInt(kWidthKeys[i],
+                                  static_cast<int>(SendMessageA(listWindow, LVM_GETCOLUMNWIDTH,
+                                                                static_cast<WPARAM>(i), 0)));
+    }
+}
+
+void ListViewPane::PutRow(const RenameEntry& entry, int row, RowExtent extent) {
+    std::wstring edit = WideText(entry.DisplayName(NameKind::Edit));
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = &edit[0];
+    item.iImage = RowIcon(entry);
+    if (row < 0) {
+        item.iItem = RowCount();
+        row = static_cast<int>(
+            SendMessageW(listWindow, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        extent = RowExtent::All;
+    } else {
+        SendMessageW(listWindow, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    if (extent == RowExtent::All || extent == RowExtent::EditAndNow) {
+        SetCell(listWindow, row, 1, entry.Path(NameKind::Now).FileName());
+    }
+    if (extent == RowExtent::All) {
+        SetCell(listWindow, row, 2, entry.Path(NameKind::Old).FileName());
+        SetCell(listWindow, row, 3, entry.Path(NameKind::Old).Folder());
+    }
+}
+
+void ListViewPane::AddRow(const RenameEntry& entry) {
+    PutRow(entry, -1, RowExtent::All);
+}
+
+void ListViewPane::WriteRow(const RenameEntry& entry, unsigned row, RowExtent extent) {
+    PutRow(entry, static_cast<int>(row), extent);
+}
+
+bool ListViewPane::IsRowSelected(unsigned row) const {
+    return SendMessageA(listWindow, LVM_GETITEMSTATE, row, LVIS_SELECTED) == LVIS_SELECTED;
+}
+
+void ListViewPane::SelectRow(unsigned row, bool selected) {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageA(listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListViewPane::SelectAllRows() {
+    for (int i = static_cast<int>(
+             SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL));
+         i != -1; i = static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM,
+                                                    static_cast<WPARAM>(i), LVNI_ALL))) {
+        SelectRow(static_cast<unsigned>(i), true);
+    }
+}
+
+void ListViewPane::DeleteAllRows() {
+    SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
+}
+
+int ListViewPane::RowCount() const {
+    return static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
+}
+
+NameKind ListViewPane::ClickedKind() const {
+    switch (clickedColumn) {
+        case 0:
+            return NameKind::Edit;
+        case 1:
+            return NameKind::Now;
+        default:
+            return NameKind::Old;
+    }
+}
+
+void ListViewPane::SetColumnWidths(ColumnWidthMode mode) {
+    const int fit = RowCount() > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
+    if (mode == ColumnWidthMode::Default) {
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, kDefaultColumnWidth);
+    } else {
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, fit);
+        LRESULT width = SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, 0, 0);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, width + 20);
+    }
+    for (int i = 1; i < 4; ++i) {
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     mode == ColumnWidthMode::FitItems ? fit : kDefaultColumnWidth);
+    }
+}
+
+void ListViewPane::FitWindow(bool useDefault) {
+    HWND main = context->mainWindow;
+    RECT w;
+    GetWindowRect(main, &w);
+    int width = kDefaultWindowWidth;
+    int height = kDefaultWindowHeight;
+    if (!useDefault) {
+        POINT p = {kDefaultWindowWidth, kDefaultWindowHeight};
+        const int rows = RowCount();
+        if (rows > 0) {
+            RECT last = {};
+            last.left = LVIR_BOUNDS;
+            SendMessageA(listWindow, LVM_GETITEMRECT, static_cast<WPARAM>(rows - 1),
+                         reinterpret_cast<LPARAM>(&last));
+            p = {last.right, last.bottom};
+        }
+        ClientToScreen(listWindow, &p);
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        if (p.x > work.right - 20)
+            p.x = work.right - 20;
+        if (p.y > work.bottom - 20)
+            p.y = work.bottom - 20;
+        width = p.x - w.left + 25;
+        height = p.y - w.top + 45;
+    }
+    MoveWindow(main, w.left, w.top, width, height, TRUE);
+}

@@ -1,0 +1,27 @@
+// The window's two faces ("Normal", the compact window; "ListView", the list window), the
+// background picture of the compact one, and keeping the window's place in the settings.
+#pragma once
+
+#include "platform/handles.h"
+
+struct AppContext;
+struct HBITMAP__;
+struct HDC__;
+
+class MainLayout {
+  public:
+    explicit MainLayout(AppContext* context);
+    ~MainLayout();
+    MainLayout(const MainLayout&) = delete;
+    MainLayout& operator=(const MainLayout&) = delete;
+
+    // WindowMode is exactly "Normal"; read afresh at every call.
+    bool IsNormalMode() const;
+    void SaveWindowState();
+    void PaintBackground(HDC__* dc);
+
+  private:
+    AppContext* context;
+    int listMode;
+    HBITMAP__* background = nullptr;
+};

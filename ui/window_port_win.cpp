@@ -1,0 +1,48 @@
+// The rename list's view of the main window: its rows live in the list view, its command states
+// in the menu bar.
+
+#include <windows.h>
+
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "ui/app_context.h"
+#include "ui/list_view_pane.h"
+
+namespace window_port {
+
+void AddRow(AppContext* context, unsigned row) {
+    if (context->listView && context->list && row < context->list->Count()) {
+        context->listView->AddRow(context->list->At(row));
+    }
+}
+
+void WriteRow(AppContext* context, unsigned row, RowExtent extent) {
+    if (context->listView && context->list && row < context->list->Count()) {
+        context->listView->WriteRow(context->list->At(row), row, extent);
+    }
+}
+
+bool IsRowSelected(AppContext* context, unsigned row) {
+    return context->listView && context->listView->IsRowSelected(row);
+}
+
+void SelectRow(AppContext* context, unsigned row, bool selected) {
+    if (context->listView) {
+        context->listView->SelectRow(row, selected);
+    }
+}
+
+void SetCommandGrayed(AppContext* context, int commandId, bool grayed) {
+    HMENU menu = GetMenu(context->mainWindow);
+    if (!menu) {
+        return;
+    }
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    info.fState = grayed ? MFS_GRAYED : 0;
+    SetMenuItemInfoA(menu, static_cast<UINT>(commandId), FALSE, &info);
+    SetMenu(context->mainWindow, menu);
+}
+
+}  // namespace window_port
