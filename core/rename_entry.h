@@ -27,6 +27,9 @@ class RenameEntry {
 
     // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed (reported).
     int RenameTo(const PathName& target);
+    // Illegal characters of the edit name to their full-width forms; true when it changed.
+    bool ConvertEditName();
+
     // Moves the item out of the way to a fresh temporary name in its edit folder. 0 or 1.
     int RenameToTemporary();
 

@@ -37,6 +37,30 @@ class RenameList {
     int RenameAll();
     int RestoreAll();
 
+    // Illegal characters of every edit name to their full-width forms; the number of entries
+    // whose edit name changed.
+    unsigned ConvertIllegalNames();
+
+    // Sorting and moving; every row that changes is rewritten.
+    void Sort(NameKind kind, PathPart part, bool toggle);
+    void MoveSelected(int offset);
+    void RefreshAllRows();
+    // Sets the edit name of every selected entry: to the text when given (kind Edit), else to the
+    // entry's own name of that kind. Then updates the command states.
+    void PasteToEdit(NameKind kind, const std::string* text);
+    // Rename and conversion need an edit name that differs, restore a renamed entry.
+    void UpdateCommandStates();
+
+    // The names as text, one line per wanted entry, with the instruction footer.
+    // ExportToFile: 0 written, 1 the file cannot be opened. ExportToClipboard: 0.
+    int ExportToFile(const std::string& path, NameKind kind, bool allRows);
+    int ExportToClipboard(NameKind kind, bool allRows);
+
+    // Reading edited names back: all or nothing. 0 taken over, 1 stopped (a message was shown).
+    int ImportFromFile(const std::string& path);
+    int ImportFromClipboard();
+    int CheckNewNames(const std::vector<std::string>& lines);
+
   private:
     int RunPass(NameKind targetKind);
 
