@@ -91,6 +91,21 @@ else
 fi
 unset ASAN_OPTIONS UBSAN_OPTIONS
 
+# fuzz: the splitter of paths that come from outside, briefly under libFuzzer with the sanitizers
+fuzz_begin=$SECONDS
+mkdir -p build/fuzz
+echo "== fuzz: path list (log: $logs/fuzz.log)"
+if clang++ -std=c++17 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+    settings/path_list.cpp tests/fuzz/path_list_fuzz.cpp -o build/fuzz/path_list_fuzz \
+    >"$logs/fuzz.log" 2>&1 &&
+    build/fuzz/path_list_fuzz -max_total_time=20 -seed=1 -max_len=512 >>"$logs/fuzz.log" 2>&1; then
+    echo "   $(grep -E -m1 'Done [0-9]+ runs' "$logs/fuzz.log") ($((SECONDS - fuzz_begin)) s)"
+    record fuzz 1 0 "path list: no finding"
+else
+    tail -n 30 "$logs/fuzz.log" | sed 's/^/   | /'
+    record fuzz 0 1 "path list: a finding or a build failure (counted as 1 failed)"
+fi
+
 # windows: Varnel.exe and the tests, under Wine in the build's own prefix on a private display
 windows_begin=$SECONDS
 if build_tree windows build/windows -DCMAKE_BUILD_TYPE=Debug \

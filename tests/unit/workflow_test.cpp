@@ -1,0 +1,102 @@
+#include "ui/workflow.h"
+
+#include <map>
+
+#include "gtest/gtest.h"
+
+namespace {
+
+const StepSettings kDefaults = {true, false, true};
+
+std::map<int, bool> States(const StepPlan& plan) {
+    std::map<int, bool> states;
+    for (const auto& s : plan.grayed) {
+        states[s.first] = s.second;
+    }
+    return states;
+}
+
+TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
+    StepPlan plan = PlanStep(1, 7, kDefaults);
+    EXPECT_TRUE(plan.showCount);
+    EXPECT_EQ(plan.text, "<1> リネーム対象を開きます");
+    EXPECT_TRUE(plan.deleteAllRows);
+    const std::vector<std::pair<int, bool>> expected = {
+        {40007, true}, {40003, true}, {40004, true}, {40010, true}, {40027, true},
+        {40028, true}, {40005, true}, {40006, true}, {40009, true}, {40068, true}};
+    EXPECT_EQ(plan.grayed, expected);
+    EXPECT_TRUE(plan.followUps.empty());
+}
+
+TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
+    StepPlan plan = PlanStep(2, 3, kDefaults);
+    EXPECT_TRUE(plan.showCount);
+    EXPECT_EQ(plan.text, "<1> 追加・操作できます。次は出力");
+    std::map<int, bool> s = States(plan);
+    EXPECT_FALSE(s.at(40007));
+    EXPECT_FALSE(s.at(40003));
+    EXPECT_TRUE(s.at(40004));
+    EXPECT_FALSE(s.at(40010));
+    EXPECT_TRUE(s.at(40027));
+    EXPECT_TRUE(s.at(40028));
+    EXPECT_FALSE(s.at(40009));
+    EXPECT_EQ(s.count(40005) + s.count(40006) + s.count(40068), 0u);
+    EXPECT_EQ(plan.followUps, (std::vector<int>{40009}));
+
+    EXPECT_EQ(PlanStep(2, 3, {true, true, true}).followUps, (std::vector<int>{40009, 40003}));
+    EXPECT_TRUE(PlanStep(2, 3, {false, false, true}).followUps.empty());
+}
+
+TEST(Workflow, QuietFormsShowTheSameWithoutFollowUps) {
+    StepPlan reordered = PlanStep(-2, 3, {true, true, true});
+    EXPECT_EQ(reordered.text, PlanStep(2, 3, kDefaults).text);
+    EXPECT_EQ(reordered.grayed, PlanStep(2, 3, kDefaults).grayed);
+    EXPECT_TRUE(reordered.followUps.empty());
+
+    StepPlan restored = PlanStep(-4, 3, kDefaults);
+    EXPECT_EQ(restored.text, "<3> リネーム可能です");
+    EXPECT_TRUE(restored.updateCommandStates);
+    EXPECT_TRUE(restored.followUps.empty());
+}
+
+TEST(Workflow, AddedWithoutEntriesOnlyShowsTheCount) {
+    StepPlan plan = PlanStep(2, 0, kDefaults);
+    EXPECT_TRUE(plan.showCount);
+    EXPECT_FALSE(plan.showText);
+    EXPECT_TRUE(plan.grayed.empty());
+    EXPECT_TRUE(plan.followUps.empty());
+}
+
+TEST(Workflow, ExportImportAndRenameSteps) {
+    StepPlan exported = PlanStep(3, 2, kDefaults);
+    EXPECT_EQ(exported.text, "<2> 出力しました。次は入力");
+    const std::vector<std::pair<int, bool>> exchange = {
+        {40007, false}, {40003, false}, {40004, false}, {40010, false},
+        {40027, false}, {40028, false}, {40009, false}};
+    EXPECT_EQ(exported.grayed, exchange);
+    EXPECT_FALSE(exported.updateCommandStates);
+
+    StepPlan imported = PlanStep(4, 2, kDefaults);
+    EXPECT_EQ(imported.text, "<3> リネーム可能です");
+    EXPECT_EQ(imported.grayed, exchange);
+    EXPECT_TRUE(imported.updateCommandStates);
+    EXPECT_EQ(imported.followUps, (std::vector<int>{40005}));
+    EXPECT_TRUE(PlanStep(4, 2, {true, false, false}).followUps.empty());
+
+    StepPlan done = PlanStep(5, 2, kDefaults);
+    EXPECT_EQ(done.text, "<3> リネーム完了。最初に戻せます");
+    EXPECT_EQ(done.grayed, exchange);
+    EXPECT_TRUE(done.updateCommandStates);
+    EXPECT_TRUE(done.followUps.empty());
+}
+
+TEST(Workflow, UnknownStepDoesNothing) {
+    for (int step : {0, 6, -1, -3, -5, 100}) {
+        StepPlan plan = PlanStep(step, 3, kDefaults);
+        EXPECT_FALSE(plan.showCount || plan.showText || plan.deleteAllRows ||
+                     plan.updateCommandStates);
+        EXPECT_TRUE(plan.grayed.empty() && plan.followUps.empty());
+    }
+}
+
+}  // namespace
