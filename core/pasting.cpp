@@ -1,1 +1,53 @@
-// placeholder
+// Setting the edit names of the selected entries from another of their names or from a text, and
+// the states of the commands that depend on the edit names.
+
+#include <string>
+
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "exchange/name_check.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr int kCommandRename = 40005;
+constexpr int kCommandRestore = 40006;
+constexpr int kCommandConvert = 40068;
+
+}  // namespace
+
+void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
+    if (passRunning) {
+        return;
+    }
+    // The empty text of the clear command fails this check too, so clearing is refused then.
+    if (text != nullptr && GetBool(kIdDlgFNisWrong) && !IsValidName(*text, true)) {
+        return;
+    }
+    for (unsigned i = 0; i < Count(); ++i) {
+        if (!window_port::IsRowSelected(context, i)) {
+            continue;
+        }
+        RenameEntry& entry = At(i);
+        entry.SetEditName(text != nullptr ? *text : entry.DisplayName(kind));
+        window_port::WriteRow(context, i, RowExtent::EditOnly);
+    }
+    UpdateCommandStates();
+}
+
+void RenameList::UpdateCommandStates() {
+    bool noneNeedRename = true;
+    bool noneRenamed = true;
+    for (unsigned i = 0; i < Count() && (noneNeedRename || noneRenamed); ++i) {
+        if (At(i).NeedsRename()) {
+            noneNeedRename = false;
+        }
+        if (At(i).WasRenamed()) {
+            noneRenamed = false;
+        }
+    }
+    window_port::SetCommandGrayed(context, kCommandRename, noneNeedRename);
+    window_port::SetCommandGrayed(context, kCommandRestore, noneRenamed);
+    window_port::SetCommandGrayed(context, kCommandConvert, noneNeedRename);
+}

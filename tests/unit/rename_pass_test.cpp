@@ -130,6 +130,21 @@ TEST_F(RenamePassTest, AnUnchangedEntryStillGuardsItsPath) {
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
 }
 
+// With extensions hidden, a dotted name typed for a file without extension is held as one base;
+// the same full path split another way is still the entry's own file, not one in the way.
+TEST_F(RenamePassTest, SameFullPathSplitOtherwiseIsUnchanged) {
+    AddFile("readme", "R").SetEditName("read.me");
+    ASSERT_EQ(list->RenameAll(), 0);
+    // The conversion splits the edit name anew: "read" + "me" against the current "read.me".
+    list->ConvertIllegalNames();
+    ASSERT_FALSE(list->At(0).Path(NameKind::Now).SameAs(list->At(0).Path(NameKind::Edit)));
+
+    EXPECT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(NamesBesidesIni(), (Names{"read.me"}));
+    EXPECT_EQ(dir.Read("read.me"), "R");
+}
+
 TEST_F(RenamePassTest, NothingToDoTouchesNothing) {
     AddFile("a.txt");
     AddFile("b.txt");
