@@ -8,6 +8,7 @@
 #include "exchange/name_check.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
         return;
     }
     // The empty text of the clear command fails this check too, so clearing is refused then.
-    if (text != nullptr && GetBool(kIdDlgFNisWrong) && !IsValidName(*text, true)) {
+    if (text != nullptr && GetBool(kIdDlgFNisWrong) &&
+        !IsValidName(*text, true, context ? context->mainWindow : nullptr)) {
         return;
     }
     for (unsigned i = 0; i < Count(); ++i) {

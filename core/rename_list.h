@@ -64,6 +64,11 @@ class RenameList {
   private:
     int RunPass(NameKind targetKind);
 
+    // The name exchange: the wanted entries' names, one per line; the imported lines made the
+    // edit names, rewriting the rows that changed.
+    std::string ExportedNames(NameKind kind, bool allRows);
+    void TakeImportedNames(const std::vector<std::string>& lines);
+
     AppContext* context;
     std::vector<std::unique_ptr<RenameEntry>> entries;
     std::vector<RenameEntry*> folders;  // the folder entries in the order they were added

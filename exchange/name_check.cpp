@@ -1,1 +1,131 @@
-// placeholder
+// The checks a name must pass before it becomes an edit name: one name on its own, and the
+// imported lines together, against each other and against the disk.
+
+#include "exchange/name_check.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/mbcs.h"
+#include "core/rename_list.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+
+namespace {
+
+constexpr const char kNameTitle[] = "警告：ファイル名が不正";
+constexpr const char kIllegalCharacters[] = "\\/:*?\"<>|";
+
+// Steps over double-byte characters: the trail byte of 表 is 0x5C and must not count as "\".
+bool HasIllegalCharacter(const std::string& name) {
+    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
+        if (mbcs::CharLength(name, i) == 1 && name[i] != '\0' &&
+            std::strchr(kIllegalCharacters, name[i]) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The part that must hold something besides dots and blanks. With extensions renamed too, a name
+// like ".txt" would leave the file with no base name at all.
+std::string ExaminedPart(const std::string& name) {
+    if (!GetInitialBool(kIdUseExtension)) {
+        return name;
+    }
+    const std::size_t dot = mbcs::FindLast(name, '.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string NumberedLine(std::size_t line, const std::string& name) {
+    return std::to_string(line) + " 行：" + name + "\n";
+}
+
+// The same place on disk. A name that ends in a dot can be held split two ways ("a." as base "a."
+// and no extension, or base "a" and an empty extension); both are one file.
+bool SamePlace(const PathName& a, const PathName& b) {
+    return a.SameAs(b) || a.FullPath() == b.FullPath();
+}
+
+bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
+    return from.Folder() == to.Folder() && from.FileName() != to.FileName() &&
+           mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
+}
+
+}  // namespace
+
+bool IsValidName(const std::string& name, bool showMessage) {
+    return IsValidName(name, showMessage, nullptr);
+}
+
+bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner) {
+    if (HasIllegalCharacter(name)) {
+        if (showMessage) {
+            ShowMessageBox(owner,
+                           name +
+                               "\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n"
+                               "入力を中止します。",
+                           kNameTitle, kMbIconError | kMbOk);
+        }
+        return false;
+    }
+    if (ExaminedPart(name).find_first_not_of(". ") != std::string::npos) {
+        return true;
+    }
+    if (showMessage) {
+        ShowMessageBox(owner,
+                       name +
+                           "\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n"
+                           "入力を中止します。",
+                       kNameTitle, kMbIconError | kMbOk);
+    }
+    return false;
+}
+
+int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
+    WindowHandle owner = context ? context->mainWindow : nullptr;
+    const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();
+    std::vector<PathName> targets;
+    targets.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        targets.push_back(entries[i]->CandidatePath(lines[i]));
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const PathName& now = entries[i]->Path(NameKind::Now);
+        const PathName& target = targets[i];
+        // The entry's own path, even split another way, is held by the entry itself: only the
+        // lines after it can collide with it.
+        const bool unchanged = now.SameAs(target) || now.FullPath() == target.FullPath();
+        bool occupied = unchanged;
+        for (std::size_t j = unchanged ? i + 1 : 0; j < n; ++j) {
+            if (j == i) {
+                continue;
+            }
+            if (j > i && SamePlace(target, targets[j])) {
+                ShowMessageBox(owner,
+                               "入力されたもの同士でファイル名が被っている\n\n" +
+                                   NumberedLine(i + 1, target.FileName()) +
+                                   NumberedLine(j + 1, targets[j].FileName()),
+                               kNameTitle, kMbIconError | kMbOk);
+                return 1;
+            }
+            // Held by another entry, which the rename pass moves out of the way first.
+            if (entries[j]->Path(NameKind::Now).SameAs(target)) {
+                occupied = true;
+            }
+        }
+        if (occupied || IsCaseChangeOnly(now, target)) {
+            continue;
+        }
+        if (platform::PathExists(target.SlashPath())) {
+            ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,
+                           kMbIconError | kMbOk);
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -15,4 +15,9 @@ using NativeString = std::string;  // UTF-8
 bool ToNative(const std::string& cp932, NativeString* out);
 bool FromNative(const NativeString& native, std::string* cp932);
 
+// Text that an editor saved in a Unicode encoding, back to cp932. Fails on malformed input (an
+// invalid UTF-8 sequence, an unpaired surrogate) and on a character that has no cp932 form.
+bool Utf8ToCp932(const std::string& utf8, std::string* cp932);
+bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932);
+
 }  // namespace platform

@@ -44,4 +44,19 @@ bool FromNative(const NativeString& native, std::string* cp932) {
     return Convert("CP932", "UTF-8", native, cp932);
 }
 
+bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
+    return Convert("CP932", "UTF-8", utf8, cp932);
+}
+
+bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
+    // iconv takes bytes: the code units in a fixed order, so that no byte-order mark is needed.
+    std::string bytes;
+    bytes.reserve(utf16.size() * 2);
+    for (char16_t unit : utf16) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return Convert("CP932", "UTF-16LE", bytes, cp932);
+}
+
 }  // namespace platform

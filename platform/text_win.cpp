@@ -67,4 +67,33 @@ bool FromNative(const NativeString& native, std::string* cp932) {
     return true;
 }
 
+bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
+    cp932->clear();
+    if (utf8.empty()) {
+        return true;
+    }
+    if (utf8.size() > static_cast<std::size_t>(INT_MAX)) {
+        return false;
+    }
+    const int length = static_cast<int>(utf8.size());
+    // MB_ERR_INVALID_CHARS: a malformed sequence fails instead of becoming U+FFFD.
+    const int needed =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+    if (needed <= 0) {
+        return false;
+    }
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, &wide[0], needed) !=
+        needed) {
+        return false;
+    }
+    return FromNative(wide, cp932);
+}
+
+bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
+    const std::wstring wide(utf16.begin(), utf16.end());
+    // FromNative refuses unpaired surrogates as well: they need the default character.
+    return FromNative(wide, cp932);
+}
+
 }  // namespace platform

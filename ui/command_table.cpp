@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/rename_list.h"
+#include "exchange/name_text.h"
 #include "res/resource_ids.h"
+#include "settings/app_paths.h"
 #include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
+#include "ui/workflow.h"
 
 namespace {
 
@@ -18,8 +23,15 @@ struct CommandRow {
     void (*run)(AppContext*);
 };
 
+void Step(AppContext* c, WorkflowStep step) {
+    c->commands->SetStep(static_cast<int>(step));
+}
+
 void Exit(AppContext* c) {
     SendMessageA(c->mainWindow, WM_CLOSE, 0, 0);
+}
+void Open(AppContext* c) {
+    c->commands->OpenWithDialog();
 }
 void Rename(AppContext* c) {
     c->commands->Rename();
@@ -29,6 +41,80 @@ void Restore(AppContext* c) {
 }
 void New(AppContext* c) {
     c->commands->New();
+}
+
+void ExportClipboard(AppContext* c) {
+    c->list->ExportToClipboard(NameKind::Edit, true);
+    Step(c, WorkflowStep::Exported);
+}
+void ImportClipboard(AppContext* c) {
+    if (c->list->ImportFromClipboard() == 0) {
+        Step(c, WorkflowStep::Imported);
+    }
+}
+void ImportFile(AppContext* c) {
+    if (c->list->ImportFromFile(c->paths->IOFilePath().FullPath()) == 0) {
+        Step(c, WorkflowStep::Imported);
+    }
+}
+void SortByNowPath(AppContext* c) {
+    c->list->Sort(NameKind::Now, PathPart::FullPath, false);
+    Step(c, WorkflowStep::Reordered);
+}
+void ConvertIllegal(AppContext* c) {
+    c->list->ConvertIllegalNames();
+}
+
+void PasteOld(AppContext* c) {
+    c->list->PasteToEdit(NameKind::Old, nullptr);
+}
+void PasteNow(AppContext* c) {
+    c->list->PasteToEdit(NameKind::Now, nullptr);
+}
+void PasteClipboard(AppContext* c) {
+    const std::string text = ClipboardFirstLine(c->mainWindow);
+    if (!text.empty()) {
+        c->list->PasteToEdit(NameKind::Edit, &text);
+    }
+}
+void PasteDelete(AppContext* c) {
+    const std::string empty;
+    c->list->PasteToEdit(NameKind::Edit, &empty);
+}
+void CopyOld(AppContext* c) {
+    c->list->ExportToClipboard(NameKind::Old, false);
+}
+void CopyNow(AppContext* c) {
+    c->list->ExportToClipboard(NameKind::Now, false);
+}
+void CopyEdit(AppContext* c) {
+    c->list->ExportToClipboard(NameKind::Edit, false);
+}
+void ColumnToClipboard(AppContext* c) {
+    c->list->ExportToClipboard(c->listView->ClickedKind(), true);
+}
+void SortFileName(AppContext* c) {
+    c->list->Sort(c->listView->ClickedKind(), PathPart::FileName, true);
+    Step(c, WorkflowStep::Reordered);
+}
+void SortFullPath(AppContext* c) {
+    c->list->Sort(c->listView->ClickedKind(), PathPart::FullPath, true);
+    Step(c, WorkflowStep::Reordered);
+}
+void MoveTop(AppContext* c) {
+    c->list->MoveSelected(-1073741824);
+}
+void MoveUp(AppContext* c) {
+    c->list->MoveSelected(-1);
+}
+void MoveDown(AppContext* c) {
+    c->list->MoveSelected(1);
+}
+void MoveBottom(AppContext* c) {
+    c->list->MoveSelected(1073741823);
+}
+void SelectAll(AppContext* c) {
+    c->listView->SelectAllRows();
 }
 
 void Columns(AppContext* c, ColumnWidthMode mode) {
@@ -61,20 +147,37 @@ void ColumnsFitItems(AppContext* c) {
 void ColumnsEditCentred(AppContext* c) {
     Columns(c, ColumnWidthMode::EditCentred);
 }
-void SelectAll(AppContext* c) {
-    c->listView->SelectAllRows();
-}
 
 // Both window modes.
 constexpr CommandRow kStage1[] = {
     {IDC_EXIT, false, Exit},
+    {IDC_OPEN, true, Open},
+    {IDC_EXPORT_CLIPBOARD, false, ExportClipboard},
+    {IDC_IMPORT_CLIPBOARD, true, ImportClipboard},
     {IDC_RENAME, true, Rename},
     {IDC_RESTORE, true, Restore},
     {IDC_NEW, true, New},
+    {IDC_SORT_NOW_PATH, true, SortByNowPath},
+    {IDC_IMPORT_FILE, true, ImportFile},
+    {IDC_CONVERT_ILLEGAL, true, ConvertIllegal},
 };
 
 // The list window only.
 constexpr CommandRow kStage2[] = {
+    {IDC_PASTE_OLD, true, PasteOld},
+    {IDC_PASTE_NOW, true, PasteNow},
+    {IDC_PASTE_CLIPBOARD, true, PasteClipboard},
+    {IDC_PASTE_DELETE, true, PasteDelete},
+    {IDC_COPY_OLD, false, CopyOld},
+    {IDC_COPY_NOW, false, CopyNow},
+    {IDC_COPY_EDIT, false, CopyEdit},
+    {IDC_COLUMN_TO_CLIPBOARD, false, ColumnToClipboard},
+    {IDC_SORT_FILE_NAME, true, SortFileName},
+    {IDC_SORT_FULL_PATH, true, SortFullPath},
+    {IDC_MOVE_TOP, true, MoveTop},
+    {IDC_MOVE_UP, true, MoveUp},
+    {IDC_MOVE_DOWN, true, MoveDown},
+    {IDC_MOVE_BOTTOM, true, MoveBottom},
     {IDC_SELECT_ALL, false, SelectAll},
     {IDC_ADJUST_DEFAULT, false, AdjustDefault},
     {IDC_ADJUST_SHOW_ALL, false, AdjustShowAll},
@@ -100,7 +203,7 @@ bool Run(AppContext* context, const CommandRow* row) {
     if (!row) {
         return false;
     }
-    if (!(row->changesList && context->list && context->list->IsBusy())) {
+    if (!(row->changesList && context->list->IsBusy())) {
         row->run(context);
     }
     return true;
@@ -115,10 +218,8 @@ void DispatchCommand(AppContext* context, int id) {
     if (Run(context, Find(kStage1, id))) {
         return;
     }
-    if (!context->layout || context->layout->IsNormalMode()) {
+    if (!context->layout || context->layout->IsNormalMode() || !context->listView) {
         return;
     }
-    if (context->listView) {
-        Run(context, Find(kStage2, id));
-    }
+    Run(context, Find(kStage2, id));
 }

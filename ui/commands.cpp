@@ -2,25 +2,172 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/window_port.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "settings/path_list.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/incoming_paths.h"
 #include "ui/list_view_pane.h"
+#include "ui/status_bar.h"
+#include "ui/workflow.h"
 
 Commands::Commands(AppContext* context) : context(context) {}
 
+void Commands::SetStep(int step) {
+    const StepSettings settings = {GetBool(kIdAutoSort), GetBool(kIdAutoCBCopy),
+                                   GetBool(kIdAutoRename)};
+    const StepPlan plan = PlanStep(step, context->list->Count(), settings);
+    if (context->statusBar) {
+        if (plan.showCount) {
+            context->statusBar->SetCount(context->list->Count());
+        }
+        if (plan.showText) {
+            context->statusBar->SetStepText(plan.text);
+        }
+    }
+    for (const auto& command : plan.grayed) {
+        window_port::SetCommandGrayed(context, command.first, command.second);
+    }
+    if (plan.updateCommandStates) {
+        context->list->UpdateCommandStates();
+    }
+    if (plan.deleteAllRows && context->listView) {
+        context->listView->DeleteAllRows();
+    }
+    // Sent, not posted: each follow-up runs to its end, with its own step, before this returns.
+    for (int id : plan.followUps) {
+        SendMessageA(context->mainWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    }
+}
+
 void Commands::Rename() {
+    if (GetBool(kIdConvertIllegalName)) {
+        context->list->ConvertIllegalNames();
+    }
     context->list->RenameAll();
+    SetStep(static_cast<int>(WorkflowStep::RenameDone));
     MessageBeep(MB_ICONASTERISK);
 }
 
 void Commands::Restore() {
     context->list->RestoreAll();
+    SetStep(static_cast<int>(WorkflowStep::Restored));
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void Commands::New() {
-    context->list->Clear();
-    if (context->listView) {
-        context->listView->DeleteAllRows();
+    if (!ConfirmDiscard("新規")) {
+        return;
     }
+    context->list->Clear();
+    SetStep(static_cast<int>(WorkflowStep::Reset));
+}
+
+void Commands::OpenStartupArguments() {
+    const std::wstring arguments = CommandLineArguments();
+    if (arguments.empty()) {
+        return;
+    }
+    for (const std::wstring& token : SplitPathList(arguments)) {
+        std::string path;
+        if (TakePath(context, AbsolutePath(token), &path)) {
+            context->list->AddPath(path);
+        }
+    }
+    SetStep(static_cast<int>(WorkflowStep::Added));
+}
+
+void Commands::OpenFromCommandLine(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    for (const std::string& path : SplitPathList(text)) {
+        context->list->AddPath(path);
+    }
+    SetStep(static_cast<int>(WorkflowStep::Added));
+}
+
+void Commands::OpenDropped(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring wide(length + 1, L'\0');
+        DragQueryFileW(drop, i, &wide[0], length + 1);
+        wide.resize(length);
+        std::string path;
+        if (TakePath(context, wide, &path)) {
+            context->list->AddPath(path);
+        }
+    }
+    DragFinish(drop);
+    SetStep(static_cast<int>(WorkflowStep::Added));
+}
+
+void Commands::OpenWithDialog() {
+    // Large enough for many names picked at once; a selection that does not fit counts as cancel.
+    std::vector<wchar_t> result(32768, L'\0');
+    std::vector<wchar_t> title(2600, L'\0');
+    std::wstring folder;
+    platform::ToNative(context->settings->GetString(keys::kPathCDlgOpen, ""), &folder);
+    const std::wstring dialogTitle = L"リネーム対象を追加";
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = context->mainWindow;
+    ofn.lpstrFilter = L"All files(*.*)\0*.*\0\0";
+    ofn.lpstrFile = result.data();
+    ofn.nMaxFile = static_cast<DWORD>(result.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = dialogTitle.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT;
+    ofn.lpstrDefExt = L"*";
+    if (!GetOpenFileNameW(&ofn)) {
+        return;
+    }
+    const std::wstring first(result.data());
+    std::string firstPath;
+    if (title[0] != L'\0') {
+        if (TakePath(context, first, &firstPath)) {
+            context->list->AddPath(firstPath);
+        }
+    } else if (TakePath(context, first, &firstPath)) {
+        for (const wchar_t* name = result.data() + first.size() + 1; *name;
+             name += wcslen(name) + 1) {
+            std::string cp932;
+            if (!TakePath(context, name, &cp932)) {
+                continue;
+            }
+            if (mbcs::FindFirst(cp932, '\\') != std::string::npos) {
+                context->list->AddPath(cp932);
+            } else {
+                context->list->AddPathIn(firstPath, cp932);
+            }
+        }
+    }
+    if (!firstPath.empty()) {
+        context->settings->SetString(keys::kPathCDlgOpen, firstPath);
+    }
+    SetStep(static_cast<int>(WorkflowStep::Added));
+}
+
+bool Commands::ConfirmDiscard(const std::string& name) {
+    if (!context->list->HasRenamed() || !GetBool(kIdConfirmEnd)) {
+        return true;
+    }
+    const std::string question = "『" + name +
+                                 "』を実行すると『最初に戻す』ことが\nできなくなります。\n『" +
+                                 name + "』を実行してもいいですか？";
+    return ShowMessageBox(context->mainWindow, question, "確認：改名したファイルがあります",
+                          kMbIconQuestion | kMbYesNo) == kIdYes;
 }

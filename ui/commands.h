@@ -1,15 +1,30 @@
 // The command layer between the main window and the list. It holds nothing but the context.
 #pragma once
 
+#include <string>
+
+#include "core/rename_entry.h"
+
 struct AppContext;
+struct HDROP__;
 
 class Commands {
   public:
     explicit Commands(AppContext* context);
 
+    void SetStep(int step);
+
     void Rename();
     void Restore();
     void New();
+
+    // Opening files; each batch ends in the Added step.
+    void OpenStartupArguments();
+    void OpenFromCommandLine(const std::string& text);
+    void OpenDropped(HDROP__* drop);
+    void OpenWithDialog();
+    // True when the list may be discarded by the command of that name.
+    bool ConfirmDiscard(const std::string& commandName);
 
   private:
     AppContext* context;

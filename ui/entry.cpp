@@ -12,6 +12,7 @@
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/status_bar.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ void CleanUp(AppContext* c) {
     c->paths = nullptr;
     delete c->list;
     c->list = nullptr;
+    delete c->statusBar;
+    c->statusBar = nullptr;
     delete c->commands;
     c->commands = nullptr;
     delete c->listView;
@@ -78,6 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!accelerators) {
         ShowMessageBox(c->mainWindow, "LoadAccelerators Err", "Error", kMbOk);
     }
+    c->commands->OpenStartupArguments();
     int code = RunMessageLoop(c, accelerators);
     CleanUp(c);
     return code;

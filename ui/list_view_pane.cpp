@@ -4,7 +4,13 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
+#include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "exchange/name_check.h"
+#include "platform/message_box.h"
+#include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
@@ -75,6 +81,12 @@ ListViewPane::ListViewPane(AppContext* context) : context(context) {
         column.iSubItem = i;
         SendMessageW(listWindow, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
+    }
+    // The header's own procedure gives the column-width menu on a right click.
+    if (HWND header = GetTopWindow(listWindow)) {
+        oldHeaderProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(header, GWLP_WNDPROC));
+        SetWindowLongPtrA(header, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeaderProc));
     }
     ShowList(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal");
 }
@@ -223,4 +235,113 @@ void ListViewPane::FitWindow(bool useDefault) {
         height = p.y - w.top + 45;
     }
     MoveWindow(main, w.left, w.top, width, height, TRUE);
+}
+
+namespace {
+
+// The pop-up menus are loaded afresh for each use and destroyed afterwards.
+void TrackMenu(AppContext* context, int popup, int x, int y, const std::vector<int>& grayed) {
+    HMENU menu = LoadMenuA(context->instance, "MYMENU_R");
+    if (!menu) {
+        return;
+    }
+    HMENU sub = GetSubMenu(menu, popup);
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    info.fState = MFS_GRAYED;
+    for (int id : grayed) {
+        SetMenuItemInfoA(sub, static_cast<UINT>(id), FALSE, &info);
+    }
+    TrackPopupMenu(sub, 0, x, y, 0, context->mainWindow, nullptr);
+    DestroyMenu(menu);
+}
+
+}  // namespace
+
+void ListViewPane::ShowRowMenu() {
+    POINT p;
+    GetCursorPos(&p);
+    std::vector<int> grayed;
+    if (SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == -1) {
+        grayed = {IDC_PASTE_OLD,       IDC_PASTE_NOW,        IDC_PASTE_CLIPBOARD,
+                  IDC_PASTE_DELETE,    IDC_COPY_OLD,         IDC_COPY_NOW,
+                  IDC_COPY_EDIT,       IDC_MOVE_UP,          IDC_MOVE_DOWN,
+                  IDC_MOVE_TOP,        IDC_MOVE_BOTTOM,      IDC_ADD_TEXT_FRONT,
+                  IDC_ADD_TEXT_BEHIND, IDC_ADD_TEXT_REPLACE, IDC_ADD_NUM_FRONT,
+                  IDC_ADD_NUM_BEHIND,  IDC_ADD_NUM_REPLACE};
+    }
+    TrackMenu(context, 0, p.x, p.y, grayed);
+}
+
+void ListViewPane::ShowColumnMenu(int clickedSubItem) {
+    clickedColumn = clickedSubItem;
+    if (clickedSubItem >= 3) {
+        return;
+    }
+    POINT p;
+    GetCursorPos(&p);
+    std::vector<int> grayed;
+    if (RowCount() <= 0) {
+        grayed = {IDC_SORT_FILE_NAME, IDC_SORT_FULL_PATH, IDC_COLUMN_TO_CLIPBOARD,
+                  IDC_COLUMN_TO_FILE};
+    }
+    TrackMenu(context, 2, p.x, p.y, grayed);
+}
+
+void ListViewPane::ShowColumnWidthMenu(int screenX, int screenY) {
+    TrackMenu(context, 1, screenX, screenY, {});
+}
+
+LRESULT CALLBACK ListViewPane::HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* pane = reinterpret_cast<ListViewPane*>(GetWindowLongPtrA(header, GWLP_USERDATA));
+    if (message == WM_RBUTTONUP && pane) {
+        POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(header, &p);
+        pane->ShowColumnWidthMenu(p.x, p.y);
+    }
+    WNDPROC old = pane ? pane->oldHeaderProc : nullptr;
+    return old ? CallWindowProcA(old, header, message, wParam, lParam)
+               : DefWindowProcA(header, message, wParam, lParam);
+}
+
+void ListViewPane::BeginEdit(int row) {
+    editBox = reinterpret_cast<HWND>(SendMessageA(listWindow, LVM_GETEDITCONTROL, 0, 0));
+    RenameList* list = context->list;
+    editedEntry = row >= 0 && static_cast<unsigned>(row) < list->Count()
+                      ? &list->At(static_cast<unsigned>(row))
+                      : nullptr;
+}
+
+void ListViewPane::EndEdit(int row) {
+    RenameList* list = context->list;
+    if (row < 0 || static_cast<unsigned>(row) >= list->Count() || !editedEntry || !editBox ||
+        list->IsBusy()) {
+        return;
+    }
+    // The edit box holds UTF-16; a name without an exact cp932 form is not taken.
+    const int length = GetWindowTextLengthW(editBox);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(editBox, &wide[0], length + 1);
+    wide.resize(static_cast<size_t>(length));
+    std::string text = Cp932Text(wide);
+    if (text.empty() && !wide.empty()) {
+        ShowMessageBox(context->mainWindow,
+                       "入力された名前にはShift_JISで表せない文字が含まれているため、\n"
+                       "入力を中止します。",
+                       "警告：ファイル名が不正", kMbIconError);
+        return;
+    }
+    // At most 255 bytes, never half a character.
+    size_t cut = 0;
+    while (cut < text.size() && cut + mbcs::CharLength(text, cut) <= 255) {
+        cut += mbcs::CharLength(text, cut);
+    }
+    text.resize(cut);
+    if (GetBool(kIdDlgFNisWrong) && !IsValidName(text, true, context->mainWindow)) {
+        return;
+    }
+    editedEntry->SetEditName(text);
+    list->RefreshAllRows();
+    list->UpdateCommandStates();
 }

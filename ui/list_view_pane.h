@@ -1,12 +1,15 @@
 // The list window's four-column list: row i shows entry i of the rename list.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "core/rename_entry.h"
 #include "core/window_port.h"
 #include "platform/handles.h"
 
 struct AppContext;
-struct _IMAGELIST;
 
 enum class ColumnWidthMode { FitItems = 0, Default = 1, EditCentred = 2 };
 
@@ -34,13 +37,22 @@ class ListViewPane {
     void SetColumnWidths(ColumnWidthMode mode);
     void FitWindow(bool useDefault);
 
+    // The list's notifications, routed here by the main window.
+    void ShowRowMenu();
+    void ShowColumnMenu(int clickedSubItem);
+    void ShowColumnWidthMenu(int screenX, int screenY);
+    void BeginEdit(int row);
+    void EndEdit(int row);
+
   private:
+    static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
     void PutRow(const RenameEntry& entry, int row, RowExtent extent);
 
     WindowHandle listWindow = nullptr;
     AppContext* context;
-    _IMAGELIST* imageList = nullptr;
+    HIMAGELIST imageList = nullptr;
     WindowHandle editBox = nullptr;
     int clickedColumn = 0;
     RenameEntry* editedEntry = nullptr;
+    WNDPROC oldHeaderProc = nullptr;
 };

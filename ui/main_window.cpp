@@ -5,14 +5,20 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
+#include <string>
+
 #include "core/rename_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
 #include "ui/command_table.h"
 #include "ui/commands.h"
+#include "ui/control_ids.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
+#include "ui/status_bar.h"
+#include "ui/workflow.h"
 
 namespace {
 
@@ -28,7 +34,9 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     c->mainWindow = window;
     c->listView = new ListViewPane(c);
     c->list = new RenameList(c);
+    c->statusBar = new StatusBar(c);
     c->commands = new Commands(c);
+    c->commands->SetStep(static_cast<int>(WorkflowStep::Reset));
     return 0;
 }
 
@@ -41,14 +49,68 @@ LRESULT OnDestroy(AppContext* c) {
 }
 
 LRESULT OnSize(AppContext* c, LPARAM lParam) {
+    if (c->statusBar) {
+        c->statusBar->AutoSize();
+    }
     if (c->listView) {
         c->listView->Layout(LOWORD(lParam), HIWORD(lParam));
     }
     return 0;
 }
 
-LRESULT OnClose(HWND window) {
-    DestroyWindow(window);
+LRESULT OnClose(AppContext* c, HWND window) {
+    if (!c->commands || c->commands->ConfirmDiscard("終了")) {
+        DestroyWindow(window);
+    }
+    return 0;
+}
+
+LRESULT OnCopyData(AppContext* c, LPARAM lParam) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (c->commands && data && data->lpData) {
+        // The text ends at its terminator, and never beyond the data that was sent.
+        const char* text = static_cast<const char*>(data->lpData);
+        c->commands->OpenFromCommandLine(std::string(text, strnlen(text, data->cbData)));
+    }
+    return 0;
+}
+
+LRESULT OnDropFiles(AppContext* c, WPARAM wParam) {
+    if (c->commands && !(c->list && c->list->IsBusy())) {
+        c->commands->OpenDropped(reinterpret_cast<HDROP>(wParam));
+    } else {
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+    }
+    return 0;
+}
+
+LRESULT OnNotify(AppContext* c, WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (wParam != kListViewId || !c->listView) {
+        return 0;
+    }
+    switch (header->code) {
+        case NM_RCLICK:
+            if (header->idFrom == kListViewId) {
+                c->listView->ShowRowMenu();
+            }
+            break;
+        case LVN_COLUMNCLICK:
+            c->listView->ShowColumnMenu(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+            break;
+        case LVN_ENDLABELEDITA:
+        case LVN_ENDLABELEDITW:
+            c->listView->EndEdit(reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.iItem);
+            break;
+        case LVN_BEGINLABELEDITA:
+        case LVN_BEGINLABELEDITW:
+            c->listView->BeginEdit(reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.iItem);
+            break;
+        default:
+            break;
+    }
+    // Never refuse an edit, and never let the control keep the typed text: the row is written
+    // from the entry instead.
     return 0;
 }
 
@@ -87,7 +149,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SIZE:
             return OnSize(c, lParam);
         case WM_CLOSE:
-            return OnClose(window);
+            return OnClose(c, window);
+        case WM_COPYDATA:
+            return OnCopyData(c, lParam);
+        case WM_DROPFILES:
+            return OnDropFiles(c, wParam);
+        case WM_NOTIFY:
+            return OnNotify(c, wParam, lParam);
         case WM_ERASEBKGND:
             return OnEraseBackground(c, window, wParam, lParam);
         case WM_COMMAND:

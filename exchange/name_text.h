@@ -1,0 +1,59 @@
+// The name text: one line per exported entry and the instruction footer, written to the IO file
+// or the clipboard, and the two readers that cut an edited text back into lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/handles.h"
+
+// The footer after the names. In the file every line ends in CR LF; on the clipboard the last
+// line has no line break. Each starts with a row of slashes, which is never a valid name, so
+// that the line after the names ends the range.
+std::string FileFooterText();
+std::string ClipboardFooterText();
+
+// The clipboard's text up to its first CR or LF; empty when the clipboard holds no text.
+std::string ClipboardFirstLine(WindowHandle owner);
+
+// The longest line of the IO file that the import takes; no file name is that long.
+constexpr std::size_t kMaxFileLineBytes = 259;
+
+// Lines of the IO file: CR LF or a lone LF ends a line, a lone CR is part of it. A read that runs
+// into the end of the text reports the end, a read that stops at a line break does not, so a
+// text that ends in a line break offers one more, empty, line. Reads after the end are empty.
+class FileLineReader {
+  public:
+    explicit FileLineReader(std::string text);
+    bool AtEnd() const { return endReached; }
+    std::string Read();
+
+  private:
+    std::string text;
+    std::size_t position = 0;
+    bool endReached = false;
+};
+
+// Lines of the clipboard text: CR, LF or CR LF ends a line, found by characters so that a trail
+// byte never counts; the end is the end of the text, with no extra line after a final line break.
+class ClipboardLineReader {
+  public:
+    explicit ClipboardLineReader(std::string text);
+    bool AtEnd() const { return position >= text.size(); }
+    std::string Read();
+
+  private:
+    std::string text;
+    std::size_t position = 0;
+};
+
+// How an IO file came back from the editor.
+enum class NameFileEncoding { Cp932, Utf8, Utf16Le, Utf16Be };
+
+// The IO file's bytes as cp932 text. Varnel writes cp932, but an editor may save the file as
+// UTF-8 (recognised by its byte-order mark or by the footer's Japanese lines in UTF-8) or as
+// UTF-16 with a byte-order mark; such a text is converted exactly. Anything else is taken as
+// cp932 byte for byte. False when a line has no exact cp932 form; *badLine is then its number
+// (1-based, lines ended by LF).
+bool DecodeNameFile(const std::string& bytes, std::string* text, NameFileEncoding* encoding,
+                    unsigned* badLine);

@@ -1,0 +1,24 @@
+// The clipboard as the name text uses it: cp932 text (CF_TEXT), opened for the main window.
+#pragma once
+
+#include <string>
+
+#include "platform/handles.h"
+
+namespace platform {
+
+// Replaces the clipboard's contents with the text. False when it could not be placed (the
+// clipboard is held open by another program, no memory); the clipboard then stays as it was.
+bool PutClipboardText(WindowHandle owner, const std::string& text);
+
+// The clipboard's text up to its terminating NUL. False when the clipboard holds no text or
+// cannot be opened.
+bool GetClipboardText(WindowHandle owner, std::string* text);
+
+#ifndef _WIN32
+// The native build's clipboard lives in the process. This puts something on it that is not text,
+// as a picture copied in another program would be.
+void PutClipboardNonText();
+#endif
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+namespace platform {
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::string native;
+    if (!ToNative(path, &native) || native.empty()) {
+        return false;
+    }
+    const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return close(fd) == 0 && ok;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* bytes) {
+    bytes->clear();
+    std::string native;
+    if (!ToNative(path, &native) || native.empty()) {
+        return false;
+    }
+    const int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes->append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    if (!ok) {
+        bytes->clear();
+    }
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,412 @@
+#include <string>
+#include <vector>
+
+#include "exchange/name_text.h"
+#include "platform/clipboard.h"
+#include "tests/support/list_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+using Names = std::vector<std::string>;
+using Writes = std::vector<std::pair<unsigned, RowExtent>>;
+
+// The file variant of the footer, spelled once for every encoding an editor may save it in: with
+// the u8 or u prefix a concatenation becomes UTF-8 or UTF-16.
+// clang-format off
+#define VARNEL_TEST_FOOTER \
+    "//////////////////////////////////////////////////////////////////\r\n" \
+    "// 説明と注意\r\n" \
+    "// ・各行のテキストが各ファイル名に対応しています。必要な部分を書き換え、\r\n" \
+    "// 　保存したのち、Varnelへ入力してください。（設定によっては自動的に入力されます）\r\n" \
+    "// ・行数が足りないとVarnelへの入力に失敗します。（この説明文より上の）\r\n" \
+    "// 　行数が変わらないように注意してください。\r\n" \
+    "// ・余分な行は無視されるため、この説明文はそのまま保存してもかまいません。\r\n"
+// clang-format on
+
+const char kFileTitle[] = "警告：ファイルの内容";
+const char kClipboardTitle[] = "警告：クリップボードの内容";
+const char kFileTooFew[] = "テキストの行数がたりないため、\n『ファイルから入力』を中止しました。";
+const char kClipboardTooFew[] =
+    "テキストの行数がたりないため、\n『クリップボードから入力』を中止しました。";
+
+std::string TooMany(const std::string& line, const std::string& command) {
+    return "入力対象となる範囲の次の行\n" + line +
+           "\n\n入力対象となる範囲の次の行がファイル名として有効なため、\n"
+           "テキストの行数が多いと判断し、\n" +
+           command + "を中止しました。";
+}
+
+std::string Utf16Le(const std::u16string& text, bool mark = true) {
+    std::string bytes = mark ? "\xFF\xFE" : "";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+class ImportTest : public ListTest {
+  protected:
+    void SetUp() override {
+        ListTest::SetUp();
+        RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
+        RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
+        RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
+        RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+#ifdef _WIN32
+        // The clipboard is opened for the main window, which must be a real one here, and it is
+        // shared with the other test programs that may run at the same time.
+        lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
+        WaitForSingleObject(lock, INFINITE);
+        owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr);
+        ASSERT_NE(owner, nullptr);
+        context.mainWindow = owner;
+#endif
+    }
+    void TearDown() override {
+#ifdef _WIN32
+        DestroyWindow(owner);
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+#endif
+        ListTest::TearDown();
+    }
+
+    void AddFiles(const Names& names) {
+        for (const std::string& name : names) {
+            AddFile(name, "content of " + name);
+        }
+        ResetFakeWindow();
+    }
+
+    std::string IoPath() const {
+        return dir.PathOf("tmp.txt");
+    }
+    int ImportText(const std::string& bytes) {
+        dir.MakeFile("tmp.txt", bytes);
+        return list->ImportFromFile(IoPath());
+    }
+    int ImportClipboard(const std::string& text) {
+        EXPECT_TRUE(platform::PutClipboardText(context.mainWindow, text));
+        return list->ImportFromClipboard();
+    }
+
+    Names EditNames() const {
+        Names names;
+        for (unsigned i = 0; i < list->Count(); ++i) {
+            names.push_back(list->At(i).Path(NameKind::Edit).FileName());
+        }
+        return names;
+    }
+
+    void ExpectOneBox(const std::string& text, const std::string& title) {
+        ASSERT_EQ(boxes::Recorded().size(), 1u);
+        const RecordedBox& box = boxes::Recorded()[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.title, title);
+        EXPECT_EQ(box.Icon(), kMbIconError);
+        EXPECT_EQ(box.owner, context.mainWindow);
+    }
+
+    // A stopped import leaves every edit name and row as it was.
+    void ExpectUntouched(const Names& editNames) {
+        EXPECT_EQ(EditNames(), editNames);
+        EXPECT_TRUE(TheFakeWindow().writes.empty());
+    }
+
+    void PutNonText() {
+#ifdef _WIN32
+        ASSERT_TRUE(OpenClipboard(owner));
+        EmptyClipboard();
+        SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
+        CloseClipboard();
+#else
+        platform::PutClipboardNonText();
+#endif
+    }
+
+#ifdef _WIN32
+    HANDLE lock = nullptr;
+    HWND owner = nullptr;
+#endif
+};
+
+// Export, edit the file as an editor would, import, rename on disk and put everything back.
+TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
+    AddFiles({"a.txt", "b.txt", "表.txt"});
+    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
+    std::string text = dir.Read("tmp.txt");
+    const std::string names = "a\r\nb\r\n表\r\n";
+    ASSERT_EQ(text.compare(0, names.size(), names), 0);
+    text.replace(0, names.size(), "b\r\na\r\nソフト\r\n");
+    dir.MakeFile("tmp.txt", text);
+
+    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
+    EXPECT_EQ(
+        TheFakeWindow().writes,
+        (Writes{{0, RowExtent::EditOnly}, {1, RowExtent::EditOnly}, {2, RowExtent::EditOnly}}));
+    // Importing renames nothing by itself.
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "tmp.txt", "表.txt"}));
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(dir.Read("b.txt"), "content of a.txt");
+    EXPECT_EQ(dir.Read("a.txt"), "content of b.txt");
+    EXPECT_EQ(dir.Read("ソフト.txt"), "content of 表.txt");
+    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "tmp.txt", "表.txt"}));
+    EXPECT_EQ(dir.Read("表.txt"), "content of 表.txt");
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
+    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
+
+    ASSERT_EQ(ImportText("a\r\nB\r\nc\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(EditNames(), (Names{"a.txt", "B.txt", "c.txt"}));
+    EXPECT_EQ(TheFakeWindow().writes, (Writes{{1, RowExtent::EditOnly}}));
+}
+
+TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    ASSERT_EQ(ImportText("x\r\ny\r\n"), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
+
+    // Checked one by one, the empty line is refused.
+    SetBool(kIdDlgFNisWrong, true);
+    ResetFakeWindow();
+    EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
+    ExpectOneBox("\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n入力を中止します。",
+                 "警告：ファイル名が不正");
+    ExpectUntouched({"x.txt", "y.txt", ".txt"});
+}
+
+TEST_F(ImportTest, TooFewLinesStopTheImport) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    EXPECT_EQ(ImportText("x\r\ny"), 1);
+    ExpectOneBox(kFileTooFew, kFileTitle);
+    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
+
+    boxes::Reset();
+    EXPECT_EQ(ImportText("x\r\n"), 1);
+    ExpectOneBox(kFileTooFew, kFileTitle);
+}
+
+TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    SetBool(kIdDlgCBisShort, false);
+    // The empty lines go on to the other checks, where they collide with each other.
+    EXPECT_EQ(ImportText("x"), 1);
+    ExpectOneBox("入力されたもの同士でファイル名が被っている\n\n2 行：.txt\n3 行：.txt\n",
+                 "警告：ファイル名が不正");
+    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
+
+    boxes::Reset();
+    ASSERT_EQ(ImportText("x\r\ny"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
+
+    // For a name without extension the empty line would name the folder itself.
+    AddFiles({"d"});
+    EXPECT_EQ(ImportText("x\r\ny\r\nz"), 1);
+    ExpectOneBox("リネーム実行時に他のファイルと名前が被る", "警告：ファイル名が不正");
+}
+
+TEST_F(ImportTest, TheFooterOrAnyInvalidLineEndsTheRangeSilently) {
+    AddFiles({"a.txt", "b.txt"});
+    for (const std::string& next : {std::string(66, '/'), std::string(""), std::string(" . ")}) {
+        boxes::Reset();
+        ASSERT_EQ(ImportText("x\r\ny\r\n" + next + "\r\nmore names\r\nmore"), 0) << next;
+        EXPECT_TRUE(boxes::Recorded().empty());
+    }
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
+}
+
+TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
+    AddFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(ImportText("x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER), 1);
+    ExpectOneBox(TooMany("z", "『ファイルから入力』"), kFileTitle);
+    ExpectUntouched({"a.txt", "b.txt"});
+
+    // Without the rule the extra names are ignored.
+    SetBool(kIdDlgCBisLong, false);
+    boxes::Reset();
+    ASSERT_EQ(ImportText("x\r\ny\r\nz\r\n"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
+}
+
+TEST_F(ImportTest, AnEmptyListLooksOnlyAtTheFirstLine) {
+    EXPECT_EQ(ImportText("name\r\n" VARNEL_TEST_FOOTER), 1);
+    ExpectOneBox(TooMany("name", "『ファイルから入力』"), kFileTitle);
+    boxes::Reset();
+    EXPECT_EQ(ImportText(VARNEL_TEST_FOOTER "name\r\n"), 0);
+    EXPECT_EQ(ImportText(""), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
+    AddFiles({"a.txt", "b.txt"});
+    ASSERT_EQ(ImportText("x\r\nfo/o\r\n"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "fo/o.txt"}));
+
+    SetBool(kIdDlgFNisWrong, true);
+    ResetFakeWindow();
+    EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
+    ExpectOneBox("q:r\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n入力を中止します。",
+                 "警告：ファイル名が不正");
+    ExpectUntouched({"x.txt", "fo/o.txt"});
+}
+
+TEST_F(ImportTest, ACollisionOnDiskStopsTheImport) {
+    AddFiles({"a.txt", "b.txt"});
+    dir.MakeFile("c.txt");
+    EXPECT_EQ(ImportText("a\r\nc\r\n" VARNEL_TEST_FOOTER), 1);
+    ExpectOneBox("リネーム実行時に他のファイルと名前が被る", "警告：ファイル名が不正");
+    ExpectUntouched({"a.txt", "b.txt"});
+}
+
+TEST_F(ImportTest, ALineOf259BytesIsTakenAndALongerOneRefused) {
+    AddFiles({"a.txt", "b.txt"});
+    const std::string longest(kMaxFileLineBytes, 'n');
+    ASSERT_EQ(longest.size(), 259u);
+    ASSERT_EQ(ImportText("x\r\n" + longest + "\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(list->At(1).Path(NameKind::Edit).Base(), longest);
+    EXPECT_TRUE(boxes::Recorded().empty());
+
+    // Never cut into two names: a 260-byte line stops everything, whatever follows it.
+    ResetFakeWindow();
+    const std::string tooLong = "表" + std::string(258, 'm');
+    EXPECT_EQ(ImportText("y\r\n" + tooLong + "\r\nb\r\n"), 1);
+    ExpectOneBox("2 行目が長すぎるため、\n『ファイルから入力』を中止しました。\n\n表" +
+                     std::string(38, 'm') + "…",
+                 kFileTitle);
+    ExpectUntouched({"x.txt", longest + ".txt"});
+}
+
+// UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
+TEST_F(ImportTest, ALineWithANulIsRefused) {
+    AddFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(ImportText("x\r\n" + Utf16Le(u"y\r\n", false)), 1);
+    ExpectOneBox(
+        "2 行目に NUL 文字があるため、\n『ファイルから入力』を中止しました。\n\n"
+        "UTF-16 で保存する場合は BOM 付きにしてください。",
+        kFileTitle);
+    ExpectUntouched({"a.txt", "b.txt"});
+}
+
+TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
+    AddFiles({"a.txt"});
+    EXPECT_EQ(list->ImportFromFile(dir.PathOf("gone.txt")), 1);
+    ExpectOneBox(dir.PathOf("gone.txt") +
+                     "\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。",
+                 kFileTitle);
+    ExpectUntouched({"a.txt"});
+}
+
+TEST_F(ImportTest, FilesSavedInUnicodeImportTheIntendedNames) {
+    AddFiles({"a.txt", "b.txt"});
+    ASSERT_EQ(ImportText(u8"\uFEFF写真\r\n表計算\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(EditNames(), (Names{"写真.txt", "表計算.txt"}));
+    ASSERT_EQ(ImportText(u8"ｶﾅ\r\nソ\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(EditNames(), (Names{"ｶﾅ.txt", "ソ.txt"}));
+    ASSERT_EQ(ImportText(Utf16Le(u"日本\r\n語\r\n" VARNEL_TEST_FOOTER)), 0);
+    EXPECT_EQ(EditNames(), (Names{"日本.txt", "語.txt"}));
+    EXPECT_TRUE(boxes::Recorded().empty());
+
+    // ﾃｩ in cp932 are the very bytes of "é" in UTF-8. A cp932 file is never taken for UTF-8,
+    // with its footer or, as here, without it.
+    ASSERT_EQ(ImportText("x\r\n\xC3\xA9\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(list->At(1).Path(NameKind::Edit).Base(), "\xC3\xA9");
+    ASSERT_EQ(ImportText(u8"\u00E9\r\ny\r\n"), 0);
+    EXPECT_EQ(list->At(0).Path(NameKind::Edit).Base(), "\xC3\xA9");
+}
+
+TEST_F(ImportTest, ANameWithoutCp932FormIsRefused) {
+    AddFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(ImportText(u8"x\r\ncaf\u00E9\r\n" VARNEL_TEST_FOOTER), 1);
+    ExpectOneBox(
+        "2 行目に Shift_JIS へ変換できない文字があるため、\n"
+        "『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：UTF-8）",
+        kFileTitle);
+    ExpectUntouched({"a.txt", "b.txt"});
+
+    boxes::Reset();
+    EXPECT_EQ(ImportText(Utf16Le(u"\u00E9\r\nb\r\n")), 1);
+    ExpectOneBox(
+        "1 行目に Shift_JIS へ変換できない文字があるため、\n"
+        "『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：UTF-16 LE）",
+        kFileTitle);
+    ExpectUntouched({"a.txt", "b.txt"});
+}
+
+TEST_F(ImportTest, RoundTripThroughTheClipboard) {
+    AddFiles({"x", "y.txt"});
+    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, true), 0);
+    std::string text;
+    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+    ASSERT_EQ(text.compare(0, 6, "x\r\ny\r\n"), 0);
+    ASSERT_EQ(ImportClipboard("y\r\n表ソ\r\n" + text.substr(6)), 0);
+    EXPECT_EQ(EditNames(), (Names{"y", "表ソ.txt"}));
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_EQ(dir.Read("y"), "content of x");
+    EXPECT_EQ(dir.Read("表ソ.txt"), "content of y.txt");
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoLengthLimit) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    EXPECT_EQ(ImportClipboard("x\r\ny\r\n"), 1);
+    ExpectOneBox(kClipboardTooFew, kClipboardTitle);
+    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
+
+    boxes::Reset();
+    EXPECT_EQ(ImportClipboard("x\ny\rz\r\nw"), 1);
+    ExpectOneBox(TooMany("w", "『クリップボードから入力』"), kClipboardTitle);
+
+    boxes::Reset();
+    const std::string longName(300, 'l');
+    ASSERT_EQ(ImportClipboard("x\r\n" + longName + "\r\nz"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", longName + ".txt", "z.txt"}));
+}
+
+TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
+    AddFiles({"a.txt"});
+    PutNonText();
+    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    ExpectOneBox("クリップボードの内容がテキストではないため、\n入力に失敗しました。",
+                 kClipboardTitle);
+    SetBool(kIdDlgCBisntTxt, false);
+    boxes::Reset();
+    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    ExpectUntouched({"a.txt"});
+}
+
+TEST_F(ImportTest, NothingIsImportedWhileARenamePassRuns) {
+    AddFiles({"a.txt", "b.txt"});
+    list->At(0).SetEditName(std::string(300, 'n'));
+    dir.MakeFile("tmp.txt", "p\r\nq\r\n" VARNEL_TEST_FOOTER);
+    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "p\r\nq"));
+    std::vector<int> results;
+    boxes::SetAnswerer([&](const RecordedBox&) {
+        results.push_back(list->ImportFromFile(IoPath()));
+        results.push_back(list->ImportFromClipboard());
+        return kIdOk;
+    });
+    EXPECT_EQ(list->RenameAll(), 1);
+    EXPECT_EQ(results, (std::vector<int>{1, 1}));
+    EXPECT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(list->At(1).Path(NameKind::Edit).FileName(), "b.txt");
+}
+
+}  // namespace

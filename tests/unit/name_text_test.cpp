@@ -1,0 +1,297 @@
+#include <string>
+#include <vector>
+
+#include "exchange/name_text.h"
+#include "platform/clipboard.h"
+#include "tests/support/list_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+// The footer typed out here on its own, so that a slip in either copy shows.
+const char kFileFooter[] =
+    "//////////////////////////////////////////////////////////////////\r\n"
+    "// 説明と注意\r\n"
+    "// ・各行のテキストが各ファイル名に対応しています。必要な部分を書き換え、\r\n"
+    "// 　保存したのち、Varnelへ入力してください。（設定によっては自動的に入力されます）\r\n"
+    "// ・行数が足りないとVarnelへの入力に失敗します。（この説明文より上の）\r\n"
+    "// 　行数が変わらないように注意してください。\r\n"
+    "// ・余分な行は無視されるため、この説明文はそのまま保存してもかまいません。\r\n";
+const char kClipboardFooter[] =
+    "//////////////////////////////////////////////////////////////////\r\n"
+    "// 説明と注意\r\n"
+    "// ・各行のテキストが各ファイル名に対応しています。必要な部分を書き換え、\r\n"
+    "// 　Varnelへ入力してください。\r\n"
+    "// ・行数が足りないとVarnelへの入力に失敗します。（この説明文より上の）\r\n"
+    "// 　行数が変わらないように注意してください。\r\n"
+    "// ・余分な行は無視されるため、この説明文ごと入力してもかまいません。";
+
+Lines SplitAtCrLf(const std::string& text) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+template <typename Reader>
+Lines ReadUntilEnd(Reader reader) {
+    Lines lines;
+    while (!reader.AtEnd() && lines.size() < 100) {
+        lines.push_back(reader.Read());
+    }
+    return lines;
+}
+
+class NameTextTest : public ListTest {
+  protected:
+    void SetUp() override {
+        ListTest::SetUp();
+#ifdef _WIN32
+        // The clipboard is opened for the main window, which must be a real one here, and it is
+        // shared with the other test programs that may run at the same time.
+        lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
+        WaitForSingleObject(lock, INFINITE);
+        owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr);
+        ASSERT_NE(owner, nullptr);
+        context.mainWindow = owner;
+#endif
+    }
+    void TearDown() override {
+#ifdef _WIN32
+        DestroyWindow(owner);
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+#endif
+        ListTest::TearDown();
+    }
+
+    // A file, a folder with a dot and a name whose second byte is 0x5C, in this order.
+    void AddThree() {
+        AddFile("photo.jpg");
+        dir.MakeFolder("backup.old");
+        ASSERT_EQ(list->AddPath(dir.PathOf("backup.old")), 0);
+        AddFile("表計算.xls");
+    }
+
+    std::string Clipboard() {
+        std::string text;
+        EXPECT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+        return text;
+    }
+
+    void PutNonText() {
+#ifdef _WIN32
+        ASSERT_TRUE(OpenClipboard(owner));
+        EmptyClipboard();
+        SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
+        CloseClipboard();
+#else
+        platform::PutClipboardNonText();
+#endif
+    }
+
+#ifdef _WIN32
+    HANDLE lock = nullptr;
+    HWND owner = nullptr;
+#endif
+};
+
+TEST_F(NameTextTest, FooterBytesAreExact) {
+    const std::string footer = FileFooterText();
+    EXPECT_EQ(footer, kFileFooter);
+    const Lines lines = SplitAtCrLf(footer);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], std::string(66, '/'));
+    EXPECT_EQ(lines[1], "// \x90\xE0\x96\xBE\x82\xC6\x92\x8D\x88\xD3");  // 説明と注意
+    EXPECT_EQ(lines[3].substr(0, 5), "// \x81\x40");
+    EXPECT_EQ(lines[5].substr(0, 5), "// \x81\x40");
+    EXPECT_EQ(lines[7], "");
+    // Every line break is CR LF: no CR or LF is left inside a line.
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    }
+
+    const std::string clip = ClipboardFooterText();
+    EXPECT_EQ(clip, kClipboardFooter);
+    const Lines clipLines = SplitAtCrLf(clip);
+    ASSERT_EQ(clipLines.size(), 7u);
+    EXPECT_EQ(clipLines[3],
+              "// \x81\x40Varnel\x82\xD6\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD"
+              "\x82\xBE\x82\xB3\x82\xA2\x81\x42");
+    EXPECT_NE(clip.back(), '\n');
+}
+
+TEST_F(NameTextTest, FileHoldsTheDisplayNamesThenTheFooter) {
+    AddThree();
+    list->At(0).SetEditName("new");
+    const std::string path = dir.PathOf("tmp.txt");
+
+    ASSERT_EQ(list->ExportToFile(path, NameKind::Edit, true), 0);
+    EXPECT_EQ(dir.Read("tmp.txt"),
+              std::string("new\r\nbackup.old\r\n\x95\x5C\x8C\x76\x8E\x5A\r\n") + kFileFooter);
+
+    ASSERT_EQ(list->ExportToFile(path, NameKind::Old, true), 0);
+    EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\nbackup.old\r\n表計算\r\n") + kFileFooter);
+    // Writing changes nothing in the list.
+    EXPECT_TRUE(TheFakeWindow().writes.empty());
+    EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "new.jpg");
+}
+
+TEST_F(NameTextTest, FileOfSelectedRowsOrOfAnEmptyListStillHasTheFooter) {
+    dir.MakeFile("tmp.txt", std::string(5000, 'x'));
+    const std::string path = dir.PathOf("tmp.txt");
+    ASSERT_EQ(list->ExportToFile(path, NameKind::Edit, true), 0);
+    EXPECT_EQ(dir.Read("tmp.txt"), kFileFooter);
+
+    AddThree();
+    window_port::SelectRow(&context, 2, true);
+    window_port::SelectRow(&context, 0, true);
+    ASSERT_EQ(list->ExportToFile(path, NameKind::Now, false), 0);
+    EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\n表計算\r\n") + kFileFooter);
+}
+
+TEST_F(NameTextTest, FileThatCannotBeOpenedIsReportedWithoutMessage) {
+    AddThree();
+    EXPECT_EQ(list->ExportToFile(dir.PathOf("missing") + "\\tmp.txt", NameKind::Edit, true), 1);
+    EXPECT_EQ(list->ExportToFile(dir.PathOf("backup.old"), NameKind::Edit, true), 1);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_FALSE(dir.Has("missing"));
+}
+
+TEST_F(NameTextTest, FileNamedInJapaneseIsWrittenAtExactlyThatPath) {
+    AddFile("a.txt");
+    ASSERT_EQ(list->ExportToFile(dir.PathOf("表ソ.txt"), NameKind::Edit, true), 0);
+    EXPECT_EQ(dir.Read("表ソ.txt"), std::string("a\r\n") + kFileFooter);
+}
+
+TEST_F(NameTextTest, ClipboardOfAllRowsEndsWithTheLastFooterLine) {
+    AddThree();
+    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, true), 0);
+    EXPECT_EQ(Clipboard(), std::string("photo\r\nbackup.old\r\n表計算\r\n") + kClipboardFooter);
+}
+
+TEST_F(NameTextTest, ClipboardOfSelectedRowsHasNoFooter) {
+    AddThree();
+    list->At(1).SetEditName("b.new");
+    window_port::SelectRow(&context, 1, true);
+    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
+    EXPECT_EQ(Clipboard(), "b.new\r\n");
+    ASSERT_EQ(list->ExportToClipboard(NameKind::Old, false), 0);
+    EXPECT_EQ(Clipboard(), "backup.old\r\n");
+
+    // No row selected: the clipboard is emptied of the old text, and holds text still.
+    window_port::SelectRow(&context, 1, false);
+    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
+    EXPECT_EQ(Clipboard(), "");
+}
+
+TEST_F(NameTextTest, ClipboardFirstLine) {
+    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "first\r\nsecond"));
+    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "first");
+    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "only"));
+    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "only");
+    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "\ra"));
+    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "");
+    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "表ソ\nx"));
+    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "表ソ");
+    PutNonText();
+    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "");
+}
+
+TEST(FileLineReaderTest, ALineBreakAtTheEndOffersOneMoreEmptyLine) {
+    EXPECT_EQ(ReadUntilEnd(FileLineReader("a\r\nb\r\n")), (Lines{"a", "b", ""}));
+    EXPECT_EQ(ReadUntilEnd(FileLineReader("a\r\nb")), (Lines{"a", "b"}));
+    EXPECT_EQ(ReadUntilEnd(FileLineReader("")), (Lines{""}));
+    EXPECT_EQ(ReadUntilEnd(FileLineReader("\r\n")), (Lines{"", ""}));
+}
+
+TEST(FileLineReaderTest, LoneLfEndsALineAndLoneCrBelongsToIt) {
+    EXPECT_EQ(ReadUntilEnd(FileLineReader("a\nb\rc\r\r\nd\r")), (Lines{"a", "b\rc\r", "d\r"}));
+}
+
+TEST(FileLineReaderTest, ReadsAfterTheEndAreEmpty) {
+    FileLineReader reader("a");
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_EQ(reader.Read(), "a");
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(reader.Read(), "");
+    EXPECT_EQ(reader.Read(), "");
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(FileLineReaderTest, LongLinesAreReadWhole) {
+    const std::string line(kMaxFileLineBytes + 40, 'x');
+    EXPECT_EQ(ReadUntilEnd(FileLineReader(line + "\r\n" + "y")), (Lines{line, "y"}));
+}
+
+TEST(ClipboardLineReaderTest, NoExtraLineAfterAFinalLineBreak) {
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader("a\r\nb\r\n")), (Lines{"a", "b"}));
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader("")), (Lines{}));
+    ClipboardLineReader reader("a");
+    EXPECT_EQ(reader.Read(), "a");
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(reader.Read(), "");
+}
+
+TEST(ClipboardLineReaderTest, CrLfAndEachLoneCrOrLfEndALine) {
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader("a\rb\nc\r\nd\n\re\r\rf")),
+              (Lines{"a", "b", "c", "d", "", "e", "", "f"}));
+}
+
+// A lead byte takes the next byte with it, even one that would be a line break.
+TEST(ClipboardLineReaderTest, LineBreaksAreFoundByCharacters) {
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader("x\x81\ry\nz")), (Lines{"x\x81\ry", "z"}));
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader("表\r\nソ")), (Lines{"表", "ソ"}));
+}
+
+TEST(ClipboardLineReaderTest, NoLengthLimit) {
+    const std::string line(5000, 'x');
+    EXPECT_EQ(ReadUntilEnd(ClipboardLineReader(line + "\r\nb")), (Lines{line, "b"}));
+}
+
+struct Decoded {
+    bool ok;
+    std::string text;
+    NameFileEncoding encoding;
+    unsigned badLine;
+};
+
+Decoded Decode(const std::string& bytes) {
+    Decoded d{false, "", NameFileEncoding::Cp932, 99};
+    d.ok = DecodeNameFile(bytes, &d.text, &d.encoding, &d.badLine);
+    return d;
+}
+
+// UTF-8 and UTF-16 LE are imported in the import tests; these are the forms they do not reach.
+TEST(DecodeNameFileTest, BigEndianUtf16) {
+    const Decoded d = Decode("\xFE\xFF\x88\x68\0\n\x30\xBD"s);
+    EXPECT_TRUE(d.ok);
+    EXPECT_EQ(d.encoding, NameFileEncoding::Utf16Be);
+    EXPECT_EQ(d.text, "表\nソ");
+}
+
+TEST(DecodeNameFileTest, MalformedTextNamesItsLine) {
+    const std::string utf8Mark = "\xEF\xBB\xBF";
+    const std::string utf16Mark = "\xFF\xFE";
+    const std::string twoLines = "a\0\n\0"s;
+    const Decoded cutSequence = Decode(utf8Mark + "a\n\xE8\xAA\n");
+    const Decoded loneSurrogate = Decode(utf16Mark + twoLines + "\x00\xD8"s);
+    const Decoded halfUnit = Decode(utf16Mark + twoLines + "b");
+    for (const Decoded& d : {cutSequence, loneSurrogate, halfUnit}) {
+        EXPECT_FALSE(d.ok);
+        EXPECT_EQ(d.badLine, 2u);
+        EXPECT_EQ(d.text, "");
+    }
+}
+
+}  // namespace

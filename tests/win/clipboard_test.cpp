@@ -1,0 +1,126 @@
+// The clipboard seam on the real clipboard: what other programs put there and what they see of
+// what Varnel puts there.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/clipboard.h"
+#include "tests/support/list_fixture.h"
+
+namespace {
+
+class ClipboardTest : public ListTest {
+  protected:
+    void SetUp() override {
+        ListTest::SetUp();
+        RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
+        RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
+        RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+        // Shared with the other test programs that may run at the same time.
+        lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
+        WaitForSingleObject(lock, INFINITE);
+        owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr);
+        ASSERT_NE(owner, nullptr);
+        context.mainWindow = owner;
+    }
+    void TearDown() override {
+        DestroyWindow(owner);
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+        ListTest::TearDown();
+    }
+
+    // As another program would: one format, replacing everything.
+    void Put(UINT format, HANDLE data) {
+        ASSERT_TRUE(OpenClipboard(owner));
+        EmptyClipboard();
+        EXPECT_NE(SetClipboardData(format, data), nullptr);
+        CloseClipboard();
+    }
+
+    std::wstring UnicodeText() {
+        std::wstring text;
+        EXPECT_TRUE(OpenClipboard(owner));
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = p;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    HANDLE lock = nullptr;
+    HWND owner = nullptr;
+};
+
+TEST_F(ClipboardTest, APictureIsNotText) {
+    AddFile("a.txt");
+    Put(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
+    std::string text = "old";
+    EXPECT_FALSE(platform::GetClipboardText(owner, &text));
+    EXPECT_EQ(text, "");
+
+    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "クリップボードの内容がテキストではないため、\n入力に失敗しました。");
+    EXPECT_EQ(boxes::Recorded()[0].title, "警告：クリップボードの内容");
+    EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "a.txt");
+}
+
+TEST_F(ClipboardTest, Cp932BytesGoAndComeBackExactly) {
+    // 表 and ソ end in 0x5C, ｶﾅ are single bytes, － ends in 0x7C.
+    const std::string text = "\x95\x5C\x83\x5C\xB6\xC5\x81\x7C\r\nline 2\r\n~\\|";
+    ASSERT_TRUE(platform::PutClipboardText(owner, text));
+    std::string back;
+    ASSERT_TRUE(platform::GetClipboardText(owner, &back));
+    EXPECT_EQ(back, text);
+    // What an editor pasting Unicode text gets.
+    EXPECT_EQ(UnicodeText(), L"\u8868\u30BD\uFF76\uFF85\uFF0D\r\nline 2\r\n~\\|");
+}
+
+TEST_F(ClipboardTest, UnicodeTextOfAnotherProgramArrivesAsCp932) {
+    const std::wstring wide = L"\u5199\u771F\r\n\u8868";  // 写真, 表
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(memory, nullptr);
+    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    Put(CF_UNICODETEXT, memory);
+    std::string text;
+    ASSERT_TRUE(platform::GetClipboardText(owner, &text));
+    EXPECT_EQ(text, "\x8E\xCA\x90\x5E\r\n\x95\x5C");
+}
+
+// Another program holding the clipboard open: nothing is placed and nothing is read.
+TEST_F(ClipboardTest, AClipboardHeldOpenElsewhereIsLeftAlone) {
+    ASSERT_TRUE(platform::PutClipboardText(owner, "before"));
+    HWND other =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(other));
+    // The clipboard belongs to a thread: hold it from another one.
+    struct Holder {
+        static DWORD WINAPI Run(void* p) {
+            const char* text = static_cast<const char*>(p);
+            return platform::PutClipboardText(nullptr, text) ? 1 : 0;
+        }
+    };
+    char text[] = "after";
+    HANDLE thread = CreateThread(nullptr, 0, Holder::Run, text, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD placed = 2;
+    GetExitCodeThread(thread, &placed);
+    CloseHandle(thread);
+    CloseClipboard();
+    DestroyWindow(other);
+    EXPECT_EQ(placed, 0u);
+    std::string back;
+    ASSERT_TRUE(platform::GetClipboardText(owner, &back));
+    EXPECT_EQ(back, "before");
+}
+
+}  // namespace

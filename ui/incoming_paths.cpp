@@ -1,0 +1,63 @@
+#include "ui/incoming_paths.h"
+
+#include <windows.h>
+
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "ui/app_context.h"
+
+std::wstring CommandLineArguments() {
+    const wchar_t* p = GetCommandLineW();
+    // The program's name ends at its closing quote, or at the first blank when unquoted.
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"') {
+            ++p;
+        }
+        if (*p == L'"') {
+            ++p;
+        }
+    } else {
+        while (*p && *p != L' ' && *p != L'\t') {
+            ++p;
+        }
+    }
+    while (*p == L' ' || *p == L'\t') {
+        ++p;
+    }
+    return p;
+}
+
+std::wstring AbsolutePath(const std::wstring& path) {
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) {
+        return path;
+    }
+    std::wstring full(n, L'\0');
+    DWORD written = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
+    if (written == 0 || written >= n) {
+        return path;
+    }
+    full.resize(written);
+    return full;
+}
+
+bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932) {
+    if (platform::FromNative(path, cp932)) {
+        return true;
+    }
+    // Shown only: the characters without a cp932 form appear as "?".
+    int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string shown(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()), &shown[0], n,
+                            nullptr, nullptr);
+    }
+    ShowMessageBox(context->mainWindow,
+                   shown +
+                       "\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n"
+                       "追加を無視します。",
+                   "警告：ファイル・フォルダの追加", kMbIconError);
+    return false;
+}

@@ -1,0 +1,30 @@
+// The status bar: the entry count on the left, the step text beside it.
+#pragma once
+
+#include <string>
+
+#include "platform/handles.h"
+
+struct AppContext;
+
+class StatusBar {
+  public:
+    explicit StatusBar(AppContext* context);
+    virtual ~StatusBar();
+    StatusBar(const StatusBar&) = delete;
+    StatusBar& operator=(const StatusBar&) = delete;
+
+    void Create(bool withGrip);
+    void SetStepText(const std::string& text);
+    void SetCount(unsigned count);
+    int Recreate(bool withGrip);
+    void AutoSize();
+    int Height() const;
+    WindowHandle Window() const { return statusWindow; }
+
+  private:
+    std::string PartText(int part, size_t size) const;
+
+    AppContext* context;
+    WindowHandle statusWindow = nullptr;
+};
