@@ -15,6 +15,7 @@
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
 #include "ui/control_ids.h"
+#include "ui/status_bar.h"
 #include "ui/win_text.h"
 
 namespace {
@@ -41,10 +42,6 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-int RectHeight(HWND window) {
-    RECT r;
-    return window && GetWindowRect(window, &r) ? r.bottom - r.top : 0;
-}
 
 }  // namespace
 
@@ -105,9 +102,10 @@ void ListViewPane::ShowList(bool show) {
 }
 
 void ListViewPane::Layout(int clientWidth, int clientHeight) {
-    const int toolbar = RectHeight(GetDlgItem(context->mainWindow, kListModeBarId));
-    const int status =
-        RectHeight(FindWindowExA(context->mainWindow, nullptr, STATUSCLASSNAMEA, nullptr));
+    // The toolbar and the list share the control id 100, so the bar is not looked up by id; until
+    // the list window has its toolbar the list starts at the top.
+    const int toolbar = 0;
+    const int status = context->statusBar ? context->statusBar->Height() : 0;
     MoveWindow(listWindow, 0, toolbar, clientWidth, clientHeight - toolbar - status, TRUE);
 }
 
