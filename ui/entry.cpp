@@ -18,23 +18,22 @@ namespace {
 
 AppContext theContext;
 
+template <typename T>
+void Destroy(T*& object) {
+    delete object;
+    object = nullptr;
+}
+
 // Destroys the objects in their order, the settings store last: its destruction writes the INI
 // file. Runs on every way out of the entry function.
 void CleanUp(AppContext* c) {
-    delete c->paths;
-    c->paths = nullptr;
-    delete c->list;
-    c->list = nullptr;
-    delete c->statusBar;
-    c->statusBar = nullptr;
-    delete c->commands;
-    c->commands = nullptr;
-    delete c->listView;
-    c->listView = nullptr;
-    delete c->layout;
-    c->layout = nullptr;
-    delete c->settings;
-    c->settings = nullptr;
+    Destroy(c->paths);
+    Destroy(c->list);
+    Destroy(c->statusBar);
+    Destroy(c->commands);
+    Destroy(c->listView);
+    Destroy(c->layout);
+    Destroy(c->settings);
     SetSettingsContext(nullptr);
     ResetSettingKeys();
 }

@@ -4,10 +4,7 @@
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "tests/support/list_fixture.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "tests/support/test_clipboard.h"
 
 namespace {
 
@@ -55,23 +52,10 @@ class NameTextTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-#ifdef _WIN32
-        // The clipboard is opened for the main window, which must be a real one here, and it is
-        // shared with the other test programs that may run at the same time.
-        lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
-        WaitForSingleObject(lock, INFINITE);
-        owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr);
-        ASSERT_NE(owner, nullptr);
-        context.mainWindow = owner;
-#endif
+        context.mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
-#ifdef _WIN32
-        DestroyWindow(owner);
-        ReleaseMutex(lock);
-        CloseHandle(lock);
-#endif
+        test_clipboard::Release();
         ListTest::TearDown();
     }
 
@@ -89,21 +73,7 @@ class NameTextTest : public ListTest {
         return text;
     }
 
-    void PutNonText() {
-#ifdef _WIN32
-        ASSERT_TRUE(OpenClipboard(owner));
-        EmptyClipboard();
-        SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
-        CloseClipboard();
-#else
-        platform::PutClipboardNonText();
-#endif
-    }
-
-#ifdef _WIN32
-    HANDLE lock = nullptr;
-    HWND owner = nullptr;
-#endif
+    void PutNonText() { test_clipboard::PutNonText(); }
 };
 
 TEST_F(NameTextTest, FooterBytesAreExact) {
