@@ -47,12 +47,12 @@ bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932)
         return true;
     }
     // Shown only: the characters without a cp932 form appear as "?".
-    int n = WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(),
+                                static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
     std::string shown(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0) {
-        WideCharToMultiByte(932, 0, path.c_str(), static_cast<int>(path.size()), &shown[0], n,
-                            nullptr, nullptr);
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(), static_cast<int>(path.size()),
+                            &shown[0], n, nullptr, nullptr);
     }
     ShowMessageBox(context->mainWindow,
                    shown +

@@ -42,7 +42,6 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-
 }  // namespace
 
 ListViewPane::ListViewPane(AppContext* context) : context(context) {
@@ -311,17 +310,18 @@ void ListViewPane::BeginEdit(int row) {
                       : nullptr;
 }
 
-void ListViewPane::EndEdit(int row) {
+void ListViewPane::EndEdit(int row, bool cancelled) {
     RenameList* list = context->list;
-    if (row < 0 || static_cast<unsigned>(row) >= list->Count() || !editedEntry || !editBox ||
-        list->IsBusy()) {
+    if (cancelled || row < 0 || static_cast<unsigned>(row) >= list->Count() || !editedEntry ||
+        !editBox || list->IsBusy()) {
         return;
     }
     // The edit box holds UTF-16; a name without an exact cp932 form is not taken.
-    const int length = GetWindowTextLengthW(editBox);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(editBox, &wide[0], length + 1);
-    wide.resize(static_cast<size_t>(length));
+    // The box may be an ANSI window, whose length comes in bytes: that is enough room, and the
+    // copy says how many characters it really holds.
+    const int room = GetWindowTextLengthW(editBox) + 1;
+    std::wstring wide(static_cast<size_t>(room), L'\0');
+    wide.resize(static_cast<size_t>(GetWindowTextW(editBox, &wide[0], room)));
     std::string text = Cp932Text(wide);
     if (text.empty() && !wide.empty()) {
         ShowMessageBox(context->mainWindow,

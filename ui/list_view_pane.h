@@ -42,7 +42,8 @@ class ListViewPane {
     void ShowColumnMenu(int clickedSubItem);
     void ShowColumnWidthMenu(int screenX, int screenY);
     void BeginEdit(int row);
-    void EndEdit(int row);
+    // A cancelled edit (Esc) keeps the edit name.
+    void EndEdit(int row, bool cancelled);
 
   private:
     static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);

@@ -99,9 +99,10 @@ LRESULT OnNotify(AppContext* c, WPARAM wParam, LPARAM lParam) {
             c->listView->ShowColumnMenu(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
             break;
         case LVN_ENDLABELEDITA:
-        case LVN_ENDLABELEDITW:
-            c->listView->EndEdit(reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.iItem);
-            break;
+        case LVN_ENDLABELEDITW: {
+            const LVITEMA& item = reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item;
+            c->listView->EndEdit(item.iItem, item.pszText == nullptr);
+        } break;
         case LVN_BEGINLABELEDITA:
         case LVN_BEGINLABELEDITW:
             c->listView->BeginEdit(reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.iItem);

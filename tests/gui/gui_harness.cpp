@@ -1,5 +1,8 @@
 #include "tests/gui/gui_harness.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -161,8 +164,11 @@ AppProcess::~AppProcess() {
 }
 
 bool AppProcess::Start(const std::wstring& exe, const std::wstring& workingFolder,
-                       std::string* error) {
+                       std::string* error, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup = {};
@@ -315,7 +321,7 @@ bool Settle(HWND window, DWORD timeoutMs) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
 }
 
-bool Session::Start(const char* ini, std::string* error) {
+bool Session::Start(const char* ini, const std::wstring& arguments, std::string* error) {
     if (!folder_.ok()) {
         *error = "no temporary folder";
         return false;
@@ -336,7 +342,7 @@ bool Session::Start(const char* ini, std::string* error) {
         WriteFile(file, ini, static_cast<DWORD>(std::strlen(ini)), &written, nullptr);
         CloseHandle(file);
     }
-    if (!app_.Start(exe, folder_.path(), error)) {
+    if (!app_.Start(exe, folder_.path(), error, arguments)) {
         return false;
     }
     window_ = app_.WaitForWindow("varnel", 15000, error);
@@ -353,9 +359,39 @@ LONG Session::Style() const {
     return GetWindowLongA(window_, GWL_STYLE);
 }
 
-void Session::Command(int id) {
+bool Session::Command(int id) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, 5000,
+                               &ignored) != 0;
+}
+
+void Session::PostCommand(int id) {
     PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    Settle(window_);
+}
+
+void Session::PostClose() {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+HWND Session::list() const {
+    return GetDlgItem(window_, 100);
+}
+
+HWND Session::statusBar() const {
+    return GetDlgItem(window_, 101);
+}
+
+std::string Session::Describe() const {
+    std::string text = "[" + Status(0) + "] " + Status(1);
+    if (HWND box = FindMessageBox()) {
+        text += "; message box \"" + WindowText(box) + "\": " + MessageBoxText(box);
+    }
+    return Readable(text);
+}
+
+bool Session::WaitForStatus(const std::string& count, const std::string& step,
+                            DWORD timeoutMs) const {
+    return WaitFor([&] { return Status(0) == count && Status(1) == step; }, timeoutMs);
 }
 
 bool Session::Close(DWORD* exitCode) {
@@ -379,6 +415,373 @@ bool Session::ReadFile(const std::wstring& name, std::string* contents) const {
         contents->append(buffer, read);
     }
     CloseHandle(file);
+    return true;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+}
+
+std::wstring FromCp932(const std::string& bytes) {
+    if (bytes.empty()) {
+        return std::wstring();
+    }
+    const int length = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(),
+                                           static_cast<int>(bytes.size()), nullptr, 0);
+    if (length <= 0) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                        &wide[0], length);
+    return wide;
+}
+
+std::string ToCp932(const std::wstring& text) {
+    // One character at a time, kept only when it comes back unchanged: the conversion would
+    // otherwise give a look-alike ("e" for an accented e) without saying so.
+    std::string result;
+    for (size_t i = 0; i < text.size();) {
+        const size_t units = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() ? 2 : 1;
+        const std::wstring one = text.substr(i, units);
+        i += units;
+        char bytes[8] = {};
+        const int n = WideCharToMultiByte(932, 0, one.data(), static_cast<int>(one.size()), bytes,
+                                          sizeof(bytes), nullptr, nullptr);
+        const std::string converted(bytes, n > 0 ? static_cast<size_t>(n) : 0);
+        result += n > 0 && FromCp932(converted) == one ? converted : "?";
+    }
+    return result;
+}
+
+std::string Readable(const std::string& cp932) {
+    const std::wstring wide = FromCp932(cp932);
+    if (wide.empty()) {
+        return cp932;
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], n,
+                            nullptr, nullptr);
+    }
+    return utf8;
+}
+
+bool MakeFile(const std::wstring& path, const std::string& contents) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        contents.empty() ||
+        (WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+         written == contents.size());
+    CloseHandle(file);
+    return ok;
+}
+
+bool MakeFolder(const std::wstring& path) {
+    return CreateDirectoryW(path.c_str(), nullptr) != 0;
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string FileContents(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string contents;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        contents.append(buffer, read);
+    }
+    CloseHandle(file);
+    return contents;
+}
+
+std::vector<std::string> NamesIn(const std::wstring& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") {
+            names.push_back(ToCp932(name));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+RemoteMemory::RemoteMemory(DWORD processId, size_t size) {
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr) {
+        address_ =
+            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+}
+
+RemoteMemory::~RemoteMemory() {
+    if (address_ != nullptr) {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    if (process_ != nullptr) {
+        CloseHandle(process_);
+    }
+}
+
+bool RemoteMemory::Write(const void* data, size_t size, size_t offset) {
+    SIZE_T written = 0;
+    return address_ != nullptr &&
+           WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size,
+                              &written) &&
+           written == size;
+}
+
+bool RemoteMemory::Read(void* data, size_t size, size_t offset) const {
+    SIZE_T read = 0;
+    return address_ != nullptr &&
+           ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &read) &&
+           read == size;
+}
+
+namespace {
+
+DWORD OwnerOf(HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner;
+}
+
+// A control message answered within the time; its result, or -1.
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (window == nullptr ||
+        !SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)) {
+        return -1;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+// Far more than any text here: the length messages count characters, not bytes.
+constexpr size_t kTextBytes = 4096;
+
+}  // namespace
+
+std::string StatusPartText(HWND statusBar, int part) {
+    RemoteMemory memory(OwnerOf(statusBar), kTextBytes);
+    const std::vector<char> zeros(kTextBytes, '\0');
+    if (!memory.ok() || !memory.Write(zeros.data(), zeros.size()) ||
+        SendTo(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), memory.param()) == -1) {
+        return "<unreadable>";
+    }
+    std::vector<char> text(kTextBytes, '\0');
+    memory.Read(text.data(), text.size() - 1);
+    return text.data();
+}
+
+int ListRowCount(HWND list) {
+    return static_cast<int>(SendTo(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ListCellText(HWND list, int row, int column) {
+    // The item first, its text buffer right after it.
+    RemoteMemory memory(OwnerOf(list), sizeof(LVITEMA) + kTextBytes);
+    if (!memory.ok()) {
+        return "<unreadable>";
+    }
+    const std::vector<char> zeros(sizeof(LVITEMA) + kTextBytes, '\0');
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<char*>(memory.param(sizeof(LVITEMA)));
+    item.cchTextMax = static_cast<int>(kTextBytes - 1);
+    if (!memory.Write(zeros.data(), zeros.size()) || !memory.Write(&item, sizeof(item)) ||
+        SendTo(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), memory.param()) == -1) {
+        return "<unreadable>";
+    }
+    std::vector<char> text(kTextBytes, '\0');
+    memory.Read(text.data(), text.size() - 1, sizeof(LVITEMA));
+    return text.data();
+}
+
+std::vector<std::string> ListColumnTexts(HWND list, int column) {
+    std::vector<std::string> texts;
+    const int rows = ListRowCount(list);
+    for (int row = 0; row < rows; ++row) {
+        texts.push_back(ListCellText(list, row, column));
+    }
+    return texts;
+}
+
+bool ListRowSelected(HWND list, int row) {
+    return SendTo(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) == LVIS_SELECTED;
+}
+
+HWND BeginLabelEdit(HWND list, int row) {
+    const LRESULT edit = SendTo(list, LVM_EDITLABELA, static_cast<WPARAM>(row), 0);
+    return edit == -1 ? nullptr : reinterpret_cast<HWND>(edit);
+}
+
+bool SetText(HWND window, const std::string& bytes) {
+    // WM_SETTEXT is carried between processes by the system, the text included.
+    return SendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str())) == TRUE;
+}
+
+namespace {
+
+// The program under test may hold the clipboard for a moment.
+bool OpenClipboardSoon() {
+    return WaitFor([] { return OpenClipboard(nullptr) != 0; }, 2000);
+}
+
+}  // namespace
+
+bool PutClipboardText(const std::string& bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    if (memory == nullptr) {
+        return false;
+    }
+    std::memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
+    GlobalUnlock(memory);
+    if (!OpenClipboardSoon()) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) {
+        GlobalFree(memory);
+    }
+    return placed;
+}
+
+bool ClipboardText(std::string* bytes) {
+    bytes->clear();
+    if (!OpenClipboardSoon()) {
+        return false;
+    }
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
+            bytes->assign(text, strnlen(text, GlobalSize(data)));
+            GlobalUnlock(data);
+            found = true;
+        }
+    }
+    CloseClipboard();
+    return found;
+}
+
+ClipboardLock::ClipboardLock() {
+    mutex_ = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
+    if (mutex_ != nullptr) {
+        const DWORD waited = WaitForSingleObject(mutex_, 30000);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+}
+
+ClipboardLock::~ClipboardLock() {
+    if (held_) {
+        ReleaseMutex(mutex_);
+    }
+    if (mutex_ != nullptr) {
+        CloseHandle(mutex_);
+    }
+}
+
+HWND FindMessageBox(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search = {processId, nullptr};
+    // The first shown one: a process may keep hidden dialogs too.
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (OwnerOf(window) == s->processId && IsWindowVisible(window) &&
+                WindowClass(window) == "#32770") {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindMessageBox(processId)) != nullptr; }, timeoutMs);
+    return box;
+}
+
+std::string MessageBoxText(HWND box) {
+    // WM_GETTEXT is carried between processes by the system, the buffer included.
+    char text[kTextBytes] = {};
+    HWND message = GetDlgItem(box, 0xFFFF);
+    if (message == nullptr ||
+        SendTo(message, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text)) == -1) {
+        return "<unreadable>";
+    }
+    return text;
+}
+
+bool PressButton(HWND box, int buttonId, DWORD timeoutMs) {
+    HWND button = GetDlgItem(box, buttonId);
+    if (button == nullptr || SendTo(button, BM_CLICK, 0, 0) == -1) {
+        return false;
+    }
+    return WaitFor([&] { return !IsWindow(box); }, timeoutMs);
+}
+
+bool DropFiles(HWND window, const std::vector<std::wstring>& paths) {
+    // The DROPFILES header, then each name with its NUL, then one more NUL.
+    struct Header {
+        DWORD pFiles;
+        POINT pt;
+        BOOL fNC;
+        BOOL fWide;
+    };
+    std::wstring names;
+    for (const std::wstring& path : paths) {
+        names += path;
+        names += L'\0';
+    }
+    names += L'\0';
+    const size_t size = sizeof(Header) + names.size() * sizeof(wchar_t);
+    RemoteMemory memory(OwnerOf(window), size);
+    Header header = {sizeof(Header), {10, 10}, FALSE, TRUE};
+    if (!memory.ok() || !memory.Write(&header, sizeof(header)) ||
+        !memory.Write(names.data(), names.size() * sizeof(wchar_t), sizeof(header)) ||
+        !PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory.address()), 0)) {
+        return false;
+    }
+    // The program reads the block when it takes the message, and frees it with DragFinish.
+    memory.Release();
     return true;
 }
 

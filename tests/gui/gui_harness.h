@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -46,7 +48,9 @@ class AppProcess {
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
-    bool Start(const std::wstring& exe, const std::wstring& workingFolder, std::string* error);
+    // arguments follow the quoted exe on the command line as they are.
+    bool Start(const std::wstring& exe, const std::wstring& workingFolder, std::string* error,
+               const std::wstring& arguments = std::wstring());
     // The process's top-level window of this class, waited for until it is visible; nullptr
     // on time-out or when the process ended first (error tells which).
     HWND WaitForWindow(const char* className, DWORD timeoutMs, std::string* error);
@@ -74,8 +78,100 @@ bool RequestClose(HWND window, DWORD timeoutMs);
 // "ctrl+s", "shift+c", "Tab"). False when no wrapper is there to type them or typing failed.
 bool TypeKeys(HWND window, const std::string& keys);
 
-// Lets every message posted to the window so far be handled before going on.
+// Lets every message sent to the window so far be handled before going on. Posted messages
+// and input (typed keys) may still wait behind it: a sent message is taken first. To see the
+// effect of a key or a posted message, wait for that effect with WaitFor.
 bool Settle(HWND window, DWORD timeoutMs = 5000);
+
+// Polls until done() holds; false when it still does not after the time.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Code page 932 bytes and UTF-16. FromCp932 gives "" for bytes that are not cp932. ToCp932 is
+// exact: each character cp932 cannot hold comes out as "?" (never as a look-alike).
+std::wstring FromCp932(const std::string& bytes);
+std::string ToCp932(const std::wstring& text);
+
+// cp932 bytes as UTF-8, for failure messages that a person reads in a UTF-8 log.
+std::string Readable(const std::string& cp932);
+
+// Files for the program to work on, made and looked at through the W functions.
+bool MakeFile(const std::wstring& path, const std::string& contents = std::string());
+bool MakeFolder(const std::wstring& path);
+bool Exists(const std::wstring& path);
+// The contents of a file; "<missing>" when it cannot be read.
+std::string FileContents(const std::wstring& path);
+// The names in a folder in cp932 (see ToCp932), sorted by their bytes.
+std::vector<std::string> NamesIn(const std::wstring& folder);
+
+// Memory in another process, for the control messages that answer through a pointer: the
+// pointer must be valid in the process that owns the control. Freed on destruction.
+class RemoteMemory {
+  public:
+    RemoteMemory(DWORD processId, size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    bool ok() const { return address_ != nullptr; }
+    void* address() const { return address_; }
+    LPARAM param(size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset);
+    }
+    bool Write(const void* data, size_t size, size_t offset = 0);
+    bool Read(void* data, size_t size, size_t offset = 0) const;
+    // Leaves the memory to the process (for a block the process frees itself).
+    void Release() { address_ = nullptr; }
+
+  private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+// The texts and states of another process's status bar and list view (report mode). Texts are
+// the bytes the A messages give, i.e. cp932.
+std::string StatusPartText(HWND statusBar, int part);
+int ListRowCount(HWND list);
+std::string ListCellText(HWND list, int row, int column);
+std::vector<std::string> ListColumnTexts(HWND list, int column);
+bool ListRowSelected(HWND list, int row);
+
+// Starts the in-place edit of a row's first column, as a second click on a row does; the edit
+// box, or nullptr.
+HWND BeginLabelEdit(HWND list, int row);
+// Sets a window's text (cp932 bytes) from outside, as typing would leave it.
+bool SetText(HWND window, const std::string& bytes);
+
+// The clipboard's CF_TEXT, bytes as they are. ClipboardText is false when there is no CF_TEXT.
+bool PutClipboardText(const std::string& bytes);
+bool ClipboardText(std::string* bytes);
+
+// Held while a test uses the clipboard: other test programs that use it may run at the same
+// time, and they take the same named mutex.
+class ClipboardLock {
+  public:
+    ClipboardLock();
+    ~ClipboardLock();
+    ClipboardLock(const ClipboardLock&) = delete;
+    ClipboardLock& operator=(const ClipboardLock&) = delete;
+    bool ok() const { return held_; }
+
+  private:
+    HANDLE mutex_ = nullptr;
+    bool held_ = false;
+};
+
+// A message box of the process: a "#32770" window, shown. Its title is the window text, its
+// message the text of the static 0xFFFF.
+HWND FindMessageBox(DWORD processId);
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 5000);
+std::string MessageBoxText(HWND box);
+// Clicks the button with this id (IDOK, IDYES, IDNO) and waits until the box is gone.
+bool PressButton(HWND box, int buttonId, DWORD timeoutMs = 5000);
+
+// Drops files on a window as Explorer does. The DROPFILES block is built in the window's
+// process, since a block made here would not be carried over; the message is posted, so wait
+// for its effect.
+bool DropFiles(HWND window, const std::vector<std::wstring>& paths);
 
 // Varnel started as a user would start it: a copy of the exe in a fresh folder of its own,
 // with or without a varnel.ini beside it.
@@ -85,13 +181,44 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // With ini non-null it is written as varnel.ini first (bytes as given).
-    bool Start(const char* ini, std::string* error);
+    // With ini non-null it is written as varnel.ini first (bytes as given). arguments is the
+    // rest of the command line after the exe (paths separated by blanks, quoted ones with
+    // blanks); the working folder is the session's folder.
+    bool Start(const char* ini, std::string* error) { return Start(ini, L"", error); }
+    bool Start(const char* ini, const std::wstring& arguments, std::string* error);
     HWND window() const { return window_; }
     RECT WindowRect() const;
     LONG Style() const;
-    // Posts a command as the menu would, then waits until it has been handled.
-    void Command(int id);
+    DWORD processId() const { return app_.id(); }
+    bool Running() const { return app_.Running(); }
+    // Sends a command as the menu would; true when it was handled within the time. A command
+    // that opens a message box is handled only when the box is closed, so this gives false
+    // then: use PostCommand for those.
+    bool Command(int id);
+    // Posts a command and returns at once.
+    void PostCommand(int id);
+    // Posts WM_CLOSE and returns at once (for a close that asks first).
+    void PostClose();
+
+    // The main window's list view (id 100) and status bar (id 101), and what they show.
+    HWND list() const;
+    HWND statusBar() const;
+    std::string Status(int part) const { return StatusPartText(statusBar(), part); }
+    int RowCount() const { return ListRowCount(list()); }
+    std::string Cell(int row, int column) const { return ListCellText(list(), row, column); }
+    std::vector<std::string> Column(int column) const { return ListColumnTexts(list(), column); }
+    // Waits until the status bar shows this count and this step text.
+    bool WaitForStatus(const std::string& count, const std::string& step,
+                       DWORD timeoutMs = 5000) const;
+
+    // What the window shows now, readable in a log: the count, the step and any message box.
+    std::string Describe() const;
+
+    HWND WaitForMessageBox(DWORD timeoutMs = 5000) const {
+        return gui::WaitForMessageBox(app_.id(), timeoutMs);
+    }
+    HWND FindMessageBox() const { return gui::FindMessageBox(app_.id()); }
+
     // Closes the window as its close button does; true when the program ended, with its code.
     bool Close(DWORD* exitCode);
     // Waits for the program to end by itself; true when it did, with its code.
@@ -99,6 +226,10 @@ class Session {
     // The bytes of a file in the program's folder; false when it is not there.
     bool ReadFile(const std::wstring& name, std::string* contents) const;
     const std::wstring& folder() const { return folder_.path(); }
+    // A path under the session's folder, given in cp932 ("files\\a.txt").
+    std::wstring PathOf(const std::string& relative) const {
+        return folder_.path() + L"\\" + FromCp932(relative);
+    }
 
   private:
     TempFolder folder_;

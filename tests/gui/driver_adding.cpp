@@ -1,0 +1,136 @@
+// What a fresh window takes and refuses, and the files that reach the list: dropped on the
+// window or given on the command line.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_harness.h"
+#include "tests/gui/varnel_texts.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+
+TEST(Adding, AFreshWindowIsAtTheFirstStep) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, &error)) << error;
+    EXPECT_EQ(s.Status(0), "000");
+    EXPECT_EQ(s.Status(1), texts::kStepFresh);
+    EXPECT_EQ(s.RowCount(), 0);
+}
+
+TEST(Adding, AFreshWindowIgnoresTheKeysOfItsGrayedCommands) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok());
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, &error)) << error;
+    ASSERT_TRUE(gui::PutClipboardText("marker"));
+    MoveWindow(s.window(), 40, 40, 500, 300, TRUE);
+    ASSERT_TRUE(gui::Settle(s.window()));
+
+    // Keys are taken in order: once Ctrl+1 has set the default size, the two before it have been
+    // handled too.
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+s shift+c ctrl+1"));
+    ASSERT_TRUE(gui::WaitFor([&] { return Width(s.WindowRect()) == 620; }))
+        << "the keys did not arrive";
+    std::string clipboard;
+    EXPECT_TRUE(gui::ClipboardText(&clipboard));
+    EXPECT_EQ(clipboard, "marker");
+    EXPECT_EQ(s.Status(0), "000");
+    EXPECT_EQ(s.Status(1), texts::kStepFresh);
+    EXPECT_EQ(s.FindMessageBox(), nullptr);
+}
+
+class WithFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+        for (const char* name : {"c.txt", "a.txt", "b.txt", "d.txt"}) {
+            ASSERT_TRUE(gui::MakeFile(File(name)));
+        }
+    }
+    std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
+
+    gui::Session s;
+};
+
+TEST_F(WithFiles, DroppedFilesAreAddedInTheirOrderAndOnlyOnce) {
+    std::string error;
+    // Without sorting the rows keep the order of the drop.
+    ASSERT_TRUE(s.Start("[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\n", &error)) << error;
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("c.txt"), File("a.txt"), File("b.txt")}));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"c.txt", "a.txt", "b.txt"}));
+    EXPECT_EQ(s.Column(3), Names(3, gui::ToCp932(s.PathOf("files"))));
+
+    // The same files again add nothing; the drop after them shows when they have been taken.
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("a.txt"), File("c.txt")}));
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("d.txt")}));
+    ASSERT_TRUE(gui::WaitFor([&] { return s.Status(0) != "003"; }));
+    EXPECT_EQ(s.Status(0), "004");
+    EXPECT_EQ(s.Status(1), texts::kStepAdded);
+    EXPECT_EQ(s.Column(1), (Names{"c.txt", "a.txt", "b.txt", "d.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << "a path added before is skipped without a word";
+
+    ASSERT_TRUE(s.Command(command::kSort));
+    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(s.Column(0), (Names{"a", "b", "c", "d"})) << "each row moves whole";
+    EXPECT_EQ(s.Status(1), texts::kStepAdded);
+}
+
+// Select all, then clear the edit names of the selected rows: list commands of the list window.
+TEST_F(WithFiles, SelectedRowsHaveTheirEditNamesClearedInTheListWindow) {
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, L"files\\a.txt files\\b.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    EXPECT_FALSE(gui::ListRowSelected(s.list(), 0));
+    EXPECT_FALSE(gui::ListRowSelected(s.list(), 1));
+    ASSERT_TRUE(s.Command(command::kSelectAll));
+    EXPECT_TRUE(gui::ListRowSelected(s.list(), 0));
+    EXPECT_TRUE(gui::ListRowSelected(s.list(), 1));
+    ASSERT_TRUE(s.Command(command::kClearEditNames));
+    EXPECT_EQ(s.Column(0), (Names{"", ""}));
+    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt"}));
+}
+
+TEST_F(WithFiles, TheCompactWindowIgnoresTheListCommands) {
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\b.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    ASSERT_TRUE(s.Command(command::kSelectAll));
+    ASSERT_TRUE(s.Command(command::kClearEditNames));
+    EXPECT_FALSE(gui::ListRowSelected(s.list(), 0));
+    EXPECT_EQ(s.Column(0), (Names{"a", "b"}));
+}
+
+TEST_F(WithFiles, APathThatCp932CannotHoldIsRefusedAndTheOthersAreAdded) {
+    const std::wstring cafe = s.PathOf("files") + L"\\caf\u00e9.txt";
+    ASSERT_TRUE(gui::MakeFile(cafe));
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files\\z dir")));
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, L"\"files\\z dir\" \"" + cafe + L"\" files\\a.txt", &error))
+        << error;
+    HWND box = s.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no warning; rows: " << s.RowCount();
+    EXPECT_EQ(gui::WindowText(box), texts::kTitleAdding);
+    // Named as it is, with the character it cannot show marked: a look-alike would name
+    // another file ("cafe.txt").
+    const std::string text = gui::MessageBoxText(box);
+    const std::string shown = gui::ToCp932(cafe);
+    EXPECT_EQ(text.substr(0, shown.size()), shown) << text;
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"z dir", "a.txt"})) << "a folder sorts before the files";
+    EXPECT_EQ(s.FindMessageBox(), nullptr);
+}
+
+}  // namespace
