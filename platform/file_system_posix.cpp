@@ -40,9 +40,10 @@ MoveResult FromErrno(int error) {
     }
 }
 
+// A NUL inside would cut the path short and name another file.
 std::string Utf8(const std::string& path, bool* ok) {
     std::string native;
-    *ok = ToNative(path, &native);
+    *ok = path.find('\0') == std::string::npos && ToNative(path, &native);
     return native;
 }
 

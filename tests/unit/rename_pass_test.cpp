@@ -227,3 +227,15 @@ TEST_F(RenamePassTest, NothingChangesTheListWhileAPassShowsAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A name can never be cut short at a NUL and so reach another file.
+TEST_F(RenamePassTest, NameWithNulIsNeverCutShort) {
+    AddFile("a.txt", "A").SetEditName(std::string("b\0c", 3));
+    EXPECT_EQ(list->RenameAll(), 1);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt"}));
+    EXPECT_EQ(dir.Read("a.txt"), "A");
+}
+
+}  // namespace
