@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64
     wine wine64
     xvfb xdotool x11-apps imagemagick
-    locales fonts-ipafont-gothic fonts-wine
+    locales fonts-ipafont-gothic
     clang-format
     clang libclang-rt-14-dev
 )
