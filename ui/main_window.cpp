@@ -59,6 +59,10 @@ LRESULT OnSize(AppContext* c, LPARAM lParam) {
 }
 
 LRESULT OnClose(AppContext* c, HWND window) {
+    // The pass would go on after its message with the window gone.
+    if (c->list && c->list->IsBusy()) {
+        return 0;
+    }
     if (!c->commands || c->commands->ConfirmDiscard("終了")) {
         DestroyWindow(window);
     }
