@@ -278,16 +278,19 @@ void OfferSnapshot() {
     DeleteFileW(path.c_str());
 }
 
-bool TypeKeys(HWND window, const std::string& keys) {
+namespace {
+
+// Hands one xdotool command line to the test wrapper and waits for its exit code; true when it
+// was 0 and the window has handled what was sent to it so far.
+bool RunOnXSide(HWND window, const std::string& command) {
     const char* request = std::getenv("VARNEL_GUI_HOST");
-    auto xid = reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
-    if (request == nullptr || *request == '\0' || xid == 0) {
+    if (request == nullptr || *request == '\0') {
         return false;
     }
     const std::wstring path = ToWindowsPath(request);
     const std::wstring done = ToWindowsPath(std::string(request) + ".done");
     const std::wstring partial = ToWindowsPath(std::string(request) + ".part");
-    const std::string line = "key --window " + std::to_string(xid) + " " + keys + "\n";
+    const std::string line = command + "\n";
     HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -314,6 +317,39 @@ bool TypeKeys(HWND window, const std::string& keys) {
         Sleep(20);
     }
     return false;
+}
+
+// The X id of a Wine window, or 0.
+ULONG_PTR XWindowOf(HWND window) {
+    return reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+}
+
+}  // namespace
+
+bool TypeKeys(HWND window, const std::string& keys) {
+    const ULONG_PTR xid = XWindowOf(window);
+    return xid != 0 && RunOnXSide(window, "key --window " + std::to_string(xid) + " " + keys);
+}
+
+bool ClickAt(HWND window, POINT client) {
+    // Only top-level windows have an X window of their own; it covers the whole window rect.
+    HWND top = GetAncestor(window, GA_ROOT);
+    const ULONG_PTR xid = XWindowOf(top);
+    RECT frame = {};
+    if (xid == 0 || !GetWindowRect(top, &frame) || !ClientToScreen(window, &client)) {
+        return false;
+    }
+    const std::string x = std::to_string(client.x - frame.left);
+    const std::string y = std::to_string(client.y - frame.top);
+    return RunOnXSide(top,
+                      "mousemove --window " + std::to_string(xid) + " " + x + " " + y + " click 1");
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread != 0 && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 bool Settle(HWND window, DWORD timeoutMs) {
@@ -713,24 +749,28 @@ ClipboardLock::~ClipboardLock() {
     }
 }
 
-HWND FindMessageBox(DWORD processId) {
+std::vector<HWND> MessageBoxes(DWORD processId) {
     struct Search {
         DWORD processId;
-        HWND found;
-    } search = {processId, nullptr};
-    // The first shown one: a process may keep hidden dialogs too.
+        std::vector<HWND> found;
+    } search = {processId, {}};
+    // Shown ones only: a process may keep hidden dialogs too.
     EnumWindows(
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* s = reinterpret_cast<Search*>(parameter);
             if (OwnerOf(window) == s->processId && IsWindowVisible(window) &&
                 WindowClass(window) == "#32770") {
-                s->found = window;
-                return FALSE;
+                s->found.push_back(window);
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindMessageBox(DWORD processId) {
+    const std::vector<HWND> boxes = MessageBoxes(processId);
+    return boxes.empty() ? nullptr : boxes.front();
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {

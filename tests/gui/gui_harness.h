@@ -78,6 +78,13 @@ bool RequestClose(HWND window, DWORD timeoutMs);
 // "ctrl+s", "shift+c", "Tab"). False when no wrapper is there to type them or typing failed.
 bool TypeKeys(HWND window, const std::string& keys);
 
+// Clicks the left button at a point of the window's client area from the X side, as a user's
+// mouse would; the window under the pointer is activated as for a user. False as for TypeKeys.
+bool ClickAt(HWND window, POINT client);
+
+// The window that has the keyboard focus in the thread that owns this window, or nullptr.
+HWND FocusOf(HWND window);
+
 // Lets every message sent to the window so far be handled before going on. Posted messages
 // and input (typed keys) may still wait behind it: a sent message is taken first. To see the
 // effect of a key or a posted message, wait for that effect with WaitFor.
@@ -163,6 +170,8 @@ class ClipboardLock {
 // A message box of the process: a "#32770" window, shown. Its title is the window text, its
 // message the text of the static 0xFFFF.
 HWND FindMessageBox(DWORD processId);
+// Every shown message box of the process.
+std::vector<HWND> MessageBoxes(DWORD processId);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 5000);
 std::string MessageBoxText(HWND box);
 // Clicks the button with this id (IDOK, IDYES, IDNO) and waits until the box is gone.

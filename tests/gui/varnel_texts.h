@@ -27,6 +27,7 @@ constexpr int kRestore = 40006;
 constexpr int kNew = 40007;
 constexpr int kSort = 40009;
 constexpr int kSelectAll = 40038;
+constexpr int kAdjustDefault = 40051;
 constexpr int kClearEditNames = 40059;
 
 }  // namespace command

@@ -1,0 +1,248 @@
+// The keys of the main window, what a rename pass lets through while it shows a message, and the
+// settings that run the next step by themselves or leave it to the user.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_harness.h"
+#include "tests/gui/varnel_texts.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kSlashLine(66, '/');
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+
+// A file held open without sharing, so that nobody else can move it until it is closed.
+class LockedFile {
+  public:
+    explicit LockedFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~LockedFile() { Close(); }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+    bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (ok()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+class Keys : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+        ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    }
+    void Make(const std::string& name) { ASSERT_TRUE(gui::MakeFile(File(name), name)) << name; }
+    std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
+    Names OnDisk() const { return gui::NamesIn(s.PathOf("files")); }
+    // Starts with the files, given in this order on the command line.
+    void StartWith(const char* ini, const Names& names) {
+        std::wstring arguments;
+        for (const std::string& name : names) {
+            arguments += (arguments.empty() ? L"files\\" : L" files\\") + gui::FromCp932(name);
+        }
+        std::string error;
+        ASSERT_TRUE(s.Start(ini, arguments, &error)) << error;
+    }
+    // A size that the window's default size differs from, so that Ctrl+1 shows.
+    void Shrink() {
+        MoveWindow(s.window(), 40, 40, 500, 300, TRUE);
+        ASSERT_TRUE(gui::Settle(s.window()));
+        ASSERT_EQ(Width(s.WindowRect()), 500);
+    }
+    bool BackToDefaultSize() const {
+        return gui::WaitFor([&] { return Width(s.WindowRect()) != 500; });
+    }
+    // Every cell, and the status bar, as the window shows them now (readable in a log).
+    std::vector<Names> Shown() const {
+        std::vector<Names> shown;
+        for (int column = 0; column < 4; ++column) {
+            shown.push_back(s.Column(column));
+        }
+        shown.push_back({s.Status(0), s.Status(1)});
+        for (Names& texts : shown) {
+            for (std::string& text : texts) {
+                text = gui::Readable(text);
+            }
+        }
+        return shown;
+    }
+    // The list, the status bar, the one message and the names on disk are as they were.
+    void ExpectUnchanged(const std::vector<Names>& shown, HWND box, const Names& onDisk) const {
+        EXPECT_EQ(s.RowCount(), static_cast<int>(shown[0].size()));
+        EXPECT_EQ(Shown(), shown);
+        EXPECT_EQ(gui::MessageBoxes(s.processId()), std::vector<HWND>{box})
+            << "another message: " << s.Describe();
+        EXPECT_EQ(OnDisk(), onDisk);
+    }
+
+    gui::ClipboardLock lock;
+    gui::Session s;
+};
+
+TEST_F(Keys, CtrlWConvertsIllegalCharactersAndShiftWDoesNot) {
+    Make("a.txt");
+    StartWith(texts::kListWindow, {"a.txt"});
+    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepAdded)) << s.Describe();
+
+    HWND edit = gui::BeginLabelEdit(s.list(), 0);
+    ASSERT_NE(edit, nullptr) << "no edit box";
+    ASSERT_TRUE(gui::SetText(edit, "x?y"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "Return"));
+    ASSERT_TRUE(gui::WaitFor([&] { return s.Cell(0, 0) == "x?y"; }))
+        << "edit column: " << gui::Readable(s.Cell(0, 0)) << "; " << s.Describe();
+
+    // Keys are taken in order: once Ctrl+1 has set the default size, Shift+W has been handled.
+    Shrink();
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+w ctrl+1"));
+    ASSERT_TRUE(BackToDefaultSize()) << "the keys did not arrive";
+    EXPECT_EQ(s.Cell(0, 0), "x?y") << "Shift+W converted: " << gui::Readable(s.Cell(0, 0));
+
+    // The full-width question mark.
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+w"));
+    EXPECT_TRUE(gui::WaitFor([&] { return s.Cell(0, 0) == "x\x81\x48y"; }))
+        << "edit column: " << gui::Readable(s.Cell(0, 0));
+    EXPECT_EQ(s.Cell(0, 1), "a.txt");
+    EXPECT_EQ(OnDisk(), (Names{"a.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+}
+
+TEST_F(Keys, NothingChangesTheListWhileARenameShowsItsMessage) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) {
+        Make(name);
+    }
+    StartWith(texts::kListWindow, {"a.txt", "b.txt", "c.txt"});
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+
+    // b.txt cannot be moved while it is open without sharing: its rename fails after a.txt's.
+    LockedFile locked(File("b.txt"));
+    ASSERT_TRUE(locked.ok());
+    ASSERT_TRUE(gui::PutClipboardText("x\r\ny\r\nz\r\n"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    HWND box = s.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message; status: " << s.Describe();
+    EXPECT_EQ(gui::WindowText(box), "改名Ｅｒｒ");
+    EXPECT_EQ(gui::MessageBoxText(box), "既存もしくは無効");
+    // Without an owner the box leaves the main window open to the user.
+    ASSERT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    ASSERT_TRUE(IsWindowEnabled(s.window()));
+    const Names halfway = {"b.txt", "c.txt", "d.txt", "x.txt"};
+    ASSERT_EQ(OnDisk(), halfway);
+    const std::vector<Names> before = Shown();
+    ASSERT_EQ(s.Column(1), (Names{"x.txt", "b.txt", "c.txt"}));
+
+    // Posted messages are taken in order: once the size has changed, all before it are done.
+    Shrink();
+    s.PostCommand(command::kNew);
+    s.PostCommand(command::kSort);
+    s.PostCommand(command::kRename);
+    s.PostCommand(command::kRestore);
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("d.txt")}));
+    // Closing would end the program under the pass that is still running.
+    PostMessageA(s.window(), WM_CLOSE, 0, 0);
+    s.PostCommand(command::kAdjustDefault);
+    ASSERT_TRUE(BackToDefaultSize()) << "the posted messages were not taken";
+    ASSERT_TRUE(IsWindow(s.window())) << "the window closed while the pass was running";
+    ExpectUnchanged(before, box, halfway);
+    if (HasFailure()) {
+        return;
+    }
+
+    // Keys reach the main window only once the user has made it active again, by a click on the
+    // list's empty part. End, handled by the list itself, shows that Ctrl+N has been taken.
+    RECT area = {};
+    ASSERT_TRUE(GetClientRect(s.list(), &area));
+    ASSERT_TRUE(gui::ClickAt(s.list(), {20, area.bottom - 8}));
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::FocusOf(s.window()) == s.list(); }))
+        << "the click did not reach the list";
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+n End"));
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::ListRowSelected(s.list(), 2); }))
+        << "the keys did not reach the list";
+
+    ExpectUnchanged(before, box, halfway);
+
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    locked.Close();
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"b.txt", "d.txt", "x.txt", "z.txt"}));
+    EXPECT_EQ(gui::FileContents(File("x.txt")), "a.txt");
+    EXPECT_EQ(gui::FileContents(File("z.txt")), "c.txt");
+    EXPECT_EQ(s.Column(1), (Names{"x.txt", "b.txt", "z.txt"}));
+    EXPECT_EQ(s.Column(2), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+z"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(gui::FileContents(File("a.txt")), "a.txt");
+    EXPECT_EQ(gui::FileContents(File("c.txt")), "c.txt");
+    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+}
+
+TEST_F(Keys, WithoutAutoRenameAnImportWaitsForCtrlS) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        Make(name);
+    }
+    StartWith("[Basic]\r\nWindowMode=ListView\r\nAutoRename=off\r\n", {"a.txt", "b.txt", "c.txt"});
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+
+    ASSERT_TRUE(gui::PutClipboardText("x\r\ny\r\nz\r\n" + kSlashLine));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
+    EXPECT_EQ(s.Column(0), (Names{"x", "y", "z"}));
+    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+s"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(gui::FileContents(File("x.txt")), "a.txt");
+    EXPECT_EQ(s.Column(1), (Names{"x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+}
+
+TEST_F(Keys, WithAutoCBCopyTheAddedNamesGoToTheClipboard) {
+    Make("a.txt");
+    Make("b.txt");
+    ASSERT_TRUE(gui::PutClipboardText("marker"));
+    StartWith("[Basic]\r\nAutoCBCopy=on\r\n", {"b.txt", "a.txt"});
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepExported)) << s.Describe();
+    std::string exported;
+    ASSERT_TRUE(gui::ClipboardText(&exported));
+    const std::string names = "a\r\nb\r\n";
+    ASSERT_EQ(exported.substr(0, names.size()), names) << exported;
+    const std::string footer = exported.substr(names.size());
+    EXPECT_EQ(footer.substr(0, footer.find("\r\n")), kSlashLine) << footer;
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt"}));
+}
+
+TEST_F(Keys, WithoutAutoSortTheFilesKeepTheirOrder) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        Make(name);
+    }
+    StartWith("[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\n", {"c.txt", "a.txt", "b.txt"});
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"c.txt", "a.txt", "b.txt"}));
+    EXPECT_EQ(s.Column(0), (Names{"c", "a", "b"}));
+}
+
+}  // namespace
