@@ -57,6 +57,17 @@ void ImportFile(AppContext* c) {
         Step(c, WorkflowStep::Imported);
     }
 }
+void ExportFile(AppContext* c) {
+    c->commands->ExportAndOpen(NameKind::Edit);
+}
+void OpenFile(AppContext* c) {
+    if (c->commands->OpenTool() == 0) {
+        Step(c, WorkflowStep::Exported);
+    }
+}
+void ColumnToFile(AppContext* c) {
+    c->commands->ExportAndOpen(c->listView->ClickedKind());
+}
 void SortByNowPath(AppContext* c) {
     c->list->Sort(NameKind::Now, PathPart::FullPath, false);
     Step(c, WorkflowStep::Reordered);
@@ -158,7 +169,9 @@ constexpr CommandRow kStage1[] = {
     {IDC_RESTORE, true, Restore},
     {IDC_NEW, true, New},
     {IDC_SORT_NOW_PATH, true, SortByNowPath},
+    {IDC_EXPORT_FILE, true, ExportFile},
     {IDC_IMPORT_FILE, true, ImportFile},
+    {IDC_OPEN_FILE, false, OpenFile},
     {IDC_CONVERT_ILLEGAL, true, ConvertIllegal},
 };
 
@@ -172,6 +185,7 @@ constexpr CommandRow kStage2[] = {
     {IDC_COPY_NOW, false, CopyNow},
     {IDC_COPY_EDIT, false, CopyEdit},
     {IDC_COLUMN_TO_CLIPBOARD, false, ColumnToClipboard},
+    {IDC_COLUMN_TO_FILE, true, ColumnToFile},
     {IDC_SORT_FILE_NAME, true, SortFileName},
     {IDC_SORT_FULL_PATH, true, SortFullPath},
     {IDC_MOVE_TOP, true, MoveTop},

@@ -10,8 +10,11 @@
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
+#include "exchange/tool_launcher.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "res/resource_ids.h"
+#include "settings/app_paths.h"
 #include "settings/path_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -48,6 +51,28 @@ void Commands::SetStep(int step) {
     for (int id : plan.followUps) {
         SendMessageA(context->mainWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
+}
+
+int Commands::ExportAndOpen(NameKind kind) {
+    if (context->list->ExportToFile(context->paths->IOFilePath().FullPath(), kind, true) != 0) {
+        return 1;
+    }
+    if (GetBool(kIdAutoFileOpen)) {
+        ToolLauncher launcher(context);
+        if (!GetBool(kIdAutoFileClose)) {
+            launcher.Open();
+        } else if (launcher.OpenAndWait() == 0) {
+            SendMessageA(context->mainWindow, WM_COMMAND, IDC_IMPORT_FILE, 0);
+            return 0;
+        }
+    }
+    SetStep(static_cast<int>(WorkflowStep::Exported));
+    return 0;
+}
+
+int Commands::OpenTool() {
+    ToolLauncher launcher(context);
+    return launcher.Open();
 }
 
 void Commands::Rename() {

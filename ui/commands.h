@@ -14,6 +14,12 @@ class Commands {
 
     void SetStep(int step);
 
+    // The names to the IO file, then, as the settings say, the tool on it, the wait for its
+    // window and the import. 1 only when the file could not be written.
+    int ExportAndOpen(NameKind kind);
+    // The tool on the IO file without waiting; 0 when it was started.
+    int OpenTool();
+
     void Rename();
     void Restore();
     void New();

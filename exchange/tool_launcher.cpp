@@ -1,0 +1,158 @@
+#include "exchange/tool_launcher.h"
+
+#include <string>
+
+#include "platform/text.h"
+#include "settings/app_paths.h"
+#include "ui/app_context.h"
+
+namespace {
+
+constexpr UINT_PTR kWaitTimer = 100;
+constexpr UINT kWaitIntervalMs = 500;
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+    HWND wanted;
+};
+
+BOOL CALLBACK FindByProcess(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindHandle(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    if (window == search->wanted) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+}  // namespace
+
+ToolLauncher::ToolLauncher(AppContext* owner) : owner(owner) {}
+
+ToolLauncher::~ToolLauncher() {
+    if (process.hProcess) {
+        CloseHandle(process.hProcess);
+    }
+    if (process.hThread) {
+        CloseHandle(process.hThread);
+    }
+}
+
+bool ToolLauncher::Start() {
+    const AppPaths& paths = *owner->paths;
+    // Exactly as typed: the tool, one blank, the IO file; the file's name must reach the tool
+    // exactly, so the line goes through the wide function.
+    std::wstring commandLine;
+    if (!platform::ToNative(paths.ToolPath() + " " + paths.IOFilePath().FullPath(), &commandLine)) {
+        return false;
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    GetStartupInfoW(&startup);
+    process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        process = {};
+        return false;
+    }
+    WaitForInputIdle(process.hProcess, INFINITE);
+    WindowSearch search = {process.dwProcessId, nullptr, nullptr};
+    EnumWindows(FindByProcess, reinterpret_cast<LPARAM>(&search));
+    toolWindow = search.found;
+    if (!toolWindow) {
+        return false;
+    }
+    GetWindowRect(owner->mainWindow, &mainRect);
+    GetWindowRect(toolWindow, &toolRect);
+    return true;
+}
+
+bool ToolLauncher::ToolWindowExists() const {
+    WindowSearch search = {0, nullptr, toolWindow};
+    EnumWindows(FindHandle, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+}
+
+int ToolLauncher::Open() {
+    if (!Start()) {
+        return 1;
+    }
+    MoveWindow(toolWindow, mainRect.left + 200, mainRect.top, Width(toolRect), Height(toolRect),
+               TRUE);
+    return 0;
+}
+
+int ToolLauncher::OpenAndWait() {
+    if (!Start()) {
+        return 1;
+    }
+    HWND main = owner->mainWindow;
+    MoveWindow(toolWindow, mainRect.left, mainRect.top, Width(toolRect), Height(toolRect), TRUE);
+    lastKnown = mainRect;
+    ShowWindow(main, SW_HIDE);
+    closed = false;
+    DialogBoxParamA(owner->instance, "MYDLG_WAITCLOSE", main, WaitProc,
+                    reinterpret_cast<LPARAM>(this));
+    if (!closed) {
+        // Cancelled: ask the tool to close, and wait for its answer (it may ask to save first).
+        SendMessageA(toolWindow, WM_CLOSE, 0, 0);
+    }
+    MoveWindow(main, lastKnown.left, lastKnown.top, Width(mainRect), Height(mainRect), TRUE);
+    ShowWindow(main, SW_SHOWNORMAL);
+    SetForegroundWindow(main);
+    return closed ? 0 : 1;
+}
+
+INT_PTR CALLBACK ToolLauncher::WaitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* launcher = reinterpret_cast<ToolLauncher*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            SetTimer(dialog, kWaitTimer, kWaitIntervalMs, nullptr);
+            RECT r;
+            GetWindowRect(dialog, &r);
+            MoveWindow(dialog, 0, 0, Width(r), Height(r), TRUE);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                KillTimer(dialog, kWaitTimer);
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_TIMER:
+            if (wParam != kWaitTimer || !launcher) {
+                return FALSE;
+            }
+            if (!launcher->ToolWindowExists()) {
+                KillTimer(dialog, kWaitTimer);
+                launcher->closed = true;
+                EndDialog(dialog, IDOK);
+            } else {
+                GetWindowRect(launcher->toolWindow, &launcher->lastKnown);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
