@@ -114,7 +114,9 @@ int ToolLauncher::OpenAndWait() {
                     reinterpret_cast<LPARAM>(this));
     if (!closed) {
         // Cancelled: ask the tool to close, and wait for its answer (it may ask to save first).
-        SendMessageA(toolWindow, WM_CLOSE, 0, 0);
+        // A hung tool must not keep Varnel hidden for good.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(toolWindow, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, INFINITE, &ignored);
     }
     MoveWindow(main, lastKnown.left, lastKnown.top, Width(mainRect), Height(mainRect), TRUE);
     ShowWindow(main, SW_SHOWNORMAL);
@@ -148,7 +150,8 @@ INT_PTR CALLBACK ToolLauncher::WaitProc(HWND dialog, UINT message, WPARAM wParam
                 KillTimer(dialog, kWaitTimer);
                 launcher->closed = true;
                 EndDialog(dialog, IDOK);
-            } else {
+            } else if (!IsIconic(launcher->toolWindow)) {
+                // A minimized window is parked off the screen: keep where it was before.
                 GetWindowRect(launcher->toolWindow, &launcher->lastKnown);
             }
             return TRUE;

@@ -16,6 +16,11 @@ std::wstring& AppPathStore() {
     return path;
 }
 
+std::wstring& ToolPathStore() {
+    static std::wstring path;
+    return path;
+}
+
 std::wstring Widen(const std::string& text) {
     if (text.empty()) {
         return std::wstring();
@@ -83,6 +88,14 @@ const std::wstring& AppPath() {
 
 void SetAppPath(const std::string& path) {
     AppPathStore() = ToWindowsPath(path);
+}
+
+const std::wstring& ToolPath() {
+    return ToolPathStore();
+}
+
+void SetToolPath(const std::string& path) {
+    ToolPathStore() = ToWindowsPath(path);
 }
 
 std::wstring ToWindowsPath(const std::string& path) {

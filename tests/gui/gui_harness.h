@@ -13,6 +13,9 @@ namespace gui {
 // The Varnel.exe under test, from the driver's --app= argument.
 const std::wstring& AppPath();
 void SetAppPath(const std::string& path);
+// A helper program the driver hands to Varnel, from the driver's --tool= argument; "" without.
+const std::wstring& ToolPath();
+void SetToolPath(const std::string& path);
 
 // A Unix path ("/work/x") names the same file through Wine's Z: drive; other paths pass as they
 // are. The bytes are in the ANSI code page.

@@ -1,4 +1,5 @@
-// The main of every GUI test program: GoogleTest's flags, then --app=PATH for Varnel.exe.
+// The main of every GUI test program: GoogleTest's flags, then --app=PATH for Varnel.exe and,
+// for a driver that needs a helper program, --tool=PATH.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,9 +30,12 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new SnapshotOnFailure);
     constexpr char kAppFlag[] = "--app=";
+    constexpr char kToolFlag[] = "--tool=";
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], kAppFlag, sizeof(kAppFlag) - 1) == 0) {
             gui::SetAppPath(argv[i] + sizeof(kAppFlag) - 1);
+        } else if (std::strncmp(argv[i], kToolFlag, sizeof(kToolFlag) - 1) == 0) {
+            gui::SetToolPath(argv[i] + sizeof(kToolFlag) - 1);
         } else {
             std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
             return 2;

@@ -14,6 +14,11 @@ constexpr char kTitleAdding[] = "警告：ファイル・フォルダの追加";
 constexpr char kTitleBadName[] = "警告：ファイル名が不正";
 constexpr char kTitleRenamed[] = "確認：改名したファイルがあります";
 
+// The dialog shown while Varnel waits for the editor's window to close.
+constexpr char kWaitTitle[] = "Varnel - 待機中…";
+constexpr char kWaitMessage[] = "ツールのウィンドウが閉じると同時に復帰します";
+constexpr char kWaitCancel[] = "ｷｬﾝｾﾙ";
+
 constexpr char kListWindow[] = "[Basic]\r\nWindowMode=ListView\r\n";
 
 }  // namespace texts
@@ -26,6 +31,9 @@ constexpr int kRename = 40005;
 constexpr int kRestore = 40006;
 constexpr int kNew = 40007;
 constexpr int kSort = 40009;
+constexpr int kExportFile = 40010;
+constexpr int kImportFile = 40027;
+constexpr int kOpenFile = 40028;
 constexpr int kSelectAll = 40038;
 constexpr int kAdjustDefault = 40051;
 constexpr int kClearEditNames = 40059;

@@ -1,0 +1,357 @@
+// The names handed to an editor through the IO file: Varnel starts the editor on the file, steps
+// aside while it is open, and takes the edited names back when its window closes. The editor is
+// the stand-in fake_editor.exe, told what to do through VARNEL_FAKE_EDITOR.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_harness.h"
+#include "tests/gui/varnel_texts.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kSlashLine(66, '/');
+constexpr char kEditorClass[] = "varnel_fake_editor";
+// The stand-in's own window size, which Varnel keeps.
+constexpr int kEditorWidth = 320;
+constexpr int kEditorHeight = 240;
+// Where the main window is put first: away from the stand-in's own place and from (0,0).
+constexpr RECT kMainPlace = {60, 50, 620, 410};
+
+std::string Text(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+std::string RectOf(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return Text(r);
+}
+
+std::string Placed(int left, int top, int width, int height) {
+    return Text({left, top, left + width, top + height});
+}
+
+// WM_GETTEXT is carried between processes with its buffer.
+std::string ControlText(HWND control) {
+    char text[1024] = {};
+    DWORD_PTR ignored = 0;
+    if (control == nullptr ||
+        !SendMessageTimeoutA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL, 5000, &ignored)) {
+        return "<unreadable>";
+    }
+    return text;
+}
+
+std::vector<std::string> StaticTexts(HWND dialog) {
+    std::vector<HWND> statics;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM found) -> BOOL {
+            if (gui::WindowClass(child) == "Static") {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&statics));
+    std::vector<std::string> texts;
+    for (HWND control : statics) {
+        texts.push_back(gui::Readable(ControlText(control)));
+    }
+    return texts;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// The IO file as Varnel writes it: the names, then seven comment lines, the first a row of 66
+// slashes, each ended by CR LF (so the last piece after splitting is empty).
+void ExpectExported(const std::string& file, const std::string& names) {
+    ASSERT_EQ(file.substr(0, names.size()), names) << gui::Readable(file);
+    const std::vector<std::string> lines = SplitLines(file.substr(names.size()));
+    ASSERT_EQ(lines.size(), 8u) << gui::Readable(file);
+    EXPECT_EQ(lines[0], kSlashLine);
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(lines[i].rfind("//", 0), 0u) << "not a comment line: " << gui::Readable(lines[i]);
+    }
+    EXPECT_EQ(lines[7], "") << "the last line has no line break";
+}
+
+class Tool : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(gui::ToolPath().empty()) << "no --tool= given";
+        ASSERT_EQ(FindWindowA(kEditorClass, nullptr), nullptr)
+            << "an editor from an earlier test is still open";
+        ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+            ASSERT_TRUE(gui::MakeFile(File(name), name)) << name;
+        }
+        ASSERT_TRUE(gui::MakeFile(s.PathOf("names.txt"), "x\r\ny\r\nz\r\n"));
+    }
+    // An editor left open by a failed test is asked to close, and killed if it does not.
+    void TearDown() override {
+        HWND editor = FindWindowA(kEditorClass, nullptr);
+        if (editor == nullptr) {
+            return;
+        }
+        DWORD id = 0;
+        GetWindowThreadProcessId(editor, &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+        gui::RequestClose(editor, 2000);
+        if (process != nullptr) {
+            if (WaitForSingleObject(process, 3000) != WAIT_OBJECT_0) {
+                TerminateProcess(process, 1);
+                WaitForSingleObject(process, 5000);
+            }
+            CloseHandle(process);
+        }
+    }
+
+    std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
+    Names OnDisk() const { return gui::NamesIn(s.PathOf("files")); }
+    std::string Editor() const { return gui::Narrow(gui::ToolPath()); }
+    // A script whose rewrite makes the names x, y, z.
+    std::string Script(const std::string& mode) const {
+        return mode + gui::Narrow(s.PathOf("names.txt"));
+    }
+    // Starts in list view with the stand-in as the tool (or another one) and the three files
+    // added, with the main window at kMainPlace.
+    void StartWith(const std::string& extra, const std::string& script) {
+        StartWith(extra, script, Editor());
+    }
+    void StartWith(const std::string& extra, const std::string& script, const std::string& tool) {
+        SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script.c_str());
+        const std::string ini =
+            std::string(texts::kListWindow) + "ToolPath=" + tool + "\r\n" + extra;
+        std::string error;
+        ASSERT_TRUE(s.Start(ini.c_str(), L"files\\a.txt files\\b.txt files\\c.txt", &error))
+            << error;
+        ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+        MoveWindow(s.window(), kMainPlace.left, kMainPlace.top, kMainPlace.right - kMainPlace.left,
+                   kMainPlace.bottom - kMainPlace.top, TRUE);
+        ASSERT_TRUE(gui::Settle(s.window()));
+        ASSERT_EQ(Text(s.WindowRect()), Text(kMainPlace));
+    }
+    // The default IO file, tmp.txt beside the exe, in cp932.
+    std::string DefaultIoFile() const { return gui::Narrow(s.folder()) + "\\tmp.txt"; }
+    std::string Beside(const std::string& ioFile, const char* suffix) const {
+        return gui::FileContents(gui::FromCp932(ioFile + suffix));
+    }
+    bool ExistsBeside(const std::string& ioFile, const char* suffix) const {
+        return gui::Exists(gui::FromCp932(ioFile + suffix));
+    }
+    HWND WaitForEditor() const {
+        HWND editor = nullptr;
+        gui::WaitFor([&] { return (editor = FindWindowA(kEditorClass, nullptr)) != nullptr; },
+                     10000);
+        return editor;
+    }
+    bool EditorGone() const {
+        return gui::WaitFor([] { return FindWindowA(kEditorClass, nullptr) == nullptr; }, 10000);
+    }
+    // The wait dialog: a dialog of Varnel's with its title.
+    HWND WaitForWaitDialog() const {
+        HWND dialog = nullptr;
+        gui::WaitFor(
+            [&] {
+                for (HWND box : gui::MessageBoxes(s.processId())) {
+                    if (gui::WindowText(box) == texts::kWaitTitle) {
+                        dialog = box;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            10000);
+        return dialog;
+    }
+    // Varnel is back as a user can use it: visible, enabled, where expected, nothing over it.
+    void ExpectBack(const std::string& where) const {
+        EXPECT_TRUE(IsWindowVisible(s.window())) << "the main window stayed hidden";
+        EXPECT_TRUE(IsWindowEnabled(s.window()));
+        EXPECT_EQ(Text(s.WindowRect()), where);
+        EXPECT_EQ(gui::MessageBoxes(s.processId()), std::vector<HWND>{}) << s.Describe();
+    }
+
+    gui::Session s;
+};
+
+TEST_F(Tool, ShiftDHandsTheNamesToTheEditorAndRenamesWhenItCloses) {
+    StartWith("", Script("stay:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    HWND dialog = WaitForWaitDialog();
+    ASSERT_NE(dialog, nullptr) << "no wait dialog; " << s.Describe();
+    EXPECT_FALSE(IsWindowVisible(s.window())) << "the main window stays shown while waiting";
+    EXPECT_EQ(StaticTexts(dialog), (std::vector<std::string>{gui::Readable(texts::kWaitMessage)}));
+    EXPECT_EQ(ControlText(GetDlgItem(dialog, IDCANCEL)), texts::kWaitCancel);
+    RECT box = {};
+    GetWindowRect(dialog, &box);
+    EXPECT_EQ(box.left, 0) << Text(box);
+    EXPECT_EQ(box.top, 0) << Text(box);
+
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(RectOf(editor), Placed(kMainPlace.left, kMainPlace.top, kEditorWidth, kEditorHeight))
+        << "the editor is not over the main window";
+    const std::string io = DefaultIoFile();
+    EXPECT_EQ(gui::Readable(Beside(io, ".cmdline")), gui::Readable(Editor() + " " + io));
+    ExpectExported(Beside(io, ".orig"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"})) << "renamed before the editor closed";
+
+    ASSERT_TRUE(gui::RequestClose(editor, 5000));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(gui::FileContents(File("x.txt")), "a.txt");
+    EXPECT_EQ(gui::FileContents(File("z.txt")), "c.txt");
+    EXPECT_EQ(s.Column(0), (Names{"x", "y", "z"}));
+    EXPECT_FALSE(IsWindow(dialog));
+    ExpectBack(Text(kMainPlace));
+}
+
+// An IO file whose path has blanks and a character whose second byte is 0x5C (表) reaches the
+// editor unquoted and is read back; the editor closes by itself.
+TEST_F(Tool, AnEditorThatClosesByItselfIsReadBackFromAnIoPathWithBlanks) {
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("io 表")));
+    const std::string io = gui::Narrow(s.folder()) + "\\io 表\\名前 一覧.txt";
+    StartWith("IOFilePath=" + io + "\r\n", Script("rewrite:"));
+    s.PostCommand(command::kExportFile);
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(gui::Readable(Beside(io, ".cmdline")), gui::Readable(Editor() + " " + io));
+    ExpectExported(Beside(io, ".orig"), "a\r\nb\r\nc\r\n");
+    ExpectExported(Beside(io, ""), "x\r\ny\r\nz\r\n");
+    EXPECT_TRUE(EditorGone());
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, TheMainWindowComesBackWhereTheEditorWasLastSeen) {
+    StartWith("", Script("move:300,200:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    ExpectBack(
+        Placed(300, 200, kMainPlace.right - kMainPlace.left, kMainPlace.bottom - kMainPlace.top));
+}
+
+// A minimized window's rect lies far off the screen; the main window must not come back there.
+TEST_F(Tool, AnEditorClosedWhileMinimizedBringsTheMainWindowBackOnTheScreen) {
+    StartWith("", Script("minimize:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, CancelAsksTheEditorToCloseAndReadsNothing) {
+    StartWith("", Script("stay:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    HWND dialog = WaitForWaitDialog();
+    ASSERT_NE(dialog, nullptr) << "no wait dialog; " << s.Describe();
+    ASSERT_NE(WaitForEditor(), nullptr);
+    const std::string io = DefaultIoFile();
+    ASSERT_FALSE(ExistsBeside(io, ".closed"));
+
+    ASSERT_TRUE(gui::PressButton(dialog, IDCANCEL));
+    EXPECT_TRUE(gui::WaitFor([&] { return ExistsBeside(io, ".closed"); }))
+        << "the editor was not asked to close";
+    EXPECT_TRUE(EditorGone());
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+    EXPECT_EQ(s.Column(0), (Names{"a", "b", "c"})) << "the edited names were read";
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, WithoutAutoFileOpenOnlyTheFileIsWritten) {
+    StartWith("AutoFileOpen=off\r\n", Script("rewrite:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+    const std::string io = DefaultIoFile();
+    ExpectExported(Beside(io, ""), "a\r\nb\r\nc\r\n");
+    EXPECT_FALSE(ExistsBeside(io, ".cmdline")) << "the editor was started";
+    EXPECT_EQ(FindWindowA(kEditorClass, nullptr), nullptr) << "the editor was started";
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, WithoutAutoFileCloseTheEditorOpensBesideAndVarnelGoesOn) {
+    StartWith("AutoFileClose=off\r\n", Script("stay:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    // Shown while the editor is still open: Varnel did not wait for it.
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported, 10000)) << s.Describe();
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr);
+    const std::string beside =
+        Placed(kMainPlace.left + 200, kMainPlace.top, kEditorWidth, kEditorHeight);
+    EXPECT_TRUE(gui::WaitFor([&] { return RectOf(editor) == beside; })) << RectOf(editor);
+    ExpectBack(Text(kMainPlace));
+    const std::string io = DefaultIoFile();
+    EXPECT_EQ(gui::Readable(Beside(io, ".cmdline")), gui::Readable(Editor() + " " + io));
+    ExpectExported(Beside(io, ".orig"), "a\r\nb\r\nc\r\n");
+
+    ASSERT_TRUE(gui::RequestClose(editor, 5000));
+    EXPECT_TRUE(EditorGone());
+    ASSERT_TRUE(gui::Settle(s.window()));
+    EXPECT_EQ(s.Status(1), texts::kStepExported) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(Tool, AToolThatCannotBeStartedLeavesVarnelAsAfterExport) {
+    const std::string missing = gui::Narrow(s.folder()) + "\\missing.exe";
+    StartWith("", Script("rewrite:"), missing);
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported, 10000)) << s.Describe();
+    ExpectExported(Beside(DefaultIoFile(), ""), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+// Opening the IO file again after a rename: the editor is placed beside, Varnel goes on at once
+// and does not read the file when the editor closes.
+TEST_F(Tool, ShiftEOpensTheIoFileBesideWithoutWaiting) {
+    StartWith("", Script("rewrite:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    ASSERT_TRUE(EditorGone());
+    const std::string io = DefaultIoFile();
+    for (const char* suffix : {".cmdline", ".orig", ".placed"}) {
+        ASSERT_TRUE(DeleteFileW(gui::FromCp932(io + suffix).c_str())) << suffix;
+    }
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+e"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported, 10000)) << s.Describe();
+    EXPECT_TRUE(gui::WaitFor([&] { return ExistsBeside(io, ".placed"); })) << "not placed";
+    EXPECT_EQ(Beside(io, ".placed"),
+              Placed(kMainPlace.left + 200, kMainPlace.top, kEditorWidth, kEditorHeight));
+    EXPECT_EQ(gui::Readable(Beside(io, ".cmdline")), gui::Readable(Editor() + " " + io));
+    ExpectExported(Beside(io, ".orig"), "x\r\ny\r\nz\r\n");
+    ExpectBack(Text(kMainPlace));
+
+    // The editor closes by itself; nothing is read back.
+    ASSERT_TRUE(EditorGone());
+    ASSERT_TRUE(gui::Settle(s.window()));
+    EXPECT_EQ(s.Status(1), texts::kStepExported) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+// Stands in for the text editor Varnel hands its IO file to. Everything after its own name on the
+// command line is the file's path (unquoted, blanks allowed). It shows one top-level window
+// before it first waits for input, and then does what VARNEL_FAKE_EDITOR says:
+//   rewrite:NAMES   the file's first lines become the lines of the file NAMES; the window closes
+//                   300 ms after Varnel has placed it
+//   move:X,Y:NAMES  the same rewrite; once placed, the window moves itself to X,Y and closes
+//                   1200 ms later, so that Varnel's checks twice a second see where it went
+//   minimize:NAMES  the same, but the window minimizes itself instead of moving
+//   stay[:NAMES]    the rewrite if NAMES is given; the window stays until it gets WM_CLOSE
+// Beside the file it leaves PATH.cmdline (its command line, cp932), PATH.orig (the file as it
+// found it), PATH.placed (its window rect "(left,top)-(right,bottom)" once Varnel has moved it)
+// and, on WM_CLOSE, PATH.closed. Paths are cp932.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char kClassName[] = "varnel_fake_editor";
+constexpr int kStartX = 620;
+constexpr int kStartY = 420;
+constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT_PTR kMoveTimer = 2;
+constexpr UINT_PTR kPlacedAnywayTimer = 3;
+constexpr UINT_PTR kGiveUpTimer = 4;
+
+enum class Mode { Rewrite, Move, Minimize, Stay };
+
+struct State {
+    std::string path;
+    Mode mode = Mode::Stay;
+    int moveX = 0;
+    int moveY = 0;
+    bool placed = false;
+} state;
+
+bool ReadAll(const std::string& path, std::string* bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bytes->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        bytes->append(buffer, read);
+    }
+    CloseHandle(file);
+    return true;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The path is what follows the program name, which is quoted or ends at the first blank.
+std::string PathFrom(const std::string& commandLine) {
+    size_t i = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        const size_t quote = commandLine.find('"', 1);
+        i = quote == std::string::npos ? commandLine.size() : quote + 1;
+    } else {
+        i = commandLine.find_first_of(" \t");
+        i = i == std::string::npos ? commandLine.size() : i;
+    }
+    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) {
+        ++i;
+    }
+    return commandLine.substr(i);
+}
+
+// The first lines of the file give way to the lines of NAMES (each ended by CR LF); the rest stays.
+void Rewrite(const std::string& namesPath) {
+    std::string names;
+    std::string text;
+    if (!ReadAll(namesPath, &names) || !ReadAll(state.path, &text)) {
+        return;
+    }
+    size_t rest = 0;
+    for (size_t at = 0; (at = names.find("\r\n", at)) != std::string::npos; at += 2) {
+        const size_t end = text.find("\r\n", rest);
+        rest = end == std::string::npos ? text.size() : end + 2;
+    }
+    WriteAll(state.path, names + text.substr(rest));
+}
+
+// The script after the mode word: "X,Y:NAMES" for move, "NAMES" otherwise.
+void TakeScript(const std::string& script) {
+    const size_t colon = script.find(':');
+    const std::string word = script.substr(0, colon);
+    std::string rest = colon == std::string::npos ? std::string() : script.substr(colon + 1);
+    if (word == "move") {
+        const size_t comma = rest.find(',');
+        const size_t end = rest.find(':');
+        if (comma == std::string::npos || end == std::string::npos) {
+            return;
+        }
+        state.mode = Mode::Move;
+        state.moveX = std::atoi(rest.substr(0, comma).c_str());
+        state.moveY = std::atoi(rest.substr(comma + 1, end - comma - 1).c_str());
+        rest = rest.substr(end + 1);
+    } else if (word == "rewrite") {
+        state.mode = Mode::Rewrite;
+    } else if (word == "minimize") {
+        state.mode = Mode::Minimize;
+    }
+    if (!rest.empty()) {
+        Rewrite(rest);
+    }
+}
+
+// Varnel has placed the window (or never will): the scripted close starts from here.
+void OnPlaced(HWND window, bool moved) {
+    if (state.placed) {
+        return;
+    }
+    state.placed = true;
+    RECT r = {};
+    if (moved && GetWindowRect(window, &r)) {
+        WriteAll(state.path + ".placed",
+                 "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+                     std::to_string(r.right) + "," + std::to_string(r.bottom) + ")");
+    }
+    KillTimer(window, kPlacedAnywayTimer);
+    if (state.mode == Mode::Rewrite) {
+        SetTimer(window, kCloseTimer, 300, nullptr);
+    } else if (state.mode == Mode::Move || state.mode == Mode::Minimize) {
+        // Not from inside the move Varnel is still making.
+        SetTimer(window, kMoveTimer, 50, nullptr);
+    }
+}
+
+LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!(pos->flags & SWP_NOMOVE) && (pos->x != kStartX || pos->y != kStartY)) {
+                OnPlaced(window, true);
+            }
+            break;
+        }
+        case WM_TIMER:
+            if (wParam == kMoveTimer) {
+                KillTimer(window, kMoveTimer);
+                if (state.mode == Mode::Minimize) {
+                    ShowWindow(window, SW_MINIMIZE);
+                } else {
+                    SetWindowPos(window, nullptr, state.moveX, state.moveY, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                }
+                SetTimer(window, kCloseTimer, 1200, nullptr);
+            } else if (wParam == kPlacedAnywayTimer) {
+                OnPlaced(window, false);
+            } else {
+                DestroyWindow(window);
+            }
+            return 0;
+        case WM_CLOSE:
+            WriteAll(state.path + ".closed", "");
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const std::string commandLine = GetCommandLineA();
+    state.path = PathFrom(commandLine);
+    WriteAll(state.path + ".cmdline", commandLine);
+    std::string original;
+    if (ReadAll(state.path, &original)) {
+        WriteAll(state.path + ".orig", original);
+    }
+    char script[4096] = {};
+    const DWORD length = GetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script, sizeof(script));
+    if (length > 0 && length < sizeof(script)) {
+        TakeScript(script);
+    }
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = EditorProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassA(&windowClass)) {
+        return 1;
+    }
+    HWND window = CreateWindowA(kClassName, "fake editor", WS_OVERLAPPEDWINDOW, kStartX, kStartY,
+                                320, 240, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    // A scripted close still happens when nobody places the window; and a test that failed
+    // half-way never leaves the editor behind for good.
+    SetTimer(window, kPlacedAnywayTimer, 5000, nullptr);
+    SetTimer(window, kGiveUpTimer, 60000, nullptr);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
