@@ -23,20 +23,10 @@ Names Sorted(Names names) {
     return names;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 // The instructions after the names: seven comment lines, the first a row of 66 slashes, the
 // last without a line break (an empty last piece would mean one).
 void ExpectFooter(const std::string& footer) {
-    const std::vector<std::string> lines = SplitLines(footer);
+    const std::vector<std::string> lines = gui::SplitLines(footer);
     ASSERT_EQ(lines.size(), 7u) << footer;
     EXPECT_EQ(lines[0], kSlashLine);
     for (const std::string& line : lines) {

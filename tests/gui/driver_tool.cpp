@@ -67,21 +67,11 @@ std::vector<std::string> StaticTexts(HWND dialog) {
     return texts;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 // The IO file as Varnel writes it: the names, then seven comment lines, the first a row of 66
 // slashes, each ended by CR LF (so the last piece after splitting is empty).
 void ExpectExported(const std::string& file, const std::string& names) {
     ASSERT_EQ(file.substr(0, names.size()), names) << gui::Readable(file);
-    const std::vector<std::string> lines = SplitLines(file.substr(names.size()));
+    const std::vector<std::string> lines = gui::SplitLines(file.substr(names.size()));
     ASSERT_EQ(lines.size(), 8u) << gui::Readable(file);
     EXPECT_EQ(lines[0], kSlashLine);
     for (size_t i = 0; i < 7; ++i) {

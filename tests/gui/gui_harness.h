@@ -103,6 +103,8 @@ std::string ToCp932(const std::wstring& text);
 
 // cp932 bytes as UTF-8, for failure messages that a person reads in a UTF-8 log.
 std::string Readable(const std::string& cp932);
+// The text cut at each CR LF; the part after the last one is the last line.
+std::vector<std::string> SplitLines(const std::string& text);
 
 // Files for the program to work on, made and looked at through the W functions.
 bool MakeFile(const std::wstring& path, const std::string& contents = std::string());
