@@ -84,6 +84,15 @@ void PathName::Rebuild() {
     fullPath = folder + "\\" + fileName;
 }
 
+bool IsSamePlace(const PathName& a, const PathName& b) {
+    return a.SameAs(b) || a.FullPath() == b.FullPath();
+}
+
+bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
+    return from.Folder() == to.Folder() && from.FileName() != to.FileName() &&
+           mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
+}
+
 bool IsFolderPath(const std::string& fullPath) {
     return platform::IsDirectory(mbcs::ToSlashForm(fullPath));
 }

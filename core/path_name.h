@@ -43,5 +43,11 @@ class PathName {
     std::string fileName;
 };
 
+// The same place on disk: the same three parts, or the same full path split another way (with
+// extensions hidden, a dotted name typed for a file without extension is held as one base).
+bool IsSamePlace(const PathName& a, const PathName& b);
+// The same folder and a name that differs in the letter case of ASCII letters only.
+bool IsCaseChangeOnly(const PathName& from, const PathName& to);
+
 // True when the item at the full path is a folder; false when its attributes cannot be read.
 bool IsFolderPath(const std::string& fullPath);

@@ -68,11 +68,6 @@ bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
     return platform::NameOnDisk(slashPath) == StoredForm(target.BuildFileName());
 }
 
-bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
-    return from.Folder() == to.Folder() && from.FileName() != to.FileName() &&
-           mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
-}
-
 }  // namespace
 
 int RenameEntry::RenameTo(const PathName& target) {
@@ -143,15 +138,15 @@ int RenameList::PrepareRename(NameKind targetKind) {
         const PathName& target = entry.Path(targetKind);
         // A target with the same full path but another split into base and extension is the
         // entry's own file, not a file in the way.
-        const bool unchanged = entry.Path(NameKind::Now).SameAs(target) ||
-                               entry.Path(NameKind::Now).FullPath() == target.FullPath();
+        const bool unchanged = IsSamePlace(entry.Path(NameKind::Now), target);
         bool moved = false;
         for (unsigned j = unchanged ? i + 1 : 0; j < n; ++j) {
             if (j == i) {
                 continue;
             }
             const PathName& other = At(j).Path(targetKind);
-            if (j > i && target.SameAs(other)) {
+            // The same place split two ways would fail only halfway through the pass.
+            if (j > i && IsSamePlace(target, other)) {
                 ShowMessageBox(context ? context->mainWindow : nullptr,
                                "入力されたもの同士でファイル名が被っている\n\n" +
                                    NumberedLine(i + 1, target.BuildFileName()) +
@@ -169,9 +164,8 @@ int RenameList::PrepareRename(NameKind targetKind) {
         if (unchanged || moved) {
             continue;
         }
-        if (mbcs::EqualsIgnoringAsciiCase(entry.Path(NameKind::Now).FileName(),
-                                          target.FileName()) &&
-            entry.Path(NameKind::Now).Folder() == target.Folder()) {
+        // A change of letter case alone must not find the entry's own file.
+        if (IsCaseChangeOnly(entry.Path(NameKind::Now), target)) {
             continue;
         }
         if (platform::PathExists(target.SlashPath())) {

@@ -45,17 +45,6 @@ std::string NumberedLine(std::size_t line, const std::string& name) {
     return std::to_string(line) + " 行：" + name + "\n";
 }
 
-// The same place on disk. A name that ends in a dot can be held split two ways ("a." as base "a."
-// and no extension, or base "a" and an empty extension); both are one file.
-bool SamePlace(const PathName& a, const PathName& b) {
-    return a.SameAs(b) || a.FullPath() == b.FullPath();
-}
-
-bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
-    return from.Folder() == to.Folder() && from.FileName() != to.FileName() &&
-           mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
-}
-
 }  // namespace
 
 bool IsValidName(const std::string& name, bool showMessage) {
@@ -99,13 +88,13 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
         const PathName& target = targets[i];
         // The entry's own path, even split another way, is held by the entry itself: only the
         // lines after it can collide with it.
-        const bool unchanged = now.SameAs(target) || now.FullPath() == target.FullPath();
+        const bool unchanged = IsSamePlace(now, target);
         bool occupied = unchanged;
         for (std::size_t j = unchanged ? i + 1 : 0; j < n; ++j) {
             if (j == i) {
                 continue;
             }
-            if (j > i && SamePlace(target, targets[j])) {
+            if (j > i && IsSamePlace(target, targets[j])) {
                 ShowMessageBox(owner,
                                "入力されたもの同士でファイル名が被っている\n\n" +
                                    NumberedLine(i + 1, target.FileName()) +

@@ -145,6 +145,16 @@ TEST_F(RenamePassTest, SameFullPathSplitOtherwiseIsUnchanged) {
     EXPECT_EQ(dir.Read("read.me"), "R");
 }
 
+// One place on disk held two ways is still a duplicate: the pass stops before renaming anything.
+TEST_F(RenamePassTest, SamePlaceSplitTwoWaysIsADuplicate) {
+    AddFile("x", "X").SetEditName("read.me");
+    AddFile("y.me", "Y").SetEditName("read");
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].title, "エラー：ファイル名が不正");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"x", "y.me"}));
+}
+
 TEST_F(RenamePassTest, NothingToDoTouchesNothing) {
     AddFile("a.txt");
     AddFile("b.txt");
