@@ -11,33 +11,37 @@ namespace {
 
 constexpr UINT kCodePage = 932;
 
-}  // namespace
-
-namespace platform {
-
-bool ToNative(const std::string& cp932, NativeString* out) {
+// MB_ERR_INVALID_CHARS refuses lone lead bytes, unassigned codes and malformed UTF-8 instead of
+// letting them become U+30FB, U+FFFD or a default character.
+bool Widen(UINT codePage, const std::string& text, std::wstring* out) {
     out->clear();
-    if (cp932.empty()) {
+    if (text.empty()) {
         return true;
     }
-    if (cp932.size() > static_cast<std::size_t>(INT_MAX)) {
+    if (text.size() > static_cast<std::size_t>(INT_MAX)) {
         return false;
     }
-    const int length = static_cast<int>(cp932.size());
-    // MB_ERR_INVALID_CHARS refuses lone lead bytes and unassigned codes instead of letting
-    // them become U+30FB or a default character.
+    const int length = static_cast<int>(text.size());
     const int needed =
-        MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, cp932.data(), length, nullptr, 0);
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
     if (needed <= 0) {
         return false;
     }
     std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, cp932.data(), length, &wide[0],
+    if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0],
                             needed) != needed) {
         return false;
     }
     out->swap(wide);
     return true;
+}
+
+}  // namespace
+
+namespace platform {
+
+bool ToNative(const std::string& cp932, NativeString* out) {
+    return Widen(kCodePage, cp932, out);
 }
 
 bool FromNative(const NativeString& native, std::string* cp932) {
@@ -69,25 +73,8 @@ bool FromNative(const NativeString& native, std::string* cp932) {
 
 bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
     cp932->clear();
-    if (utf8.empty()) {
-        return true;
-    }
-    if (utf8.size() > static_cast<std::size_t>(INT_MAX)) {
-        return false;
-    }
-    const int length = static_cast<int>(utf8.size());
-    // MB_ERR_INVALID_CHARS: a malformed sequence fails instead of becoming U+FFFD.
-    const int needed =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
-    if (needed <= 0) {
-        return false;
-    }
-    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, &wide[0], needed) !=
-        needed) {
-        return false;
-    }
-    return FromNative(wide, cp932);
+    std::wstring wide;
+    return Widen(CP_UTF8, utf8, &wide) && FromNative(wide, cp932);
 }
 
 bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
