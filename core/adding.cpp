@@ -21,9 +21,26 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 
 }  // namespace
 
-int RenameList::AddPath(const std::string& fullPath) {
+int RenameList::AddPath(const std::string& path) {
     if (passRunning) {
         return 1;
+    }
+    std::string fullPath;
+    switch (ClassifyPath(path, &fullPath)) {
+        case PathForm::Full:
+            break;
+        case PathForm::Root:
+            ShowMessageBox(context ? context->mainWindow : nullptr,
+                           path +
+                               "\n\nドライブやネットワーク共有のルートはリネームできないため、\n"
+                               "追加を無視します。",
+                           kAddTitle, kMbIconError);
+            return 1;
+        case PathForm::Relative:
+            ShowMessageBox(context ? context->mainWindow : nullptr,
+                           path + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。",
+                           kAddTitle, kMbIconError);
+            return 1;
     }
     for (const auto& entry : entries) {
         if (fullPath == entry->Path(NameKind::Old).FullPath()) {

@@ -93,6 +93,40 @@ bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
            mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
 }
 
+namespace {
+
+bool IsDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+PathForm ClassifyPath(const std::string& path, std::string* trimmed) {
+    *trimmed = path;
+    while (!trimmed->empty() && mbcs::FindLast(*trimmed, '\\') == trimmed->size() - 1) {
+        trimmed->pop_back();
+    }
+    const std::string& p = *trimmed;
+    const bool unc = p.compare(0, 2, "\\\\") == 0;
+    if (p.empty() || (p.size() == 2 && IsDriveLetter(p[0]) && p[1] == ':')) {
+        return PathForm::Root;
+    }
+    if (unc) {
+        // "\\server" and "\\server\share" are roots; the item begins below the share.
+        const std::size_t share = mbcs::FindFirst(p, '\\', 2);
+        return share == std::string::npos || mbcs::FindFirst(p, '\\', share + 1) == std::string::npos
+                   ? PathForm::Root
+                   : PathForm::Full;
+    }
+    const bool drive = p.size() > 2 && IsDriveLetter(p[0]) && p[1] == ':' && p[2] == '\\';
+    // "\a" alone would be taken at the root of whatever drive is current.
+    const std::size_t last = mbcs::FindLast(p, '\\');
+    if ((drive || p[0] == '\\') && last != std::string::npos && last > 0) {
+        return PathForm::Full;
+    }
+    return PathForm::Relative;
+}
+
 bool IsFolderPath(const std::string& fullPath) {
     return platform::IsDirectory(mbcs::ToSlashForm(fullPath));
 }

@@ -49,5 +49,12 @@ bool IsSamePlace(const PathName& a, const PathName& b);
 // The same folder and a name that differs in the letter case of ASCII letters only.
 bool IsCaseChangeOnly(const PathName& from, const PathName& to);
 
+// What a path handed to the list names. A full path has a folder ("D:\a", "\\server\share\a");
+// a root names a drive or a share, which cannot be renamed; anything else depends on a working
+// folder that is not known here.
+enum class PathForm { Full, Root, Relative };
+// The form of the path with its trailing separators taken off (the folder itself is meant).
+PathForm ClassifyPath(const std::string& path, std::string* trimmed);
+
 // True when the item at the full path is a folder; false when its attributes cannot be read.
 bool IsFolderPath(const std::string& fullPath);

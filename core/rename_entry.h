@@ -6,6 +6,8 @@
 
 #include "core/path_name.h"
 
+class TemporaryNames;
+
 enum class NameKind { Now = 0, Edit = 1, Old = 2 };
 
 class RenameEntry {
@@ -26,17 +28,19 @@ class RenameEntry {
     bool WasRenamed() const { return !nowPath.SameAs(oldPath); }
 
     // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed (reported).
+    // A change of letter case that needs a detour takes its temporary name from the pass's.
     int RenameTo(const PathName& target);
+    int RenameTo(const PathName& target, TemporaryNames* temporaries);
     // Illegal characters of the edit name to their full-width forms; true when it changed.
     bool ConvertEditName();
 
-    // Moves the item out of the way to a fresh temporary name in its edit folder. 0 or 1.
-    int RenameToTemporary();
+    // Moves the item out of the way to a fresh temporary name in its own folder. 0 or 1.
+    int RenameToTemporary(TemporaryNames* temporaries);
 
   private:
     bool ShowsWholeName() const;
     void ApplyName(PathName* path, const std::string& text) const;
-    int FixLetterCase(const PathName& target);
+    int FixLetterCase(const PathName& target, TemporaryNames* temporaries);
 
     PathName oldPath;
     PathName nowPath;

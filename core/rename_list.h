@@ -8,6 +8,7 @@
 #include "core/rename_entry.h"
 
 struct AppContext;
+class TemporaryNames;
 
 class RenameList {
   public:
@@ -27,12 +28,14 @@ class RenameList {
     // open: the pass walks the entries by index, so nothing may change the list then.
     bool IsBusy() const { return passRunning; }
 
-    // Adding. 0 added, 1 refused (a message may have been shown).
-    int AddPath(const std::string& fullPath);
+    // Adding. 0 added, 1 refused (a message may have been shown). Only a full path is taken; a
+    // trailing separator is dropped, a drive or share root refused.
+    int AddPath(const std::string& path);
     int AddPathIn(const std::string& folder, const std::string& name);
     bool CheckInterference(const std::string& fullPath);
 
-    // The rename pass and the restore. 0 done, 1 refused or any rename failed.
+    // The rename pass and the restore. 0 done, 1 refused or any rename failed. The check decides
+    // everything before any file moves: a refused pass leaves every file where it was.
     int PrepareRename(NameKind targetKind);
     int RenameAll();
     int RestoreAll();
@@ -63,6 +66,11 @@ class RenameList {
 
   private:
     int RunPass(NameKind targetKind);
+    int PrepareRename(NameKind targetKind, TemporaryNames* temporaries);
+    // The entries that stand in the way of another's target, in the order they are to be moved
+    // aside; 1 after a message.
+    int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const;
+    int MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries);
 
     // The name exchange: the wanted entries' names, one per line; the imported lines made the
     // edit names, rewriting the rows that changed.

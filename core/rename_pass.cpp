@@ -1,10 +1,13 @@
-// The rename pass: a check over the whole list that refuses duplicate and occupied targets and
-// moves entries standing in the way to temporary names, then one rename per entry in list order.
+// The rename pass: a check over the whole list that refuses names that cannot be made, duplicate
+// targets and occupied targets, and decides which entries stand in the way; only when nothing is
+// refused are those moved to temporary names, then each entry is renamed in list order.
 
 #include <string>
+#include <vector>
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/temporary_names.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -13,8 +16,8 @@
 
 namespace {
 
-constexpr const char kTempPrefix[] = "~%_";
 constexpr const char kRenameErrorTitle[] = "改名Ｅｒｒ";
+constexpr const char kBadNameTitle[] = "エラー：ファイル名が不正";
 
 void ShowMoveError(platform::MoveResult result) {
     const char* text = "？？？";
@@ -43,16 +46,22 @@ std::string NumberedLine(unsigned position, const std::string& name) {
     return std::to_string(position) + " 行：" + name + "\n";
 }
 
-// A fresh, unused path in the folder with the temporary prefix; the file that reserved the name
-// is deleted again so that the item can take it.
-bool ReserveTemporaryPath(const std::string& folder, PathName* out) {
-    std::string name = platform::CreateUniqueFile(mbcs::ToSlashForm(folder), kTempPrefix);
-    if (name.empty()) {
-        return false;
+// A name the pass can give in the entry's own folder: a separator would move the item elsewhere
+// ("..\x" into the parent folder), a colon names a stream or a drive, and an empty name or one of
+// dots and blanks only names the folder itself or its parent.
+bool CanBeMade(const std::string& name) {
+    bool dotsAndBlanksOnly = true;
+    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
+        const char c = name[i];
+        if (mbcs::CharLength(name, i) == 1 &&
+            (c == '\\' || c == '/' || c == ':' || c == '\0')) {
+            return false;
+        }
+        if (c != '.' && c != ' ') {
+            dotsAndBlanksOnly = false;
+        }
     }
-    out->SetFromFullPath(folder + "\\" + name);
-    platform::RemoveFile(out->SlashPath());
-    return true;
+    return !dotsAndBlanksOnly;
 }
 
 // The name as the file system will list it: a few characters have two cp932 codes, and the file
@@ -71,6 +80,11 @@ bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
 }  // namespace
 
 int RenameEntry::RenameTo(const PathName& target) {
+    TemporaryNames temporaries;
+    return RenameTo(target, &temporaries);
+}
+
+int RenameEntry::RenameTo(const PathName& target, TemporaryNames* temporaries) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     if (from == to) {
@@ -82,7 +96,7 @@ int RenameEntry::RenameTo(const PathName& target) {
         return 1;
     }
     if (IsCaseChangeOnly(nowPath, target) && !CaseChangeTookPlace(to, target)) {
-        return FixLetterCase(target);
+        return FixLetterCase(target, temporaries);
     }
     nowPath.Assign(target.Folder(), target.Base(), target.Extension());
     return 0;
@@ -90,17 +104,13 @@ int RenameEntry::RenameTo(const PathName& target) {
 
 // Some file systems (Wine on Linux, some network and FAT drives) report a change of letter case
 // alone as done and change nothing. Going through a temporary name makes the change real.
-int RenameEntry::FixLetterCase(const PathName& target) {
+int RenameEntry::FixLetterCase(const PathName& target, TemporaryNames* temporaries) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     PathName temporary;
-    if (!ReserveTemporaryPath(nowPath.Folder(), &temporary)) {
-        ShowTempError();
-        return 1;
-    }
-    platform::MoveResult result = platform::MovePath(from, temporary.SlashPath());
+    platform::MoveResult result = temporaries->MoveAside(nowPath, &temporary);
     if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
+        temporaries->Exhausted() ? ShowTempError() : ShowMoveError(result);
         return 1;
     }
     result = platform::MovePath(temporary.SlashPath(), to);
@@ -122,23 +132,40 @@ int RenameEntry::FixLetterCase(const PathName& target) {
     return 0;
 }
 
-int RenameEntry::RenameToTemporary() {
+int RenameEntry::RenameToTemporary(TemporaryNames* temporaries) {
     PathName temporary;
-    if (!ReserveTemporaryPath(editPath.Folder(), &temporary)) {
-        ShowTempError();
+    const platform::MoveResult result = temporaries->MoveAside(nowPath, &temporary);
+    if (result != platform::MoveResult::Done) {
+        temporaries->Exhausted() ? ShowTempError() : ShowMoveError(result);
         return 1;
     }
-    return RenameTo(temporary);
+    nowPath = temporary;
+    return 0;
 }
 
-int RenameList::PrepareRename(NameKind targetKind) {
+int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const {
+    WindowHandle owner = context ? context->mainWindow : nullptr;
     const unsigned n = Count();
+    // Entries decided to go to a temporary name: they no longer hold their current path.
+    std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {
-        RenameEntry& entry = At(i);
+        const RenameEntry& entry = At(i);
+        const PathName& now = entry.Path(NameKind::Now);
         const PathName& target = entry.Path(targetKind);
         // A target with the same full path but another split into base and extension is the
         // entry's own file, not a file in the way.
-        const bool unchanged = IsSamePlace(entry.Path(NameKind::Now), target);
+        const bool unchanged = !movedAside[i] && IsSamePlace(now, target);
+        // A name the entry had on disk could be made; any other must be one the pass can give.
+        if (!unchanged && !target.SameAs(entry.Path(NameKind::Old)) &&
+            !CanBeMade(target.BuildFileName())) {
+            ShowMessageBox(owner,
+                           "この名前にはリネームできない\n\n" +
+                               NumberedLine(i + 1, target.BuildFileName()) +
+                               "\n「\\」「/」「:」を含む名前、空の名前、"
+                               "ドットと空白だけの名前は使えません。",
+                           kBadNameTitle, kMbIconError);
+            return 1;
+        }
         bool moved = false;
         for (unsigned j = unchanged ? i + 1 : 0; j < n; ++j) {
             if (j == i) {
@@ -147,37 +174,71 @@ int RenameList::PrepareRename(NameKind targetKind) {
             const PathName& other = At(j).Path(targetKind);
             // The same place split two ways would fail only halfway through the pass.
             if (j > i && IsSamePlace(target, other)) {
-                ShowMessageBox(context ? context->mainWindow : nullptr,
+                ShowMessageBox(owner,
                                "入力されたもの同士でファイル名が被っている\n\n" +
                                    NumberedLine(i + 1, target.BuildFileName()) +
                                    NumberedLine(j + 1, other.BuildFileName()),
-                               "エラー：ファイル名が不正", kMbIconError);
+                               kBadNameTitle, kMbIconError);
                 return 1;
             }
-            if (At(j).Path(NameKind::Now).SameAs(target)) {
+            if (!movedAside[j] && At(j).Path(NameKind::Now).SameAs(target)) {
                 moved = true;
-                if (At(j).RenameToTemporary() != 0) {
-                    return 1;
-                }
+                movedAside[j] = true;
+                inTheWay->push_back(j);
             }
         }
         if (unchanged || moved) {
             continue;
         }
         // A change of letter case alone must not find the entry's own file.
-        if (IsCaseChangeOnly(entry.Path(NameKind::Now), target)) {
+        if (!movedAside[i] && IsCaseChangeOnly(now, target)) {
             continue;
         }
+        // Nothing has moved yet, but only paths of entries decided above would have been freed,
+        // and a target among those is a duplicate, refused before this point.
         if (platform::PathExists(target.SlashPath())) {
-            ShowMessageBox(context ? context->mainWindow : nullptr,
-                           "[NOW]\n" + entry.Path(NameKind::Now).SlashPath() + "\n[TO]\n" +
-                               target.SlashPath() +
+            ShowMessageBox(owner,
+                           "[NOW]\n" + now.SlashPath() + "\n[TO]\n" + target.SlashPath() +
                                "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",
                            "致命的エラー：ファイル名が不正", kMbIconError);
             return 1;
         }
     }
     return 0;
+}
+
+int RenameList::MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries) {
+    std::vector<PathName> before;
+    for (unsigned index : inTheWay) {
+        before.push_back(At(index).Path(NameKind::Now));
+        if (At(index).RenameToTemporary(temporaries) == 0) {
+            continue;
+        }
+        // Nothing has taken the freed places yet: put the moved entries back, so that a pass
+        // that cannot start leaves every file where it was.
+        for (std::size_t k = before.size() - 1; k-- > 0;) {
+            At(inTheWay[k]).RenameTo(before[k], temporaries);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int RenameList::PrepareRename(NameKind targetKind) {
+    TemporaryNames temporaries;
+    return PrepareRename(targetKind, &temporaries);
+}
+
+int RenameList::PrepareRename(NameKind targetKind, TemporaryNames* temporaries) {
+    // No temporary name may be one that an entry is about to take.
+    for (unsigned i = 0; i < Count(); ++i) {
+        temporaries->Keep(At(i).Path(targetKind));
+    }
+    std::vector<unsigned> inTheWay;
+    if (CheckPass(targetKind, &inTheWay) != 0) {
+        return 1;
+    }
+    return MoveAside(inTheWay, temporaries);
 }
 
 int RenameList::RunPass(NameKind targetKind) {
@@ -190,13 +251,14 @@ int RenameList::RunPass(NameKind targetKind) {
         ~Running() { flag = false; }
     } running(passRunning);
 
-    if (PrepareRename(targetKind) != 0) {
+    TemporaryNames temporaries;
+    if (PrepareRename(targetKind, &temporaries) != 0) {
         return 1;
     }
     bool failed = false;
     for (unsigned i = 0; i < Count(); ++i) {
         RenameEntry& entry = At(i);
-        int r = entry.RenameTo(entry.Path(targetKind));
+        int r = entry.RenameTo(entry.Path(targetKind), &temporaries);
         if (r == 0) {
             window_port::WriteRow(context, i, RowExtent::EditAndNow);
         } else if (r == 1) {

@@ -24,13 +24,6 @@ bool PathExists(const std::string& path);
 // True when the path names a folder; false when its attributes cannot be read.
 bool IsDirectory(const std::string& path);
 
-// Creates an empty file with a name unique in the folder that begins with the prefix and returns
-// that name (not the path). Returns the empty string on failure.
-std::string CreateUniqueFile(const std::string& folder, const std::string& prefix);
-
-// Deletes a file; failures are ignored.
-void RemoveFile(const std::string& path);
-
 // The name the file system holds for the item at the path, in its stored letter case; the empty
 // string when there is none or it has no exact cp932 form.
 std::string NameOnDisk(const std::string& path);

@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <random>
 
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -76,46 +75,6 @@ bool IsDirectory(const std::string& path) {
     std::string native = Utf8(path, &ok);
     struct stat st;
     return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
-    bool ok = false;
-    std::string nativeFolder = Utf8(folder, &ok);
-    if (!ok) {
-        return "";
-    }
-    static std::minstd_rand next(static_cast<unsigned>(getpid()));
-    unsigned start = next() & 0xFFFFu;
-    for (unsigned k = 0; k < 0x10000u; ++k) {
-        unsigned number = (start + k) & 0xFFFFu;
-        if (number == 0) {
-            continue;
-        }
-        char digits[8];
-        snprintf(digits, sizeof digits, "%x", number);
-        std::string name = prefix + digits + ".tmp";
-        std::string nativeName;
-        if (!ToNative(name, &nativeName)) {
-            return "";
-        }
-        int fd = open((nativeFolder + "/" + nativeName).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
-        if (fd >= 0) {
-            close(fd);
-            return name;
-        }
-        if (errno != EEXIST) {
-            return "";
-        }
-    }
-    return "";
-}
-
-void RemoveFile(const std::string& path) {
-    bool ok = false;
-    std::string native = Utf8(path, &ok);
-    if (ok) {
-        unlink(native.c_str());
-    }
 }
 
 std::string NameOnDisk(const std::string& path) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/file_system.h"
 #include "platform/text.h"
 
@@ -11,9 +13,25 @@ namespace platform {
 
 namespace {
 
+// From this length on a folder no longer takes a short name below it without the long form.
+constexpr std::size_t kLongPath = MAX_PATH - 12;
+
 // A path as the W functions take it. A NUL inside would cut the path short and name another item.
+// A long path gets the "\\?\" form, which lifts the MAX_PATH limit and takes the path literally:
+// backslashes only (ours are full paths built from folder and name, without "." or "..").
 bool ToNativePath(const std::string& path, std::wstring* out) {
-    return !path.empty() && ToNative(path, out) && out->find(L'\0') == std::wstring::npos;
+    if (path.empty() || !ToNative(path, out) || out->find(L'\0') != std::wstring::npos) {
+        return false;
+    }
+    if (out->size() >= kLongPath) {
+        std::replace(out->begin(), out->end(), L'/', L'\\');
+        if (out->size() > 2 && (*out)[1] == L':' && (*out)[2] == L'\\') {
+            out->insert(0, L"\\\\?\\");
+        } else if (out->compare(0, 2, L"\\\\") == 0 && out->compare(0, 4, L"\\\\?\\") != 0) {
+            out->replace(0, 2, L"\\\\?\\UNC\\");
+        }
+    }
+    return true;
 }
 
 struct ErrorRange {
@@ -103,34 +121,6 @@ bool IsDirectory(const std::string& path) {
     }
     const DWORD attributes = GetFileAttributesW(native.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
-    std::wstring nativeFolder;
-    std::wstring nativePrefix;
-    if (!ToNativePath(folder, &nativeFolder) || !ToNative(prefix, &nativePrefix)) {
-        return "";
-    }
-    wchar_t buffer[MAX_PATH + 1] = {};
-    // Unique number 0: the system picks the number and creates the empty file.
-    if (GetTempFileNameW(nativeFolder.c_str(), nativePrefix.c_str(), 0, buffer) == 0) {
-        return "";
-    }
-    const std::wstring path(buffer);
-    const std::size_t slash = path.find_last_of(L"\\/");
-    std::string name;
-    if (!FromNative(slash == std::wstring::npos ? path : path.substr(slash + 1), &name)) {
-        DeleteFileW(buffer);
-        return "";
-    }
-    return name;
-}
-
-void RemoveFile(const std::string& path) {
-    std::wstring native;
-    if (ToNativePath(path, &native)) {
-        DeleteFileW(native.c_str());
-    }
 }
 
 std::string NameOnDisk(const std::string& path) {

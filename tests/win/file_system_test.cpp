@@ -135,33 +135,6 @@ TEST_F(PathQueryTest, UnconvertiblePathIsNeitherFreeNorAFolder) {
     EXPECT_FALSE(platform::IsDirectory(Slash(kInvalid)));
 }
 
-using UniqueFileTest = FileSystemTest;
-
-TEST_F(UniqueFileTest, CreatesDistinctPrefixedFiles) {
-    dir.MakeFolder(kHyo);
-    const std::string folder = Slash(kHyo);
-    const std::string first = platform::CreateUniqueFile(folder, "~%_");
-    const std::string second = platform::CreateUniqueFile(folder, "~%_");
-    EXPECT_EQ(first.rfind("~%_", 0), 0u) << first;
-    EXPECT_EQ(second.rfind("~%_", 0), 0u) << second;
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first.find_first_of("\\/"), std::string::npos);
-    Names expected{first, second};
-    std::sort(expected.begin(), expected.end());
-    Names names = test_files::ListNames(dir.PathOf(kHyo));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, expected);
-
-    platform::RemoveFile(folder + "/" + first);
-    EXPECT_EQ(test_files::ListNames(dir.PathOf(kHyo)), Names{second});
-}
-
-TEST_F(UniqueFileTest, MissingFolderGivesNothing) {
-    EXPECT_EQ(platform::CreateUniqueFile(Slash("no"), "~%_"), "");
-    EXPECT_EQ(platform::CreateUniqueFile(Slash(kInvalid), "~%_"), "");
-    EXPECT_EQ(dir.Names(), Names{});
-}
-
 using NameOnDiskTest = FileSystemTest;
 
 TEST_F(NameOnDiskTest, GivesTheStoredName) {

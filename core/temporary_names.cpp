@@ -1,0 +1,67 @@
+#include "core/temporary_names.h"
+
+#include <cstdio>
+
+#include "core/mbcs.h"
+
+namespace {
+
+constexpr const char kTempPrefix[] = "~%_";
+constexpr const char kTempExtension[] = "tmp";
+
+// A file system that folds letter case would take "A.tmp" and "a.tmp" for one name.
+std::string Folded(const std::string& path) {
+    std::string out = path;
+    for (std::size_t i = 0; i < out.size(); i += mbcs::CharLength(out, i)) {
+        if (out[i] >= 'A' && out[i] <= 'Z') {
+            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+// Enough tries to pass over any number of leftovers a folder can sensibly hold, and still end
+// where the file system says "exists" for every name (a path it cannot ask about).
+constexpr unsigned long long kMaxTries = 1ull << 22;
+
+}  // namespace
+
+void TemporaryNames::Keep(const PathName& path) {
+    kept.insert(Folded(path.FullPath()));
+}
+
+PathName TemporaryNames::NextCandidate(const std::string& folder) {
+    PathName candidate;
+    for (;;) {
+        char digits[24];
+        std::snprintf(digits, sizeof digits, "%llx", next++);
+        candidate.Assign(folder, kTempPrefix + std::string(digits), kTempExtension);
+        if (kept.count(Folded(candidate.FullPath())) == 0) {
+            return candidate;
+        }
+    }
+}
+
+platform::MoveResult TemporaryNames::MoveAside(const PathName& from, PathName* moved) {
+    exhausted = false;
+    for (unsigned long long tries = 0; tries < kMaxTries; ++tries) {
+        const PathName candidate = NextCandidate(from.Folder());
+        const platform::MoveResult result =
+            platform::MovePath(from.SlashPath(), candidate.SlashPath());
+        if (result == platform::MoveResult::Done) {
+            *moved = candidate;
+            return result;
+        }
+        // An existing name is refused like a locked file; only the first means "try the next".
+        if (result != platform::MoveResult::AccessDenied ||
+            !platform::PathExists(candidate.SlashPath())) {
+            return result;
+        }
+    }
+    exhausted = true;
+    return platform::MoveResult::Other;
+}
+
+bool IsTemporaryName(const std::string& fileName) {
+    return fileName.compare(0, sizeof kTempPrefix - 1, kTempPrefix) == 0;
+}
