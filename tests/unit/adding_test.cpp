@@ -101,3 +101,46 @@ TEST_F(AddingTest, OneMessagePerRefusedPathAndNoneWhenSwitchedOff) {
 }
 
 }  // namespace
+
+namespace {
+
+// Only a full path becomes an entry: a folder named with a separator at its end is the folder
+// itself, while a root or a path without its folder would be renamed somewhere else.
+TEST_F(AddingTest, OnlyFullPathsBecomeEntries) {
+    dir.MakeFolder("sub");
+    const std::string root = "ドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。";
+    const std::string relative = "フォルダから始まる完全なパスではないため、\n追加を無視します。";
+    const struct {
+        std::string path;
+        int result;
+        std::string message;  // the end of the text, "" for none
+    } cases[] = {
+        {dir.PathOf("sub\\"), 0, ""},
+        {dir.PathOf("sub\\\\"), 1, ""},  // the same folder again
+        {"D:\\", 1, root},
+        {"D:", 1, root},
+        {"\\\\server\\share\\", 1, root},
+        {"\\\\server", 1, root},
+        {"foo.txt", 1, relative},
+        {"sub\\foo.txt", 1, relative},
+        {"C:foo.txt", 1, relative},
+        {"\\foo.txt", 1, relative},
+    };
+    for (const auto& c : cases) {
+        boxes::Reset();
+        EXPECT_EQ(list->AddPath(c.path), c.result) << c.path;
+        if (c.message.empty()) {
+            EXPECT_TRUE(boxes::Recorded().empty()) << c.path;
+            continue;
+        }
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.path;
+        EXPECT_EQ(boxes::Recorded()[0].text, c.path + "\n\n" + c.message);
+        EXPECT_EQ(boxes::Recorded()[0].title, "警告：ファイル・フォルダの追加");
+    }
+    ASSERT_EQ(list->Count(), 1u);
+    EXPECT_TRUE(list->At(0).IsFolder());
+    EXPECT_EQ(list->At(0).Path(NameKind::Now).FullPath(), dir.PathOf("sub"));
+    EXPECT_EQ(list->At(0).DisplayName(NameKind::Now), "sub");
+}
+
+}  // namespace

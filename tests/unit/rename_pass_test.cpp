@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/list_fixture.h"
@@ -246,6 +248,101 @@ TEST_F(RenamePassTest, NameWithNulIsNeverCutShort) {
     EXPECT_EQ(list->RenameAll(), 1);
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt"}));
     EXPECT_EQ(dir.Read("a.txt"), "A");
+}
+
+}  // namespace
+
+namespace {
+
+// What a folder holds: every name with its contents.
+std::vector<std::pair<std::string, std::string>> Snapshot(const TestDir& dir) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& name : dir.Names()) {
+        files.emplace_back(name, dir.Read(name));
+    }
+    return files;
+}
+
+// Whatever refuses the pass late in the list, the swap before it has not moved a file.
+TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
+    const struct {
+        std::string lateName;
+        const char* title;
+    } cases[] = {
+        {"a", "エラー：ファイル名が不正"},  // the same target as the first entry's
+        {"outside", "致命的エラー：ファイル名が不正"},
+        {"..\\moved", "エラー：ファイル名が不正"},
+        {"sub/moved", "エラー：ファイル名が不正"},
+        {"a:b", "エラー：ファイル名が不正"},
+        {std::string("x\0y", 3), "エラー：ファイル名が不正"},
+    };
+    dir.MakeFile("outside.txt", "O");
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+    AddFile("c.txt", "C");
+    const auto before = Snapshot(dir);
+    for (const auto& c : cases) {
+        boxes::Reset();
+        ResetFakeWindow();
+        list->At(2).SetEditName(c.lateName);
+        EXPECT_EQ(list->RenameAll(), 1) << c.lateName;
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.lateName;
+        EXPECT_EQ(boxes::Recorded()[0].title, c.title) << c.lateName;
+        EXPECT_EQ(Snapshot(dir), before) << c.lateName;
+        EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "a.txt");
+        EXPECT_EQ(list->At(1).Path(NameKind::Now).FileName(), "b.txt");
+        EXPECT_TRUE(TheFakeWindow().writes.empty());
+    }
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "この名前にはリネームできない\n\n3 行：x" + std::string(1, '\0') +
+                  "y.txt\n\n「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。");
+}
+
+// The reserving way of old deleted a file when every short name was taken; now a taken name is
+// passed over, nothing is deleted, and a name another entry is to take is left to it.
+TEST_F(RenamePassTest, TemporaryNamesPassOverTakenOnesAndDeleteNothing) {
+#ifdef _WIN32
+    const unsigned taken = 0x100;  // Wine makes files slowly; the rule is the same
+#else
+    const unsigned taken = 0xFFFF;
+#endif
+    char name[32];
+    for (unsigned k = 1; k <= taken; ++k) {
+        std::snprintf(name, sizeof name, "~%%_%x.tmp", k);
+        dir.MakeFile(name, name);
+    }
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+    std::snprintf(name, sizeof name, "~%%_%x", taken + 1);
+    AddFile("c.tmp", "C").SetEditName(name);
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(dir.Read("a.txt"), "B");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+    EXPECT_EQ(dir.Read(std::string(name) + ".tmp"), "C");
+    EXPECT_EQ(NamesBesidesIni().size(), taken + 3u);
+    for (unsigned k = 1; k <= taken; k += 97) {
+        std::snprintf(name, sizeof name, "~%%_%x.tmp", k);
+        EXPECT_EQ(dir.Read(name), name);
+    }
+}
+
+TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+    AddFile("c.txt", "C").SetEditName("d");
+    AddFile("d.txt", "D").SetEditName("c");
+    test_files::RemoveTree(dir.PathOf("d.txt"));
+    const auto before = Snapshot(dir);
+
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text, "元ファイルが検出できない");
+    EXPECT_EQ(Snapshot(dir), before);
+    for (unsigned i = 0; i < 3; ++i) {
+        EXPECT_FALSE(IsTemporary(list->At(i))) << i;
+    }
 }
 
 }  // namespace

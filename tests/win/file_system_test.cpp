@@ -11,6 +11,7 @@
 #include "gtest/gtest.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
+#include "tests/support/list_fixture.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -173,6 +174,70 @@ TEST_F(NameOnDiskTest, CaseChangeThroughAnotherNameIsReal) {
     ASSERT_EQ(platform::MovePath(Slash("~%_t.tmp"), Slash("X.txt")), MoveResult::Done);
     EXPECT_EQ(platform::NameOnDisk(Slash("x.txt")), "X.txt");
     EXPECT_EQ(dir.Names(), Names{"X.txt"});
+}
+
+}  // namespace
+
+namespace {
+
+// Past MAX_PATH the W functions need the long form, which the tests use behind the seam's back.
+class LongFolderTest : public ListTest {
+  protected:
+    std::wstring Long(const std::string& path) const {
+        std::wstring native;
+        EXPECT_TRUE(platform::ToNative(path, &native));
+        return L"\\\\?\\" + native;
+    }
+    void Write(const std::string& path, const std::string& bytes) const {
+        HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    std::string Read(const std::string& path) const {
+        HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return "(none)";
+        }
+        char bytes[64];
+        DWORD read = 0;
+        ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+        CloseHandle(file);
+        return std::string(bytes, read);
+    }
+};
+
+// A swap in a folder of more than 300 characters: the temporary names that once came from a
+// 261-character buffer now take no buffer at all.
+TEST_F(LongFolderTest, SwapInAFolderPastMaxPath) {
+    const std::string outer = dir.PathOf(std::string(200, 'd'));
+    const std::string folder = outer + "\\" + kHyo + std::string(100, 'e');
+    ASSERT_GT(folder.size(), 300u);
+    ASSERT_TRUE(CreateDirectoryW(Long(outer).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr));
+    Write(folder + "\\a.txt", "A");
+    Write(folder + "\\b.txt", "B");
+    ASSERT_EQ(list->AddPath(folder + "\\a.txt"), 0);
+    ASSERT_EQ(list->AddPath(folder + "\\b.txt"), 0);
+    list->At(0).SetEditName("b");
+    list->At(1).SetEditName("a");
+
+    EXPECT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(Read(folder + "\\a.txt"), "B");
+    EXPECT_EQ(Read(folder + "\\b.txt"), "A");
+    EXPECT_EQ(list->RestoreAll(), 0);
+    EXPECT_EQ(Read(folder + "\\a.txt"), "A");
+
+    // Only what the test made is there, and it goes the same long way.
+    for (const char* name : {"\\a.txt", "\\b.txt"}) {
+        EXPECT_TRUE(DeleteFileW(Long(folder + name).c_str())) << name;
+    }
+    EXPECT_TRUE(RemoveDirectoryW(Long(folder).c_str())) << GetLastError();
+    EXPECT_TRUE(RemoveDirectoryW(Long(outer).c_str())) << GetLastError();
 }
 
 }  // namespace
