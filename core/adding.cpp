@@ -37,9 +37,10 @@ int RenameList::AddPath(const std::string& path) {
                            kAddTitle, kMbIconError);
             return 1;
         case PathForm::Relative:
-            ShowMessageBox(context ? context->mainWindow : nullptr,
-                           path + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。",
-                           kAddTitle, kMbIconError);
+            ShowMessageBox(
+                context ? context->mainWindow : nullptr,
+                path + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。",
+                kAddTitle, kMbIconError);
             return 1;
     }
     for (const auto& entry : entries) {

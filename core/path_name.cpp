@@ -114,7 +114,8 @@ PathForm ClassifyPath(const std::string& path, std::string* trimmed) {
     if (unc) {
         // "\\server" and "\\server\share" are roots; the item begins below the share.
         const std::size_t share = mbcs::FindFirst(p, '\\', 2);
-        return share == std::string::npos || mbcs::FindFirst(p, '\\', share + 1) == std::string::npos
+        return share == std::string::npos ||
+                       mbcs::FindFirst(p, '\\', share + 1) == std::string::npos
                    ? PathForm::Root
                    : PathForm::Full;
     }

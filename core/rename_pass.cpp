@@ -53,8 +53,7 @@ bool CanBeMade(const std::string& name) {
     bool dotsAndBlanksOnly = true;
     for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
         const char c = name[i];
-        if (mbcs::CharLength(name, i) == 1 &&
-            (c == '\\' || c == '/' || c == ':' || c == '\0')) {
+        if (mbcs::CharLength(name, i) == 1 && (c == '\\' || c == '/' || c == ':' || c == '\0')) {
             return false;
         }
         if (c != '.' && c != ' ') {

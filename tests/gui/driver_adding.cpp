@@ -133,4 +133,24 @@ TEST_F(WithFiles, APathThatCp932CannotHoldIsRefusedAndTheOthersAreAdded) {
     EXPECT_EQ(s.FindMessageBox(), nullptr);
 }
 
+// A drive root cannot be renamed and is refused by name; a folder named with a separator at its
+// end is the folder itself, never an entry without a name.
+TEST_F(WithFiles, ADriveRootIsRefusedAndATrailingSeparatorNamesTheFolder) {
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files\\z dir")));
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, L"C:\\ \"files\\z dir\\\" files\\a.txt", &error))
+        << error;
+    HWND box = s.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no warning; rows: " << s.RowCount();
+    EXPECT_EQ(gui::WindowText(box), texts::kTitleAdding);
+    EXPECT_EQ(
+        gui::MessageBoxText(box),
+        "C:\\\n\nドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。");
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(0), (Names{"z dir", "a"}));
+    EXPECT_EQ(s.Column(3), Names(2, gui::ToCp932(s.PathOf("files"))));
+}
+
 }  // namespace

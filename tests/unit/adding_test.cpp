@@ -108,7 +108,8 @@ namespace {
 // itself, while a root or a path without its folder would be renamed somewhere else.
 TEST_F(AddingTest, OnlyFullPathsBecomeEntries) {
     dir.MakeFolder("sub");
-    const std::string root = "ドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。";
+    const std::string root =
+        "ドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。";
     const std::string relative = "フォルダから始まる完全なパスではないため、\n追加を無視します。";
     const struct {
         std::string path;

@@ -293,9 +293,10 @@ TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
         EXPECT_EQ(list->At(1).Path(NameKind::Now).FileName(), "b.txt");
         EXPECT_TRUE(TheFakeWindow().writes.empty());
     }
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "この名前にはリネームできない\n\n3 行：x" + std::string(1, '\0') +
-                  "y.txt\n\n「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。");
+    EXPECT_EQ(
+        boxes::Recorded()[0].text,
+        "この名前にはリネームできない\n\n3 行：x" + std::string(1, '\0') +
+            "y.txt\n\n「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。");
 }
 
 // The reserving way of old deleted a file when every short name was taken; now a taken name is
