@@ -3,6 +3,7 @@
 // refused are those moved to temporary names, then each entry is renamed in list order.
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/mbcs.h"
@@ -142,9 +143,40 @@ int RenameEntry::RenameToTemporary(TemporaryNames* temporaries) {
     return 0;
 }
 
+namespace {
+
+// The three parts that make two paths the same for the pass.
+std::string PartsKey(const PathName& path) {
+    std::string key = path.Folder();
+    key += '\0';
+    key += path.Base();
+    key += '\0';
+    key += path.Extension();
+    return key;
+}
+
+}  // namespace
+
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const unsigned n = Count();
+    // For each entry, the next one after it whose target is the same place, or n.
+    std::vector<unsigned> nextSamePlace(n, n);
+    {
+        std::unordered_map<std::string, unsigned> later;
+        for (unsigned i = n; i-- > 0;) {
+            auto found = later.emplace(At(i).Path(targetKind).FullPath(), i);
+            if (!found.second) {
+                nextSamePlace[i] = found.first->second;
+                found.first->second = i;
+            }
+        }
+    }
+    // The entries by their current path, each list in list order.
+    std::unordered_map<std::string, std::vector<unsigned>> holders;
+    for (unsigned j = 0; j < n; ++j) {
+        holders[PartsKey(At(j).Path(NameKind::Now))].push_back(j);
+    }
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {
@@ -165,22 +197,25 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
                            kBadNameTitle, kMbIconError);
             return 1;
         }
+        // The same place split two ways would fail only halfway through the pass.
+        if (nextSamePlace[i] < n) {
+            const unsigned j = nextSamePlace[i];
+            ShowMessageBox(owner,
+                           "入力されたもの同士でファイル名が被っている\n\n" +
+                               NumberedLine(i + 1, target.BuildFileName()) +
+                               NumberedLine(j + 1, At(j).Path(targetKind).BuildFileName()),
+                           kBadNameTitle, kMbIconError);
+            return 1;
+        }
+        // Every other entry that holds the target goes aside. One already decided cannot be
+        // asked for again: a second entry wanting its path would be a duplicate, refused above.
         bool moved = false;
-        for (unsigned j = unchanged ? i + 1 : 0; j < n; ++j) {
-            if (j == i) {
-                continue;
-            }
-            const PathName& other = At(j).Path(targetKind);
-            // The same place split two ways would fail only halfway through the pass.
-            if (j > i && IsSamePlace(target, other)) {
-                ShowMessageBox(owner,
-                               "入力されたもの同士でファイル名が被っている\n\n" +
-                                   NumberedLine(i + 1, target.BuildFileName()) +
-                                   NumberedLine(j + 1, other.BuildFileName()),
-                               kBadNameTitle, kMbIconError);
-                return 1;
-            }
-            if (!movedAside[j] && At(j).Path(NameKind::Now).SameAs(target)) {
+        const auto holding = holders.find(PartsKey(target));
+        if (holding != holders.end()) {
+            for (unsigned j : holding->second) {
+                if (j == i || movedAside[j] || (unchanged && j < i)) {
+                    continue;
+                }
                 moved = true;
                 movedAside[j] = true;
                 inTheWay->push_back(j);
