@@ -1,6 +1,7 @@
 // Sorting the list by one name or path of the entries, and moving the selected entries as a
 // block. Row i shows entry i, so every row whose entry changes is rewritten.
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -42,15 +43,78 @@ int CompareNames(const std::string& a, const std::string& b) {
     return j < b.size() ? -1 : 0;
 }
 
-// Folders come first going up and last going down; within a group the key decides.
-bool Replaces(const RenameEntry& best, const RenameEntry& candidate, NameKind kind, PathPart part,
-              bool descending) {
-    if (best.IsFolder() != candidate.IsFolder()) {
-        return descending ? best.IsFolder() : candidate.IsFolder();
+// True when x belongs before y: folders first going up and last going down, then the key.
+bool Before(const RenameEntry& x, const RenameEntry& y, NameKind kind, PathPart part,
+            bool descending) {
+    if (x.IsFolder() != y.IsFolder()) {
+        return descending ? y.IsFolder() : x.IsFolder();
     }
-    const int order = CompareNames(best.Path(kind).Part(part), candidate.Path(kind).Part(part));
-    return descending ? order < 0 : order > 0;
+    const int order = CompareNames(x.Path(kind).Part(part), y.Path(kind).Part(part));
+    return descending ? order > 0 : order < 0;
 }
+
+// The order a selection sort gives: position by position, the first of the smallest entries
+// left is swapped into place, so ties end where those swaps leave them. A tree over the
+// positions finds each smallest entry in log n steps instead of a scan of the rest.
+class SelectionOrder {
+  public:
+    explicit SelectionOrder(const std::vector<unsigned>& ranks) : rank(ranks) {
+        const std::size_t n = rank.size();
+        while (leaves < n) {
+            leaves *= 2;
+        }
+        at.resize(n);
+        for (std::size_t p = 0; p < n; ++p) {
+            at[p] = static_cast<unsigned>(p);
+        }
+        tree.assign(2 * leaves, kNone);
+        for (std::size_t p = 0; p < n; ++p) {
+            tree[leaves + p] = static_cast<unsigned>(p);
+        }
+        for (std::size_t v = leaves - 1; v > 0; --v) {
+            tree[v] = Smaller(tree[2 * v], tree[2 * v + 1]);
+        }
+    }
+
+    // The entry at each position once every position is decided.
+    std::vector<unsigned> Run() {
+        const std::size_t n = rank.size();
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            const unsigned best = tree[1];
+            if (best != i) {
+                std::swap(at[i], at[best]);
+                Fix(best);
+            }
+            // Position i is decided and leaves the tree.
+            tree[leaves + i] = kNone;
+            Fix(i);
+        }
+        return at;
+    }
+
+  private:
+    static constexpr unsigned kNone = ~0u;
+
+    // Of two positions, the one whose entry sorts first; the earlier one on a tie.
+    unsigned Smaller(unsigned p, unsigned q) const {
+        if (p == kNone || q == kNone) {
+            return p == kNone ? q : p;
+        }
+        const unsigned rp = rank[at[p]];
+        const unsigned rq = rank[at[q]];
+        return rp < rq || (rp == rq && p < q) ? p : q;
+    }
+    void Fix(std::size_t p) {
+        for (std::size_t v = (leaves + p) / 2; v > 0; v /= 2) {
+            tree[v] = Smaller(tree[2 * v], tree[2 * v + 1]);
+        }
+    }
+
+    const std::vector<unsigned>& rank;
+    std::vector<unsigned> at;    // the entry at each position
+    std::vector<unsigned> tree;  // positions; a leaf per position, kNone once decided
+    std::size_t leaves = 1;
+};
 
 }  // namespace
 
@@ -62,20 +126,30 @@ void RenameList::Sort(NameKind kind, PathPart part, bool toggle) {
     const bool descending = toggle && key == lastSortKey;
     lastSortKey = descending ? -1 : key;
 
+    // Each entry's place among the distinct keys; equal keys share it.
     const unsigned n = Count();
-    for (unsigned i = 0; i + 1 < n; ++i) {
-        unsigned best = i;
-        for (unsigned j = i + 1; j < n; ++j) {
-            if (Replaces(At(best), At(j), kind, part, descending)) {
-                best = j;
-            }
-        }
-        if (best != i) {
-            std::swap(entries[i], entries[best]);
-        }
+    std::vector<unsigned> byKey(n);
+    for (unsigned i = 0; i < n; ++i) {
+        byKey[i] = i;
+    }
+    const auto before = [&](unsigned x, unsigned y) {
+        return Before(At(x), At(y), kind, part, descending);
+    };
+    std::sort(byKey.begin(), byKey.end(), before);
+    std::vector<unsigned> rank(n);
+    for (unsigned k = 0; k < n; ++k) {
+        rank[byKey[k]] = k > 0 && !before(byKey[k - 1], byKey[k]) ? rank[byKey[k - 1]] : k;
+    }
+
+    const std::vector<unsigned> order = SelectionOrder(rank).Run();
+    std::vector<std::unique_ptr<RenameEntry>> sorted(n);
+    for (unsigned i = 0; i < n; ++i) {
+        sorted[i] = std::move(entries[order[i]]);
+    }
+    entries = std::move(sorted);
+    for (unsigned i = 0; i < n; ++i) {
         window_port::WriteRow(context, i, RowExtent::All);
     }
-    window_port::WriteRow(context, n - 1, RowExtent::All);
 }
 
 void RenameList::MoveSelected(int offset) {
@@ -104,16 +178,36 @@ void RenameList::MoveSelected(int offset) {
         rows.push_back(static_cast<unsigned>(r));
     }
 
-    const long long step = up ? -1 : 1;
+    // The selected entries take their new places; the others fill the rest in their order.
+    std::vector<std::unique_ptr<RenameEntry>> moved(static_cast<std::size_t>(n));
+    std::vector<bool> selected(static_cast<std::size_t>(n), false);
     for (unsigned r : rows) {
-        std::unique_ptr<RenameEntry> kept = std::move(entries[r]);
-        const long long target = r + shift;
-        for (long long k = r; k != target; k += step) {
-            entries[k] = std::move(entries[k + step]);
+        selected[r] = true;
+    }
+    std::vector<const RenameEntry*> was(static_cast<std::size_t>(n));
+    for (long long k = 0; k < n; ++k) {
+        was[k] = entries[k].get();
+    }
+    for (unsigned r : rows) {
+        moved[r + shift] = std::move(entries[r]);
+    }
+    long long free = 0;
+    for (long long k = 0; k < n; ++k) {
+        if (selected[k]) {
+            continue;
+        }
+        while (moved[free]) {
+            ++free;
+        }
+        moved[free] = std::move(entries[k]);
+    }
+    entries = std::move(moved);
+    for (long long k = 0; k < n; ++k) {
+        if (entries[k].get() != was[k]) {
             window_port::WriteRow(context, static_cast<unsigned>(k), RowExtent::All);
         }
-        entries[target] = std::move(kept);
-        window_port::WriteRow(context, static_cast<unsigned>(target), RowExtent::All);
+    }
+    for (unsigned r : rows) {
         window_port::SelectRow(context, r, false);
     }
     for (unsigned r : rows) {
