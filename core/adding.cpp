@@ -43,7 +43,13 @@ int RenameList::AddPath(const std::string& path) {
                 kAddTitle, kMbIconError);
             return 1;
     }
-    for (const auto& entry : entries) {
+    if (listedStale) {
+        Reindex();
+    }
+    // Only a path that is listed somewhere needs the walk that finds its entry.
+    const bool listedAlready = listed.Listed(fullPath);
+    for (std::size_t i = 0; listedAlready && i < entries.size(); ++i) {
+        const RenameEntry* entry = entries[i].get();
         if (fullPath == entry->Path(NameKind::Old).FullPath()) {
             return 1;
         }
@@ -68,6 +74,7 @@ int RenameList::AddPath(const std::string& path) {
     if (added->IsFolder()) {
         folders.push_back(added);
     }
+    listed.Add(*added);
     window_port::AddRow(context, Count() - 1);
     return 0;
 }
@@ -80,8 +87,15 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
     if (!GetBool(kIdDlgAddErrPath)) {
         return false;
     }
+    if (listedStale) {
+        Reindex();
+    }
     WindowHandle owner = context ? context->mainWindow : nullptr;
-    if (IsFolderPath(fullPath)) {
+    const bool folder = IsFolderPath(fullPath);
+    if (folder ? !listed.Meets(fullPath) : !listed.UnderFolder(fullPath)) {
+        return false;
+    }
+    if (folder) {
         for (const auto& entry : entries) {
             const std::string& registered = entry->Path(NameKind::Now).FullPath();
             if (registered == fullPath || StartsWith(fullPath, registered + "\\") ||
@@ -113,4 +127,12 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
         }
     }
     return false;
+}
+
+void RenameList::Reindex() {
+    listed.Clear();
+    for (const auto& entry : entries) {
+        listed.Add(*entry);
+    }
+    listedStale = false;
 }

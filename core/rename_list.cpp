@@ -13,6 +13,8 @@ void RenameList::Clear() {
     }
     folders.clear();
     entries.clear();
+    listed.Clear();
+    listedStale = false;
     lastSortKey = -1;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/listed_paths.h"
 #include "core/rename_entry.h"
 
 struct AppContext;
@@ -66,6 +67,8 @@ class RenameList {
 
   private:
     int RunPass(NameKind targetKind);
+    // The index of the listed paths anew, after a pass changed current paths.
+    void Reindex();
     int PrepareRename(NameKind targetKind, TemporaryNames* temporaries);
     // The entries that stand in the way of another's target, in the order they are to be moved
     // aside; 1 after a message.
@@ -82,4 +85,6 @@ class RenameList {
     std::vector<RenameEntry*> folders;  // the folder entries in the order they were added
     int lastSortKey = -1;
     bool passRunning = false;
+    ListedPaths listed;
+    bool listedStale = false;
 };

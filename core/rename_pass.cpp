@@ -284,6 +284,8 @@ int RenameList::RunPass(NameKind targetKind) {
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(passRunning);
+    // Current paths change from here on.
+    listedStale = true;
 
     TemporaryNames temporaries;
     if (PrepareRename(targetKind, &temporaries) != 0) {

@@ -1,3 +1,7 @@
+#include <random>
+#include <string>
+#include <vector>
+
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -142,6 +146,116 @@ TEST_F(AddingTest, OnlyFullPathsBecomeEntries) {
     EXPECT_TRUE(list->At(0).IsFolder());
     EXPECT_EQ(list->At(0).Path(NameKind::Now).FullPath(), dir.PathOf("sub"));
     EXPECT_EQ(list->At(0).DisplayName(NameKind::Now), "sub");
+}
+
+}  // namespace
+
+namespace {
+
+// The adding rules as first written, a walk over every entry for every path: what the indexed
+// ones must decide on any list. The result names the rule and the path its message names.
+std::string PlainDecision(const RenameList& list, const std::string& p, bool interference) {
+    const auto startsWith = [](const std::string& s, const std::string& prefix) {
+        return s.compare(0, prefix.size(), prefix) == 0;
+    };
+    for (unsigned i = 0; i < list.Count(); ++i) {
+        if (p == list.At(i).Path(NameKind::Old).FullPath()) {
+            return "silent";
+        }
+        if (p == list.At(i).Path(NameKind::Now).FullPath()) {
+            return "again " + p;
+        }
+    }
+    if (!interference) {
+        return "added";
+    }
+    const bool folder = IsFolderPath(p);
+    for (unsigned i = 0; i < list.Count(); ++i) {
+        const RenameEntry& e = list.At(i);
+        const std::string& r = e.Path(NameKind::Now).FullPath();
+        if (folder && (r == p || startsWith(p, r + "\\") || startsWith(r, p + "\\"))) {
+            return "folder " + r;
+        }
+    }
+    if (!folder) {
+        // Folders in the order they were added: the list is never re-ordered here.
+        for (unsigned i = 0; i < list.Count(); ++i) {
+            const RenameEntry& e = list.At(i);
+            if (e.IsFolder() && startsWith(p, e.Path(NameKind::Now).FullPath() + "\\")) {
+                return "file " + e.Path(NameKind::Now).FullPath() + "\\";
+            }
+        }
+    }
+    return "added";
+}
+
+std::string ProgramDecision(int result) {
+    if (result == 0) {
+        return "added";
+    }
+    if (boxes::Recorded().empty()) {
+        return "silent";
+    }
+    const std::string& text = boxes::Recorded().back().text;
+    const std::size_t first = text.find('\n');
+    const std::string named = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
+    if (text.rfind("追加を無視するパス\n", 0) == 0) {
+        return "again " + named;
+    }
+    return (text.rfind("既に登録されているフォルダ\n", 0) == 0 ? "file " : "folder ") + named;
+}
+
+// Random trees of folders and files added in random order, with passes in between that move
+// current paths away from first ones, and the interference rules on and off.
+TEST_F(AddingTest, IndexedRulesDecideAsTheWalkOverEveryEntry) {
+    std::mt19937 random(11);
+    // Paths under their first names and under the names the passes below give ("z" added).
+    std::vector<std::string> paths;
+    for (const char* top : {"p", "q", "表"}) {
+        dir.MakeFolder(top);
+        for (const char* mid : {"a", "b"}) {
+            dir.MakeFolder(std::string(top) + "\\" + mid);
+            for (const char* leaf : {"x.txt", "y.txt"}) {
+                dir.MakeFile(std::string(top) + "\\" + mid + "\\" + leaf);
+            }
+        }
+        for (const std::string& t : {std::string(top), std::string(top) + "z"}) {
+            paths.push_back(t);
+            for (const char* m : {"a", "az", "b"}) {
+                paths.push_back(t + "\\" + m);
+                for (const char* leaf : {"x.txt", "xz.txt", "y.txt"}) {
+                    paths.push_back(t + "\\" + m + "\\" + leaf);
+                }
+            }
+        }
+    }
+    unsigned counts[2] = {};
+    for (int round = 0; round < 400; ++round) {
+        if (round % 50 == 0) {
+            list->Clear();
+        }
+        const bool interference = random() % 4 != 0;
+        SetBool(kIdDlgAddErrPath, interference);
+        const std::string path = dir.PathOf(paths[random() % paths.size()]);
+        const std::string expected = PlainDecision(*list, path, interference);
+        boxes::Reset();
+        EXPECT_EQ(ProgramDecision(list->AddPath(path)), expected) << "round " << round;
+        ++counts[expected == "added" ? 0 : 1];
+        // Now and then a pass renames an entry, so first and current paths part; then the
+        // restore brings the tree back for the next rounds.
+        if (round % 7 == 6 && list->Count() > 0) {
+            RenameEntry& e = list->At(random() % list->Count());
+            e.SetEditName(e.Path(NameKind::Now).Base() + "z");
+            boxes::Reset();
+            list->RenameAll();
+        }
+        if (round % 50 == 49) {
+            boxes::Reset();
+            list->RestoreAll();
+        }
+    }
+    EXPECT_GT(counts[0], 40u);
+    EXPECT_GT(counts[1], 100u);
 }
 
 }  // namespace
