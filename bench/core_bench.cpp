@@ -1,0 +1,156 @@
+// The core's road over real files, timed stage by stage beside a plain loop of rename(2) over the
+// same files: add, sort, export, import with every check, the rename pass and the restore.
+// Usage: core_bench FOLDER N...   (FOLDER is made anew under the given parent)
+
+#include <stdio.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "platform/clipboard.h"
+#include "platform/message_box.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/app_context.h"
+
+// No window here: rows and states go nowhere, and a message is printed, which spoils the run.
+namespace window_port {
+void AddRow(AppContext*, unsigned) {}
+void WriteRow(AppContext*, unsigned, RowExtent) {}
+bool IsRowSelected(AppContext*, unsigned) {
+    return false;
+}
+void SelectRow(AppContext*, unsigned, bool) {}
+void SetCommandGrayed(AppContext*, int, bool) {}
+}  // namespace window_port
+
+static unsigned messages = 0;
+int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned) {
+    ++messages;
+    fprintf(stderr, "message: %s\n", text.c_str());
+    return kIdOk;
+}
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+template <typename F>
+double Time(F f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return Seconds(start);
+}
+
+std::string Name(const char* stem, unsigned i) {
+    char name[32];
+    snprintf(name, sizeof name, "%s%07u.dat", stem, i);
+    return name;
+}
+
+// The program's form of a POSIX path: backslashes.
+std::string ProgramForm(const std::string& posix) {
+    std::string out = posix;
+    for (char& c : out) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return out;
+}
+
+void Run(const std::string& parent, unsigned n) {
+    const std::string folder = parent + "/varnel-bench-" + std::to_string(getpid());
+    std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
+    if (system(command.c_str()) != 0) {
+        fprintf(stderr, "cannot make %s\n", folder.c_str());
+        exit(1);
+    }
+    for (unsigned i = 0; i < n; ++i) {
+        FILE* f = fopen((folder + "/" + Name("f", i)).c_str(), "wb");
+        if (!f) {
+            fprintf(stderr, "cannot make files in %s\n", folder.c_str());
+            exit(1);
+        }
+        fclose(f);
+    }
+
+    // The file system's own cost: every file renamed once and back.
+    const double loop = Time([&] {
+        for (unsigned i = 0; i < n; ++i) {
+            rename((folder + "/" + Name("f", i)).c_str(), (folder + "/" + Name("r", i)).c_str());
+        }
+    });
+    const double loopBack = Time([&] {
+        for (unsigned i = 0; i < n; ++i) {
+            rename((folder + "/" + Name("r", i)).c_str(), (folder + "/" + Name("f", i)).c_str());
+        }
+    });
+
+    AppContext context;
+    SettingsStore store(keys::kSection, folder + "/varnel.ini");
+    context.settings = &store;
+    SetSettingsContext(&context);
+    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
+    RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
+    RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
+    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
+    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+    {
+        RenameList list(&context);
+        const std::string programFolder = ProgramForm(folder);
+        // Added in reverse, so that the sort has work to do.
+        const double add = Time([&] {
+            for (unsigned i = n; i-- > 0;) {
+                list.AddPath(programFolder + "\\" + Name("f", i));
+            }
+        });
+        const double sort = Time([&] { list.Sort(NameKind::Now, PathPart::FullPath, false); });
+        const double exportTime = Time([&] { list.ExportToClipboard(NameKind::Edit, true); });
+        std::string edited;
+        for (unsigned i = 0; i < n; ++i) {
+            edited += Name("r", i).substr(0, 8) + "\r\n";
+        }
+        platform::PutClipboardText(nullptr, edited);
+        const double import = Time([&] { list.ImportFromClipboard(); });
+        const double pass = Time([&] { list.RenameAll(); });
+        const double restore = Time([&] { list.RestoreAll(); });
+
+        const double road = add + sort + exportTime + import + pass;
+        printf("%-10s %8u %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f | %5.2f\n",
+               parent.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop,
+               loopBack, road / loop);
+    }
+    SetSettingsContext(nullptr);
+    command = "rm -rf '" + folder + "'";
+    if (system(command.c_str()) != 0) {
+        fprintf(stderr, "cannot remove %s\n", folder.c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: core_bench PARENT_FOLDER N...\n");
+        return 2;
+    }
+    printf("%-10s %8s %8s %8s %8s %8s %8s %8s %8s | %8s %8s | %5s\n", "folder", "N", "add", "sort",
+           "export", "import", "pass", "restore", "road", "rename", "back", "ratio");
+    for (int k = 2; k < argc; ++k) {
+        Run(argv[1], static_cast<unsigned>(atoi(argv[k])));
+    }
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    printf("peak resident set: %ld KiB; messages shown: %u\n", usage.ru_maxrss, messages);
+    return messages == 0 ? 0 : 1;
+}
