@@ -46,6 +46,7 @@ int RenameList::AddPath(const std::string& fullPath) {
         return 1;
     }
     entries.push_back(std::make_unique<RenameEntry>(fullPath));
+    ++generation;
     RenameEntry* added = entries.back().get();
     if (added->IsFolder()) {
         folders.push_back(added);

@@ -14,6 +14,8 @@ void RenameList::Clear() {
     folders.clear();
     entries.clear();
     lastSortKey = -1;
+    ++generation;
+    exportOnRecord = false;
 }
 
 bool RenameList::HasRenamed() const {

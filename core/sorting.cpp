@@ -72,6 +72,7 @@ void RenameList::Sort(NameKind kind, PathPart part, bool toggle) {
         }
         if (best != i) {
             std::swap(entries[i], entries[best]);
+            ++generation;
         }
         window_port::WriteRow(context, i, RowExtent::All);
     }
@@ -118,6 +119,9 @@ void RenameList::MoveSelected(int offset) {
     }
     for (unsigned r : rows) {
         window_port::SelectRow(context, static_cast<unsigned>(r + shift), true);
+    }
+    if (!rows.empty()) {
+        ++generation;
     }
     lastSortKey = -1;
 }
