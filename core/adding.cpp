@@ -70,6 +70,7 @@ int RenameList::AddPath(const std::string& path) {
         return 1;
     }
     entries.push_back(std::make_unique<RenameEntry>(fullPath));
+    ++generation;
     RenameEntry* added = entries.back().get();
     if (added->IsFolder()) {
         folders.push_back(added);

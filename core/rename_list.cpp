@@ -16,6 +16,8 @@ void RenameList::Clear() {
     listed.Clear();
     listedStale = false;
     lastSortKey = -1;
+    ++generation;
+    exportOnRecord = false;
 }
 
 bool RenameList::HasRenamed() const {

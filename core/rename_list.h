@@ -56,7 +56,8 @@ class RenameList {
     void UpdateCommandStates();
 
     // The names as text, one line per wanted entry, with the instruction footer.
-    // ExportToFile: 0 written, 1 the file cannot be opened. ExportToClipboard: 0.
+    // ExportToFile: 0 written, 1 the file could not be written (a message says why).
+    // ExportToClipboard: 0. An export of all rows is the one an import answers.
     int ExportToFile(const std::string& path, NameKind kind, bool allRows);
     int ExportToClipboard(NameKind kind, bool allRows);
 
@@ -64,6 +65,11 @@ class RenameList {
     int ImportFromFile(const std::string& path);
     int ImportFromClipboard();
     int CheckNewNames(const std::vector<std::string>& lines);
+
+    // Changes whenever entries are added, removed or re-ordered: imported lines belong to the
+    // entries by position, so they fit only the order they were exported in.
+    unsigned Generation() const { return generation; }
+    bool ChangedSinceExport() const { return exportOnRecord && exportedGeneration != generation; }
 
   private:
     int RunPass(NameKind targetKind);
@@ -87,4 +93,8 @@ class RenameList {
     bool passRunning = false;
     ListedPaths listed;
     bool listedStale = false;
+    unsigned generation = 0;
+    // The generation of the last export of all rows; none after Clear.
+    bool exportOnRecord = false;
+    unsigned exportedGeneration = 0;
 };

@@ -143,8 +143,14 @@ void RenameList::Sort(NameKind kind, PathPart part, bool toggle) {
 
     const std::vector<unsigned> order = SelectionOrder(rank).Run();
     std::vector<std::unique_ptr<RenameEntry>> sorted(n);
+    bool moved = false;
     for (unsigned i = 0; i < n; ++i) {
+        moved = moved || order[i] != i;
         sorted[i] = std::move(entries[order[i]]);
+    }
+    // A sort that moves nothing leaves an export valid.
+    if (moved) {
+        ++generation;
     }
     entries = std::move(sorted);
     for (unsigned i = 0; i < n; ++i) {
@@ -212,6 +218,9 @@ void RenameList::MoveSelected(int offset) {
     }
     for (unsigned r : rows) {
         window_port::SelectRow(context, static_cast<unsigned>(r + shift), true);
+    }
+    if (!rows.empty()) {
+        ++generation;
     }
     lastSortKey = -1;
 }

@@ -13,6 +13,7 @@
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -26,12 +27,14 @@ constexpr const char kClipboardTitle[] = "警告：クリップボードの内�
 // What differs between the two sources besides their line rules.
 struct Source {
     const char* title;
-    const char* command;       // the command named in the messages
-    std::size_t maxLineBytes;  // 0: no limit
+    const char* command;  // the command named in the messages
 };
 
-constexpr Source kFileSource = {kFileTitle, "『ファイルから入力』", kMaxFileLineBytes};
-constexpr Source kClipboardSource = {kClipboardTitle, "『クリップボードから入力』", 0};
+constexpr Source kFileSource = {kFileTitle, "『ファイルから入力』"};
+constexpr Source kClipboardSource = {kClipboardTitle, "『クリップボードから入力』"};
+
+constexpr const char kChangedTitle[] = "警告：リストの変更";
+constexpr const char kEncodingTitle[] = "確認：ファイルの文字コード";
 
 // How much of an overlong line the message shows.
 constexpr std::size_t kLineHeadBytes = 40;
@@ -63,12 +66,66 @@ const char* EncodingName(NameFileEncoding encoding) {
     return "Shift_JIS";
 }
 
-// One line for each of n entries, then the look at the line after them. 0 with the lines
-// collected, 1 after a message.
+// Lines are taken by position, so they must answer the order the names went out in.
+bool RefuseIfChanged(const RenameList& list, const Source& source, WindowHandle owner) {
+    if (!list.ChangedSinceExport()) {
+        return false;
+    }
+    ShowMessageBox(owner,
+                   std::string("名前を出力した後でリストが変わった（追加・削除・並べ替え）ため、"
+                               "\n") +
+                       source.command +
+                       "を中止しました。\n\nもう一度出力してから入力してください。",
+                   kChangedTitle, kMbIconError | kMbOk);
+    return true;
+}
+
+// The first line with a character beyond ASCII, read both ways, for the user to compare.
+std::string BothReadings(const std::string& bytes) {
+    FileLineReader reader(bytes);
+    while (!reader.AtEnd()) {
+        const std::string line = reader.Read();
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                std::string utf8;
+                if (!platform::Utf8ToCp932(line, &utf8)) {
+                    utf8 = "（Shift_JIS にない文字を含みます）";
+                }
+                return "UTF-8 なら：" + Head(utf8) + "\nShift_JIS なら：" + Head(line);
+            }
+        }
+    }
+    return "";
+}
+
+// A text without footer that reads as UTF-8 may still be cp932: the user says which. False when
+// the user stops the import.
+bool AskEncoding(const std::string& path, const std::string& bytes, WindowHandle owner,
+                 NameFileEncoding* encoding) {
+    const int answer =
+        ShowMessageBox(owner,
+                       path + "\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n" +
+                           BothReadings(bytes) +
+                           "\n\nUTF-8 として読むなら『はい』、Shift_JIS として読むなら"
+                           "『いいえ』、\n『ファイルから入力』をやめるなら『キャンセル』を"
+                           "選んでください。",
+                       kEncodingTitle, kMbIconQuestion | kMbYesNoCancel);
+    if (answer == kIdYes) {
+        *encoding = NameFileEncoding::Utf8;
+    } else if (answer == kIdNo) {
+        *encoding = NameFileEncoding::Cp932;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// One line for each entry, then the look at the line after them. 0 with the lines collected, 1
+// after a message.
 template <typename Reader>
-int CollectLines(Reader& reader, unsigned n, const Source& source, WindowHandle owner,
+int CollectLines(Reader& reader, const RenameList& list, const Source& source, WindowHandle owner,
                  std::vector<std::string>* lines) {
-    for (unsigned i = 0; i < n; ++i) {
+    for (unsigned i = 0; i < list.Count(); ++i) {
         if (reader.AtEnd() && GetBool(kIdDlgCBisShort)) {
             Warn(owner,
                  std::string("テキストの行数がたりないため、\n") + source.command +
@@ -77,8 +134,7 @@ int CollectLines(Reader& reader, unsigned n, const Source& source, WindowHandle 
             return 1;
         }
         std::string line = reader.Read();
-        // Cutting the line would make two names of it, one of them for the wrong entry.
-        if (source.maxLineBytes != 0 && line.size() > source.maxLineBytes) {
+        if (IsNameTooLong(list.At(i).CandidatePath(line).FileName())) {
             Warn(owner,
                  std::to_string(i + 1) + " 行目が長すぎるため、\n" + source.command +
                      "を中止しました。\n\n" + Head(line),
@@ -130,20 +186,24 @@ void RenameList::TakeImportedNames(const std::vector<std::string>& lines) {
 }
 
 int RenameList::ImportFromFile(const std::string& path) {
-    if (passRunning) {
+    WindowHandle owner = context ? context->mainWindow : nullptr;
+    if (passRunning || RefuseIfChanged(*this, kFileSource, owner)) {
         return 1;
     }
-    WindowHandle owner = context ? context->mainWindow : nullptr;
     std::string bytes;
     if (!platform::ReadWholeFile(mbcs::ToSlashForm(path), &bytes)) {
         Warn(owner, path + "\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。",
              kFileSource);
         return 1;
     }
+    bool unsure = false;
+    NameFileEncoding encoding = DetectNameFileEncoding(bytes, &unsure);
+    if (unsure && !AskEncoding(path, bytes, owner, &encoding)) {
+        return 1;
+    }
     std::string text;
-    NameFileEncoding encoding = NameFileEncoding::Cp932;
     unsigned badLine = 0;
-    if (!DecodeNameFile(bytes, &text, &encoding, &badLine)) {
+    if (!DecodeNameFile(bytes, encoding, &text, &badLine)) {
         Warn(owner,
              std::to_string(badLine) +
                  " 行目に Shift_JIS へ変換できない文字があるため、\n"
@@ -154,8 +214,7 @@ int RenameList::ImportFromFile(const std::string& path) {
     }
     FileLineReader reader(std::move(text));
     std::vector<std::string> lines;
-    if (CollectLines(reader, Count(), kFileSource, owner, &lines) != 0 ||
-        CheckNewNames(lines) != 0) {
+    if (CollectLines(reader, *this, kFileSource, owner, &lines) != 0 || CheckNewNames(lines) != 0) {
         return 1;
     }
     TakeImportedNames(lines);
@@ -163,10 +222,10 @@ int RenameList::ImportFromFile(const std::string& path) {
 }
 
 int RenameList::ImportFromClipboard() {
-    if (passRunning) {
+    WindowHandle owner = context ? context->mainWindow : nullptr;
+    if (passRunning || RefuseIfChanged(*this, kClipboardSource, owner)) {
         return 1;
     }
-    WindowHandle owner = context ? context->mainWindow : nullptr;
     std::string text;
     if (!platform::GetClipboardText(owner, &text)) {
         if (GetBool(kIdDlgCBisntTxt)) {
@@ -177,7 +236,7 @@ int RenameList::ImportFromClipboard() {
     }
     ClipboardLineReader reader(std::move(text));
     std::vector<std::string> lines;
-    if (CollectLines(reader, Count(), kClipboardSource, owner, &lines) != 0 ||
+    if (CollectLines(reader, *this, kClipboardSource, owner, &lines) != 0 ||
         CheckNewNames(lines) != 0) {
         return 1;
     }

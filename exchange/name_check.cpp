@@ -75,6 +75,14 @@ bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner) 
     return false;
 }
 
+bool IsNameTooLong(const std::string& fileName) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < fileName.size(); i += mbcs::CharLength(fileName, i)) {
+        ++characters;
+    }
+    return characters > kMaxNameCharacters;
+}
+
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();

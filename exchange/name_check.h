@@ -1,6 +1,7 @@
 // Checks of typed and imported names before they become edit names.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/handles.h"
@@ -9,3 +10,9 @@
 // name is reported in a message box with the given owner (none in the two-argument form).
 bool IsValidName(const std::string& name, bool showMessage);
 bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner);
+
+// The longest name a file or folder can have: 255 UTF-16 units, and every cp932 character is
+// one of them, so characters are counted, not bytes.
+constexpr std::size_t kMaxNameCharacters = 255;
+// True when the whole name, extension included, is longer than that.
+bool IsNameTooLong(const std::string& fileName);

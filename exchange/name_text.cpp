@@ -9,6 +9,7 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/clipboard.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "ui/app_context.h"
@@ -34,26 +35,89 @@ constexpr const char kFooterInputAsIs[] =
     "// ・余分な行は無視されるため、この説明文ごと入力してもかまいません。";
 
 // The footer lines common to both variants, as an editor writes them when it saves the file in
-// UTF-8. Finding one tells a UTF-8 file without byte-order mark from a cp932 one; the Japanese
-// text makes a chance match in a cp932 file practically impossible.
+// UTF-8, and as Varnel wrote them. Finding one tells which of the two the file is; the Japanese
+// text makes a chance match practically impossible.
 constexpr const char* kUtf8FooterLines[] = {
     u8"// 説明と注意",
     u8"// ・各行のテキストが各ファイル名に対応しています。",
     u8"// ・行数が足りないとVarnelへの入力に失敗します。",
     u8"// 　行数が変わらないように注意してください。",
 };
+constexpr const char* kCp932FooterLines[] = {kFooterHeading, kFooterTooFew, kFooterKeepCount};
+
+constexpr const char kExportTitle[] = "警告：ファイルに出力";
+
+const char* WriteFailureReason(platform::WriteFailure failure) {
+    switch (failure) {
+        case platform::WriteFailure::FolderMissing:
+            return "出力先のフォルダが見つからないため";
+        case platform::WriteFailure::AccessDenied:
+            return "書き込みが許可されていないため";
+        case platform::WriteFailure::InUse:
+            return "ほかのプログラムが使用中のため";
+        case platform::WriteFailure::DiskFull:
+            return "ディスクの空き容量が足りないため";
+        case platform::WriteFailure::BadName:
+            return "ファイル名が正しくないため";
+        case platform::WriteFailure::None:
+        case platform::WriteFailure::Other:
+            break;
+    }
+    return "書き込めないため";
+}
 
 bool StartsWith(const std::string& s, const char* prefix) {
     return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-bool HasUtf8Footer(const std::string& bytes) {
-    for (const char* line : kUtf8FooterLines) {
+template <std::size_t N>
+bool HasAnyLine(const std::string& bytes, const char* const (&lines)[N]) {
+    for (const char* line : lines) {
         if (bytes.find(line) != std::string::npos) {
             return true;
         }
     }
     return false;
+}
+
+// Well-formed UTF-8 (no overlong form, no surrogate, nothing beyond U+10FFFF) with at least one
+// multi-byte sequence. Japanese cp932 text seldom passes, but a short one can.
+bool IsUtf8BeyondAscii(const std::string& bytes) {
+    bool multiByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 1;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+                return false;
+            }
+        }
+        multiByte = true;
+        i += length;
+    }
+    return multiByte;
 }
 
 // Converts line by line (lines ended by LF, which every encoding here keeps as one unit), so that
@@ -131,7 +195,19 @@ std::string RenameList::ExportedNames(NameKind kind, bool allRows) {
 
 int RenameList::ExportToFile(const std::string& path, NameKind kind, bool allRows) {
     const std::string text = ExportedNames(kind, allRows) + FileFooterText();
-    return platform::WriteWholeFile(mbcs::ToSlashForm(path), text) ? 0 : 1;
+    platform::WriteFailure why = platform::WriteFailure::None;
+    if (!platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &why)) {
+        ShowMessageBox(
+            context ? context->mainWindow : nullptr,
+            path + "\n\n" + WriteFailureReason(why) + "、\n『ファイルに出力』を中止しました。",
+            kExportTitle, kMbIconError | kMbOk);
+        return 1;
+    }
+    if (allRows) {
+        exportOnRecord = true;
+        exportedGeneration = generation;
+    }
+    return 0;
 }
 
 int RenameList::ExportToClipboard(NameKind kind, bool allRows) {
@@ -139,6 +215,8 @@ int RenameList::ExportToClipboard(NameKind kind, bool allRows) {
     // A selection is copied to be pasted elsewhere, without instructions.
     if (allRows) {
         text += ClipboardFooterText();
+        exportOnRecord = true;
+        exportedGeneration = generation;
     }
     platform::PutClipboardText(context ? context->mainWindow : nullptr, text);
     return 0;
@@ -192,21 +270,34 @@ std::string ClipboardLineReader::Read() {
     return line;
 }
 
-bool DecodeNameFile(const std::string& bytes, std::string* text, NameFileEncoding* encoding,
+NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure) {
+    *unsure = false;
+    if (StartsWith(bytes, "\xFF\xFE")) {
+        return NameFileEncoding::Utf16Le;
+    }
+    if (StartsWith(bytes, "\xFE\xFF")) {
+        return NameFileEncoding::Utf16Be;
+    }
+    if (StartsWith(bytes, "\xEF\xBB\xBF") || HasAnyLine(bytes, kUtf8FooterLines)) {
+        return NameFileEncoding::Utf8;
+    }
+    *unsure = !HasAnyLine(bytes, kCp932FooterLines) && IsUtf8BeyondAscii(bytes);
+    return NameFileEncoding::Cp932;
+}
+
+bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::string* text,
                     unsigned* badLine) {
     *badLine = 0;
-    if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
-        const bool littleEndian = bytes[0] == '\xFF';
-        *encoding = littleEndian ? NameFileEncoding::Utf16Le : NameFileEncoding::Utf16Be;
-        return FromUtf16(bytes, littleEndian, text, badLine);
+    switch (encoding) {
+        case NameFileEncoding::Utf16Le:
+        case NameFileEncoding::Utf16Be:
+            return FromUtf16(bytes, encoding == NameFileEncoding::Utf16Le, text, badLine);
+        case NameFileEncoding::Utf8:
+            return ConvertLines(bytes.substr(StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0), '\n',
+                                false, platform::Utf8ToCp932, text, badLine);
+        case NameFileEncoding::Cp932:
+            break;
     }
-    const bool bom = StartsWith(bytes, "\xEF\xBB\xBF");
-    if (bom || HasUtf8Footer(bytes)) {
-        *encoding = NameFileEncoding::Utf8;
-        return ConvertLines(bytes.substr(bom ? 3 : 0), '\n', false, platform::Utf8ToCp932, text,
-                            badLine);
-    }
-    *encoding = NameFileEncoding::Cp932;
     *text = bytes;
     return true;
 }

@@ -16,9 +16,6 @@ std::string ClipboardFooterText();
 // The clipboard's text up to its first CR or LF; empty when the clipboard holds no text.
 std::string ClipboardFirstLine(WindowHandle owner);
 
-// The longest line of the IO file that the import takes; no file name is that long.
-constexpr std::size_t kMaxFileLineBytes = 259;
-
 // Lines of the IO file: CR LF or a lone LF ends a line, a lone CR is part of it. A read that runs
 // into the end of the text reports the end, a read that stops at a line break does not, so a
 // text that ends in a line break offers one more, empty, line. Reads after the end are empty.
@@ -50,10 +47,15 @@ class ClipboardLineReader {
 // How an IO file came back from the editor.
 enum class NameFileEncoding { Cp932, Utf8, Utf16Le, Utf16Be };
 
-// The IO file's bytes as cp932 text. Varnel writes cp932, but an editor may save the file as
+// The encoding the IO file's bytes show. Varnel writes cp932, but an editor may save the file as
 // UTF-8 (recognised by its byte-order mark or by the footer's Japanese lines in UTF-8) or as
-// UTF-16 with a byte-order mark; such a text is converted exactly. Anything else is taken as
-// cp932 byte for byte. False when a line has no exact cp932 form; *badLine is then its number
-// (1-based, lines ended by LF).
-bool DecodeNameFile(const std::string& bytes, std::string* text, NameFileEncoding* encoding,
+// UTF-16 with a byte-order mark. Anything else is cp932, but a text without the footer that is
+// also valid UTF-8 with a multi-byte character may be either: *unsure is set then, and only the
+// user can tell.
+NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure);
+
+// The bytes in that encoding as cp932 text: a Unicode text converted exactly, cp932 taken byte
+// for byte. False when a line has no exact cp932 form; *badLine is then its number (1-based,
+// lines ended by LF).
+bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::string* text,
                     unsigned* badLine);

@@ -8,6 +8,7 @@
 // Style bits and answers, with the values MessageBox uses.
 enum : unsigned {
     kMbOk = 0x00,
+    kMbYesNoCancel = 0x03,
     kMbYesNo = 0x04,
     kMbIconError = 0x10,
     kMbIconQuestion = 0x20,

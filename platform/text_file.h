@@ -6,9 +6,20 @@
 
 namespace platform {
 
+// Why a file could not be written, as far as the system tells.
+enum class WriteFailure {
+    None,
+    FolderMissing,  // the folder (or drive) of the path does not exist
+    AccessDenied,   // no rights, read-only, or a folder of that name
+    InUse,          // another program holds the file
+    DiskFull,
+    BadName,  // no file can have this path
+    Other,
+};
+
 // Creates the file or cuts it to length 0, then writes the bytes as they are. False when the
-// file cannot be opened for writing or not every byte reached it.
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// file cannot be opened for writing or not every byte reached it; *why then says why.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why = nullptr);
 
 // Every byte of the file. False when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string* bytes);

@@ -6,29 +6,70 @@
 #include "platform/text_file.h"
 
 namespace platform {
+namespace {
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+WriteFailure FailureOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return WriteFailure::FolderMissing;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return WriteFailure::AccessDenied;
+        case ETXTBSY:
+        case EBUSY:
+            return WriteFailure::InUse;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return WriteFailure::DiskFull;
+        case ENAMETOOLONG:
+        case EILSEQ:
+            return WriteFailure::BadName;
+        default:
+            return WriteFailure::Other;
+    }
+}
+
+bool Fail(WriteFailure failure, WriteFailure* why) {
+    if (why) {
+        *why = failure;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
+    if (why) {
+        *why = WriteFailure::None;
+    }
     std::string native;
     if (!ToNative(path, &native) || native.empty()) {
-        return false;
+        return Fail(WriteFailure::BadName, why);
     }
     const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return false;
+        return Fail(FailureOf(errno), why);
     }
-    bool ok = true;
+    int error = 0;
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
-            ok = false;
+            error = n < 0 ? errno : ENOSPC;
             break;
         }
         done += static_cast<std::size_t>(n);
     }
-    return close(fd) == 0 && ok;
+    if (close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error == 0 || Fail(FailureOf(error), why);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {

@@ -14,30 +14,73 @@ bool ToNativePath(const std::string& path, std::wstring* out) {
     return !path.empty() && ToNative(path, out) && out->find(L'\0') == std::wstring::npos;
 }
 
+WriteFailure FailureOf(DWORD error) {
+    switch (error) {
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NOT_READY:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return WriteFailure::FolderMissing;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return WriteFailure::AccessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return WriteFailure::InUse;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return WriteFailure::DiskFull;
+        case ERROR_INVALID_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_DIRECTORY:
+            return WriteFailure::BadName;
+        default:
+            return WriteFailure::Other;
+    }
+}
+
+bool Fail(WriteFailure failure, WriteFailure* why) {
+    if (why) {
+        *why = failure;
+    }
+    return false;
+}
+
 }  // namespace
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
+    if (why) {
+        *why = WriteFailure::None;
+    }
     std::wstring native;
     if (!ToNativePath(path, &native)) {
-        return false;
+        return Fail(WriteFailure::BadName, why);
     }
     HANDLE file = CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return false;
+        return Fail(FailureOf(GetLastError()), why);
     }
-    bool ok = true;
+    DWORD error = ERROR_SUCCESS;
     for (std::size_t done = 0; done < bytes.size();) {
         const std::size_t chunk = bytes.size() - done < 0x100000 ? bytes.size() - done : 0x100000;
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr) ||
-            written == 0) {
-            ok = false;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr)) {
+            error = GetLastError();
+            break;
+        }
+        if (written == 0) {
+            error = ERROR_DISK_FULL;
             break;
         }
         done += written;
     }
-    return CloseHandle(file) && ok;
+    if (!CloseHandle(file) && error == ERROR_SUCCESS) {
+        error = GetLastError();
+    }
+    return error == ERROR_SUCCESS || Fail(FailureOf(error), why);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {

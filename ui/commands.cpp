@@ -61,11 +61,14 @@ int Commands::ExportAndOpen(NameKind kind) {
         ToolLauncher launcher(context);
         if (!GetBool(kIdAutoFileClose)) {
             launcher.Open();
-        } else if (launcher.OpenAndWait() == 0) {
-            SendMessageA(context->mainWindow, WM_COMMAND, IDC_IMPORT_FILE, 0);
+        } else if (launcher.OpenAndWait() == 0 &&
+                   context->list->ImportFromFile(context->paths->IOFilePath().FullPath()) == 0) {
+            SetStep(static_cast<int>(WorkflowStep::Imported));
             return 0;
         }
     }
+    // Also after a refused import: the names are still out, to be mended in the file and read
+    // again.
     SetStep(static_cast<int>(WorkflowStep::Exported));
     return 0;
 }

@@ -153,22 +153,24 @@ class Tool : public ::testing::Test {
     bool EditorGone() const {
         return gui::WaitFor([] { return FindWindowA(kEditorClass, nullptr) == nullptr; }, 10000);
     }
-    // The wait dialog: a dialog of Varnel's with its title.
-    HWND WaitForWaitDialog() const {
-        HWND dialog = nullptr;
+    // A message box of Varnel's with this title (the wait dialog may be shown beside it).
+    HWND WaitForBoxTitled(const char* title) const {
+        HWND found = nullptr;
         gui::WaitFor(
             [&] {
                 for (HWND box : gui::MessageBoxes(s.processId())) {
-                    if (gui::WindowText(box) == texts::kWaitTitle) {
-                        dialog = box;
+                    if (gui::WindowText(box) == title) {
+                        found = box;
                         return true;
                     }
                 }
                 return false;
             },
             10000);
-        return dialog;
+        return found;
     }
+    // The wait dialog: a dialog of Varnel's with its title.
+    HWND WaitForWaitDialog() const { return WaitForBoxTitled(texts::kWaitTitle); }
     // Varnel is back as a user can use it: visible, enabled, where expected, nothing over it.
     void ExpectBack(const std::string& where) const {
         EXPECT_TRUE(IsWindowVisible(s.window())) << "the main window stayed hidden";
@@ -342,6 +344,40 @@ TEST_F(Tool, ShiftEOpensTheIoFileBesideWithoutWaiting) {
     ASSERT_TRUE(gui::Settle(s.window()));
     EXPECT_EQ(s.Status(1), texts::kStepExported) << s.Describe();
     EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+}
+
+// Two equal lines: the import after the editor closes is refused. The names are still out: the
+// step says so, and the file keeps what the user saved, to be mended and read again.
+TEST_F(Tool, ARefusedImportAfterTheEditorClosesLeavesTheNamesOut) {
+    ASSERT_TRUE(gui::MakeFile(s.PathOf("same.txt"), "x\r\nx\r\nz\r\n"));
+    StartWith("", "rewrite:" + gui::Narrow(s.PathOf("same.txt")));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    HWND box = WaitForBoxTitled(texts::kTitleBadName);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+    ExpectExported(Beside(DefaultIoFile(), ""), "x\r\nx\r\nz\r\n");
+    EXPECT_EQ(s.Column(0), (Names{"a", "b", "c"}));
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, AnIoFileThatCannotBeWrittenIsNamedWithTheReason) {
+    const std::string io = gui::Narrow(s.folder()) + "\\missing\\tmp.txt";
+    StartWith("IOFilePath=" + io + "\r\n", Script("rewrite:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    HWND box = WaitForBoxTitled("警告：ファイルに出力");
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_EQ(gui::Readable(gui::MessageBoxText(box)),
+              gui::Readable(io + "\n\n出力先のフォルダが見つからないため、\n"
+                                 "『ファイルに出力』を中止しました。"));
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    ASSERT_TRUE(gui::Settle(s.window()));
+    EXPECT_EQ(s.Status(1), texts::kStepAdded) << s.Describe();
+    EXPECT_EQ(FindWindowA(kEditorClass, nullptr), nullptr) << "the editor was started";
+    ExpectBack(Text(kMainPlace));
 }
 
 }  // namespace

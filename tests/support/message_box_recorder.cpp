@@ -15,7 +15,8 @@ std::function<int(const RecordedBox&)>& Answerer() {
 }
 
 int DefaultAnswer(const RecordedBox& box) {
-    return (box.style & 0x0Fu) == kMbYesNo ? kIdYes : kIdOk;
+    const unsigned buttons = box.style & 0x0Fu;
+    return buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdYes : kIdOk;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,20 @@ class ImportTest : public ListTest {
     }
 
     void PutNonText() { test_clipboard::PutNonText(); }
+
+    // All rows out for editing and back again, unchanged, by one of the two roads.
+    int Export(bool clipboard) {
+        return clipboard ? list->ExportToClipboard(NameKind::Edit, true)
+                         : list->ExportToFile(IoPath(), NameKind::Edit, true);
+    }
+    int Import(bool clipboard) {
+        return clipboard ? list->ImportFromClipboard() : list->ImportFromFile(IoPath());
+    }
+};
+
+struct Source {
+    const char* title;
+    const char* command;
 };
 
 // Export, edit the file as an editor would, import, rename on disk and put everything back.
@@ -243,21 +258,40 @@ TEST_F(ImportTest, ACollisionOnDiskStopsTheImport) {
     ExpectUntouched({"a.txt", "b.txt"});
 }
 
-TEST_F(ImportTest, ALineOf259BytesIsTakenAndALongerOneRefused) {
+// 130 kanji are 260 bytes, but far from the longest name: a name may have 255 characters (UTF-16
+// units), the extension that is not shown included.
+TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     AddFiles({"a.txt", "b.txt"});
-    const std::string longest(kMaxFileLineBytes, 'n');
-    ASSERT_EQ(longest.size(), 259u);
+    std::string kanji130;
+    for (int i = 0; i < 130; ++i) {
+        kanji130 += "表";
+    }
+    list->At(1).SetEditName(kanji130);
+    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
+    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(EditNames(), (Names{"a.txt", kanji130 + ".txt"}));
+
+    std::string longest;  // 251 characters and ".txt"
+    for (int i = 0; i < 250; ++i) {
+        longest += "ソ";
+    }
+    longest += "x";
+    const std::string tooLong = "y" + longest;
     ASSERT_EQ(ImportText("x\r\n" + longest + "\r\n" VARNEL_TEST_FOOTER), 0);
-    EXPECT_EQ(list->At(1).Path(NameKind::Edit).Base(), longest);
+    ASSERT_EQ(ImportClipboard("x\r\n" + longest + "\r\n"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", longest + ".txt"}));
     EXPECT_TRUE(boxes::Recorded().empty());
 
-    // Never cut into two names: a 260-byte line stops everything, whatever follows it.
     ResetFakeWindow();
-    const std::string tooLong = "表" + std::string(258, 'm');
-    EXPECT_EQ(ImportText("y\r\n" + tooLong + "\r\nb\r\n"), 1);
-    ExpectOneBox("2 行目が長すぎるため、\n『ファイルから入力』を中止しました。\n\n表" +
-                     std::string(38, 'm') + "…",
+    const std::string head = "y" + longest.substr(0, 38) + "…";
+    EXPECT_EQ(ImportText("z\r\n" + tooLong + "\r\nb\r\n"), 1);
+    ExpectOneBox("2 行目が長すぎるため、\n『ファイルから入力』を中止しました。\n\n" + head,
                  kFileTitle);
+    boxes::Reset();
+    EXPECT_EQ(ImportClipboard("z\r\n" + tooLong + "\r\nb"), 1);
+    ExpectOneBox("2 行目が長すぎるため、\n『クリップボードから入力』を中止しました。\n\n" + head,
+                 kClipboardTitle);
     ExpectUntouched({"x.txt", longest + ".txt"});
 }
 
@@ -291,12 +325,53 @@ TEST_F(ImportTest, FilesSavedInUnicodeImportTheIntendedNames) {
     EXPECT_EQ(EditNames(), (Names{"日本.txt", "語.txt"}));
     EXPECT_TRUE(boxes::Recorded().empty());
 
-    // ﾃｩ in cp932 are the very bytes of "é" in UTF-8. A cp932 file is never taken for UTF-8,
-    // with its footer or, as here, without it.
+    // ﾃｩ in cp932 are the very bytes of "é" in UTF-8. A cp932 file with its footer is never
+    // taken for UTF-8.
     ASSERT_EQ(ImportText("x\r\n\xC3\xA9\r\n" VARNEL_TEST_FOOTER), 0);
     EXPECT_EQ(list->At(1).Path(NameKind::Edit).Base(), "\xC3\xA9");
-    ASSERT_EQ(ImportText(u8"\u00E9\r\ny\r\n"), 0);
-    EXPECT_EQ(list->At(0).Path(NameKind::Edit).Base(), "\xC3\xA9");
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
+// Without the footer such a text may be either; the user says which, or stops.
+TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
+    AddFiles({"a.txt", "b.txt"});
+    const std::string utf8 = u8"写真\r\nsoft\r\n";
+    const std::string question =
+        IoPath() +
+        "\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n"
+        "UTF-8 なら：写真\nShift_JIS なら：\xE5\x86\x99\xE7\x9C\x9F\n\n"
+        "UTF-8 として読むなら『はい』、Shift_JIS として読むなら『いいえ』、\n"
+        "『ファイルから入力』をやめるなら『キャンセル』を選んでください。";
+    struct Case {
+        int answer;
+        int result;
+        Names names;
+    };
+    const Case cases[] = {
+        {kIdCancel, 1, {"a.txt", "b.txt"}},
+        {kIdYes, 0, {"写真.txt", "soft.txt"}},
+        {kIdNo, 0, {"\xE5\x86\x99\xE7\x9C\x9F.txt", "soft.txt"}},
+    };
+    for (const Case& c : cases) {
+        boxes::Reset();
+        boxes::SetAnswerer([&](const RecordedBox&) { return c.answer; });
+        EXPECT_EQ(ImportText(utf8), c.result) << c.answer;
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.answer;
+        const RecordedBox& box = boxes::Recorded()[0];
+        EXPECT_EQ(box.text, question);
+        EXPECT_EQ(box.title, "確認：ファイルの文字コード");
+        EXPECT_EQ(box.style, static_cast<unsigned>(kMbIconQuestion | kMbYesNoCancel));
+        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(EditNames(), c.names) << c.answer;
+    }
+
+    // Text that is not UTF-8, or plain ASCII, is read as before without a question.
+    boxes::Reset();
+    ASSERT_EQ(ImportText("表\r\nsoft\r\n"), 0);
+    EXPECT_EQ(EditNames(), (Names{"表.txt", "soft.txt"}));
+    ASSERT_EQ(ImportText("x\r\ny\r\n"), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
+    EXPECT_TRUE(boxes::Recorded().empty());
 }
 
 TEST_F(ImportTest, ANameWithoutCp932FormIsRefused) {
@@ -331,7 +406,7 @@ TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
-TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoLengthLimit) {
+TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     EXPECT_EQ(ImportClipboard("x\r\ny\r\n"), 1);
     ExpectOneBox(kClipboardTooFew, kClipboardTitle);
@@ -342,7 +417,7 @@ TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoLengthLimit) {
     ExpectOneBox(TooMany("w", "『クリップボードから入力』"), kClipboardTitle);
 
     boxes::Reset();
-    const std::string longName(300, 'l');
+    const std::string longName(251, 'l');
     ASSERT_EQ(ImportClipboard("x\r\n" + longName + "\r\nz"), 0);
     EXPECT_EQ(EditNames(), (Names{"x.txt", longName + ".txt", "z.txt"}));
 }
@@ -375,6 +450,70 @@ TEST_F(ImportTest, NothingIsImportedWhileARenamePassRuns) {
     EXPECT_EQ(results, (std::vector<int>{1, 1}));
     EXPECT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(list->At(1).Path(NameKind::Edit).FileName(), "b.txt");
+}
+
+// Lines are taken by position: once entries were added, removed or re-ordered after the names
+// went out, they would land on the wrong entries.
+TEST_F(ImportTest, AnImportIsRefusedWhenTheListChangedSinceTheExport) {
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+    };
+    const Change changes[] = {
+        {"add", [&] { AddFile("d.txt"); }},
+        {"sort", [&] { list->Sort(NameKind::Now, PathPart::FileName, false); }},
+        {"move",
+         [&] {
+             window_port::SelectRow(&context, 0, true);
+             list->MoveSelected(1);
+         }},
+        {"new and add",
+         [&] {
+             list->Clear();
+             AddFiles({"c.txt", "b.txt", "a.txt"});
+         }},
+    };
+    for (bool clipboard : {false, true}) {
+        const Source source = clipboard ? Source{kClipboardTitle, "『クリップボードから入力』"}
+                                        : Source{kFileTitle, "『ファイルから入力』"};
+        for (const Change& change : changes) {
+            list->Clear();
+            AddFiles({"c.txt", "b.txt", "a.txt"});
+            ASSERT_EQ(Export(clipboard), 0);
+            change.make();
+            const Names before = EditNames();
+            ResetFakeWindow();
+            boxes::Reset();
+            // After New nothing exported is on record, and the import goes on as always.
+            if (std::string(change.what) == "new and add") {
+                EXPECT_EQ(Import(clipboard), 0);
+                EXPECT_TRUE(boxes::Recorded().empty());
+                continue;
+            }
+            EXPECT_EQ(Import(clipboard), 1) << change.what;
+            ExpectOneBox(std::string("名前を出力した後でリストが変わった（追加・削除・並べ替え）"
+                                     "ため、\n") +
+                             source.command +
+                             "を中止しました。\n\nもう一度出力してから入力してください。",
+                         "警告：リストの変更");
+            ExpectUntouched(before);
+        }
+    }
+}
+
+TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    for (bool clipboard : {false, true}) {
+        ASSERT_EQ(Export(clipboard), 0);
+        list->At(0).SetEditName("p");
+        list->Sort(NameKind::Now, PathPart::FileName, false);
+        window_port::SelectRow(&context, 2, true);
+        list->MoveSelected(1);
+        window_port::SelectRow(&context, 2, false);
+        ASSERT_EQ(Import(clipboard), 0) << clipboard;
+        EXPECT_TRUE(boxes::Recorded().empty());
+        EXPECT_EQ(EditNames(), (Names{"a.txt", "b.txt", "c.txt"}));
+    }
 }
 
 }  // namespace

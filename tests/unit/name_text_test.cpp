@@ -130,11 +130,30 @@ TEST_F(NameTextTest, FileOfSelectedRowsOrOfAnEmptyListStillHasTheFooter) {
     EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\n表計算\r\n") + kFileFooter);
 }
 
-TEST_F(NameTextTest, FileThatCannotBeOpenedIsReportedWithoutMessage) {
+// The user learns which file and why, and the export is not one that an import answers.
+TEST_F(NameTextTest, FileThatCannotBeWrittenIsReportedWithItsReason) {
     AddThree();
-    EXPECT_EQ(list->ExportToFile(dir.PathOf("missing") + "\\tmp.txt", NameKind::Edit, true), 1);
-    EXPECT_EQ(list->ExportToFile(dir.PathOf("backup.old"), NameKind::Edit, true), 1);
-    EXPECT_TRUE(boxes::Recorded().empty());
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {dir.PathOf("missing") + "\\tmp.txt", "出力先のフォルダが見つからないため"},
+        {dir.PathOf("backup.old"), "書き込みが許可されていないため"},
+    };
+#ifndef _WIN32
+    cases.push_back({"/dev/full", "ディスクの空き容量が足りないため"});
+#endif
+    for (const Case& c : cases) {
+        boxes::Reset();
+        EXPECT_EQ(list->ExportToFile(c.path, NameKind::Edit, true), 1) << c.path;
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.path;
+        const RecordedBox& box = boxes::Recorded()[0];
+        EXPECT_EQ(box.text, c.path + "\n\n" + c.reason + "、\n『ファイルに出力』を中止しました。");
+        EXPECT_EQ(box.title, "警告：ファイルに出力");
+        EXPECT_EQ(box.Icon(), kMbIconError);
+        EXPECT_EQ(box.owner, context.mainWindow);
+    }
     EXPECT_FALSE(dir.Has("missing"));
 }
 
@@ -200,7 +219,7 @@ TEST(FileLineReaderTest, ReadsAfterTheEndAreEmpty) {
 }
 
 TEST(FileLineReaderTest, LongLinesAreReadWhole) {
-    const std::string line(kMaxFileLineBytes + 40, 'x');
+    const std::string line(300, 'x');
     EXPECT_EQ(ReadUntilEnd(FileLineReader(line + "\r\n" + "y")), (Lines{line, "y"}));
 }
 
@@ -238,7 +257,9 @@ struct Decoded {
 
 Decoded Decode(const std::string& bytes) {
     Decoded d{false, "", NameFileEncoding::Cp932, 99};
-    d.ok = DecodeNameFile(bytes, &d.text, &d.encoding, &d.badLine);
+    bool unsure = false;
+    d.encoding = DetectNameFileEncoding(bytes, &unsure);
+    d.ok = DecodeNameFile(bytes, d.encoding, &d.text, &d.badLine);
     return d;
 }
 
@@ -261,6 +282,36 @@ TEST(DecodeNameFileTest, MalformedTextNamesItsLine) {
         EXPECT_FALSE(d.ok);
         EXPECT_EQ(d.badLine, 2u);
         EXPECT_EQ(d.text, "");
+    }
+}
+
+// Without a mark or a footer only text that is well-formed UTF-8 with a multi-byte character
+// leaves the question open; a footer of either kind settles it.
+TEST(DecodeNameFileTest, UnmarkedTextIsCp932UnlessItAlsoReadsAsUtf8) {
+    const std::string cp932Footer = FileFooterText();
+    const std::string utf8Footer = u8"// 説明と注意\r\n";
+    struct Case {
+        std::string bytes;
+        NameFileEncoding encoding;
+        bool unsure;
+    };
+    const Case cases[] = {
+        {"abc\r\ndef\r\n", NameFileEncoding::Cp932, false},
+        {"表\r\nソ\r\n", NameFileEncoding::Cp932, false},
+        {u8"写真\r\nソ\r\n", NameFileEncoding::Cp932, true},
+        {u8"\U0001F600\r\n", NameFileEncoding::Cp932, true},
+        {"\xC3\xA9\r\n" + cp932Footer, NameFileEncoding::Cp932, false},
+        {u8"写真\r\n" + utf8Footer, NameFileEncoding::Utf8, false},
+        // An overlong "/", a surrogate, a cut sequence, a stray continuation byte.
+        {"\xC0\xAF\r\n", NameFileEncoding::Cp932, false},
+        {"\xED\xA0\x80\r\n", NameFileEncoding::Cp932, false},
+        {"a\xE5\x86", NameFileEncoding::Cp932, false},
+        {"\x86\x99", NameFileEncoding::Cp932, false},
+    };
+    for (const Case& c : cases) {
+        bool unsure = !c.unsure;
+        EXPECT_EQ(DetectNameFileEncoding(c.bytes, &unsure), c.encoding) << c.bytes;
+        EXPECT_EQ(unsure, c.unsure) << c.bytes;
     }
 }
 
