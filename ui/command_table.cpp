@@ -18,13 +18,21 @@ namespace {
 
 struct CommandRow {
     int id;
-    // Commands that change the entries or their order wait until a running pass has ended.
+    // Commands that change the entries or their order do nothing while a pass runs or the names
+    // are out in the tool.
     bool changesList;
     void (*run)(AppContext*);
 };
 
 void Step(AppContext* c, WorkflowStep step) {
     c->commands->SetStep(static_cast<int>(step));
+}
+
+// The rows the work rewrites are drawn once, when it has ended.
+template <typename Work>
+auto Batched(AppContext* c, Work work) {
+    RowBatch rows(c);
+    return work();
 }
 
 void Exit(AppContext* c) {
@@ -48,12 +56,13 @@ void ExportClipboard(AppContext* c) {
     Step(c, WorkflowStep::Exported);
 }
 void ImportClipboard(AppContext* c) {
-    if (c->list->ImportFromClipboard() == 0) {
+    if (Batched(c, [c] { return c->list->ImportFromClipboard(); }) == 0) {
         Step(c, WorkflowStep::Imported);
     }
 }
 void ImportFile(AppContext* c) {
-    if (c->list->ImportFromFile(c->paths->IOFilePath().FullPath()) == 0) {
+    if (Batched(c, [c] { return c->list->ImportFromFile(c->paths->IOFilePath().FullPath()); }) ==
+        0) {
         Step(c, WorkflowStep::Imported);
     }
 }
@@ -69,28 +78,31 @@ void ColumnToFile(AppContext* c) {
     c->commands->ExportAndOpen(c->listView->ClickedKind());
 }
 void SortByNowPath(AppContext* c) {
-    c->list->Sort(NameKind::Now, PathPart::FullPath, false);
+    Batched(c, [c] { c->list->Sort(NameKind::Now, PathPart::FullPath, false); });
     Step(c, WorkflowStep::Reordered);
 }
 void ConvertIllegal(AppContext* c) {
-    c->list->ConvertIllegalNames();
+    Batched(c, [c] { c->list->ConvertIllegalNames(); });
 }
 
+void Paste(AppContext* c, NameKind kind, const std::string* text) {
+    Batched(c, [=] { c->list->PasteToEdit(kind, text); });
+}
 void PasteOld(AppContext* c) {
-    c->list->PasteToEdit(NameKind::Old, nullptr);
+    Paste(c, NameKind::Old, nullptr);
 }
 void PasteNow(AppContext* c) {
-    c->list->PasteToEdit(NameKind::Now, nullptr);
+    Paste(c, NameKind::Now, nullptr);
 }
 void PasteClipboard(AppContext* c) {
     const std::string text = ClipboardFirstLine(c->mainWindow);
     if (!text.empty()) {
-        c->list->PasteToEdit(NameKind::Edit, &text);
+        Paste(c, NameKind::Edit, &text);
     }
 }
 void PasteDelete(AppContext* c) {
     const std::string empty;
-    c->list->PasteToEdit(NameKind::Edit, &empty);
+    Paste(c, NameKind::Edit, &empty);
 }
 void CopyOld(AppContext* c) {
     c->list->ExportToClipboard(NameKind::Old, false);
@@ -104,25 +116,30 @@ void CopyEdit(AppContext* c) {
 void ColumnToClipboard(AppContext* c) {
     c->list->ExportToClipboard(c->listView->ClickedKind(), true);
 }
-void SortFileName(AppContext* c) {
-    c->list->Sort(c->listView->ClickedKind(), PathPart::FileName, true);
+void SortBy(AppContext* c, PathPart part) {
+    Batched(c, [=] { c->list->Sort(c->listView->ClickedKind(), part, true); });
     Step(c, WorkflowStep::Reordered);
+}
+void SortFileName(AppContext* c) {
+    SortBy(c, PathPart::FileName);
 }
 void SortFullPath(AppContext* c) {
-    c->list->Sort(c->listView->ClickedKind(), PathPart::FullPath, true);
-    Step(c, WorkflowStep::Reordered);
+    SortBy(c, PathPart::FullPath);
+}
+void Move(AppContext* c, int offset) {
+    Batched(c, [=] { c->list->MoveSelected(offset); });
 }
 void MoveTop(AppContext* c) {
-    c->list->MoveSelected(-1073741824);
+    Move(c, -1073741824);
 }
 void MoveUp(AppContext* c) {
-    c->list->MoveSelected(-1);
+    Move(c, -1);
 }
 void MoveDown(AppContext* c) {
-    c->list->MoveSelected(1);
+    Move(c, 1);
 }
 void MoveBottom(AppContext* c) {
-    c->list->MoveSelected(1073741823);
+    Move(c, 1073741823);
 }
 void SelectAll(AppContext* c) {
     c->listView->SelectAllRows();
@@ -217,8 +234,12 @@ bool Run(AppContext* context, const CommandRow* row) {
     if (!row) {
         return false;
     }
-    if (!(row->changesList && context->list->IsBusy())) {
+    Commands& commands = *context->commands;
+    if (!row->changesList) {
         row->run(context);
+    } else if (!context->list->IsBusy() && !commands.NamesOut()) {
+        // Paths that arrive during the command's message boxes and follow-ups wait for its end.
+        commands.RunHeld([&] { row->run(context); });
     }
     return true;
 }

@@ -61,8 +61,7 @@ int Commands::ExportAndOpen(NameKind kind) {
         ToolLauncher launcher(context);
         if (!GetBool(kIdAutoFileClose)) {
             launcher.Open();
-        } else if (launcher.OpenAndWait() == 0 &&
-                   context->list->ImportFromFile(context->paths->IOFilePath().FullPath()) == 0) {
+        } else if (WaitForTool(&launcher) == 0 && ImportIOFile() == 0) {
             SetStep(static_cast<int>(WorkflowStep::Imported));
             return 0;
         }
@@ -73,22 +72,40 @@ int Commands::ExportAndOpen(NameKind kind) {
     return 0;
 }
 
+int Commands::ImportIOFile() {
+    RowBatch rows(context);
+    return context->list->ImportFromFile(context->paths->IOFilePath().FullPath());
+}
+
+int Commands::WaitForTool(ToolLauncher* launcher) {
+    hold.SetNamesOut(true);
+    const int result = launcher->OpenAndWait();
+    hold.SetNamesOut(false);
+    return result;
+}
+
 int Commands::OpenTool() {
     ToolLauncher launcher(context);
     return launcher.Open();
 }
 
 void Commands::Rename() {
-    if (GetBool(kIdConvertIllegalName)) {
-        context->list->ConvertIllegalNames();
+    {
+        RowBatch rows(context);
+        if (GetBool(kIdConvertIllegalName)) {
+            context->list->ConvertIllegalNames();
+        }
+        context->list->RenameAll();
     }
-    context->list->RenameAll();
     SetStep(static_cast<int>(WorkflowStep::RenameDone));
     MessageBeep(MB_ICONASTERISK);
 }
 
 void Commands::Restore() {
-    context->list->RestoreAll();
+    {
+        RowBatch rows(context);
+        context->list->RestoreAll();
+    }
     SetStep(static_cast<int>(WorkflowStep::Restored));
     MessageBeep(MB_ICONEXCLAMATION);
 }
@@ -106,39 +123,42 @@ void Commands::OpenStartupArguments() {
     if (arguments.empty()) {
         return;
     }
-    for (const std::wstring& token : SplitPathList(arguments)) {
-        std::string path;
-        if (TakePath(context, AbsolutePath(token), &path)) {
-            context->list->AddPath(path);
+    RunHeld([&] {
+        for (const std::wstring& token : SplitPathList(arguments)) {
+            std::string path;
+            if (TakePath(context, AbsolutePath(token), &path)) {
+                hold.Keep(path);
+            }
         }
-    }
-    SetStep(static_cast<int>(WorkflowStep::Added));
+    });
 }
 
 void Commands::OpenFromCommandLine(const std::string& text) {
     if (text.empty()) {
         return;
     }
-    for (const std::string& path : SplitPathList(text)) {
-        context->list->AddPath(path);
-    }
-    SetStep(static_cast<int>(WorkflowStep::Added));
+    RunHeld([&] {
+        for (const std::string& path : SplitPathList(text)) {
+            hold.Keep(path);
+        }
+    });
 }
 
 void Commands::OpenDropped(HDROP drop) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring wide(length + 1, L'\0');
-        DragQueryFileW(drop, i, &wide[0], length + 1);
-        wide.resize(length);
-        std::string path;
-        if (TakePath(context, wide, &path)) {
-            context->list->AddPath(path);
+    RunHeld([&] {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+            std::wstring wide(length + 1, L'\0');
+            DragQueryFileW(drop, i, &wide[0], length + 1);
+            wide.resize(length);
+            std::string path;
+            if (TakePath(context, wide, &path)) {
+                hold.Keep(path);
+            }
         }
-    }
-    DragFinish(drop);
-    SetStep(static_cast<int>(WorkflowStep::Added));
+        DragFinish(drop);
+    });
 }
 
 void Commands::OpenWithDialog() {
@@ -163,6 +183,7 @@ void Commands::OpenWithDialog() {
     if (!GetOpenFileNameW(&ofn)) {
         return;
     }
+    RowBatch rows(context);
     const std::wstring first(result.data());
     std::string firstPath;
     if (title[0] != L'\0') {
@@ -187,6 +208,33 @@ void Commands::OpenWithDialog() {
         context->settings->SetString(keys::kPathCDlgOpen, firstPath);
     }
     SetStep(static_cast<int>(WorkflowStep::Added));
+}
+
+void Commands::RunHeld(const std::function<void()>& work) {
+    hold.Enter();
+    work();
+    if (hold.Leave()) {
+        AddKeptPaths();
+    }
+}
+
+void Commands::AddKeptPaths() {
+    // A pass walks the entries by index; its own command adds the paths once it has ended.
+    if (context->list->IsBusy()) {
+        return;
+    }
+    for (std::vector<std::string> paths; !(paths = hold.TakeKept()).empty();) {
+        hold.Enter();
+        {
+            RowBatch rows(context);
+            for (const std::string& path : paths) {
+                context->list->AddPath(path);
+            }
+            SetStep(static_cast<int>(WorkflowStep::Added));
+        }
+        // Paths that came during this batch's messages and follow-ups make the next one.
+        hold.Leave();
+    }
 }
 
 bool Commands::ConfirmDiscard(const std::string& name) {

@@ -1,12 +1,16 @@
-// The command layer between the main window and the list. It holds nothing but the context.
+// The command layer between the main window and the list. Besides the context it holds only the
+// list's hold: the paths that wait until the list may change.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/rename_entry.h"
+#include "ui/list_hold.h"
 
 struct AppContext;
 struct HDROP__;
+class ToolLauncher;
 
 class Commands {
   public:
@@ -32,6 +36,19 @@ class Commands {
     // True when the list may be discarded by the command of that name.
     bool ConfirmDiscard(const std::string& commandName);
 
+    // Runs work during which the list must not change under it; paths that arrive meanwhile are
+    // added once the outermost such work has ended.
+    void RunHeld(const std::function<void()>& work);
+    // True while the names are out in the tool: then nothing may change the list.
+    bool NamesOut() const { return hold.NamesOut(); }
+
   private:
+    int WaitForTool(ToolLauncher* launcher);
+    // The edited names back from the IO file; 0 when they were taken.
+    int ImportIOFile();
+    // The kept paths in one batch, then the Added step; again for those that came meanwhile.
+    void AddKeptPaths();
+
     AppContext* context;
+    ListHold hold;
 };

@@ -14,6 +14,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
 #include "ui/win_text.h"
@@ -120,6 +121,8 @@ void ListViewPane::SaveColumnWidths() {
 }
 
 void ListViewPane::PutRow(const RenameEntry& entry, int row, RowExtent extent) {
+    CancelEdit();
+    ++rowWrites;
     std::wstring edit = WideText(entry.DisplayName(NameKind::Edit));
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -172,7 +175,37 @@ void ListViewPane::SelectAllRows() {
 }
 
 void ListViewPane::DeleteAllRows() {
+    CancelEdit();
+    ++rowWrites;
     SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void ListViewPane::BeginRowBatch() {
+    // A hidden list draws nothing anyway, and turning redraw back on would show it.
+    if (rowBatches.Enter() && IsWindowVisible(listWindow)) {
+        SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
+        redrawOff = true;
+    }
+}
+
+void ListViewPane::EndRowBatch() {
+    if (rowBatches.Leave() && redrawOff) {
+        redrawOff = false;
+        SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(listWindow, nullptr, TRUE);
+    }
+}
+
+RowBatch::RowBatch(AppContext* context) : pane(context->listView) {
+    if (pane) {
+        pane->BeginRowBatch();
+    }
+}
+
+RowBatch::~RowBatch() {
+    if (pane) {
+        pane->EndRowBatch();
+    }
 }
 
 int ListViewPane::RowCount() const {
@@ -304,42 +337,73 @@ LRESULT CALLBACK ListViewPane::HeaderProc(HWND header, UINT message, WPARAM wPar
 
 void ListViewPane::BeginEdit(int row) {
     editBox = reinterpret_cast<HWND>(SendMessageA(listWindow, LVM_GETEDITCONTROL, 0, 0));
-    RenameList* list = context->list;
-    editedEntry = row >= 0 && static_cast<unsigned>(row) < list->Count()
-                      ? &list->At(static_cast<unsigned>(row))
-                      : nullptr;
+    editRow = row >= 0 && static_cast<unsigned>(row) < context->list->Count() ? row : -1;
+}
+
+void ListViewPane::CancelEdit() {
+    if (editRow < 0) {
+        return;
+    }
+    // Cleared first: the control reports the end of the edit from inside the cancel.
+    editRow = -1;
+    editBox = nullptr;
+    SendMessageA(listWindow, LVM_CANCELEDITLABEL, 0, 0);
+    // The list of common controls 5 knows no cancel message; editing row -1 ends the edit there.
+    if (SendMessageA(listWindow, LVM_GETEDITCONTROL, 0, 0) != 0) {
+        SendMessageA(listWindow, LVM_EDITLABELA, static_cast<WPARAM>(-1), 0);
+    }
 }
 
 void ListViewPane::EndEdit(int row, bool cancelled) {
+    const int began = editRow;
+    HWND box = editBox;
+    editRow = -1;
+    editBox = nullptr;
     RenameList* list = context->list;
-    if (cancelled || row < 0 || static_cast<unsigned>(row) >= list->Count() || !editedEntry ||
-        !editBox || list->IsBusy()) {
+    if (cancelled || began < 0 || row != began || !box ||
+        static_cast<unsigned>(row) >= list->Count() || list->IsBusy()) {
         return;
     }
     // The edit box holds UTF-16; a name without an exact cp932 form is not taken.
     // The box may be an ANSI window, whose length comes in bytes: that is enough room, and the
     // copy says how many characters it really holds.
-    const int room = GetWindowTextLengthW(editBox) + 1;
+    const int room = GetWindowTextLengthW(box) + 1;
     std::wstring wide(static_cast<size_t>(room), L'\0');
-    wide.resize(static_cast<size_t>(GetWindowTextW(editBox, &wide[0], room)));
-    std::string text = Cp932Text(wide);
-    if (text.empty() && !wide.empty()) {
-        ShowMessageBox(context->mainWindow,
-                       "入力された名前にはShift_JISで表せない文字が含まれているため、\n"
-                       "入力を中止します。",
-                       "警告：ファイル名が不正", kMbIconError);
-        return;
-    }
+    wide.resize(static_cast<size_t>(GetWindowTextW(box, &wide[0], room)));
+    const std::string text = Cp932Text(wide);
+    // A message box below dispatches messages; paths that arrive then wait until it is done.
+    context->commands->RunHeld([&] {
+        if (text.empty() && !wide.empty()) {
+            ShowMessageBox(context->mainWindow,
+                           "入力された名前にはShift_JISで表せない文字が含まれているため、\n"
+                           "入力を中止します。",
+                           "警告：ファイル名が不正", kMbIconError);
+            return;
+        }
+        TakeEditedName(row, text);
+    });
+}
+
+void ListViewPane::TakeEditedName(int row, const std::string& typed) {
     // At most 255 bytes, never half a character.
+    std::string text = typed;
     size_t cut = 0;
     while (cut < text.size() && cut + mbcs::CharLength(text, cut) <= 255) {
         cut += mbcs::CharLength(text, cut);
     }
     text.resize(cut);
+    RenameList* list = context->list;
+    const unsigned writesBefore = rowWrites;
     if (GetBool(kIdDlgFNisWrong) && !IsValidName(text, true, context->mainWindow)) {
         return;
     }
-    editedEntry->SetEditName(text);
+    // The message box let other messages through: the row must still show the same entry.
+    if (rowWrites != writesBefore || static_cast<unsigned>(row) >= list->Count() ||
+        list->IsBusy()) {
+        return;
+    }
+    list->At(static_cast<unsigned>(row)).SetEditName(text);
+    RowBatch rows(context);
     list->RefreshAllRows();
     list->UpdateCommandStates();
 }

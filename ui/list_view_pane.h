@@ -5,9 +5,12 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "core/rename_entry.h"
 #include "core/window_port.h"
 #include "platform/handles.h"
+#include "ui/list_hold.h"
 
 struct AppContext;
 
@@ -34,6 +37,10 @@ class ListViewPane {
     int RowCount() const;
     NameKind ClickedKind() const;
 
+    // Many rows written at once are drawn once, at the end of the outermost batch.
+    void BeginRowBatch();
+    void EndRowBatch();
+
     void SetColumnWidths(ColumnWidthMode mode);
     void FitWindow(bool useDefault);
 
@@ -48,12 +55,34 @@ class ListViewPane {
   private:
     static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
     void PutRow(const RenameEntry& entry, int row, RowExtent extent);
+    // Ends an open in-place edit without taking its text: the rows are about to change, and the
+    // row it began on may soon show another entry or none.
+    void CancelEdit();
+    void TakeEditedName(int row, const std::string& text);
 
     WindowHandle listWindow = nullptr;
     AppContext* context;
     HIMAGELIST imageList = nullptr;
     WindowHandle editBox = nullptr;
     int clickedColumn = 0;
-    RenameEntry* editedEntry = nullptr;
+    // The row of the in-place edit in progress, -1 when none; any change of the rows ends it.
+    int editRow = -1;
+    // Counts every row written or removed, so that the end of an edit can tell whether the rows
+    // changed while it showed a message.
+    unsigned rowWrites = 0;
     WNDPROC oldHeaderProc = nullptr;
+    Nesting rowBatches;
+    bool redrawOff = false;
+};
+
+// A batch of row writes drawn once (see BeginRowBatch), for as long as the object lives.
+class RowBatch {
+  public:
+    explicit RowBatch(AppContext* context);
+    ~RowBatch();
+    RowBatch(const RowBatch&) = delete;
+    RowBatch& operator=(const RowBatch&) = delete;
+
+  private:
+    ListViewPane* pane;
 };

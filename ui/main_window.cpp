@@ -59,8 +59,8 @@ LRESULT OnSize(AppContext* c, LPARAM lParam) {
 }
 
 LRESULT OnClose(AppContext* c, HWND window) {
-    // The pass would go on after its message with the window gone.
-    if (c->list && c->list->IsBusy()) {
+    // The pass, or the wait for the tool, would go on with the window gone.
+    if ((c->list && c->list->IsBusy()) || (c->commands && c->commands->NamesOut())) {
         return 0;
     }
     if (!c->commands || c->commands->ConfirmDiscard("終了")) {
@@ -80,7 +80,7 @@ LRESULT OnCopyData(AppContext* c, LPARAM lParam) {
 }
 
 LRESULT OnDropFiles(AppContext* c, WPARAM wParam) {
-    if (c->commands && !(c->list && c->list->IsBusy())) {
+    if (c->commands) {
         c->commands->OpenDropped(reinterpret_cast<HDROP>(wParam));
     } else {
         DragFinish(reinterpret_cast<HDROP>(wParam));

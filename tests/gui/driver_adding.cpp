@@ -111,6 +111,35 @@ TEST_F(WithFiles, TheCompactWindowIgnoresTheListCommands) {
     EXPECT_EQ(s.Column(0), (Names{"a", "b"}));
 }
 
+// Ctrl+N while a row is edited in place: the edit ends with the rows, and a later Enter (over new
+// rows) neither takes the typed text nor reaches the entry that was discarded.
+TEST_F(WithFiles, NewEndsAnEditInPlaceAndALaterEnterChangesNothing) {
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, L"files\\a.txt files\\b.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    MoveWindow(s.window(), 40, 40, 500, 300, TRUE);
+    HWND edit = gui::BeginLabelEdit(s.list(), 0);
+    ASSERT_NE(edit, nullptr) << "no edit box";
+    ASSERT_TRUE(gui::SetText(edit, "typed"));
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+n"));
+    ASSERT_TRUE(s.WaitForStatus("000", texts::kStepFresh)) << s.Describe();
+    EXPECT_EQ(s.RowCount(), 0);
+    EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(edit) || !IsWindowVisible(edit); }))
+        << "the edit box stayed open over the empty list";
+
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("c.txt"), File("d.txt")}));
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    // Keys are taken in order: once Ctrl+1 has set the default size, Enter has been handled.
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "Return ctrl+1"));
+    ASSERT_TRUE(gui::WaitFor([&] { return Width(s.WindowRect()) == 620 || !s.Running(); }));
+    ASSERT_TRUE(s.Running()) << "Varnel ended";
+    EXPECT_EQ(s.Column(0), (Names{"c", "d"}));
+    EXPECT_EQ(s.Column(1), (Names{"c.txt", "d.txt"}));
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+}
+
 TEST_F(WithFiles, APathThatCp932CannotHoldIsRefusedAndTheOthersAreAdded) {
     const std::wstring cafe = s.PathOf("files") + L"\\caf\u00e9.txt";
     ASSERT_TRUE(gui::MakeFile(cafe));

@@ -177,22 +177,23 @@ TEST_F(Keys, NothingChangesTheListWhileARenameShowsItsMessage) {
 
     ExpectUnchanged(before, box, halfway);
 
+    // The dropped file was kept: it is added once the pass has ended, and the list sorted.
     ASSERT_TRUE(gui::PressButton(box, IDOK));
     locked.Close();
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepAdded)) << s.Describe();
     EXPECT_EQ(OnDisk(), (Names{"b.txt", "d.txt", "x.txt", "z.txt"}));
     EXPECT_EQ(gui::FileContents(File("x.txt")), "a.txt");
     EXPECT_EQ(gui::FileContents(File("z.txt")), "c.txt");
-    EXPECT_EQ(s.Column(1), (Names{"x.txt", "b.txt", "z.txt"}));
-    EXPECT_EQ(s.Column(2), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(s.Column(1), (Names{"b.txt", "d.txt", "x.txt", "z.txt"}));
+    EXPECT_EQ(s.Column(2), (Names{"b.txt", "d.txt", "a.txt", "c.txt"}));
     EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
 
     ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+z"));
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepRenamable)) << s.Describe();
     EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
     EXPECT_EQ(gui::FileContents(File("a.txt")), "a.txt");
     EXPECT_EQ(gui::FileContents(File("c.txt")), "c.txt");
-    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(s.Column(1), (Names{"b.txt", "d.txt", "a.txt", "c.txt"}));
     EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
 }
 

@@ -252,6 +252,39 @@ TEST_F(Tool, AnEditorClosedWhileMinimizedBringsTheMainWindowBackOnTheScreen) {
     ExpectBack(Text(kMainPlace));
 }
 
+// While the names are out, nothing may change the list: a hand-over and a drop are kept and
+// added after the edited names have been taken, and New and a sort do nothing. The new paths sort
+// before the others, so taking them at once would move the lines onto the wrong files.
+TEST_F(Tool, PathsThatArriveWhileTheNamesAreOutAreAddedAfterTheRename) {
+    for (const char* name : {"0.txt", "1.txt"}) {
+        ASSERT_TRUE(gui::MakeFile(File(name), name)) << name;
+    }
+    StartWith("", Script("stay:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    ASSERT_NE(WaitForWaitDialog(), nullptr) << "no wait dialog; " << s.Describe();
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr);
+
+    ASSERT_TRUE(gui::HandOver(s.window(), gui::Narrow(File("0.txt"))));
+    ASSERT_TRUE(gui::DropFiles(s.window(), {File("1.txt")}));
+    s.PostCommand(command::kNew);
+    s.PostCommand(command::kSort);
+    // Posted messages are taken in order: once the size has changed, all before it are done.
+    s.PostCommand(command::kAdjustDefault);
+    ASSERT_TRUE(gui::WaitFor([&] { return s.WindowRect().right - s.WindowRect().left == 620; }))
+        << "the posted messages were not taken";
+    EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt"})) << "the list changed";
+
+    ASSERT_TRUE(gui::RequestClose(editor, 5000));
+    ASSERT_TRUE(s.WaitForStatus("005", texts::kStepAdded, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"0.txt", "1.txt", "x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(gui::FileContents(File("x.txt")), "a.txt");
+    EXPECT_EQ(gui::FileContents(File("y.txt")), "b.txt");
+    EXPECT_EQ(gui::FileContents(File("z.txt")), "c.txt");
+    EXPECT_EQ(s.Column(1), (Names{"0.txt", "1.txt", "x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+}
+
 TEST_F(Tool, CancelAsksTheEditorToCloseAndReadsNothing) {
     StartWith("", Script("stay:"));
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));

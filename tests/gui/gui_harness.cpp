@@ -838,6 +838,17 @@ bool DropFiles(HWND window, const std::vector<std::wstring>& paths) {
     return true;
 }
 
+bool HandOver(HWND window, const std::string& commandLine, DWORD timeoutMs) {
+    // The data is carried into the window's process together with its terminating zero.
+    COPYDATASTRUCT data = {};
+    data.cbData = static_cast<DWORD>(commandLine.size() + 1);
+    data.lpData = const_cast<char*>(commandLine.c_str());
+    DWORD_PTR result = 1;
+    return SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
+                               timeoutMs, &result) != 0 &&
+           result == 0;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;

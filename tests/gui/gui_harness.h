@@ -187,6 +187,10 @@ bool PressButton(HWND box, int buttonId, DWORD timeoutMs = 5000);
 // for its effect.
 bool DropFiles(HWND window, const std::vector<std::wstring>& paths);
 
+// Hands a command line (cp932 bytes) to the window as a second start does, with WM_COPYDATA; true
+// when the window took it within the time.
+bool HandOver(HWND window, const std::string& commandLine, DWORD timeoutMs = 5000);
+
 // Varnel started as a user would start it: a copy of the exe in a fresh folder of its own,
 // with or without a varnel.ini beside it.
 class Session {

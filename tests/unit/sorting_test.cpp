@@ -324,7 +324,7 @@ class OrderTest : public ListTest {
 
 // Many equal keys: the same few names in several folders, files and folders mixed.
 TEST_F(OrderTest, SortAndMoveMatchThePlainOnesOnRandomLists) {
-    const char* names[] = {"a", "b", "B", "ア", "a.txt"};
+    const char* names[] = {"a", "b", "C", "ア", "a.txt"};
     for (int folder = 0; folder < 6; ++folder) {
         dir.MakeFolder("d" + std::to_string(folder));
     }
