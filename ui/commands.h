@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/rename_entry.h"
+#include "exchange/add_text.h"
 
 struct AppContext;
 struct HDROP__;
@@ -31,6 +32,10 @@ class Commands {
     void OpenWithDialog();
     // True when the list may be discarded by the command of that name.
     bool ConfirmDiscard(const std::string& commandName);
+
+    // The add dialog over the selected rows, preset to this mode and position; the edit names
+    // change after OK. Nothing happens without a selected row.
+    void AddToEdit(AddMode mode, AddPosition position);
 
   private:
     AppContext* context;
