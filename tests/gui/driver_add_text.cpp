@@ -24,6 +24,7 @@ constexpr int kIncrement = 1013;
 constexpr int kTarget = 1014;
 constexpr int kTextMode = 1023;
 constexpr int kNumberMode = 1024;
+constexpr int kDigits = 1025;
 constexpr int kHexadecimal = 1026;
 constexpr int kFront = 1027;
 constexpr int kBack = 1028;
@@ -117,6 +118,17 @@ TEST_F(AddText, NumbersGoToTheSelectedRowsAndCancelChangesNothing) {
 
     ASSERT_TRUE(gui::SetText(GetDlgItem(dialog, kStart), "01x"));
     EXPECT_EQ(Field(dialog, kStart), "010");
+    // The digits control: its right arrow drops a leading digit, its left one adds a zero.
+    HWND digits = GetDlgItem(dialog, kDigits);
+    RECT arrows = {};
+    ASSERT_TRUE(GetClientRect(digits, &arrows));
+    const LONG middle = arrows.bottom / 2;
+    ASSERT_TRUE(gui::ClickAt(digits, {arrows.right * 3 / 4, middle}));
+    EXPECT_TRUE(gui::WaitFor([&] { return Field(dialog, kStart) == "10"; }))
+        << Field(dialog, kStart);
+    ASSERT_TRUE(gui::ClickAt(digits, {arrows.right / 4, middle}));
+    EXPECT_TRUE(gui::WaitFor([&] { return Field(dialog, kStart) == "010"; }))
+        << Field(dialog, kStart);
     ASSERT_TRUE(gui::SetText(GetDlgItem(dialog, kIncrement), "0"));
     EXPECT_EQ(Field(dialog, kIncrement), "1");
     ASSERT_TRUE(gui::SetText(GetDlgItem(dialog, kIncrement), "+2"));
