@@ -59,3 +59,16 @@
 #define IDS_TIP_RENAME 6
 #define IDS_TIP_RESTORE 7
 #define IDS_TIP_TOP_MOST 8
+
+/* Dialog MYDLG_EDITADD: adding a text or a serial number to the edit names. */
+#define IDE_EA_TEXT 1011
+#define IDE_EA_START 1012
+#define IDE_EA_INCREMENT 1013
+#define IDE_EA_TARGET 1014
+#define IDR_EA_TEXT_MODE 1023
+#define IDR_EA_NUMBER_MODE 1024
+#define IDU_EA_DIGITS 1025
+#define IDK_EA_HEXADECIMAL 1026
+#define IDR_EA_FRONT 1027
+#define IDR_EA_BACK 1028
+#define IDR_EA_INSIDE 1029

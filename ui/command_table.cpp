@@ -141,6 +141,10 @@ void MoveDown(AppContext* c) {
 void MoveBottom(AppContext* c) {
     Move(c, 1073741823);
 }
+template <AddMode mode, AddPosition position>
+void AddToEdit(AppContext* c) {
+    c->commands->AddToEdit(mode, position);
+}
 void SelectAll(AppContext* c) {
     c->listView->SelectAllRows();
 }
@@ -210,6 +214,12 @@ constexpr CommandRow kStage2[] = {
     {IDC_MOVE_DOWN, true, MoveDown},
     {IDC_MOVE_BOTTOM, true, MoveBottom},
     {IDC_SELECT_ALL, false, SelectAll},
+    {IDC_ADD_TEXT_FRONT, true, AddToEdit<AddMode::Text, AddPosition::Front>},
+    {IDC_ADD_TEXT_BEHIND, true, AddToEdit<AddMode::Text, AddPosition::Back>},
+    {IDC_ADD_TEXT_REPLACE, true, AddToEdit<AddMode::Text, AddPosition::Inside>},
+    {IDC_ADD_NUM_FRONT, true, AddToEdit<AddMode::Number, AddPosition::Front>},
+    {IDC_ADD_NUM_BEHIND, true, AddToEdit<AddMode::Number, AddPosition::Back>},
+    {IDC_ADD_NUM_REPLACE, true, AddToEdit<AddMode::Number, AddPosition::Inside>},
     {IDC_ADJUST_DEFAULT, false, AdjustDefault},
     {IDC_ADJUST_SHOW_ALL, false, AdjustShowAll},
     {IDC_ADJUST_EDIT_CENTRED, false, AdjustEditCentred},

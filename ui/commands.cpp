@@ -247,3 +247,20 @@ bool Commands::ConfirmDiscard(const std::string& name) {
     return ShowMessageBox(context->mainWindow, question, "確認：改名したファイルがあります",
                           kMbIconQuestion | kMbYesNo) == kIdYes;
 }
+
+void Commands::AddToEdit(AddMode mode, AddPosition position) {
+    if (!context->listView ||
+        SendMessageA(context->listView->Window(), LVM_GETSELECTEDCOUNT, 0, 0) == 0) {
+        return;
+    }
+    EditAddOptions options;
+    options.owner = context;
+    options.mode = mode;
+    options.position = position;
+    LoadEditAddSettings(context->settings, &options);
+    if (!ShowEditAddDialog(&options)) {
+        return;
+    }
+    StoreEditAddSettings(context->settings, options);
+    AddToEditNames(options);
+}

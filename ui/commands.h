@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/rename_entry.h"
+#include "exchange/add_text.h"
 #include "ui/list_hold.h"
 
 struct AppContext;
@@ -41,6 +42,9 @@ class Commands {
     void RunHeld(const std::function<void()>& work);
     // True while the names are out in the tool: then nothing may change the list.
     bool NamesOut() const { return hold.NamesOut(); }
+    // The add dialog over the selected rows, preset to this mode and position; the edit names
+    // change after OK. Nothing happens without a selected row.
+    void AddToEdit(AddMode mode, AddPosition position);
 
   private:
     int WaitForTool(ToolLauncher* launcher);
