@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 // No window here: rows and states go nowhere, and a message is printed, which spoils the run.
 namespace window_port {

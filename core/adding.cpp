@@ -2,12 +2,12 @@
 
 #include <memory>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "exchange/name_check.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 

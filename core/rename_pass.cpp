@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/temporary_names.h"
@@ -13,7 +14,6 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "ui/app_context.h"
 
 namespace {
 

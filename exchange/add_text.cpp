@@ -1,12 +1,12 @@
 #include "exchange/add_text.h"
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "exchange/name_check.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 

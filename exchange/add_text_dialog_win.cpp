@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "exchange/add_text.h"
 #include "exchange/name_text.h"
 #include "platform/message_box.h"
+#include "platform/window_text.h"
 #include "res/resource_ids.h"
-#include "ui/app_context.h"
-#include "ui/win_text.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -17,7 +18,6 @@
 #include "platform/text_file.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 

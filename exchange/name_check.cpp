@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 

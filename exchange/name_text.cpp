@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -12,7 +13,6 @@
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
-#include "ui/app_context.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/app_context.h"
 #include "platform/text.h"
 #include "settings/app_paths.h"
-#include "ui/app_context.h"
 
 namespace {
 

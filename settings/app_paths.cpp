@@ -1,11 +1,11 @@
 #include "settings/app_paths.h"
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/module_path.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 AppPaths::AppPaths(AppContext* context) : AppPaths(context, platform::ExecutablePath()) {}
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <utility>
 
+#include "core/app_context.h"
 #include "platform/profile.h"
-#include "ui/app_context.h"
 
 SettingEntry::SettingEntry(std::string entryKey, std::string entryValue)
     : key(std::move(entryKey)), value(entryValue), initialValue(std::move(entryValue)) {}

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "exchange/name_text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
-#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"

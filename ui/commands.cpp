@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -18,7 +19,6 @@
 #include "settings/path_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 #include "ui/incoming_paths.h"
 #include "ui/list_view_pane.h"
 #include "ui/status_bar.h"

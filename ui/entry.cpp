@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"

@@ -6,18 +6,18 @@
 
 #include <vector>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "exchange/name_check.h"
 #include "platform/message_box.h"
+#include "platform/window_text.h"
 #include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
-#include "ui/win_text.h"
 
 namespace {
 

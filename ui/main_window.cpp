@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 #include "ui/command_table.h"
 #include "ui/commands.h"
 #include "ui/control_ids.h"

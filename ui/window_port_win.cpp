@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
-#include "ui/app_context.h"
 #include "ui/list_view_pane.h"
 
 namespace window_port {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "gtest/gtest.h"
@@ -14,7 +15,6 @@
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
 #include "tests/support/window_port_fake.h"
-#include "ui/app_context.h"
 
 class ListTest : public ::testing::Test {
   protected:

@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "gtest/gtest.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
-#include "ui/app_context.h"
 
 namespace {
 

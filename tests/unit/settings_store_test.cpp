@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "gtest/gtest.h"
 #include "settings/setting_keys.h"
 #include "tests/support/test_files.h"
-#include "ui/app_context.h"
 
 namespace {
 
