@@ -13,6 +13,7 @@
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
 #include "ui/status_bar.h"
+#include "ui/toolbars.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void CleanUp(AppContext* c) {
     Destroy(c->paths);
     Destroy(c->list);
     Destroy(c->statusBar);
+    Destroy(c->toolbars);
     Destroy(c->commands);
     Destroy(c->listView);
     Destroy(c->layout);

@@ -18,6 +18,7 @@
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/status_bar.h"
+#include "ui/toolbars.h"
 #include "ui/workflow.h"
 
 namespace {
@@ -35,6 +36,7 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     c->listView = new ListViewPane(c);
     c->list = new RenameList(c);
     c->statusBar = new StatusBar(c);
+    c->toolbars = new Toolbars(c);
     c->commands = new Commands(c);
     c->commands->SetStep(static_cast<int>(WorkflowStep::Reset));
     return 0;

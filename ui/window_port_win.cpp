@@ -1,5 +1,5 @@
 // The rename list's view of the main window: its rows live in the list view, its command states
-// in the menu bar.
+// in the menu bar and on the toolbars.
 
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "ui/list_view_pane.h"
+#include "ui/toolbars.h"
 
 namespace window_port {
 
@@ -33,16 +34,9 @@ void SelectRow(AppContext* context, unsigned row, bool selected) {
 }
 
 void SetCommandGrayed(AppContext* context, int commandId, bool grayed) {
-    HMENU menu = GetMenu(context->mainWindow);
-    if (!menu) {
-        return;
+    if (context->toolbars) {
+        context->toolbars->SetCommandGrayed(commandId, grayed);
     }
-    MENUITEMINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STATE;
-    info.fState = grayed ? MFS_GRAYED : 0;
-    SetMenuItemInfoA(menu, static_cast<UINT>(commandId), FALSE, &info);
-    SetMenu(context->mainWindow, menu);
 }
 
 }  // namespace window_port

@@ -1,0 +1,29 @@
+// The three toolbars (100 in the list window; 101 and 102 in the compact one) and the states of
+// commands in the menu bar and on the bars.
+#pragma once
+
+#include "platform/handles.h"
+
+struct AppContext;
+struct tagNMTTDISPINFOA;
+struct tagRECT;
+
+class Toolbars {
+  public:
+    explicit Toolbars(AppContext* context);
+    virtual ~Toolbars();
+    Toolbars(const Toolbars&) = delete;
+    Toolbars& operator=(const Toolbars&) = delete;
+
+    // Grays or enables the command in the menu bar and on every bar that carries it. True when
+    // any of them took the change.
+    bool SetCommandGrayed(int commandId, bool grayed);
+    // The menu-bar item's state (MFS_CHECKED, MFS_GRAYED or 0).
+    bool SetMenuItemState(int commandId, unsigned state);
+
+  private:
+    AppContext* context;
+    WindowHandle listModeBar = nullptr;
+    WindowHandle compactBar = nullptr;
+    WindowHandle topMostBar = nullptr;
+};
