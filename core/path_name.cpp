@@ -84,6 +84,15 @@ void PathName::Rebuild() {
     fullPath = folder + "\\" + fileName;
 }
 
+std::string PartsKey(const PathName& path) {
+    std::string key = path.Folder();
+    key += '\0';
+    key += path.Base();
+    key += '\0';
+    key += path.Extension();
+    return key;
+}
+
 bool IsSamePlace(const PathName& a, const PathName& b) {
     return a.SameAs(b) || a.FullPath() == b.FullPath();
 }

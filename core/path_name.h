@@ -43,6 +43,9 @@ class PathName {
     std::string fileName;
 };
 
+// The three parts as one text: two paths are SameAs exactly when their keys are equal.
+std::string PartsKey(const PathName& path);
+
 // The same place on disk: the same three parts, or the same full path split another way (with
 // extensions hidden, a dotted name typed for a file without extension is held as one base).
 bool IsSamePlace(const PathName& a, const PathName& b);

@@ -143,20 +143,6 @@ int RenameEntry::RenameToTemporary(TemporaryNames* temporaries) {
     return 0;
 }
 
-namespace {
-
-// The three parts that make two paths the same for the pass.
-std::string PartsKey(const PathName& path) {
-    std::string key = path.Folder();
-    key += '\0';
-    key += path.Base();
-    key += '\0';
-    key += path.Extension();
-    return key;
-}
-
-}  // namespace
-
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const unsigned n = Count();

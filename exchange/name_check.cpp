@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/app_context.h"
@@ -91,31 +93,39 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < n; ++i) {
         targets.push_back(entries[i]->CandidatePath(lines[i]));
     }
+    // For each line, the next one after it that names the same place, or n.
+    std::vector<std::size_t> nextSamePlace(n, n);
+    std::unordered_map<std::string, std::size_t> later;
+    for (std::size_t i = n; i-- > 0;) {
+        auto found = later.emplace(targets[i].FullPath(), i);
+        if (!found.second) {
+            nextSamePlace[i] = found.first->second;
+            found.first->second = i;
+        }
+    }
+    // The current paths of the entries in range.
+    std::unordered_set<std::string> held;
+    for (std::size_t j = 0; j < n; ++j) {
+        held.insert(PartsKey(entries[j]->Path(NameKind::Now)));
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const PathName& now = entries[i]->Path(NameKind::Now);
         const PathName& target = targets[i];
-        // The entry's own path, even split another way, is held by the entry itself: only the
-        // lines after it can collide with it.
-        const bool unchanged = IsSamePlace(now, target);
-        bool occupied = unchanged;
-        for (std::size_t j = unchanged ? i + 1 : 0; j < n; ++j) {
-            if (j == i) {
-                continue;
-            }
-            if (j > i && IsSamePlace(target, targets[j])) {
-                ShowMessageBox(owner,
-                               "入力されたもの同士でファイル名が被っている\n\n" +
-                                   NumberedLine(i + 1, target.FileName()) +
-                                   NumberedLine(j + 1, targets[j].FileName()),
-                               kNameTitle, kMbIconError | kMbOk);
-                return 1;
-            }
-            // Held by another entry, which the rename pass moves out of the way first.
-            if (entries[j]->Path(NameKind::Now).SameAs(target)) {
-                occupied = true;
-            }
+        if (nextSamePlace[i] < n) {
+            const std::size_t j = nextSamePlace[i];
+            ShowMessageBox(owner,
+                           "入力されたもの同士でファイル名が被っている\n\n" +
+                               NumberedLine(i + 1, target.FileName()) +
+                               NumberedLine(j + 1, targets[j].FileName()),
+                           kNameTitle, kMbIconError | kMbOk);
+            return 1;
         }
-        if (occupied || IsCaseChangeOnly(now, target)) {
+        // The entry's own path, even split another way, is held by the entry itself; a path
+        // held by another entry is moved out of the way by the rename pass first.
+        if (IsSamePlace(now, target)) {
+            continue;
+        }
+        if (held.count(PartsKey(target)) != 0 || IsCaseChangeOnly(now, target)) {
             continue;
         }
         if (platform::PathExists(target.SlashPath())) {

@@ -173,3 +173,67 @@ TEST_F(RenameCheckTest, RandomBatchesDecideAsThePlainCheck) {
 }
 
 }  // namespace
+
+namespace {
+
+// The import's check as first written, every line against every other.
+std::string PlainImportCheck(const RenameList& list, const std::vector<std::string>& lines) {
+    const std::size_t n = std::min<std::size_t>(lines.size(), list.Count());
+    std::vector<PathName> targets;
+    for (std::size_t i = 0; i < n; ++i) {
+        targets.push_back(list.At(static_cast<unsigned>(i)).CandidatePath(lines[i]));
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const PathName& now = list.At(static_cast<unsigned>(i)).Path(NameKind::Now);
+        const bool unchanged = IsSamePlace(now, targets[i]);
+        bool occupied = unchanged;
+        for (std::size_t j = unchanged ? i + 1 : 0; j < n; ++j) {
+            if (j == i) {
+                continue;
+            }
+            if (j > i && IsSamePlace(targets[i], targets[j])) {
+                return "入力されたもの同士でファイル名が被っている\n\n" +
+                       Line(static_cast<unsigned>(i + 1), targets[i].FileName()) +
+                       Line(static_cast<unsigned>(j + 1), targets[j].FileName());
+            }
+            occupied = occupied ||
+                       list.At(static_cast<unsigned>(j)).Path(NameKind::Now).SameAs(targets[i]);
+        }
+        if (!occupied && !IsCaseChangeOnly(now, targets[i]) &&
+            platform::PathExists(targets[i].SlashPath())) {
+            return "リネーム実行時に他のファイルと名前が被る";
+        }
+    }
+    return "";
+}
+
+TEST_F(RenameCheckTest, RandomImportsAreCheckedAsByThePlainCheck) {
+    const std::vector<std::string> pool = {"a", "b", "c", "d", "e", "f", "A", "read.me"};
+    unsigned refused = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        std::mt19937 random(seed);
+        TestDir batch;
+        list = std::make_unique<RenameList>(&context);
+        const unsigned k = 2 + random() % 5;
+        for (unsigned i = 0; i < k; ++i) {
+            batch.MakeFile(pool[i] == "A" ? "q.txt" : pool[i] + ".txt");
+            ASSERT_EQ(list->AddPath(batch.PathOf(pool[i] == "A" ? "q.txt" : pool[i] + ".txt")), 0);
+        }
+        batch.MakeFile("f.txt");  // outside the list
+        // Fewer lines than entries leave the last ones out of the check.
+        std::vector<std::string> lines(k - random() % 2);
+        for (std::string& line : lines) {
+            line = pool[random() % pool.size()];
+        }
+        boxes::Reset();
+        const std::string expected = PlainImportCheck(*list, lines);
+        EXPECT_EQ(list->CheckNewNames(lines), expected.empty() ? 0 : 1) << "seed " << seed;
+        EXPECT_EQ(boxes::Recorded().empty() ? "" : boxes::Recorded()[0].text, expected)
+            << "seed " << seed;
+        refused += !expected.empty();
+    }
+    EXPECT_GT(refused, 50u);
+    EXPECT_LT(refused, 250u);
+}
+
+}  // namespace
