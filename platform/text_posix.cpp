@@ -5,6 +5,17 @@
 
 namespace {
 
+// ASCII is the same in cp932, UTF-8 and the paths of every file system here; most paths are
+// ASCII, and opening a converter costs more than the rename it serves.
+bool IsAscii(const std::string& s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Convert(const char* to, const char* from, const std::string& in, std::string* out) {
     out->clear();
     if (in.empty()) {
@@ -32,20 +43,28 @@ bool Convert(const char* to, const char* from, const std::string& in, std::strin
     return true;
 }
 
+bool ConvertText(const char* to, const char* from, const std::string& in, std::string* out) {
+    if (IsAscii(in)) {
+        *out = in;
+        return true;
+    }
+    return Convert(to, from, in, out);
+}
+
 }  // namespace
 
 namespace platform {
 
 bool ToNative(const std::string& cp932, NativeString* out) {
-    return Convert("UTF-8", "CP932", cp932, out);
+    return ConvertText("UTF-8", "CP932", cp932, out);
 }
 
 bool FromNative(const NativeString& native, std::string* cp932) {
-    return Convert("CP932", "UTF-8", native, cp932);
+    return ConvertText("CP932", "UTF-8", native, cp932);
 }
 
 bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
-    return Convert("CP932", "UTF-8", utf8, cp932);
+    return ConvertText("CP932", "UTF-8", utf8, cp932);
 }
 
 bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
