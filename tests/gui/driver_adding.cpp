@@ -177,16 +177,24 @@ TEST(StatusBar, AFourDigitCountIsShownWhole) {
         ASSERT_TRUE(gui::MakeFile(files.back())) << name;
     }
     std::string error;
+    // Unsorted, as only the count matters here.
     ASSERT_TRUE(s.Start("[Basic]\r\nAutoSort=off\r\n", &error)) << error;
     ASSERT_TRUE(gui::DropFiles(s.window(), files));
-    ASSERT_TRUE(s.WaitForStatus("1000", texts::kStepAdded, 60000)) << s.Describe();
+    ASSERT_TRUE(s.WaitForStatus("1000", texts::kStepAdded, 30000)) << s.Describe();
 
-    // Room for the text, the part's sunken edge on either side and the inset it is drawn with.
+    // Room for the text, the part's one-pixel sunken edge on either side and the three pixels
+    // the text is drawn in from the left.
     const RECT count = StatusPartRect(s, 0);
     const int text = StatusTextWidth("1000");
     ASSERT_GT(text, 0);
     EXPECT_GE(count.right - count.left, text + 2 + 3)
         << "part 0 from " << count.left << " to " << count.right << ", text " << text;
+    // The step part moved aside and still reaches the right edge.
+    RECT bar = {};
+    ASSERT_TRUE(GetClientRect(s.statusBar(), &bar));
+    const RECT step = StatusPartRect(s, 1);
+    EXPECT_GE(step.left, count.right);
+    EXPECT_EQ(step.right, bar.right);
 }
 
 TEST(StatusBar, TheStepTextRunsToTheRightEdgeOfTheListWindow) {
