@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds Varnel.exe and starts it under Wine. With a display the window
-# shows there; without one Varnel runs on a private display, and a screenshot of it is saved.
+# Sets the machine up, builds Varnel.exe (optimised, in build/release) and starts it under Wine.
+# With a display the window shows there; without one Varnel runs on a private display, and a
+# screenshot of it is saved.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 
-build=$root/build/windows
+build=$root/build/release
 mkdir -p build/logs
 log=build/logs/start-build.log
 echo "start: building Varnel.exe (log: $log)"
-if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug \
+if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVARNEL_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" &&
     cmake --build "$build" --target Varnel -j2; } >"$log" 2>&1; then
     tail -n 40 "$log"

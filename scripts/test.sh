@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole suite: the native build with its tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Windows build with its tests under Wine. All three run even
-# when one fails; the last line sums them up. Build output goes to build/logs/.
+# UndefinedBehaviorSanitizer, the Windows build with its tests under Wine, and the GUI tests once
+# more against the optimised Varnel.exe that users get. All run even when one fails; the last
+# line sums them up. Build output goes to build/logs/.
 set -uo pipefail
 exec </dev/null
 
@@ -38,12 +39,14 @@ build_tree() {
     return 1
 }
 
-# Runs one tree's tests; shows ctest's output only when something failed.
+# Runs one tree's tests (further arguments go to ctest); shows ctest's output only when
+# something failed.
 test_tree() {
     local name=$1 dir=$2
+    shift 2
     local log=$logs/$name-test.log begin=$SECONDS
     echo "== $name: testing"
-    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error >"$log" 2>&1
+    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error "$@" >"$log" 2>&1
     local rc=$?
     local line
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -114,6 +117,14 @@ if build_tree windows build/windows -DCMAKE_BUILD_TYPE=Debug \
     if varnel_env_up "$root/build/windows" persistent; then
         echo "   Wine prefix $VARNEL_WINEPREFIX, display $VARNEL_DISPLAY"
         test_tree windows build/windows
+        # release: the optimised exe that users get (scripts/start.sh), driven by the same GUI
+        # tests; only the exe is built, the test programs are the Windows tree's.
+        if build_tree release build/release -DCMAKE_BUILD_TYPE=Release -DVARNEL_TESTS=OFF \
+            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"; then
+            VARNEL_GUI_APP=$root/build/release/Varnel.exe test_tree release build/windows -R '^gui_'
+        else
+            record release 0 1 "did not build (counted as 1 failed)"
+        fi
     else
         record windows 0 1 "Wine environment failed (counted as 1 failed)"
     fi

@@ -31,8 +31,58 @@ void StatusBar::Create(bool withGrip) {
     statusWindow = CreateWindowExA(0, STATUSCLASSNAMEA, "", style, 0, 0, 0, 0, context->mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
                                    context->instance, nullptr);
-    int edges[2] = {22, 200};
+    SetParts(CountPartEdge("000"));
+}
+
+void StatusBar::SetParts(int countEdge) {
+    // The step part runs to the right edge, so it follows every size of the window by itself.
+    int edges[2] = {countEdge, -1};
     SendMessageA(statusWindow, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+int StatusBar::CountPartEdge(const std::string& text) const {
+    // The bar draws with its own font, which is not the one a fresh DC holds; a bar that was
+    // given none (Wine's then answers null) draws with the system's status font.
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(statusWindow, WM_GETFONT, 0, 0));
+    HFONT madeFont = nullptr;
+    if (!font) {
+        NONCLIENTMETRICSA metrics = {};
+        metrics.cbSize = sizeof(metrics);
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+            font = madeFont = CreateFontIndirectA(&metrics.lfStatusFont);
+        }
+    }
+    SIZE textSize = {};
+    SIZE digit = {};
+    if (HDC dc = GetDC(statusWindow)) {
+        HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &textSize);
+        GetTextExtentPoint32A(dc, "0", 1, &digit);
+        if (old) {
+            SelectObject(dc, old);
+        }
+        ReleaseDC(statusWindow, dc);
+    }
+    if (madeFont) {
+        DeleteObject(madeFont);
+    }
+    int borders[3] = {};
+    SendMessageA(statusWindow, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    // The part's sunken edge on both sides, and half a digit of room either side of the text.
+    return borders[0] + 2 * GetSystemMetrics(SM_CXEDGE) + textSize.cx + digit.cx;
+}
+
+void StatusBar::ShowCount(const std::string& text) {
+    if (!statusWindow) {
+        return;
+    }
+    int edges[2] = {};
+    SendMessageA(statusWindow, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    const int edge = CountPartEdge(text);
+    if (edges[0] != edge) {
+        SetParts(edge);
+    }
+    SendMessageA(statusWindow, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void StatusBar::SetStepText(const std::string& text) {
@@ -42,7 +92,7 @@ void StatusBar::SetStepText(const std::string& text) {
 void StatusBar::SetCount(unsigned count) {
     char text[16];
     std::snprintf(text, sizeof text, "%03u", count);
-    SendMessageA(statusWindow, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    ShowCount(text);
 }
 
 std::string StatusBar::PartText(int part, size_t size) const {
@@ -59,7 +109,7 @@ int StatusBar::Recreate(bool withGrip) {
     const std::string count = PartText(0, 256);
     const std::string step = PartText(1, 256);
     Create(withGrip);
-    SendMessageA(statusWindow, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(count.c_str()));
+    ShowCount(count);
     SetStepText(step);
     return 0;
 }

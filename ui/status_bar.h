@@ -1,4 +1,5 @@
-// The status bar: the entry count on the left, the step text beside it.
+// The status bar: the entry count on the left, as wide as its text needs, and the step text
+// from there to the right edge.
 #pragma once
 
 #include <string>
@@ -24,6 +25,9 @@ class StatusBar {
 
   private:
     std::string PartText(int part, size_t size) const;
+    void ShowCount(const std::string& text);
+    int CountPartEdge(const std::string& text) const;
+    void SetParts(int countEdge);
 
     AppContext* context;
     WindowHandle statusWindow = nullptr;

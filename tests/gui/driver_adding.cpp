@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -180,6 +183,82 @@ TEST_F(WithFiles, ADriveRootIsRefusedAndATrailingSeparatorNamesTheFolder) {
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
     EXPECT_EQ(s.Column(0), (Names{"z dir", "a"}));
     EXPECT_EQ(s.Column(3), Names(2, gui::ToCp932(s.PathOf("files"))));
+}
+
+// A part's rectangle in the bar's client area, read in the bar's own process.
+RECT StatusPartRect(const gui::Session& s, int part) {
+    RECT rect = {-1, -1, -1, -1};
+    gui::RemoteMemory memory(s.processId(), sizeof(RECT));
+    if (memory.ok() && memory.Write(&rect, sizeof(rect)) &&
+        SendMessageA(s.statusBar(), SB_GETRECT, static_cast<WPARAM>(part), memory.param())) {
+        memory.Read(&rect, sizeof(rect));
+    }
+    return rect;
+}
+
+// The width of a text in the font the status bar draws with: a bar without a font of its own
+// takes the system's status font.
+int StatusTextWidth(const std::string& text) {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return -1;
+    }
+    HFONT font = CreateFontIndirectA(&metrics.lfStatusFont);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {-1, -1};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return size.cx;
+}
+
+TEST(StatusBar, AFourDigitCountIsShownWhole) {
+    gui::Session s;
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 1000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "files\\f%04d.txt", i);
+        files.push_back(s.PathOf(name));
+        ASSERT_TRUE(gui::MakeFile(files.back())) << name;
+    }
+    std::string error;
+    // Unsorted, as only the count matters here.
+    ASSERT_TRUE(s.Start("[Basic]\r\nAutoSort=off\r\n", &error)) << error;
+    ASSERT_TRUE(gui::DropFiles(s.window(), files));
+    ASSERT_TRUE(s.WaitForStatus("1000", texts::kStepAdded, 30000)) << s.Describe();
+
+    // Room for the text, the part's one-pixel sunken edge on either side and the three pixels
+    // the text is drawn in from the left.
+    const RECT count = StatusPartRect(s, 0);
+    const int text = StatusTextWidth("1000");
+    ASSERT_GT(text, 0);
+    EXPECT_GE(count.right - count.left, text + 2 + 3)
+        << "part 0 from " << count.left << " to " << count.right << ", text " << text;
+    // The step part moved aside and still reaches the right edge.
+    RECT bar = {};
+    ASSERT_TRUE(GetClientRect(s.statusBar(), &bar));
+    const RECT step = StatusPartRect(s, 1);
+    EXPECT_GE(step.left, count.right);
+    EXPECT_EQ(step.right, bar.right);
+}
+
+TEST(StatusBar, TheStepTextRunsToTheRightEdgeOfTheListWindow) {
+    gui::Session s;
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, &error)) << error;
+    for (int width : {620, 900}) {
+        MoveWindow(s.window(), 40, 40, width, 300, TRUE);
+        ASSERT_TRUE(gui::Settle(s.window()));
+        RECT bar = {};
+        ASSERT_TRUE(GetClientRect(s.statusBar(), &bar));
+        const RECT step = StatusPartRect(s, 1);
+        EXPECT_EQ(step.right, bar.right) << "window width " << width;
+        EXPECT_GT(step.left, StatusPartRect(s, 0).left);
+    }
 }
 
 }  // namespace

@@ -2,10 +2,21 @@
 # Runs one GUI test program under Wine; when it fails, leaves a picture of the screen in
 # BUILD_DIR/gui-failures/ and prints its path.
 #   run-gui-test.sh NAME BUILD_DIR SECONDS DRIVER.exe [ARGS...]
+# With VARNEL_GUI_APP set, the driver drives that Varnel.exe instead of its tree's own (the test
+# script points it at the release build), and its screenshots are named for it.
 set -uo pipefail
 
 name=$1 build_dir=$(cd "$2" && pwd) seconds=$3
 shift 3
+if [[ -n "${VARNEL_GUI_APP:-}" ]]; then
+    replaced=()
+    for arg in "$@"; do
+        [[ "$arg" == --app=* ]] && arg=--app=$VARNEL_GUI_APP
+        replaced+=("$arg")
+    done
+    set -- "${replaced[@]}"
+    name=$name-$(basename "$(dirname "$VARNEL_GUI_APP")")
+fi
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 source "$scripts/wine-env.sh"
 

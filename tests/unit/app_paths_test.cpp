@@ -41,7 +41,13 @@ class AppPathsTest : public ::testing::Test {
     std::unique_ptr<SettingsStore> store;
 };
 
-TEST(AppPathsNames, IniBesideTheExecutableInSlashForm) {
+// Whatever ran before, no message box is left over from another test.
+class AppPathsNames : public ::testing::Test {
+  protected:
+    void SetUp() override { boxes::Reset(); }
+};
+
+TEST_F(AppPathsNames, IniBesideTheExecutableInSlashForm) {
     AppContext context;
     AppPaths paths(&context, "D:\\A\\B\\app.exe");
     EXPECT_EQ(paths.IniPath(), "D:/A/B/varnel.ini");
@@ -53,8 +59,7 @@ TEST(AppPathsNames, IniBesideTheExecutableInSlashForm) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
-TEST(AppPathsNames, MissingExecutablePathFallsBackToTheCurrentFolder) {
-    boxes::Reset();
+TEST_F(AppPathsNames, MissingExecutablePathFallsBackToTheCurrentFolder) {
     AppContext context;
     AppPaths paths(&context, "");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
@@ -62,7 +67,6 @@ TEST(AppPathsNames, MissingExecutablePathFallsBackToTheCurrentFolder) {
     EXPECT_EQ(boxes::Recorded()[0].text, "実行ファイルのパス取得に失敗");
     EXPECT_EQ(paths.ExecutableFolder(), ".");
     EXPECT_EQ(paths.IniPath(), "./varnel.ini");
-    boxes::Reset();
 }
 
 TEST_F(AppPathsTest, FirstRunWritesTheRegisteredKeysInOrder) {
