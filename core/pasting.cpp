@@ -7,6 +7,7 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "exchange/name_check.h"
+#include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -27,13 +28,27 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
         !IsValidName(*text, true, context ? context->mainWindow : nullptr)) {
         return;
     }
+    unsigned tooLong = 0;
     for (unsigned i = 0; i < Count(); ++i) {
         if (!window_port::IsRowSelected(context, i)) {
             continue;
         }
         RenameEntry& entry = At(i);
-        entry.SetEditName(text != nullptr ? *text : entry.DisplayName(kind));
+        const std::string name = text != nullptr ? *text : entry.DisplayName(kind);
+        // A name no file can have would only fail in the rename; the entry keeps its edit name.
+        if (IsNameTooLong(entry.CandidatePath(name).FileName())) {
+            ++tooLong;
+            continue;
+        }
+        entry.SetEditName(name);
         window_port::WriteRow(context, i, RowExtent::EditOnly);
+    }
+    if (tooLong != 0) {
+        ShowMessageBox(context ? context->mainWindow : nullptr,
+                       "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
+                           " 文字を超える）ため、\n" + std::to_string(tooLong) +
+                           " 行のエディットを変更しませんでした。",
+                       "警告：名前の長さ", kMbIconError);
     }
     UpdateCommandStates();
 }

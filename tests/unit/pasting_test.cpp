@@ -155,3 +155,27 @@ TEST_F(PasteTest, ListEditsWaitWhileAPassShowsAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A name is counted whole, hidden extension included: the same text fits a folder and not a
+// file, and the file keeps its edit name.
+TEST_F(PasteTest, ATextTooLongForAnEntryLeavesThatEntryAsItWas) {
+    AddFile("a.txt");
+    dir.MakeFolder("d");
+    ASSERT_EQ(list->AddPath(dir.PathOf("d")), 0);
+    TheFakeWindow().selected = {0, 1};
+
+    Paste(std::string(251, 'x'));
+    EXPECT_EQ(Edit(0), std::string(251, 'x') + ".txt");
+    EXPECT_TRUE(boxes::Recorded().empty());
+
+    Paste(std::string(252, 'y'));
+    EXPECT_EQ(Edit(0), std::string(251, 'x') + ".txt");
+    EXPECT_EQ(Edit(1), std::string(252, 'y'));
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              "名前が長すぎる（255 文字を超える）ため、\n1 行のエディットを変更しませんでした。");
+}
+
+}  // namespace
