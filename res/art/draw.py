@@ -157,6 +157,31 @@ def bmp24(c):
     return header + info + bytes(data)
 
 
+def bmp8(c):
+    """An 8-bit bitmap with a colour table. The toolbar maps the table's standard greys, black and
+    white to the system's button colours and then takes the button face as transparent; it can
+    only do that through a colour table, so a true-colour strip would keep grey boxes wherever
+    the face colour is not exactly that grey."""
+    colours = []
+    for y in range(c.h):
+        for x in range(c.w):
+            if c.px[y][x] not in colours:
+                colours.append(c.px[y][x])
+    assert len(colours) <= 256
+    row = (c.w + 3) & ~3
+    data = bytearray()
+    for y in range(c.h - 1, -1, -1):
+        line = bytearray(colours.index(c.px[y][x]) for x in range(c.w))
+        line += b"\0" * (row - len(line))
+        data += line
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h, 1, 8, 0, len(data), 2835, 2835,
+                       len(colours), 0)
+    return header + info + table + bytes(data)
+
+
 def ico(*canvases):
     images = []
     for c in canvases:
@@ -190,7 +215,7 @@ def ico(*canvases):
 def main():
     (OUT / "varnel.ico").write_bytes(ico(app_icon(32), app_icon(16)))
     (OUT / "varnel16.ico").write_bytes(ico(app_icon(16)))
-    (OUT / "toolbar.bmp").write_bytes(bmp24(toolbar()))
+    (OUT / "toolbar.bmp").write_bytes(bmp8(toolbar()))
     (OUT / "lvicon.bmp").write_bytes(bmp24(row_icons()))
     return 0
 
