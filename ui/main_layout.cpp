@@ -121,6 +121,13 @@ void MainLayout::SaveWindowState() {
 
 void MainLayout::PaintBackground(HDC dc) {
     if (listMode) {
+        // The list and the status bar cover the rest; the flat bar 100 draws over its parent's
+        // background, which would otherwise be whatever the screen held there.
+        if (context->toolbars) {
+            RECT bar = context->toolbars->GetListModeBarRect();
+            MapWindowPoints(nullptr, context->mainWindow, reinterpret_cast<POINT*>(&bar), 2);
+            FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+        }
         return;
     }
     if (background) {
