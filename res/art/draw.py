@@ -112,8 +112,11 @@ def toolbar():
     c.frame(8, 5, 14, 13, BLUE)
     c.line(9, 7, 13, 7, LINE)
     c.line(9, 9, 13, 9, LINE)
-    c.line(3, 10, 6, 10, BLACK)
-    c.line(3, 9, 3, 11, BLACK)
+    # a bent arrow from the small window down and over to the large one
+    c.line(3, 9, 3, 12, BLACK)
+    c.line(3, 12, 7, 12, BLACK)
+    c.line(6, 10, 6, 14, BLACK)
+    c.line(5, 11, 5, 13, BLACK)
     # 1: always on top, a window with a pin
     c.rect(16 + 2, 5, 16 + 13, 13, WHITE)
     c.frame(16 + 2, 5, 16 + 13, 13, BLUE)
