@@ -1,8 +1,10 @@
 #include "exchange/tool_launcher.h"
 
 #include <string>
+#include <vector>
 
 #include "core/app_context.h"
+#include "exchange/tool_window.h"
 #include "platform/text.h"
 #include "settings/app_paths.h"
 
@@ -10,22 +12,35 @@ namespace {
 
 constexpr UINT_PTR kWaitTimer = 100;
 constexpr UINT kWaitIntervalMs = 500;
+// A tool that never becomes idle (a console program, a busy one) must not hold Varnel for good.
+constexpr DWORD kInputIdleLimitMs = 10000;
 
 struct WindowSearch {
-    DWORD processId;
     HWND found;
     HWND wanted;
 };
 
-BOOL CALLBACK FindByProcess(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
+struct TopLevelWindows {
+    DWORD processId;
+    std::vector<HWND> handles;
+    std::vector<TopLevelWindowFacts> facts;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+    auto* all = reinterpret_cast<TopLevelWindows*>(data);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == search->processId) {
-        search->found = window;
-        return FALSE;
-    }
+    all->handles.push_back(window);
+    all->facts.push_back({processId == all->processId, IsWindowVisible(window) != FALSE,
+                          GetWindow(window, GW_OWNER) != nullptr});
     return TRUE;
+}
+
+HWND FindToolWindow(DWORD processId) {
+    TopLevelWindows all = {processId, {}, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    const int chosen = ChooseToolWindow(all.facts);
+    return chosen < 0 ? nullptr : all.handles[static_cast<size_t>(chosen)];
 }
 
 BOOL CALLBACK FindHandle(HWND window, LPARAM data) {
@@ -74,10 +89,8 @@ bool ToolLauncher::Start() {
         process = {};
         return false;
     }
-    WaitForInputIdle(process.hProcess, INFINITE);
-    WindowSearch search = {process.dwProcessId, nullptr, nullptr};
-    EnumWindows(FindByProcess, reinterpret_cast<LPARAM>(&search));
-    toolWindow = search.found;
+    WaitForInputIdle(process.hProcess, kInputIdleLimitMs);
+    toolWindow = FindToolWindow(process.dwProcessId);
     if (!toolWindow) {
         return false;
     }
@@ -87,7 +100,7 @@ bool ToolLauncher::Start() {
 }
 
 bool ToolLauncher::ToolWindowExists() const {
-    WindowSearch search = {0, nullptr, toolWindow};
+    WindowSearch search = {nullptr, toolWindow};
     EnumWindows(FindHandle, reinterpret_cast<LPARAM>(&search));
     return search.found != nullptr;
 }
@@ -108,6 +121,8 @@ int ToolLauncher::OpenAndWait() {
     HWND main = owner->mainWindow;
     MoveWindow(toolWindow, mainRect.left, mainRect.top, Width(toolRect), Height(toolRect), TRUE);
     lastKnown = mainRect;
+    // Hidden, the window keeps its maximized state, but showing it normal would drop it.
+    const bool wasMaximized = IsZoomed(main) != FALSE;
     ShowWindow(main, SW_HIDE);
     closed = false;
     DialogBoxParamA(owner->instance, "MYDLG_WAITCLOSE", main, WaitProc,
@@ -118,8 +133,12 @@ int ToolLauncher::OpenAndWait() {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(toolWindow, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, INFINITE, &ignored);
     }
-    MoveWindow(main, lastKnown.left, lastKnown.top, Width(mainRect), Height(mainRect), TRUE);
-    ShowWindow(main, SW_SHOWNORMAL);
+    if (wasMaximized) {
+        ShowWindow(main, SW_SHOWMAXIMIZED);
+    } else {
+        MoveWindow(main, lastKnown.left, lastKnown.top, Width(mainRect), Height(mainRect), TRUE);
+        ShowWindow(main, SW_SHOWNORMAL);
+    }
     SetForegroundWindow(main);
     return closed ? 0 : 1;
 }

@@ -77,6 +77,11 @@ void OpenFile(AppContext* c) {
 void ColumnToFile(AppContext* c) {
     c->commands->ExportAndOpen(c->listView->ClickedKind());
 }
+void ToggleMode(AppContext* c) {
+    if (c->layout) {
+        c->layout->ToggleMode();
+    }
+}
 void SortByNowPath(AppContext* c) {
     Batched(c, [c] { c->list->Sort(NameKind::Now, PathPart::FullPath, false); });
     Step(c, WorkflowStep::Reordered);
@@ -194,6 +199,7 @@ constexpr CommandRow kStage1[] = {
     {IDC_IMPORT_FILE, true, ImportFile},
     {IDC_OPEN_FILE, false, OpenFile},
     {IDC_CONVERT_ILLEGAL, true, ConvertIllegal},
+    {IDC_MODE_CHANGE, false, ToggleMode},
 };
 
 // The list window only.

@@ -18,6 +18,7 @@
 #include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
+#include "ui/toolbars.h"
 
 namespace {
 
@@ -102,9 +103,12 @@ void ListViewPane::ShowList(bool show) {
 }
 
 void ListViewPane::Layout(int clientWidth, int clientHeight) {
-    // The toolbar and the list share the control id 100, so the bar is not looked up by id; until
-    // the list window has its toolbar the list starts at the top.
-    const int toolbar = 0;
+    // The toolbar and the list share the control id 100, so the bar is not looked up by id.
+    int toolbar = 0;
+    if (context->toolbars) {
+        const RECT bar = context->toolbars->GetListModeBarRect();
+        toolbar = bar.bottom - bar.top;
+    }
     const int status = context->statusBar ? context->statusBar->Height() : 0;
     MoveWindow(listWindow, 0, toolbar, clientWidth, clientHeight - toolbar - status, TRUE);
 }

@@ -7,11 +7,35 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/list_view_pane.h"
+#include "ui/status_bar.h"
+#include "ui/toolbars.h"
+#include "ui/window_modes.h"
 
 namespace {
 
 constexpr int kPictureWidth = 194;
 constexpr int kPictureHeight = 150;
+
+// The normal box of a minimized or maximized window, in screen coordinates: the placement gives
+// it in work-area coordinates, which differ from the screen's where a task bar sits top or left.
+RECT NormalRect(HWND window) {
+    RECT r = {};
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement)) {
+        GetWindowRect(window, &r);
+        return r;
+    }
+    r = placement.rcNormalPosition;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
+        GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+                   monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return r;
+}
 
 }  // namespace
 
@@ -33,18 +57,63 @@ bool MainLayout::IsNormalMode() const {
     return context->settings->GetString(keys::kWindowMode, "Normal") == "Normal";
 }
 
-void MainLayout::SaveWindowState() {
+void MainLayout::ToggleMode() {
+    SaveWindowState();
+    listMode = listMode != 1 ? 1 : 0;
+    SettingsStore& store = *context->settings;
+    store.SetString(keys::kWindowMode,
+                    ToggledModeValue(store.GetString(keys::kWindowMode, "Normal")));
+    ApplyMode();
+}
+
+void MainLayout::ApplyMode() {
+    HWND window = context->mainWindow;
+    const bool list = listMode != 0;
+    const WindowFace face = FaceOf(list);
+    if (IsZoomed(window) || IsIconic(window)) {
+        // The new face starts from the window's normal box.
+        ShowWindow(window, SW_RESTORE);
+    }
+    const WindowBox box = OpeningBox(*context->settings, list);
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(face.changedStyle));
+    // The frame follows the new style (a sizing border or none) before the size is set.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RECT r;
-    if (!GetWindowRect(context->mainWindow, &r)) {
+    GetWindowRect(window, &r);
+    MoveWindow(window, r.left, r.top, box.width, box.height, TRUE);
+    if (context->statusBar) {
+        context->statusBar->Recreate(face.sizeGrip);
+    }
+    if (context->listView) {
+        context->listView->ShowList(face.list);
+    }
+    if (context->toolbars) {
+        context->toolbars->ShowForMode(face.list);
+        // Bar 100 was last laid out for the other width, and the list below it for its height.
+        context->toolbars->AutoSize();
+    }
+    if (context->listView) {
+        RECT client;
+        GetClientRect(window, &client);
+        context->listView->Layout(client.right, client.bottom);
+    }
+    // The background is painted in one mode only.
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void MainLayout::SaveWindowState() {
+    HWND window = context->mainWindow;
+    RECT r;
+    if (!GetWindowRect(window, &r)) {
         return;
     }
-    SettingsStore& store = *context->settings;
-    store.SetInt(keys::kWindowPosX, r.left);
-    store.SetInt(keys::kWindowPosY, r.top);
-    if (store.GetString(keys::kWindowMode, "Normal") == "ListView") {
-        store.SetInt(keys::kWindowSizeX, r.right - r.left);
-        store.SetInt(keys::kWindowSizeY, r.bottom - r.top);
+    // Minimized, the window is parked off the screen; maximized, it covers the screen. Either
+    // way the next start opens at the box the window comes back to.
+    if (IsIconic(window) || IsZoomed(window)) {
+        r = NormalRect(window);
     }
+    StoreWindowBox(*context->settings, {r.left, r.top, r.right - r.left, r.bottom - r.top});
     if (context->listView) {
         context->listView->SaveColumnWidths();
     }
@@ -52,6 +121,13 @@ void MainLayout::SaveWindowState() {
 
 void MainLayout::PaintBackground(HDC dc) {
     if (listMode) {
+        // The list and the status bar cover the rest; the flat bar 100 draws over its parent's
+        // background, which would otherwise be whatever the screen held there.
+        if (context->toolbars) {
+            RECT bar = context->toolbars->GetListModeBarRect();
+            MapWindowPoints(nullptr, context->mainWindow, reinterpret_cast<POINT*>(&bar), 2);
+            FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+        }
         return;
     }
     if (background) {

@@ -17,6 +17,11 @@ class MainLayout {
 
     // WindowMode is exactly "Normal"; read afresh at every call.
     bool IsNormalMode() const;
+    // Command 40029: keeps the state of the mode being left, flips the setting, applies the other.
+    void ToggleMode();
+    // Brings the window and its children into the mode held in listMode; the top-left corner
+    // stays where it is.
+    void ApplyMode();
     void SaveWindowState();
     void PaintBackground(HDC__* dc);
 

@@ -19,14 +19,13 @@
 #include "ui/main_layout.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
+#include "ui/window_modes.h"
 #include "ui/workflow.h"
 
 namespace {
 
 constexpr char kClassName[] = "varnel";
 constexpr char kTitle[] = "Varnel";
-constexpr DWORD kNormalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kListStyle = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 
 LRESULT OnCreate(AppContext* c, HWND window) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -53,6 +52,9 @@ LRESULT OnDestroy(AppContext* c) {
 LRESULT OnSize(AppContext* c, LPARAM lParam) {
     if (c->statusBar) {
         c->statusBar->AutoSize();
+    }
+    if (c->toolbars) {
+        c->toolbars->AutoSize();
     }
     if (c->listView) {
         c->listView->Layout(LOWORD(lParam), HIWORD(lParam));
@@ -92,7 +94,16 @@ LRESULT OnDropFiles(AppContext* c, WPARAM wParam) {
 
 LRESULT OnNotify(AppContext* c, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (wParam != kListViewId || !c->listView) {
+    if (c->toolbars && header->code == TTN_NEEDTEXTA) {
+        c->toolbars->FillToolTip(reinterpret_cast<NMTTDISPINFOA*>(lParam));
+        return 0;
+    }
+    if (c->toolbars && header->code == TTN_NEEDTEXTW) {
+        c->toolbars->FillToolTip(reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return 0;
+    }
+    // Bar 100 shares the list's id: only what comes from the list is the list's.
+    if (wParam != kListViewId || !c->listView || header->hwndFrom != c->listView->Window()) {
         return 0;
     }
     switch (header->code) {
@@ -192,19 +203,11 @@ bool RegisterMainWindowClass(AppContext* context) {
 }
 
 WindowHandle CreateMainWindow(AppContext* context) {
-    SettingsStore& store = *context->settings;
-    const bool normal = store.GetString(keys::kWindowMode, "Normal") == "Normal";
-    DWORD style = normal ? kNormalStyle : kListStyle;
-    int width = 200;
-    int height = 200;
-    if (!normal) {
-        width = store.GetInt(keys::kWindowSizeX, 620);
-        height = store.GetInt(keys::kWindowSizeY, 400);
-    }
-    const int x = TextToInt(store.GetString(keys::kWindowPosX, "100"));
-    const int y = TextToInt(store.GetString(keys::kWindowPosY, "100"));
-    HWND window = CreateWindowExA(0, kClassName, kTitle, style, x, y, width, height, nullptr,
-                                  nullptr, context->instance, context);
+    const bool list = IsListModeValue(context->settings->GetString(keys::kWindowMode, "Normal"));
+    const WindowBox box = OpeningBox(*context->settings, list);
+    HWND window =
+        CreateWindowExA(0, kClassName, kTitle, FaceOf(list).creationStyle, box.left, box.top,
+                        box.width, box.height, nullptr, nullptr, context->instance, context);
     context->mainWindow = window;
     return window;
 }

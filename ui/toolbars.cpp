@@ -7,8 +7,113 @@
 #include <initializer_list>
 
 #include "core/app_context.h"
+#include "res/resource_ids.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "ui/control_ids.h"
 
-Toolbars::Toolbars(AppContext* context) : context(context) {}
+namespace {
+
+constexpr int kOwnImages = 10;
+constexpr int kSeparator = 0;
+
+// One button of the bars. The standard images are numbered from the system's small colour
+// strip, which is added after the bar's own.
+struct Button {
+    int image;
+    bool standard;
+    int command;
+    int tip;
+};
+
+// Bar 100 carries all of them, bar 101 the first eleven.
+constexpr Button kButtons[] = {
+    {0, false, IDC_MODE_CHANGE, IDS_TIP_MODE_CHANGE},
+    {0, false, kSeparator, 0},
+    {STD_FILENEW, true, IDC_NEW, IDS_TIP_NEW},
+    {STD_FILEOPEN, true, IDC_OPEN, IDS_TIP_OPEN},
+    {0, false, kSeparator, 0},
+    {2, false, IDC_EXPORT_FILE, IDS_TIP_EXPORT_FILE},
+    {3, false, IDC_IMPORT_FILE, IDS_TIP_IMPORT_FILE},
+    {0, false, kSeparator, 0},
+    {STD_FILESAVE, true, IDC_RENAME, IDS_TIP_RENAME},
+    {STD_UNDO, true, IDC_RESTORE, IDS_TIP_RESTORE},
+    {0, false, kSeparator, 0},
+    {1, false, IDC_TOP_MOST, IDS_TIP_TOP_MOST},
+    {0, false, kSeparator, 0},
+};
+constexpr int kListModeButtons = 13;
+constexpr int kCompactButtons = 11;
+constexpr Button kTopMostButton = kButtons[11];
+
+constexpr DWORD kListModeBarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE;
+constexpr DWORD kCompactBarStyle = kListModeBarStyle | CCS_NODIVIDER;
+constexpr DWORD kTopMostBarStyle = kCompactBarStyle | CCS_NOPARENTALIGN;
+// A narrow strip down the left edge, below bar 101.
+constexpr int kTopMostBarTop = 26;
+constexpr int kTopMostBarWidth = 26;
+constexpr int kTopMostBarHeight = 180;
+
+TBBUTTON ButtonRecord(const Button& b, int standardBase) {
+    TBBUTTON r = {};
+    r.iBitmap = b.standard ? b.image + standardBase : b.image;
+    r.idCommand = b.command;
+    r.fsState = TBSTATE_ENABLED;
+    r.fsStyle = b.command == kSeparator ? BTNS_SEP : BTNS_BUTTON;
+    return r;
+}
+
+void AddStyle(HWND bar, LONG style) {
+    SetWindowLongA(bar, GWL_STYLE, GetWindowLongA(bar, GWL_STYLE) | style);
+}
+
+HWND MakeBar(AppContext* c, DWORD style, int id, const Button* buttons, int count) {
+    TBBUTTON first = ButtonRecord(buttons[0], 0);
+    HWND bar = CreateToolbarEx(c->mainWindow, style, static_cast<UINT>(id), kOwnImages, c->instance,
+                               IDB_TOOLBAR, &first, 1, 0, 0, 0, 0, sizeof(TBBUTTON));
+    if (!bar || count == 1) {
+        return bar;
+    }
+    TBADDBITMAP standard = {HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    const int base =
+        static_cast<int>(SendMessageA(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
+    TBBUTTON rest[kListModeButtons];
+    for (int i = 1; i < count; ++i) {
+        rest[i - 1] = ButtonRecord(buttons[i], base);
+    }
+    SendMessageA(bar, TB_ADDBUTTONSA, static_cast<WPARAM>(count - 1),
+                 reinterpret_cast<LPARAM>(rest));
+    return bar;
+}
+
+int TipOf(UINT_PTR command) {
+    for (const Button& b : kButtons) {
+        if (b.command != kSeparator && static_cast<UINT_PTR>(b.command) == command) {
+            return b.tip;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+Toolbars::Toolbars(AppContext* context) : context(context) {
+    listModeBar = MakeBar(context, kListModeBarStyle, kListModeBarId, kButtons, kListModeButtons);
+    if (listModeBar) {
+        AddStyle(listModeBar, TBSTYLE_FLAT);
+    }
+    compactBar = MakeBar(context, kCompactBarStyle, kCompactBarId, kButtons, kCompactButtons);
+    if (compactBar) {
+        // Transparent: the compact window's picture shows through.
+        AddStyle(compactBar, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT);
+    }
+    topMostBar = MakeBar(context, kTopMostBarStyle, kTopMostBarId, &kTopMostButton, 1);
+    if (topMostBar) {
+        AddStyle(topMostBar, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT);
+        MoveWindow(topMostBar, 0, kTopMostBarTop, kTopMostBarWidth, kTopMostBarHeight, TRUE);
+    }
+    ShowForMode(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal");
+}
 
 Toolbars::~Toolbars() {
     for (WindowHandle bar : {listModeBar, compactBar, topMostBar}) {
@@ -43,4 +148,38 @@ bool Toolbars::SetCommandGrayed(int commandId, bool grayed) {
         }
     }
     return done;
+}
+
+void Toolbars::ShowForMode(bool listMode) {
+    ShowWindow(listModeBar, listMode ? SW_SHOW : SW_HIDE);
+    ShowWindow(compactBar, listMode ? SW_HIDE : SW_SHOW);
+    ShowWindow(topMostBar, listMode ? SW_HIDE : SW_SHOW);
+}
+
+void Toolbars::AutoSize() {
+    if (listModeBar && context->settings->GetString(keys::kWindowMode, "Normal") != "Normal") {
+        SendMessageA(listModeBar, TB_AUTOSIZE, 0, 0);
+    }
+}
+
+RECT Toolbars::GetListModeBarRect() const {
+    RECT r = {};
+    if (listModeBar) {
+        GetWindowRect(listModeBar, &r);
+    }
+    return r;
+}
+
+void Toolbars::FillToolTip(NMTTDISPINFOA* info) {
+    info->hinst = context->instance;
+    if (const int tip = TipOf(info->hdr.idFrom)) {
+        info->lpszText = MAKEINTRESOURCEA(tip);
+    }
+}
+
+void Toolbars::FillToolTip(NMTTDISPINFOW* info) {
+    info->hinst = context->instance;
+    if (const int tip = TipOf(info->hdr.idFrom)) {
+        info->lpszText = MAKEINTRESOURCEW(tip);
+    }
 }

@@ -6,6 +6,7 @@
 
 struct AppContext;
 struct tagNMTTDISPINFOA;
+struct tagNMTTDISPINFOW;
 struct tagRECT;
 
 class Toolbars {
@@ -20,6 +21,16 @@ class Toolbars {
     bool SetCommandGrayed(int commandId, bool grayed);
     // The menu-bar item's state (MFS_CHECKED, MFS_GRAYED or 0).
     bool SetMenuItemState(int commandId, unsigned state);
+
+    // Bar 100 in the list window, bars 101 and 102 in the compact one.
+    void ShowForMode(bool listMode);
+    // Fits bar 100 to the window's width; called on every WM_SIZE.
+    void AutoSize();
+    // Bar 100's screen rectangle; the list sits below it.
+    tagRECT GetListModeBarRect() const;
+    // The tool tip of a button: the text is the string-table entry of its command.
+    void FillToolTip(tagNMTTDISPINFOA* info);
+    void FillToolTip(tagNMTTDISPINFOW* info);
 
   private:
     AppContext* context;

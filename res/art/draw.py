@@ -112,8 +112,11 @@ def toolbar():
     c.frame(8, 5, 14, 13, BLUE)
     c.line(9, 7, 13, 7, LINE)
     c.line(9, 9, 13, 9, LINE)
-    c.line(3, 10, 6, 10, BLACK)
-    c.line(3, 9, 3, 11, BLACK)
+    # a bent arrow from the small window down and over to the large one
+    c.line(3, 9, 3, 12, BLACK)
+    c.line(3, 12, 7, 12, BLACK)
+    c.line(6, 10, 6, 14, BLACK)
+    c.line(5, 11, 5, 13, BLACK)
     # 1: always on top, a window with a pin
     c.rect(16 + 2, 5, 16 + 13, 13, WHITE)
     c.frame(16 + 2, 5, 16 + 13, 13, BLUE)
@@ -157,6 +160,31 @@ def bmp24(c):
     return header + info + bytes(data)
 
 
+def bmp8(c):
+    """An 8-bit bitmap with a colour table. The toolbar maps the table's standard greys, black and
+    white to the system's button colours and then takes the button face as transparent; it can
+    only do that through a colour table, so a true-colour strip would keep grey boxes wherever
+    the face colour is not exactly that grey."""
+    colours = []
+    for y in range(c.h):
+        for x in range(c.w):
+            if c.px[y][x] not in colours:
+                colours.append(c.px[y][x])
+    assert len(colours) <= 256
+    row = (c.w + 3) & ~3
+    data = bytearray()
+    for y in range(c.h - 1, -1, -1):
+        line = bytearray(colours.index(c.px[y][x]) for x in range(c.w))
+        line += b"\0" * (row - len(line))
+        data += line
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, c.w, c.h, 1, 8, 0, len(data), 2835, 2835,
+                       len(colours), 0)
+    return header + info + table + bytes(data)
+
+
 def ico(*canvases):
     images = []
     for c in canvases:
@@ -190,7 +218,7 @@ def ico(*canvases):
 def main():
     (OUT / "varnel.ico").write_bytes(ico(app_icon(32), app_icon(16)))
     (OUT / "varnel16.ico").write_bytes(ico(app_icon(16)))
-    (OUT / "toolbar.bmp").write_bytes(bmp24(toolbar()))
+    (OUT / "toolbar.bmp").write_bytes(bmp8(toolbar()))
     (OUT / "lvicon.bmp").write_bytes(bmp24(row_icons()))
     return 0
 

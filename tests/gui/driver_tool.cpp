@@ -252,6 +252,35 @@ TEST_F(Tool, AnEditorClosedWhileMinimizedBringsTheMainWindowBackOnTheScreen) {
     ExpectBack(Text(kMainPlace));
 }
 
+// Every GUI thread has hidden top-level windows too; the tool's own window is the one placed, and
+// its closing ends the wait.
+TEST_F(Tool, AHiddenWindowListedBeforeTheEditorsOwnIsPassedOver) {
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR_DECOY", "1");
+    StartWith("", Script("stay:"));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR_DECOY", nullptr);
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(WaitForWaitDialog(), nullptr) << s.Describe();
+    EXPECT_EQ(RectOf(editor), Placed(kMainPlace.left, kMainPlace.top, kEditorWidth, kEditorHeight))
+        << "the editor is not over the main window";
+    ASSERT_TRUE(gui::RequestClose(editor, 5000));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    ExpectBack(Text(kMainPlace));
+}
+
+TEST_F(Tool, AMaximizedMainWindowComesBackMaximized) {
+    StartWith("", Script("rewrite:"));
+    SendMessageA(s.window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(IsZoomed(s.window()));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_TRUE(IsWindowVisible(s.window()));
+    EXPECT_TRUE(IsZoomed(s.window())) << "came back as " << RectOf(s.window());
+}
+
 // While the names are out, nothing may change the list: a hand-over and a drop are kept and
 // added after the edited names have been taken, and New and a sort do nothing. The new paths sort
 // before the others, so taking them at once would move the lines onto the wrong files.

@@ -10,6 +10,8 @@
 // Beside the file it leaves PATH.cmdline (its command line, cp932), PATH.orig (the file as it
 // found it), PATH.placed (its window rect "(left,top)-(right,bottom)" once Varnel has moved it)
 // and, on WM_CLOSE, PATH.closed. Paths are cp932.
+// With VARNEL_FAKE_EDITOR_DECOY set it also makes a hidden top-level window without owner after
+// its own, so that the decoy comes first when the top-level windows are listed.
 #include <windows.h>
 
 #include <cstdlib>
@@ -209,6 +211,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    if (GetEnvironmentVariableA("VARNEL_FAKE_EDITOR_DECOY", nullptr, 0) > 0) {
+        CreateWindowA("STATIC", "decoy", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance,
+                      nullptr);
+    }
     // A scripted close still happens when nobody places the window; and a test that failed
     // half-way never leaves the editor behind for good.
     SetTimer(window, kPlacedAnywayTimer, 5000, nullptr);

@@ -427,7 +427,8 @@ HWND Session::list() const {
 }
 
 HWND Session::statusBar() const {
-    return GetDlgItem(window_, 101);
+    // Bar 101 shares the id, and a mode change builds the status bar anew behind it.
+    return FindWindowExA(window_, nullptr, "msctls_statusbar32", nullptr);
 }
 
 std::string Session::Describe() const {
