@@ -177,21 +177,21 @@ INT_PTR CALLBACK BasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-// The link and the name are buttons drawn as coloured text over the page's own background.
-void DrawAboutItem(const DRAWITEMSTRUCT* item, int height, bool underline, const char* text) {
+// The link and the name are buttons that draw their own text in colour over the page's own
+// background.
+void DrawAboutItem(const DRAWITEMSTRUCT* item, int height, bool underline) {
+    const int length = GetWindowTextLengthW(item->hwndItem);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(item->hwndItem, &text[0], length + 1)));
     HFONT font =
         CreateFontA(height, 0, 0, 0, 0, FALSE, underline, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
     HGDIOBJ old = SelectObject(item->hDC, font);
     SetBkMode(item->hDC, TRANSPARENT);
     SetTextColor(item->hDC, RGB(255, 0, 122));
-    std::wstring wide;
-    platform::ToNative(text, &wide);
-    TextOutW(item->hDC, 0, 0, wide.c_str(), static_cast<int>(wide.size()));
+    TextOutW(item->hDC, 0, 0, text.c_str(), static_cast<int>(text.size()));
     SelectObject(item->hDC, old);
     DeleteObject(font);
 }
-
-constexpr char kGuideLink[] = "使い方（readme.txt）を開く";
 
 // The user guide ships beside the exe.
 void OpenGuide(AppContext* context, HWND page) {
@@ -215,9 +215,9 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlID == IDB_ABOUT_LINK) {
-                DrawAboutItem(item, 12, true, kGuideLink);
+                DrawAboutItem(item, 12, true);
             } else if (item->CtlID == IDB_ABOUT_NAME) {
-                DrawAboutItem(item, 22, false, "Varnel");
+                DrawAboutItem(item, 22, false);
             } else {
                 return FALSE;
             }
