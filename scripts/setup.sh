@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool x11-apps imagemagick
     locales fonts-ipafont-gothic
     clang-format
+    zip unzip
     clang libclang-rt-14-dev
 )
 

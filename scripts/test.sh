@@ -134,6 +134,18 @@ else
 fi
 echo "   the Windows part took $((SECONDS - windows_begin)) s"
 
+# package: the zip a user downloads holds the optimised exe and the user guide
+package_begin=$SECONDS
+echo "== package (log: $logs/package.log)"
+if bash scripts/package.sh build/package/Varnel.zip >"$logs/package.log" 2>&1 &&
+    [[ "$(unzip -Z1 build/package/Varnel.zip | sort | tr '\n' ' ')" == "Varnel.exe readme.txt " ]]; then
+    echo "   made build/package/Varnel.zip ($((SECONDS - package_begin)) s)"
+    record package 1 0 "Varnel.zip holds Varnel.exe and readme.txt"
+else
+    tail -n 20 "$logs/package.log" | sed 's/^/   | /'
+    record package 0 1 "Varnel.zip not made or incomplete (counted as 1 failed)"
+fi
+
 echo
 echo "== summary ($((SECONDS - started)) s; logs in $logs/)"
 printf '%s\n' "${summaries[@]}"

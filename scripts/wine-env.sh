@@ -40,7 +40,10 @@ varnel_wine_exports() {
 # tests started without the test script do not build it twice.
 varnel_prefix_ensure() {
     local prefix=$1
-    [[ -f "$prefix/.varnel-ready" ]] && return 0
+    if [[ -f "$prefix/.varnel-ready" ]]; then
+        varnel_prefix_fonts "$prefix"
+        return 0
+    fi
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
@@ -68,6 +71,29 @@ varnel_prefix_ensure() {
         # Let the transient wineserver write the registry to disk before the prefix counts.
         "$VARNEL_WINESERVER" -w
         touch "$prefix/.varnel-ready"
+    ) 9>"$prefix.lock" || return 1
+    varnel_prefix_fonts "$prefix"
+}
+
+# The dialogs' font and the one the property sheet measures its pages with both become the
+# installed proportional Japanese font, as on a Japanese Windows: otherwise Wine takes a wider
+# stand-in for one and not the other, and page texts are cut. Once per prefix.
+varnel_prefix_fonts() {
+    local prefix=$1
+    [[ -f "$prefix/.varnel-fonts" ]] && return 0
+    (
+        flock 9
+        [[ -f "$prefix/.varnel-fonts" ]] && exit 0
+        varnel_wine_exports "$prefix"
+        local font
+        for font in 'ＭＳ Ｐゴシック' 'MS UI Gothic'; do
+            "$VARNEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" \
+                /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1 || {
+                _varnel_log "reg add font replacement $font failed"
+                exit 1
+            }
+        done
+        touch "$prefix/.varnel-fonts"
     ) 9>"$prefix.lock"
 }
 

@@ -9,6 +9,7 @@
 #include "exchange/name_text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
+#include "settings/settings_sheet.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
@@ -49,6 +50,19 @@ void Restore(AppContext* c) {
 }
 void New(AppContext* c) {
     c->commands->New();
+}
+
+// The window order and the menu check follow a TopMost changed on the sheet.
+void Settings(AppContext* c) {
+    ShowSettingsSheet(c, 0);
+    c->commands->ToggleTopMost(false);
+}
+void Version(AppContext* c) {
+    ShowSettingsSheet(c, 4);
+    c->commands->ToggleTopMost(false);
+}
+void TopMost(AppContext* c) {
+    c->commands->ToggleTopMost(true);
 }
 
 void ExportClipboard(AppContext* c) {
@@ -194,6 +208,9 @@ constexpr CommandRow kStage1[] = {
     {IDC_RENAME, true, Rename},
     {IDC_RESTORE, true, Restore},
     {IDC_NEW, true, New},
+    {IDC_SETTINGS, false, Settings},
+    {IDC_VERSION, false, Version},
+    {IDC_TOP_MOST, false, TopMost},
     {IDC_SORT_NOW_PATH, true, SortByNowPath},
     {IDC_EXPORT_FILE, true, ExportFile},
     {IDC_IMPORT_FILE, true, ImportFile},

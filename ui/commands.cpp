@@ -22,9 +22,12 @@
 #include "ui/incoming_paths.h"
 #include "ui/list_view_pane.h"
 #include "ui/status_bar.h"
+#include "ui/toolbars.h"
 #include "ui/workflow.h"
 
-Commands::Commands(AppContext* context) : context(context) {}
+Commands::Commands(AppContext* context) : context(context) {
+    ToggleTopMost(false);
+}
 
 void Commands::SetStep(int step) {
     const StepSettings settings = {GetBool(kIdAutoSort), GetBool(kIdAutoCBCopy),
@@ -263,4 +266,21 @@ void Commands::AddToEdit(AddMode mode, AddPosition position) {
     }
     StoreEditAddSettings(context->settings, options);
     AddToEditNames(options);
+}
+
+void Commands::ToggleTopMost(bool flip) {
+    bool on = GetBool(kIdTopMost);
+    if (flip) {
+        on = !on;
+    }
+    if (context->toolbars) {
+        context->toolbars->SetMenuItemState(IDC_TOP_MOST, on ? MFS_CHECKED : 0);
+    }
+    SetBool(kIdTopMost, on);
+    ApplyTopMost();
+}
+
+void Commands::ApplyTopMost() {
+    SetWindowPos(context->mainWindow, GetBool(kIdTopMost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
+                 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -46,6 +46,11 @@ class Commands {
     // change after OK. Nothing happens without a selected row.
     void AddToEdit(AddMode mode, AddPosition position);
 
+    // Always on top: the window and the check mark of 40058 follow the TopMost setting, first
+    // turned over when flip is true.
+    void ToggleTopMost(bool flip);
+    void ApplyTopMost();
+
   private:
     int WaitForTool(ToolLauncher* launcher);
     // The edited names back from the IO file; 0 when they were taken.

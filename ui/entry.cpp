@@ -12,6 +12,7 @@
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/single_instance.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
 
@@ -69,6 +70,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     c->paths = new AppPaths(c);
     c->settings = new SettingsStore(keys::kSection, c->paths->IniPath());
     RegisterDefaultSettings(c);
+    if (!ClaimSingleInstance(c)) {
+        CleanUp(c);
+        return 0;
+    }
 
     c->layout = new MainLayout(c);
     if (!RegisterMainWindowClass(c) || !CreateMainWindow(c)) {

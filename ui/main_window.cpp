@@ -73,12 +73,28 @@ LRESULT OnClose(AppContext* c, HWND window) {
     return 0;
 }
 
+// The sender allowed it; focus set from its side would do nothing. A hidden window (the names
+// out in the tool) stays hidden, and an open sheet or message box comes up with the window.
+void BringToFront(HWND window) {
+    if (!IsWindowVisible(window)) {
+        return;
+    }
+    if (IsIconic(window)) {
+        ShowWindow(window, SW_RESTORE);
+    }
+    SetForegroundWindow(GetLastActivePopup(window));
+}
+
 LRESULT OnCopyData(AppContext* c, LPARAM lParam) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (c->commands && data && data->lpData) {
+    if (!c->commands) {
+        return 1;  // not built yet: the sender tries again
+    }
+    if (data && data->lpData) {
         // The text ends at its terminator, and never beyond the data that was sent.
         const char* text = static_cast<const char*>(data->lpData);
         c->commands->OpenFromCommandLine(std::string(text, strnlen(text, data->cbData)));
+        BringToFront(c->mainWindow);
     }
     return 0;
 }

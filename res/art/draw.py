@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's artwork: the window icons, the toolbar strip and the list's row icons.
+"""Draws the program's artwork: the window icons, the toolbar strip, the list's row icons and the
+picture of the About page.
 
 Run from the repository root; it rewrites the files under res/. Only the standard library is
 used, so the pictures can be redrawn on any machine."""
@@ -145,6 +146,27 @@ def app_icon(size):
     return c
 
 
+def about_picture():
+    """A stack of names going out to another tool and coming back renamed."""
+    c = Canvas(150, 42, FACE)
+    c.rect(0, 0, 149, 41, WHITE)
+    c.frame(0, 0, 149, 41, LINE)
+    for i in range(3):
+        document(c, 8 + i * 4, 6 + i * 3, 18, 24)
+    arrow_right(c, 38, 20, 66, BLUE)
+    # the tool: a window with a caption bar and lines of text
+    c.rect(70, 8, 90, 33, WHITE)
+    c.frame(70, 8, 90, 33, BLUE)
+    c.rect(71, 9, 89, 11, BLUE)
+    for y in range(15, 32, 3):
+        c.line(73, y, 87, y, LINE)
+    arrow_right(c, 94, 20, 112, GREEN)
+    for i in range(3):
+        document(c, 116 + i * 4, 6 + i * 3, 18, 24)
+    check(c, 128, 26)
+    return c
+
+
 def bmp24(c):
     row = (c.w * 3 + 3) & ~3
     data = bytearray()
@@ -220,6 +242,7 @@ def main():
     (OUT / "varnel16.ico").write_bytes(ico(app_icon(16)))
     (OUT / "toolbar.bmp").write_bytes(bmp8(toolbar()))
     (OUT / "lvicon.bmp").write_bytes(bmp24(row_icons()))
+    (OUT / "varnel.bmp").write_bytes(bmp24(about_picture()))
     return 0
 
 

@@ -1,0 +1,316 @@
+// The settings sheet's pages and the browse dialogs.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "core/app_context.h"
+#include "core/path_name.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "res/settings_sheet_ids.h"
+#include "settings/app_paths.h"
+#include "settings/send_to.h"
+#include "settings/settings_sheet.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr char kErrorTitle[] = "エラー：設定";
+constexpr char kNoCp932[] = "に、Shift_JISで表せない文字が含まれています。";
+
+// Texts pass through the wide functions so that no look-alike ever stands in for a character.
+void SetItemText(HWND page, int id, const std::string& cp932) {
+    std::wstring wide;
+    if (platform::ToNative(cp932, &wide)) {
+        SetDlgItemTextW(page, id, wide.c_str());
+    }
+}
+
+bool GetItemText(HWND page, int id, std::string* cp932) {
+    HWND item = GetDlgItem(page, id);
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+    wide.resize(static_cast<size_t>(GetWindowTextW(item, &wide[0], static_cast<int>(wide.size()))));
+    return platform::FromNative(wide, cp932);
+}
+
+bool Checked(HWND page, int id) {
+    return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Check(HWND page, int id, bool on) {
+    SendDlgItemMessageA(page, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The page's answer to a notification goes in its message result.
+INT_PTR Answer(HWND page, LONG_PTR result) {
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+AppContext* ContextOf(HWND page) {
+    return reinterpret_cast<AppContext*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+}
+
+void KeepParameter(HWND page, LPARAM lParam) {
+    SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+}
+
+INT_PTR CALLBACK CheckBoxPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    const auto* ids = reinterpret_cast<const int*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+    if (message == WM_INITDIALOG) {
+        KeepParameter(page, lParam);
+        ids = reinterpret_cast<const int*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+        for (const int* id = ids; *id; ++id) {
+            LoadCheckBox(page, *id);
+        }
+        return TRUE;
+    }
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
+        for (const int* id = ids; *id; ++id) {
+            SaveCheckBox(page, *id);
+        }
+        return Answer(page, PSNRET_NOERROR);
+    }
+    return FALSE;
+}
+
+void ShowSendToState(HWND page) {
+    SetItemText(page, IDB_SEND_TO,
+                SendToShortcutExists(SendToShortcutPath()) ? kRemoveFromSendTo : kPutInSendTo);
+}
+
+// Takes effect at once; Cancel on the sheet does not undo it.
+void ToggleSendTo(AppContext* context, HWND page) {
+    const std::string shortcut = SendToShortcutPath();
+    if (!SendToShortcutExists(shortcut)) {
+        // The full path with backslashes: the form the shell resolves on every system.
+        if (CreateSendToShortcut(shortcut, context->paths->ExecutablePath().FullPath())) {
+            SetItemText(page, IDB_SEND_TO, kRemoveFromSendTo);
+        }
+    } else if (DeleteSendToShortcut(page, shortcut)) {
+        SetItemText(page, IDB_SEND_TO, kPutInSendTo);
+    }
+}
+
+void InitBasicPage(AppContext* context, HWND page) {
+    ShowSendToState(page);
+    const BasicPageValues values = LoadBasicPage(context);
+    Check(page, IDK_TOP_MOST, values.topMost);
+    Check(page, IDK_USE_EXTENSION, values.useExtension);
+    Check(page, IDK_SINGLE_APP, values.singleApp);
+    SetItemText(page, IDE_IO_FILE, values.ioFilePath);
+    SetItemText(page, IDE_TOOL, values.toolPath);
+}
+
+// OK: nothing of this page is stored unless both paths can be stored as they stand.
+LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
+    BasicPageValues values;
+    values.topMost = Checked(page, IDK_TOP_MOST);
+    values.useExtension = Checked(page, IDK_USE_EXTENSION);
+    values.singleApp = Checked(page, IDK_SINGLE_APP);
+    const struct {
+        int id;
+        const char* label;
+        std::string* text;
+    } edits[] = {{IDE_IO_FILE, kExchangeFileLabel, &values.ioFilePath},
+                 {IDE_TOOL, kToolLabel, &values.toolPath}};
+    for (const auto& edit : edits) {
+        if (!GetItemText(page, edit.id, edit.text)) {
+            ShowMessageBox(page, std::string(edit.label) + kNoCp932, kErrorTitle, kMbIconError);
+            SetFocus(GetDlgItem(page, edit.id));
+            return PSNRET_INVALID_NOCHANGEPAGE;
+        }
+    }
+    if (StoreBasicPage(context, values, page) != 0) {
+        for (const auto& edit : edits) {
+            if (edit.text->size() > kSheetPathLimit) {
+                SetFocus(GetDlgItem(page, edit.id));
+                break;
+            }
+        }
+        return PSNRET_INVALID_NOCHANGEPAGE;
+    }
+    return PSNRET_NOERROR;
+}
+
+void Browse(AppContext* context, HWND page, BrowseKind kind, int editId) {
+    std::string path;
+    if (BrowseForPath(context, page, kind, &path)) {
+        SetItemText(page, editId, path);
+    }
+}
+
+INT_PTR CALLBACK BasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    AppContext* context = ContextOf(page);
+    switch (message) {
+        case WM_INITDIALOG:
+            KeepParameter(page, lParam);
+            InitBasicPage(ContextOf(page), page);
+            return TRUE;
+        case WM_NOTIFY:
+            if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
+                return Answer(page, ApplyBasicPage(context, page));
+            }
+            // A refused OK leaves its answer behind; without a fresh one, Cancel and the change
+            // of page would read it as a refusal too.
+            return Answer(page, 0);
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDB_BROWSE_IO_FILE:
+                    Browse(context, page, BrowseKind::ExchangeFile, IDE_IO_FILE);
+                    return TRUE;
+                case IDB_BROWSE_TOOL:
+                    Browse(context, page, BrowseKind::Tool, IDE_TOOL);
+                    return TRUE;
+                case IDB_SEND_TO:
+                    ToggleSendTo(context, page);
+                    return TRUE;
+                default:
+                    return FALSE;
+            }
+        default:
+            return FALSE;
+    }
+}
+
+// The link and the name are buttons that draw their own text in colour over the page's own
+// background.
+void DrawAboutItem(const DRAWITEMSTRUCT* item, int height, bool underline) {
+    const int length = GetWindowTextLengthW(item->hwndItem);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(item->hwndItem, &text[0], length + 1)));
+    HFONT font =
+        CreateFontA(height, 0, 0, 0, 0, FALSE, underline, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    HGDIOBJ old = SelectObject(item->hDC, font);
+    SetBkMode(item->hDC, TRANSPARENT);
+    SetTextColor(item->hDC, RGB(255, 0, 122));
+    TextOutW(item->hDC, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(item->hDC, old);
+    DeleteObject(font);
+}
+
+// The user guide ships beside the exe.
+void OpenGuide(AppContext* context, HWND page) {
+    PathName guide = context->paths->ExecutablePath();
+    guide.SetFileName("readme.txt");
+    std::wstring wide;
+    if (platform::ToNative(guide.FullPath(), &wide) &&
+        reinterpret_cast<INT_PTR>(
+            ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32) {
+        return;
+    }
+    ShowMessageBox(page, guide.FullPath() + "\n\n使い方の説明書を開けませんでした。", kErrorTitle,
+                   kMbIconError);
+}
+
+INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            KeepParameter(page, lParam);
+            return TRUE;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlID == IDB_ABOUT_LINK) {
+                DrawAboutItem(item, 12, true);
+            } else if (item->CtlID == IDB_ABOUT_NAME) {
+                DrawAboutItem(item, 22, false);
+            } else {
+                return FALSE;
+            }
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDB_ABOUT_LINK) {
+                OpenGuide(ContextOf(page), page);
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+HPROPSHEETPAGE MakePage(AppContext* context, const char* templateName, DLGPROC procedure,
+                        LPARAM parameter) {
+    PROPSHEETPAGEA page = {};
+    page.dwSize = PROPSHEETPAGEA_V1_SIZE;
+    page.dwFlags = PSP_DEFAULT;
+    page.hInstance = context->instance;
+    page.pszTemplate = templateName;
+    page.pfnDlgProc = procedure;
+    page.lParam = parameter;
+    return CreatePropertySheetPageA(&page);
+}
+
+}  // namespace
+
+void ShowSettingsSheet(AppContext* context, int startPage) {
+    const LPARAM c = reinterpret_cast<LPARAM>(context);
+    HPROPSHEETPAGE pages[] = {
+        MakePage(context, "MYDLG_CUSTOM01", BasicPageProc, c),
+        MakePage(context, "MYDLG_CUSTOM03", CheckBoxPageProc,
+                 reinterpret_cast<LPARAM>(kAutoPageIds)),
+        MakePage(context, "MYDLG_CUSTOM02", CheckBoxPageProc,
+                 reinterpret_cast<LPARAM>(kDialogPage1Ids)),
+        MakePage(context, "MYDLG_CUSTOM04", CheckBoxPageProc,
+                 reinterpret_cast<LPARAM>(kDialogPage2Ids)),
+        MakePage(context, "MYDLG_CUSTOM09", AboutPageProc, c),
+    };
+    for (HPROPSHEETPAGE page : pages) {
+        if (!page) {
+            for (HPROPSHEETPAGE made : pages) {
+                if (made) {
+                    DestroyPropertySheetPage(made);
+                }
+            }
+            return;
+        }
+    }
+    PROPSHEETHEADERA header = {};
+    header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    header.dwFlags = PSH_NOAPPLYNOW | PSH_USEHICON;
+    header.hwndParent = context->mainWindow;
+    header.hInstance = context->instance;
+    header.hIcon = static_cast<HICON>(
+        LoadImageA(context->instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, LR_SHARED));
+    header.pszCaption = "設定";
+    header.nPages = sizeof(pages) / sizeof(pages[0]);
+    header.nStartPage = static_cast<UINT>(startPage);
+    header.phpage = pages;
+    PropertySheetA(&header);
+}
+
+bool BrowseForPath(AppContext* context, WindowHandle owner, BrowseKind kind, std::string* path) {
+    const bool tool = kind == BrowseKind::Tool;
+    std::vector<wchar_t> result(MAX_PATH, L'\0');
+    std::vector<wchar_t> title(MAX_PATH, L'\0');
+    std::wstring folder;
+    platform::ToNative(context->paths->IOFilePath().Folder(), &folder);
+    std::wstring caption;
+    platform::ToNative(tool ? kToolLabel : kExchangeFileLabel, &caption);
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = tool ? L"exe files(*.exe)\0*.exe\0\0" : L"All files(*.*)\0*.*\0\0";
+    ofn.lpstrFile = result.data();
+    ofn.nMaxFile = static_cast<DWORD>(result.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = caption.c_str();
+    ofn.Flags = tool ? OFN_EXPLORER | OFN_FILEMUSTEXIST : OFN_EXPLORER;
+    ofn.lpstrDefExt = tool ? L"exe" : L"*";
+    if (!GetSaveFileNameW(&ofn)) {
+        return false;
+    }
+    if (!platform::FromNative(result.data(), path)) {
+        ShowMessageBox(owner, std::string("選択したパス") + kNoCp932 + "\nこのパスは使えません。",
+                       kErrorTitle, kMbIconError);
+        return false;
+    }
+    return true;
+}
