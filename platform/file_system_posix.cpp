@@ -11,10 +11,52 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
 namespace platform {
+
+namespace faults {
+namespace {
+unsigned operations = 0;
+unsigned moves = 0;
+unsigned crashAt = ~0u;
+unsigned failAt = ~0u;
+MoveResult failure = MoveResult::Done;
+}  // namespace
+
+void FailMove(unsigned move, MoveResult result) {
+    Clear();
+    failAt = move;
+    failure = result;
+}
+
+void CrashAt(unsigned operation) {
+    Clear();
+    crashAt = operation;
+}
+
+void Clear() {
+    operations = moves = 0;
+    crashAt = failAt = ~0u;
+}
+
+unsigned Operations() {
+    return operations;
+}
+
+bool CrashesHere() {
+    return operations++ == crashAt;
+}
+
+bool MoveFails(MoveResult* result) {
+    *result = failure;
+    return moves++ == failAt;
+}
+
+}  // namespace faults
+
 namespace {
 
 MoveResult FromErrno(int error) {
@@ -55,6 +97,13 @@ MoveResult MovePath(const std::string& from, const std::string& to) {
     std::string nativeTo = Utf8(to, &okTo);
     if (!okFrom || !okTo) {
         return MoveResult::InvalidName;
+    }
+    if (faults::CrashesHere()) {
+        _exit(faults::kCrashCode);
+    }
+    MoveResult injected;
+    if (faults::MoveFails(&injected)) {
+        return injected;
     }
     if (renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) ==
         0) {
