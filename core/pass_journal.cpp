@@ -141,14 +141,30 @@ bool SpelledSo(const std::string& path) {
     return !onDisk.empty() && onDisk == StoredForm(NameOf(path));
 }
 
+enum class Seen { NotMade, Made, Unclear };
+
 // Was the move made? Before it, its source existed and its target did not; after it, the other
-// way round. Later moves have been undone by then, so the disk shows one of the two.
-bool WasMade(const PlannedMove& move) {
+// way round; the later moves have been undone by then. Both there means someone else made a file
+// at one of them since, unless the source is a temporary name of the pass (those are unique, so
+// the target is then not ours): which file is ours is then unclear, and nothing is moved.
+Seen WasMade(const PlannedMove& move, bool fromIsTemporary) {
+    bool to;
+    bool from;
     if (IsCaseChangeOnly(move)) {
         // One item under either spelling on a file system that folds case.
-        return SpelledSo(move.to) && !SpelledSo(move.from);
+        to = SpelledSo(move.to);
+        from = SpelledSo(move.from);
+    } else {
+        to = platform::PathExists(move.to);
+        from = platform::PathExists(move.from);
     }
-    return platform::PathExists(move.to) && !platform::PathExists(move.from);
+    if (!to) {
+        return Seen::NotMade;
+    }
+    if (!from) {
+        return Seen::Made;
+    }
+    return fromIsTemporary ? Seen::NotMade : Seen::Unclear;
 }
 
 bool Move(const std::string& from, const std::string& to) {
@@ -156,8 +172,8 @@ bool Move(const std::string& from, const std::string& to) {
 }
 
 // Undoes one move when it was made, or was left halfway at its detour. False when it was made
-// and could not be undone.
-bool Undo(const PlannedMove& move) {
+// and could not be undone, or when it is unclear whether it was.
+bool Undo(const PlannedMove& move, bool fromIsTemporary) {
     if (move.from.empty() || move.to.empty() || move.from == move.to) {
         return true;
     }
@@ -166,8 +182,13 @@ bool Undo(const PlannedMove& move) {
     if (detour && platform::PathExists(move.detour) && !platform::PathExists(move.from)) {
         return Move(move.detour, move.from);
     }
-    if (!WasMade(move)) {
-        return true;
+    switch (WasMade(move, fromIsTemporary)) {
+        case Seen::NotMade:
+            return true;
+        case Seen::Unclear:
+            return false;
+        case Seen::Made:
+            break;
     }
     if (detour) {
         // A change of letter case alone may be taken as done and change nothing.
@@ -261,13 +282,13 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone) {
     // The second stage ran only after the mark; before it, its moves were none of ours.
     if (contents.secondStage) {
         for (auto move = plan.renames.rbegin(); move != plan.renames.rend(); ++move) {
-            if (!Undo(*move)) {
+            if (!Undo(*move, firstPathOf.count(move->from) != 0)) {
                 failed.insert(firstPath(move->from));
             }
         }
     }
     for (auto move = plan.aside.rbegin(); move != plan.aside.rend(); ++move) {
-        if (!Undo(*move)) {
+        if (!Undo(*move, false)) {
             failed.insert(move->from);
         }
     }

@@ -14,6 +14,9 @@ void FailMove(unsigned move, MoveResult result);
 // from 0: at the one numbered `operation` the process ends at once with exit code kCrashCode, a
 // journal write then having written only its first half.
 void CrashAt(unsigned operation);
+// Moves that change the letter case of ASCII letters alone report Done and change nothing, as
+// Wine and some network drives do. Clear ends it.
+void IgnoreCaseChanges();
 // No faults, counting from 0 again.
 void Clear();
 // Operations since the last call above.
@@ -25,6 +28,7 @@ constexpr int kCrashCode = 86;
 // MoveFails.
 bool CrashesHere();
 bool MoveFails(MoveResult* result);
+bool IgnoresCaseChanges();
 
 }  // namespace faults
 }  // namespace platform

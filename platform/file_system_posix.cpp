@@ -24,7 +24,16 @@ unsigned moves = 0;
 unsigned crashAt = ~0u;
 unsigned failAt = ~0u;
 MoveResult failure = MoveResult::Done;
+bool caseIgnored = false;
 }  // namespace
+
+void IgnoreCaseChanges() {
+    caseIgnored = true;
+}
+
+bool IgnoresCaseChanges() {
+    return caseIgnored;
+}
 
 void FailMove(unsigned move, MoveResult result) {
     Clear();
@@ -40,6 +49,7 @@ void CrashAt(unsigned operation) {
 void Clear() {
     operations = moves = 0;
     crashAt = failAt = ~0u;
+    caseIgnored = false;
 }
 
 unsigned Operations() {
@@ -104,6 +114,9 @@ MoveResult MovePath(const std::string& from, const std::string& to) {
     MoveResult injected;
     if (faults::MoveFails(&injected)) {
         return injected;
+    }
+    if (faults::IgnoresCaseChanges() && from != to && strcasecmp(from.c_str(), to.c_str()) == 0) {
+        return MoveResult::Done;
     }
     if (renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) ==
         0) {
