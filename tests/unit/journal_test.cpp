@@ -79,6 +79,24 @@ TEST_F(JournalTest, AHeldJournalIsNotTakenAndTheNextPassUsesAnotherName) {
     EXPECT_TRUE(NamesBesidesIni().empty());
 }
 
+// Where no journal can be written (a folder that is not there, read-only), the user decides
+// whether the pass runs without one; No moves nothing.
+TEST_F(JournalTest, WithoutAPlaceForTheJournalTheUserDecides) {
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+    AppPaths nowhere(&context, dir.PathOf("missing\\Varnel.exe"));
+    context.paths = &nowhere;
+    for (const int answer : {kIdNo, kIdYes}) {
+        boxes::Reset();
+        boxes::SetAnswerer([&](const RecordedBox&) { return answer; });
+        EXPECT_EQ(list->RenameAll(), answer == kIdNo ? 1 : 0);
+        ASSERT_EQ(boxes::Recorded().size(), 1u);
+        EXPECT_EQ(boxes::Recorded()[0].style, kMbYesNo | kMbIconExclamation);
+        EXPECT_EQ(dir.Read("a.txt"), answer == kIdNo ? "A" : "B");
+    }
+    context.paths = paths.get();
+}
+
 // A file gone or whose place was taken since the crash is left alone and named; the journal
 // stays until every file is back.
 TEST_F(JournalTest, AFileMissingOrItsPlaceTakenIsNamedAndTheJournalKept) {
