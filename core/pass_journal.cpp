@@ -1,5 +1,6 @@
 #include "core/pass_journal.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -17,12 +18,20 @@ constexpr char kPlanRecord = 'P';
 constexpr char kSecondStageRecord = 'B';
 
 std::uint32_t Crc32(const std::string& bytes, std::size_t begin, std::size_t size) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit) {
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            }
+            t[n] = c;
+        }
+        return t;
+    }();
     std::uint32_t crc = 0xFFFFFFFFu;
     for (std::size_t i = begin; i < begin + size; ++i) {
-        crc ^= static_cast<unsigned char>(bytes[i]);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
+        crc = table[(crc ^ static_cast<unsigned char>(bytes[i])) & 0xFFu] ^ (crc >> 8);
     }
     return ~crc;
 }
@@ -84,7 +93,8 @@ class Reader {
 bool ReadMoves(Reader* reader, std::uint32_t count, std::vector<PlannedMove>* moves) {
     for (std::uint32_t i = 0; i < count; ++i) {
         PlannedMove move;
-        if (!reader->Text(&move.from) || !reader->Text(&move.to) || !reader->Text(&move.detour)) {
+        if (!reader->Text(&move.from) || !reader->Text(&move.to) || !reader->Text(&move.detour) ||
+            !reader->Text(&move.identity)) {
             return false;
         }
         moves->push_back(std::move(move));
@@ -96,10 +106,10 @@ bool DecodePlan(const std::string& bytes, std::size_t begin, std::size_t end, Pa
     Reader reader(bytes, begin + 1, end);
     std::uint32_t aside = 0;
     std::uint32_t renames = 0;
-    // Each move takes at least 12 bytes: a count beyond the body is garbage, not a reason to
+    // Each move takes at least 16 bytes: a count beyond the body is garbage, not a reason to
     // reserve memory.
     if (!reader.Number(&aside) || !reader.Number(&renames) ||
-        (static_cast<std::uint64_t>(aside) + renames) * 12 > end - begin) {
+        (static_cast<std::uint64_t>(aside) + renames) * 16 > end - begin) {
         return false;
     }
     return ReadMoves(&reader, aside, &plan->aside) && ReadMoves(&reader, renames, &plan->renames) &&
@@ -171,6 +181,15 @@ bool Move(const std::string& from, const std::string& to) {
     return platform::MovePath(from, to) == platform::MoveResult::Done;
 }
 
+// The item at the path is the one the move was planned for, as far as can be told.
+bool IsTheMovedItem(const PlannedMove& move, const std::string& path) {
+    if (move.identity.empty()) {
+        return true;
+    }
+    const std::string now = platform::FileIdentity(path);
+    return now.empty() || now == move.identity;
+}
+
 // Undoes one move when it was made, or was left halfway at its detour. False when it was made
 // and could not be undone, or when it is unclear whether it was.
 bool Undo(const PlannedMove& move, bool fromIsTemporary) {
@@ -180,7 +199,7 @@ bool Undo(const PlannedMove& move, bool fromIsTemporary) {
     const bool detour = !move.detour.empty() && move.detour != move.from &&
                         move.detour != move.to && IsCaseChangeOnly(move);
     if (detour && platform::PathExists(move.detour) && !platform::PathExists(move.from)) {
-        return Move(move.detour, move.from);
+        return IsTheMovedItem(move, move.detour) && Move(move.detour, move.from);
     }
     switch (WasMade(move, fromIsTemporary)) {
         case Seen::NotMade:
@@ -189,6 +208,10 @@ bool Undo(const PlannedMove& move, bool fromIsTemporary) {
             return false;
         case Seen::Made:
             break;
+    }
+    // Another file in its place since: left alone.
+    if (!IsTheMovedItem(move, move.to)) {
+        return false;
     }
     if (detour) {
         // A change of letter case alone may be taken as done and change nothing.
@@ -216,6 +239,7 @@ std::string EncodePlan(const PassPlan& plan) {
             PutText(&body, move.from);
             PutText(&body, move.to);
             PutText(&body, move.detour);
+            PutText(&body, move.identity);
         }
     }
     return Record(body);

@@ -11,7 +11,8 @@
 // The file: "VRNLJNL1", then records, each a 4-byte length, that many bytes, and their CRC-32;
 // a record that is not whole or whose sum is wrong ends the journal (a crash came while writing
 // it). Numbers are little-endian; paths are their exact bytes (cp932, slash form), each after its
-// 4-byte length.
+// 4-byte length, and the moved item's identity on the volume after them, so that a file that
+// replaced it since is not taken for it.
 #pragma once
 
 #include <string>
@@ -24,8 +25,10 @@ struct PlannedMove {
     std::string to;
     // The temporary name for a change of letter case alone, empty for any other move.
     std::string detour;
+    // The moved item's platform::FileIdentity before the pass; empty when unknown.
+    std::string identity;
     bool operator==(const PlannedMove& o) const {
-        return from == o.from && to == o.to && detour == o.detour;
+        return from == o.from && to == o.to && detour == o.detour && identity == o.identity;
     }
 };
 

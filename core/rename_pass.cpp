@@ -264,6 +264,14 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     for (unsigned i = 0; i < n; ++i) {
         source[i] = &At(i).Path(NameKind::Now);
     }
+    // Each moving item as the volume knows it, so that a recovery never takes another for it.
+    std::vector<std::string> identity(n);
+    const auto identityOf = [&](unsigned i) -> const std::string& {
+        if (identity[i].empty()) {
+            identity[i] = platform::FileIdentity(At(i).Path(NameKind::Now).SlashPath());
+        }
+        return identity[i];
+    };
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
         const unsigned index = steps->inTheWay[k];
@@ -272,14 +280,15 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
             return 1;
         }
         steps->before.push_back(*source[index]);
-        steps->plan.aside.push_back({source[index]->SlashPath(), steps->aside[k].SlashPath(), ""});
+        steps->plan.aside.push_back(
+            {source[index]->SlashPath(), steps->aside[k].SlashPath(), "", identityOf(index)});
         source[index] = &steps->aside[k];
     }
     steps->detours.resize(n);
     steps->hasDetour.assign(n, false);
     for (unsigned i = 0; i < n; ++i) {
         const PathName& target = At(i).Path(targetKind);
-        PlannedMove move{source[i]->SlashPath(), target.SlashPath(), ""};
+        PlannedMove move{source[i]->SlashPath(), target.SlashPath(), "", ""};
         if (move.from == move.to) {
             continue;
         }
@@ -291,6 +300,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
             steps->hasDetour[i] = true;
             move.detour = steps->detours[i].SlashPath();
         }
+        move.identity = identityOf(i);
         steps->plan.renames.push_back(std::move(move));
     }
     return 0;

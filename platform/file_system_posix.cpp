@@ -139,6 +139,18 @@ bool IsDirectory(const std::string& path) {
     return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string FileIdentity(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    struct stat st;
+    if (!ok || lstat(native.c_str(), &st) != 0) {
+        return "";
+    }
+    const unsigned long long numbers[2] = {static_cast<unsigned long long>(st.st_dev),
+                                           static_cast<unsigned long long>(st.st_ino)};
+    return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
+}
+
 std::string NameOnDisk(const std::string& path) {
     bool ok = false;
     std::string native = Utf8(path, &ok);

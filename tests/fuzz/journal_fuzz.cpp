@@ -34,9 +34,9 @@ PassPlan PlanFrom(const std::string& text) {
         }
     }
     PassPlan plan;
-    for (std::size_t i = 0; i + 2 < pieces.size(); i += 3) {
-        std::vector<PlannedMove>& moves = (i / 3) % 2 ? plan.renames : plan.aside;
-        moves.push_back({pieces[i], pieces[i + 1], pieces[i + 2]});
+    for (std::size_t i = 0; i + 3 < pieces.size(); i += 4) {
+        std::vector<PlannedMove>& moves = (i / 4) % 2 ? plan.renames : plan.aside;
+        moves.push_back({pieces[i], pieces[i + 1], pieces[i + 2], pieces[i + 3]});
     }
     return plan;
 }
@@ -64,6 +64,10 @@ bool PathExists(const std::string& path) {
 
 bool IsDirectory(const std::string&) {
     return false;
+}
+
+std::string FileIdentity(const std::string&) {
+    return "";
 }
 
 std::string NameOnDisk(const std::string& path) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/pass_journal.h"
+#include "platform/file_system.h"
 #include "tests/support/list_fixture.h"
 
 #ifndef _WIN32
@@ -22,8 +23,10 @@ namespace {
 PassPlan SamplePlan() {
     PassPlan plan;
     // Exact bytes: a trail byte 0x5C, a NUL, a slash form with a drive.
-    plan.aside = {{"D:/表/a.txt", "D:/表/~%_1.tmp", ""}, {std::string("x\0y", 3), "z", ""}};
-    plan.renames = {{"D:/表/~%_1.tmp", "D:/表/b.txt", ""}, {"C:/q/a", "C:/q/A", "C:/q/~%_2.tmp"}};
+    plan.aside = {{"D:/表/a.txt", "D:/表/~%_1.tmp", "", "\x01\xFF"},
+                  {std::string("x\0y", 3), "z", "", ""}};
+    plan.renames = {{"D:/表/~%_1.tmp", "D:/表/b.txt", "", "\x01\xFF"},
+                    {"C:/q/a", "C:/q/A", "C:/q/~%_2.tmp", "id"}};
     return plan;
 }
 
@@ -97,16 +100,25 @@ TEST_F(JournalTest, WithoutAPlaceForTheJournalTheUserDecides) {
     context.paths = paths.get();
 }
 
-// A file gone or whose place was taken since the crash is left alone and named; the journal
-// stays until every file is back.
-TEST_F(JournalTest, AFileMissingOrItsPlaceTakenIsNamedAndTheJournalKept) {
-    dir.MakeFile("~%_1.tmp", "A");
-    dir.MakeFile("b.txt", "B");  // its move aside to ~%_2.tmp never happened
-    dir.MakeFile("a.txt", "someone else's");
+// A file gone, replaced, or whose place was taken since the crash is left alone and named; the
+// others go back, and the journal stays until every file is back.
+TEST_F(JournalTest, AFileMissingReplacedOrItsPlaceTakenIsNamedAndTheJournalKept) {
     const std::string f = Folder() + "/";
+    const auto identity = [&](const std::string& name) { return platform::FileIdentity(f + name); };
+    dir.MakeFile("~%_1.tmp", "A");  // a.txt went aside, then someone made a new a.txt
+    dir.MakeFile("a.txt", "someone else's");
+    dir.MakeFile("h.txt", "G");  // g.txt became h.txt
+    dir.MakeFile("e.txt", "E");  // e.txt became f.txt, which was then replaced
+    const std::string e = identity("e.txt");
+    dir.MakeFile("new", "other");
+    test_files::RemoveTree(dir.PathOf("e.txt"));
+    ASSERT_EQ(platform::MovePath(f + "new", f + "f.txt"), platform::MoveResult::Done);
     PassPlan plan;
-    plan.aside = {{f + "a.txt", f + "~%_1.tmp", ""}, {f + "b.txt", f + "~%_2.tmp", ""}};
-    plan.renames = {{f + "~%_1.tmp", f + "b.txt", ""}, {f + "c.txt", f + "d.txt", ""}};
+    plan.aside = {{f + "a.txt", f + "~%_1.tmp", "", identity("~%_1.tmp")}};
+    plan.renames = {{f + "~%_1.tmp", f + "b.txt", "", identity("~%_1.tmp")},
+                    {f + "c.txt", f + "d.txt", "", ""},  // gone
+                    {f + "e.txt", f + "f.txt", "", e},
+                    {f + "g.txt", f + "h.txt", "", identity("h.txt")}};
     {
         PassJournal cut;
         ASSERT_TRUE(cut.Begin(Folder(), plan));
@@ -117,11 +129,13 @@ TEST_F(JournalTest, AFileMissingOrItsPlaceTakenIsNamedAndTheJournalKept) {
     ASSERT_TRUE(left.Open(Folder(), 0));
     std::vector<std::string> leftAlone;
     EXPECT_FALSE(left.PutBack(&leftAlone));
-    EXPECT_EQ(leftAlone, (std::vector<std::string>{f + "a.txt", f + "c.txt"}));
+    EXPECT_EQ(leftAlone, (std::vector<std::string>{f + "a.txt", f + "c.txt", f + "e.txt"}));
     EXPECT_EQ(dir.Read("a.txt"), "someone else's");
     EXPECT_EQ(dir.Read("~%_1.tmp"), "A");
-    EXPECT_EQ(dir.Read("b.txt"), "B");
-    EXPECT_TRUE(dir.Has("varnel.journal"));
+    EXPECT_EQ(dir.Read("f.txt"), "other");
+    EXPECT_EQ(dir.Read("g.txt"), "G");
+    EXPECT_EQ(NamesBesidesIni(),
+              (std::vector<std::string>{"a.txt", "f.txt", "g.txt", "varnel.journal", "~%_1.tmp"}));
 }
 
 #ifndef _WIN32
