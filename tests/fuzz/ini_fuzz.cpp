@@ -29,10 +29,7 @@ const std::string& IniPath() {
     return path;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = IniPath();
+void ReadWriteRead(const uint8_t* data, size_t size, const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "wb");
     Check(f != nullptr);
     Check(std::fwrite(data, 1, size, f) == size);
@@ -52,11 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1)) {
         if (at + 1 == text.size() || text[at + 1] != '\n') {
-            return 0;
+            return;
         }
     }
     if (!platform::WriteProfileString("Basic", "Written", "value 1", path)) {
-        return 0;
+        return;
     }
     Check(platform::ReadProfileString("Basic", "Written", "-", path) == "value 1");
     for (int s = 0; s < 4; ++s) {
@@ -64,5 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(platform::ReadProfileString(sections[s], keys[k], "-", path) == before[s][k]);
         }
     }
+}
+
+}  // namespace
+
+// The scratch file is removed after each input, so that none is left when the run ends.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ReadWriteRead(data, size, IniPath());
+    unlink(IniPath().c_str());
     return 0;
 }
