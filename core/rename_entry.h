@@ -6,8 +6,6 @@
 
 #include "core/path_name.h"
 
-class TemporaryNames;
-
 enum class NameKind { Now = 0, Edit = 1, Old = 2 };
 
 class RenameEntry {
@@ -28,19 +26,20 @@ class RenameEntry {
     bool WasRenamed() const { return !nowPath.SameAs(oldPath); }
 
     // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed (reported).
-    // A change of letter case that needs a detour takes its temporary name from the pass's.
+    // A change of letter case that needs a detour goes through `detour` (the pass chose it
+    // beforehand), or through a temporary name chosen then.
     int RenameTo(const PathName& target);
-    int RenameTo(const PathName& target, TemporaryNames* temporaries);
+    int RenameTo(const PathName& target, const PathName* detour);
     // Illegal characters of the edit name to their full-width forms; true when it changed.
     bool ConvertEditName();
 
-    // Moves the item out of the way to a fresh temporary name in its own folder. 0 or 1.
-    int RenameToTemporary(TemporaryNames* temporaries);
+    // Moves the item out of the way to the temporary name chosen for it. 0 or 1.
+    int RenameToTemporary(const PathName& temporary);
 
   private:
     bool ShowsWholeName() const;
     void ApplyName(PathName* path, const std::string& text) const;
-    int FixLetterCase(const PathName& target, TemporaryNames* temporaries);
+    int FixLetterCase(const PathName& target, const PathName* detour);
 
     PathName oldPath;
     PathName nowPath;

@@ -9,7 +9,7 @@
 #include "core/rename_entry.h"
 
 struct AppContext;
-class TemporaryNames;
+class PassJournal;
 
 class RenameList {
   public:
@@ -75,11 +75,14 @@ class RenameList {
     int RunPass(NameKind targetKind);
     // The index of the listed paths anew, after a pass changed current paths.
     void Reindex();
-    int PrepareRename(NameKind targetKind, TemporaryNames* temporaries);
     // The entries that stand in the way of another's target, in the order they are to be moved
     // aside; 1 after a message.
     int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const;
-    int MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries);
+    struct PassSteps;
+    int PlanPass(NameKind targetKind, PassSteps* steps) const;
+    bool StartJournal(const PassSteps& steps, PassJournal* journal);
+    int MoveAside(const PassSteps& steps);
+    void PutAsideBack(const PassSteps& steps, std::size_t count);
 
     // The name exchange: the wanted entries' names, one per line; the imported lines made the
     // edit names, rewriting the rows that changed.

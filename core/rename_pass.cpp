@@ -8,12 +8,14 @@
 
 #include "core/app_context.h"
 #include "core/mbcs.h"
+#include "core/pass_journal.h"
 #include "core/rename_list.h"
 #include "core/temporary_names.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "settings/app_paths.h"
 
 namespace {
 
@@ -80,11 +82,10 @@ bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
 }  // namespace
 
 int RenameEntry::RenameTo(const PathName& target) {
-    TemporaryNames temporaries;
-    return RenameTo(target, &temporaries);
+    return RenameTo(target, nullptr);
 }
 
-int RenameEntry::RenameTo(const PathName& target, TemporaryNames* temporaries) {
+int RenameEntry::RenameTo(const PathName& target, const PathName* detour) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     if (from == to) {
@@ -96,7 +97,7 @@ int RenameEntry::RenameTo(const PathName& target, TemporaryNames* temporaries) {
         return 1;
     }
     if (IsCaseChangeOnly(nowPath, target) && !CaseChangeTookPlace(to, target)) {
-        return FixLetterCase(target, temporaries);
+        return FixLetterCase(target, detour);
     }
     nowPath.Assign(target.Folder(), target.Base(), target.Extension());
     return 0;
@@ -104,13 +105,23 @@ int RenameEntry::RenameTo(const PathName& target, TemporaryNames* temporaries) {
 
 // Some file systems (Wine on Linux, some network and FAT drives) report a change of letter case
 // alone as done and change nothing. Going through a temporary name makes the change real.
-int RenameEntry::FixLetterCase(const PathName& target, TemporaryNames* temporaries) {
+int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     PathName temporary;
-    platform::MoveResult result = temporaries->MoveAside(nowPath, &temporary);
+    if (detour) {
+        temporary = *detour;
+    } else {
+        TemporaryNames temporaries;
+        temporaries.Keep(target);
+        if (!temporaries.Choose(nowPath.Folder(), &temporary)) {
+            ShowTempError();
+            return 1;
+        }
+    }
+    platform::MoveResult result = platform::MovePath(from, temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
-        temporaries->Exhausted() ? ShowTempError() : ShowMoveError(result);
+        ShowMoveError(result);
         return 1;
     }
     result = platform::MovePath(temporary.SlashPath(), to);
@@ -132,11 +143,11 @@ int RenameEntry::FixLetterCase(const PathName& target, TemporaryNames* temporari
     return 0;
 }
 
-int RenameEntry::RenameToTemporary(TemporaryNames* temporaries) {
-    PathName temporary;
-    const platform::MoveResult result = temporaries->MoveAside(nowPath, &temporary);
+int RenameEntry::RenameToTemporary(const PathName& temporary) {
+    const platform::MoveResult result =
+        platform::MovePath(nowPath.SlashPath(), temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
-        temporaries->Exhausted() ? ShowTempError() : ShowMoveError(result);
+        ShowMoveError(result);
         return 1;
     }
     nowPath = temporary;
@@ -227,38 +238,116 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     return 0;
 }
 
-int RenameList::MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries) {
-    std::vector<PathName> before;
-    for (unsigned index : inTheWay) {
-        before.push_back(At(index).Path(NameKind::Now));
-        if (At(index).RenameToTemporary(temporaries) == 0) {
+// What a pass will do, decided before anything moves: the entries in the way with the temporary
+// names they go to, the temporary name of each change of letter case alone, and all of it as the
+// journal's plan.
+struct RenameList::PassSteps {
+    std::vector<unsigned> inTheWay;
+    std::vector<PathName> before;   // the current path of each entry in the way
+    std::vector<PathName> aside;    // the temporary name of each entry in the way
+    std::vector<PathName> detours;  // by entry; used where hasDetour
+    std::vector<bool> hasDetour;
+    PassPlan plan;
+};
+
+int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
+    // No temporary name may be one that an entry is about to take.
+    TemporaryNames temporaries;
+    for (unsigned i = 0; i < Count(); ++i) {
+        temporaries.Keep(At(i).Path(targetKind));
+    }
+    if (CheckPass(targetKind, &steps->inTheWay) != 0) {
+        return 1;
+    }
+    const unsigned n = Count();
+    std::vector<const PathName*> source(n);
+    for (unsigned i = 0; i < n; ++i) {
+        source[i] = &At(i).Path(NameKind::Now);
+    }
+    // Each moving item as the volume knows it, so that a recovery never takes another for it.
+    std::vector<std::string> identity(n);
+    const auto identityOf = [&](unsigned i) -> const std::string& {
+        if (identity[i].empty()) {
+            identity[i] = platform::FileIdentity(At(i).Path(NameKind::Now).SlashPath());
+        }
+        return identity[i];
+    };
+    steps->aside.resize(steps->inTheWay.size());
+    for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
+        const unsigned index = steps->inTheWay[k];
+        if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k])) {
+            ShowTempError();
+            return 1;
+        }
+        steps->before.push_back(*source[index]);
+        steps->plan.aside.push_back(
+            {source[index]->SlashPath(), steps->aside[k].SlashPath(), "", identityOf(index)});
+        source[index] = &steps->aside[k];
+    }
+    steps->detours.resize(n);
+    steps->hasDetour.assign(n, false);
+    for (unsigned i = 0; i < n; ++i) {
+        const PathName& target = At(i).Path(targetKind);
+        PlannedMove move{source[i]->SlashPath(), target.SlashPath(), "", ""};
+        if (move.from == move.to) {
             continue;
         }
-        // Nothing has taken the freed places yet: put the moved entries back, so that a pass
-        // that cannot start leaves every file where it was.
-        for (std::size_t k = before.size() - 1; k-- > 0;) {
-            At(inTheWay[k]).RenameTo(before[k], temporaries);
+        if (IsCaseChangeOnly(*source[i], target)) {
+            if (!temporaries.Choose(target.Folder(), &steps->detours[i])) {
+                ShowTempError();
+                return 1;
+            }
+            steps->hasDetour[i] = true;
+            move.detour = steps->detours[i].SlashPath();
         }
-        return 1;
+        move.identity = identityOf(i);
+        steps->plan.renames.push_back(std::move(move));
     }
     return 0;
 }
 
-int RenameList::PrepareRename(NameKind targetKind) {
-    TemporaryNames temporaries;
-    return PrepareRename(targetKind, &temporaries);
+int RenameList::MoveAside(const PassSteps& steps) {
+    for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
+        if (At(steps.inTheWay[k]).RenameToTemporary(steps.aside[k]) != 0) {
+            PutAsideBack(steps, k);
+            return 1;
+        }
+    }
+    return 0;
 }
 
-int RenameList::PrepareRename(NameKind targetKind, TemporaryNames* temporaries) {
-    // No temporary name may be one that an entry is about to take.
-    for (unsigned i = 0; i < Count(); ++i) {
-        temporaries->Keep(At(i).Path(targetKind));
+// Nothing has taken the freed places yet: putting the first `count` moved entries back leaves
+// every file where it was before the pass.
+void RenameList::PutAsideBack(const PassSteps& steps, std::size_t count) {
+    for (std::size_t k = count; k-- > 0;) {
+        At(steps.inTheWay[k]).RenameTo(steps.before[k]);
     }
-    std::vector<unsigned> inTheWay;
-    if (CheckPass(targetKind, &inTheWay) != 0) {
+}
+
+int RenameList::PrepareRename(NameKind targetKind) {
+    PassSteps steps;
+    if (PlanPass(targetKind, &steps) != 0) {
         return 1;
     }
-    return MoveAside(inTheWay, temporaries);
+    return MoveAside(steps);
+}
+
+// The journal goes beside the INI file. When it cannot be made there, the user decides whether
+// to go on without one.
+bool RenameList::StartJournal(const PassSteps& steps, PassJournal* journal) {
+    if (!context || !context->paths) {
+        return true;
+    }
+    std::string folder = context->paths->IniPath();
+    folder.erase(folder.rfind('/'));
+    if (journal->Begin(folder, steps.plan)) {
+        return true;
+    }
+    return ShowMessageBox(context->mainWindow,
+                          "作業記録（" + folder + "/" + journal::FileName(0) +
+                              "）を書けません。\n記録なしで続けると、途中で止まったときに元の名前"
+                              "に戻せなくなります。\n\nこのまま続けますか？",
+                          "リネーム", kMbYesNo | kMbIconExclamation) == kIdYes;
 }
 
 int RenameList::RunPass(NameKind targetKind) {
@@ -273,20 +362,43 @@ int RenameList::RunPass(NameKind targetKind) {
     // Current paths change from here on.
     listedStale = true;
 
-    TemporaryNames temporaries;
-    if (PrepareRename(targetKind, &temporaries) != 0) {
+    PassSteps steps;
+    if (PlanPass(targetKind, &steps) != 0) {
+        return 1;
+    }
+    if (steps.plan.aside.empty() && steps.plan.renames.empty()) {
+        return 0;
+    }
+    PassJournal journal;
+    if (!StartJournal(steps, &journal)) {
+        return 1;
+    }
+    if (MoveAside(steps) != 0) {
+        journal.End();
+        return 1;
+    }
+    // The mark must be on disk before the second stage: without it, a recovery takes the first
+    // stage as unfinished and its targets as none of the pass's.
+    if (journal.IsOpen() && !journal.SecondStage()) {
+        PutAsideBack(steps, steps.inTheWay.size());
+        journal.End();
+        ShowMessageBox(nullptr, "作業記録に書けないため、リネームを取りやめました",
+                       kRenameErrorTitle, kMbIconError);
         return 1;
     }
     bool failed = false;
     for (unsigned i = 0; i < Count(); ++i) {
         RenameEntry& entry = At(i);
-        int r = entry.RenameTo(entry.Path(targetKind), &temporaries);
+        int r = entry.RenameTo(entry.Path(targetKind),
+                               steps.hasDetour[i] ? &steps.detours[i] : nullptr);
         if (r == 0) {
             window_port::WriteRow(context, i, RowExtent::EditAndNow);
         } else if (r == 1) {
             failed = true;
         }
     }
+    // Every failure has been shown: the pass is over.
+    journal.End();
     return failed ? 1 : 0;
 }
 

@@ -42,24 +42,14 @@ PathName TemporaryNames::NextCandidate(const std::string& folder) {
     }
 }
 
-platform::MoveResult TemporaryNames::MoveAside(const PathName& from, PathName* moved) {
-    exhausted = false;
+bool TemporaryNames::Choose(const std::string& folder, PathName* chosen) {
     for (unsigned long long tries = 0; tries < kMaxTries; ++tries) {
-        const PathName candidate = NextCandidate(from.Folder());
-        const platform::MoveResult result =
-            platform::MovePath(from.SlashPath(), candidate.SlashPath());
-        if (result == platform::MoveResult::Done) {
-            *moved = candidate;
-            return result;
-        }
-        // An existing name is refused like a locked file; only the first means "try the next".
-        if (result != platform::MoveResult::AccessDenied ||
-            !platform::PathExists(candidate.SlashPath())) {
-            return result;
+        *chosen = NextCandidate(folder);
+        if (!platform::PathExists(chosen->SlashPath())) {
+            return true;
         }
     }
-    exhausted = true;
-    return platform::MoveResult::Other;
+    return false;
 }
 
 bool IsTemporaryName(const std::string& fileName) {

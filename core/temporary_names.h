@@ -1,6 +1,7 @@
-// Fresh "~%_" names for entries that stand in the way during a rename pass. A name is taken by
-// moving the item onto it with a move that never replaces anything, so a name that turns out to
-// exist is simply passed over: nothing is reserved on disk and nothing is ever deleted.
+// Fresh "~%_" names for entries that stand in the way during a rename pass, all chosen before the
+// pass moves anything: a name that exists is passed over. Nothing is reserved on disk and nothing
+// is ever deleted; a move onto a chosen name never replaces anything, so a name taken meanwhile
+// makes that move fail.
 #pragma once
 
 #include <string>
@@ -17,16 +18,12 @@ class TemporaryNames {
     // The next candidate in the folder; candidates never repeat within one object.
     PathName NextCandidate(const std::string& folder);
 
-    // Moves the item at `from` to a fresh temporary name in its own folder. Done with *moved set,
-    // or the failure of the first candidate that was free (Other when no candidate was free).
-    platform::MoveResult MoveAside(const PathName& from, PathName* moved);
-    // True when the last MoveAside found no free name at all.
-    bool Exhausted() const { return exhausted; }
+    // A fresh name in the folder that nothing exists at now. False when none could be found.
+    bool Choose(const std::string& folder, PathName* chosen);
 
   private:
     std::unordered_set<std::string> kept;  // full paths, ASCII letters folded
     unsigned long long next = 1;
-    bool exhausted = false;
 };
 
 // True for names of the temporary form this program gives.

@@ -24,6 +24,10 @@ bool PathExists(const std::string& path);
 // True when the path names a folder; false when its attributes cannot be read.
 bool IsDirectory(const std::string& path);
 
+// Bytes that name the item itself rather than its name (its volume and file number), the same
+// after any rename; empty when they cannot be had.
+std::string FileIdentity(const std::string& path);
+
 // The name the file system holds for the item at the path, in its stored letter case; the empty
 // string when there is none or it has no exact cp932 form.
 std::string NameOnDisk(const std::string& path);

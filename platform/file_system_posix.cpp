@@ -11,10 +11,62 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
 namespace platform {
+
+namespace faults {
+namespace {
+unsigned operations = 0;
+unsigned moves = 0;
+unsigned crashAt = ~0u;
+unsigned failAt = ~0u;
+MoveResult failure = MoveResult::Done;
+bool caseIgnored = false;
+}  // namespace
+
+void IgnoreCaseChanges() {
+    caseIgnored = true;
+}
+
+bool IgnoresCaseChanges() {
+    return caseIgnored;
+}
+
+void FailMove(unsigned move, MoveResult result) {
+    Clear();
+    failAt = move;
+    failure = result;
+}
+
+void CrashAt(unsigned operation) {
+    Clear();
+    crashAt = operation;
+}
+
+void Clear() {
+    operations = moves = 0;
+    crashAt = failAt = ~0u;
+    caseIgnored = false;
+}
+
+unsigned Operations() {
+    return operations;
+}
+
+bool CrashesHere() {
+    return operations++ == crashAt;
+}
+
+bool MoveFails(MoveResult* result) {
+    *result = failure;
+    return moves++ == failAt;
+}
+
+}  // namespace faults
+
 namespace {
 
 MoveResult FromErrno(int error) {
@@ -56,6 +108,16 @@ MoveResult MovePath(const std::string& from, const std::string& to) {
     if (!okFrom || !okTo) {
         return MoveResult::InvalidName;
     }
+    if (faults::CrashesHere()) {
+        _exit(faults::kCrashCode);
+    }
+    MoveResult injected;
+    if (faults::MoveFails(&injected)) {
+        return injected;
+    }
+    if (faults::IgnoresCaseChanges() && from != to && strcasecmp(from.c_str(), to.c_str()) == 0) {
+        return MoveResult::Done;
+    }
     if (renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) ==
         0) {
         return MoveResult::Done;
@@ -75,6 +137,18 @@ bool IsDirectory(const std::string& path) {
     std::string native = Utf8(path, &ok);
     struct stat st;
     return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string FileIdentity(const std::string& path) {
+    bool ok = false;
+    std::string native = Utf8(path, &ok);
+    struct stat st;
+    if (!ok || lstat(native.c_str(), &st) != 0) {
+        return "";
+    }
+    const unsigned long long numbers[2] = {static_cast<unsigned long long>(st.st_dev),
+                                           static_cast<unsigned long long>(st.st_ino)};
+    return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
 std::string NameOnDisk(const std::string& path) {

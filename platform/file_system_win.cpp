@@ -123,6 +123,29 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::string FileIdentity(const std::string& path) {
+    std::wstring native;
+    if (!ToNativePath(path, &native)) {
+        return "";
+    }
+    // Attributes only: a file another program holds without sharing still answers.
+    HANDLE file =
+        CreateFileW(native.c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "";
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool got = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!got) {
+        return "";
+    }
+    const DWORD numbers[3] = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
+}
+
 std::string NameOnDisk(const std::string& path) {
     std::wstring native;
     if (!ToNativePath(path, &native) || HasWildcard(native)) {

@@ -109,6 +109,23 @@ else
     record fuzz 0 1 "path list: a finding or a build failure (counted as 1 failed)"
 fi
 
+# fuzz: the readers of what comes from outside or from an earlier run, a few seconds each (the
+# longer run is scripts/fuzz-long.sh)
+source scripts/fuzz-targets.sh
+for target in "${VARNEL_FUZZ_TARGETS[@]}"; do
+    begin=$SECONDS
+    log=$logs/fuzz-$target.log
+    echo "== fuzz: $target (log: $log)"
+    if fuzz_build "$target" >"$log" 2>&1 &&
+        "build/fuzz/$target" -max_total_time=4 -seed=1 -max_len=1024 >>"$log" 2>&1; then
+        echo "   $(grep -E -m1 'Done [0-9]+ runs' "$log") ($((SECONDS - begin)) s)"
+        record fuzz 1 0 "$target: no finding"
+    else
+        tail -n 30 "$log" | sed 's/^/   | /'
+        record fuzz 0 1 "$target: a finding or a build failure (counted as 1 failed)"
+    fi
+done
+
 # windows: Varnel.exe and the tests, under Wine in the build's own prefix on a private display
 windows_begin=$SECONDS
 if build_tree windows build/windows -DCMAKE_BUILD_TYPE=Debug \

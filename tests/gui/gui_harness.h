@@ -239,6 +239,8 @@ class Session {
 
     // Closes the window as its close button does; true when the program ended, with its code.
     bool Close(DWORD* exitCode);
+    // Ends the program from outside at once, as a crash or the task manager would.
+    void Kill() { app_.Kill(); }
     // Waits for the program to end by itself; true when it did, with its code.
     bool WaitForExit(DWORD* exitCode) { return app_.WaitForExit(10000, exitCode); }
     // The bytes of a file in the program's folder; false when it is not there.

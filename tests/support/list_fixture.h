@@ -10,6 +10,7 @@
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "gtest/gtest.h"
+#include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
@@ -25,6 +26,9 @@ class ListTest : public ::testing::Test {
         store = std::make_unique<SettingsStore>(keys::kSection,
                                                 mbcs::ToSlashForm(dir.PathOf("varnel.ini")));
         context.settings = store.get();
+        // Every pass keeps its journal beside the INI file, as in the program.
+        paths = std::make_unique<AppPaths>(&context, dir.PathOf("Varnel.exe"));
+        context.paths = paths.get();
         SetSettingsContext(&context);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
         RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
@@ -37,6 +41,8 @@ class ListTest : public ::testing::Test {
         SetSettingsContext(nullptr);
         ResetSettingKeys();
         store.reset();
+        context.paths = nullptr;
+        paths.reset();
     }
 
     // Makes a file with the given contents and adds it to the list.
@@ -55,5 +61,6 @@ class ListTest : public ::testing::Test {
     TestDir dir;
     AppContext context;
     std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<AppPaths> paths;
     std::unique_ptr<RenameList> list;
 };

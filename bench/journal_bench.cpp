@@ -1,0 +1,130 @@
+// The cost of the rename pass's journal: the same passes over real files with the journal and
+// without it (no AppPaths, so no place for one), alternated, as a ratio.
+// Usage: journal_bench PARENT_FOLDER N [ROUNDS]   (a folder is made anew under the parent)
+
+#include <stdio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/app_context.h"
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "platform/message_box.h"
+#include "settings/app_paths.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+
+namespace window_port {
+void AddRow(AppContext*, unsigned) {}
+void WriteRow(AppContext*, unsigned, RowExtent) {}
+bool IsRowSelected(AppContext*, unsigned) {
+    return false;
+}
+void SelectRow(AppContext*, unsigned, bool) {}
+void SetCommandGrayed(AppContext*, int, bool) {}
+}  // namespace window_port
+
+static unsigned messages = 0;
+int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned) {
+    ++messages;
+    fprintf(stderr, "message: %s\n", text.c_str());
+    return kIdOk;
+}
+
+namespace {
+
+template <typename F>
+double Time(F f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string Name(unsigned i) {
+    char name[32];
+    snprintf(name, sizeof name, "f%07u", i);
+    return name;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void Run(const std::string& parent, unsigned n, unsigned rounds) {
+    const std::string folder = parent + "/varnel-journal-bench-" + std::to_string(getpid());
+    std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
+    if (system(command.c_str()) != 0) {
+        fprintf(stderr, "cannot make %s\n", folder.c_str());
+        exit(1);
+    }
+    std::string programFolder = folder;
+    std::replace(programFolder.begin(), programFolder.end(), '/', '\\');
+    for (unsigned i = 0; i < n; ++i) {
+        FILE* f = fopen((folder + "/" + Name(i) + ".dat").c_str(), "wb");
+        if (!f) {
+            fprintf(stderr, "cannot make files in %s\n", folder.c_str());
+            exit(1);
+        }
+        fclose(f);
+    }
+    AppContext context;
+    SettingsStore store(keys::kSection, folder + "/varnel.ini");
+    context.settings = &store;
+    SetSettingsContext(&context);
+    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
+    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    AppPaths paths(&context, programFolder + "\\Varnel.exe");
+    {
+        RenameList list(&context);
+        for (unsigned i = 0; i < n; ++i) {
+            list.AddPath(programFolder + "\\" + Name(i) + ".dat");
+        }
+        // Two batches: every name new (one move each), and a rotation of all names (every file
+        // goes aside first: two moves each, the largest plan).
+        const char* batches[] = {"new names", "rotation"};
+        for (int batch = 0; batch < 2; ++batch) {
+            for (unsigned i = 0; i < n; ++i) {
+                list.At(i).SetEditName(batch == 0 ? "r" + Name(i) : Name((i + 1) % n));
+            }
+            std::vector<double> with, without;
+            for (unsigned r = 0; r < rounds; ++r) {
+                for (bool journal : {false, true}) {
+                    context.paths = journal ? &paths : nullptr;
+                    const double t = Time([&] {
+                        list.RenameAll();
+                        list.RestoreAll();
+                    });
+                    (journal ? with : without).push_back(t);
+                }
+            }
+            context.paths = nullptr;
+            printf("%-14s %-10s %7u %10.4f %10.4f %7.2f\n", parent.c_str(), batches[batch], n,
+                   Median(without), Median(with), Median(with) / Median(without));
+        }
+    }
+    SetSettingsContext(nullptr);
+    command = "rm -rf '" + folder + "'";
+    if (system(command.c_str()) != 0) {
+        fprintf(stderr, "cannot remove %s\n", folder.c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: journal_bench PARENT_FOLDER N [ROUNDS]\n");
+        return 2;
+    }
+    const unsigned rounds = argc > 3 ? static_cast<unsigned>(atoi(argv[3])) : 5;
+    printf("%-14s %-10s %7s %10s %10s %7s   (seconds for a pass and its restore, median of %u)\n",
+           "folder", "batch", "N", "without", "journal", "ratio", rounds);
+    Run(argv[1], static_cast<unsigned>(atoi(argv[2])), rounds);
+    return messages == 0 ? 0 : 1;
+}

@@ -1,0 +1,82 @@
+// Feeds arbitrary bytes to the readers of the edited names: the encoding guess, the decoding to
+// cp932 under every encoding rule, and both line readers. Besides crashes, it checks that the
+// file reader's lines and breaks make up the text again and that the clipboard reader invents
+// no bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/rename_entry.h"
+#include "core/window_port.h"
+#include "exchange/name_text.h"
+#include "platform/message_box.h"
+
+// What the readers do not use, for the link.
+std::string RenameEntry::DisplayName(NameKind) const {
+    return "";
+}
+int ShowMessageBox(WindowHandle, const std::string&, const std::string&, unsigned) {
+    return kIdOk;
+}
+namespace window_port {
+bool IsRowSelected(AppContext*, unsigned) {
+    return false;
+}
+}  // namespace window_port
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void ReadFileLines(const std::string& text) {
+    FileLineReader reader(text);
+    std::string joined;
+    for (int guard = 0; !reader.AtEnd(); ++guard) {
+        Check(guard <= static_cast<int>(text.size()) + 1);
+        joined += reader.Read();
+        if (!reader.AtEnd()) {
+            // The break that ended the line: CR LF or LF.
+            joined += text.compare(joined.size(), 2, "\r\n") == 0 ? "\r\n" : "\n";
+        }
+    }
+    Check(joined == text);
+    Check(reader.Read().empty());
+}
+
+void ReadClipboardLines(const std::string& text) {
+    ClipboardLineReader reader(text);
+    std::size_t total = 0;
+    while (!reader.AtEnd()) {
+        total += reader.Read().size() + 1;
+    }
+    Check(total <= text.size() + 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    bool unsure = false;
+    const NameFileEncoding guessed = DetectNameFileEncoding(bytes, &unsure);
+    for (NameFileEncoding encoding : {guessed, NameFileEncoding::Cp932, NameFileEncoding::Utf8,
+                                      NameFileEncoding::Utf16Le, NameFileEncoding::Utf16Be}) {
+        std::string text;
+        unsigned badLine = 0;
+        if (DecodeNameFile(bytes, encoding, &text, &badLine)) {
+            if (encoding == NameFileEncoding::Cp932) {
+                Check(text == bytes);
+            }
+            ReadFileLines(text);
+        } else {
+            Check(badLine >= 1);
+        }
+    }
+    ReadFileLines(bytes);
+    ReadClipboardLines(bytes);
+    return 0;
+}

@@ -1,0 +1,154 @@
+// Feeds torn and garbled journals to the reader and to the recovery, over a file system held in
+// memory. Besides crashes, it checks what recovery promises: a journal reads back exactly as
+// written as far as it is whole, and no file is ever moved that the journal does not name, nor
+// onto an existing one.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/pass_journal.h"
+#include "platform/file_system.h"
+
+namespace {
+
+std::set<std::string> disk;
+std::set<std::string> named;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// A plan made of the input's pieces, so that the fuzzer reaches past the checksums.
+PassPlan PlanFrom(const std::string& text) {
+    std::vector<std::string> pieces(1);
+    for (char c : text) {
+        if (c == '|') {
+            pieces.emplace_back();
+        } else {
+            pieces.back() += c;
+        }
+    }
+    PassPlan plan;
+    for (std::size_t i = 0; i + 3 < pieces.size(); i += 4) {
+        std::vector<PlannedMove>& moves = (i / 4) % 2 ? plan.renames : plan.aside;
+        moves.push_back({pieces[i], pieces[i + 1], pieces[i + 2], pieces[i + 3]});
+    }
+    return plan;
+}
+
+}  // namespace
+
+namespace platform {
+
+MoveResult MovePath(const std::string& from, const std::string& to) {
+    Check(named.count(from) != 0 && named.count(to) != 0);
+    if (disk.count(from) == 0) {
+        return MoveResult::NotFound;
+    }
+    if (disk.count(to) != 0) {
+        return MoveResult::AccessDenied;
+    }
+    disk.erase(from);
+    disk.insert(to);
+    return MoveResult::Done;
+}
+
+bool PathExists(const std::string& path) {
+    return disk.count(path) != 0;
+}
+
+bool IsDirectory(const std::string&) {
+    return false;
+}
+
+std::string FileIdentity(const std::string&) {
+    return "";
+}
+
+std::string NameOnDisk(const std::string& path) {
+    if (disk.count(path) == 0) {
+        return "";
+    }
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The recovery's file is not touched here.
+JournalOpen CreateJournal(const std::string&, JournalFile*) {
+    return JournalOpen::Failed;
+}
+JournalOpen OpenJournal(const std::string&, JournalFile*) {
+    return JournalOpen::Failed;
+}
+bool AppendToJournal(JournalFile*, const std::string&) {
+    return false;
+}
+bool ForceJournal(JournalFile*) {
+    return false;
+}
+bool ReadJournal(JournalFile*, std::string*) {
+    return false;
+}
+bool RemoveJournal(JournalFile*) {
+    return false;
+}
+void CloseJournal(JournalFile*) {}
+
+}  // namespace platform
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    const std::string input(reinterpret_cast<const char*>(data) + 2, size - 2);
+    std::string bytes = input;
+    if (data[0] & 1) {
+        // A whole journal, then cut short or with a byte changed.
+        bytes = journal::EncodeHeader() + journal::EncodePlan(PlanFrom(input)) +
+                journal::EncodeSecondStage();
+        const std::size_t at = data[1] * bytes.size() / 256;
+        if (data[0] & 2) {
+            bytes.resize(at);
+        } else if (data[0] & 4) {
+            bytes[at] = static_cast<char>(bytes[at] ^ data[0]);
+        }
+    }
+    const journal::Contents contents = journal::Decode(bytes);
+    Check(contents.wholeBytes <= bytes.size());
+    Check(contents.hasPlan || !contents.secondStage);
+    if (contents.hasPlan) {
+        // What was read is exactly what those bytes were written from.
+        const std::string again =
+            journal::EncodeHeader() + journal::EncodePlan(contents.plan) +
+            (contents.secondStage ? journal::EncodeSecondStage() : std::string());
+        Check(again == bytes.substr(0, contents.wholeBytes));
+    }
+    // Some of the named paths hold a file, as the input says, and a file no journal names.
+    named.clear();
+    disk.clear();
+    std::size_t bit = 0;
+    for (const auto* moves : {&contents.plan.aside, &contents.plan.renames}) {
+        for (const PlannedMove& move : *moves) {
+            for (const std::string* path : {&move.from, &move.to, &move.detour}) {
+                named.insert(*path);
+                if (data[1] >> (bit++ % 8) & 1) {
+                    disk.insert(*path);
+                }
+            }
+        }
+    }
+    const bool outsider = named.count("unnamed") == 0;
+    if (outsider) {
+        disk.insert("unnamed");
+    }
+    const std::size_t files = disk.size();
+    std::vector<std::string> leftAlone;
+    journal::PutBack(contents, &leftAlone);
+    Check(disk.size() == files && (!outsider || disk.count("unnamed") == 1));
+    return 0;
+}

@@ -1,0 +1,70 @@
+// A rename pass ended from outside while it shows a message, and the next start putting its files
+// back to the names they had before it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/gui_harness.h"
+#include "tests/gui/varnel_texts.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    for (const char* name : {"a", "b", "c"}) {
+        ASSERT_TRUE(gui::MakeFile(file(std::string(name) + ".txt"), name));
+    }
+    std::string error;
+    ASSERT_TRUE(
+        s.Start(nullptr, file("a.txt") + L" " + file("b.txt") + L" " + file("c.txt"), &error))
+        << error;
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+
+    // a -> b, b -> c, c -> a: each file goes aside first, a.txt last, and a.txt is held open
+    // without sharing, so its move aside fails and the pass shows why.
+    HANDLE held = CreateFileW(file("a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(gui::PutClipboardText("b\r\nc\r\na\r\n"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    HWND box = s.WaitForMessageBox(10000);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_EQ(gui::MessageBoxText(box), "既存もしくは無効");
+    s.Kill();
+    CloseHandle(held);
+    const Names cut = gui::NamesIn(s.PathOf("files"));
+    ASSERT_EQ(cut.size(), 3u);
+    EXPECT_EQ(cut[0], "a.txt");
+    EXPECT_EQ(cut[1].rfind("~%_", 0), 0u) << gui::Readable(cut[1]);
+    ASSERT_TRUE(gui::Exists(s.PathOf("varnel.journal")));
+
+    gui::AppProcess again;
+    const std::wstring app = gui::AppPath();
+    const std::wstring exe = s.folder() + app.substr(app.find_last_of(L"\\/"));
+    ASSERT_TRUE(again.Start(exe, s.folder(), &error)) << error;
+    HWND question = gui::WaitForMessageBox(again.id(), 15000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(gui::MessageBoxText(question).find("リネーム前の名前に戻しますか"), std::string::npos)
+        << gui::Readable(gui::MessageBoxText(question));
+    ASSERT_TRUE(gui::PressButton(question, IDYES));
+    ASSERT_NE(again.WaitForWindow("varnel", 15000, &error), nullptr) << error;
+    EXPECT_EQ(gui::FindMessageBox(again.id()), nullptr) << "every file is back: nothing to tell";
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")), (Names{"a.txt", "b.txt", "c.txt"}));
+    for (const char* name : {"a", "b", "c"}) {
+        EXPECT_EQ(gui::FileContents(file(std::string(name) + ".txt")), name);
+    }
+    EXPECT_FALSE(gui::Exists(s.PathOf("varnel.journal")));
+    again.Kill();
+}
+
+}  // namespace
