@@ -166,6 +166,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Checking, i + 1, n);
         const RenameEntry& entry = At(i);
         const PathName& now = entry.Path(NameKind::Now);
         const PathName& target = entry.Path(targetKind);
@@ -278,7 +279,9 @@ int RenameList::RunPass(NameKind targetKind) {
         return 1;
     }
     bool failed = false;
+    const Work work = targetKind == NameKind::Old ? Work::Restoring : Work::Renaming;
     for (unsigned i = 0; i < Count(); ++i) {
+        window_port::ShowProgress(context, work, i + 1, Count());
         RenameEntry& entry = At(i);
         int r = entry.RenameTo(entry.Path(targetKind), &temporaries);
         if (r == 0) {

@@ -12,6 +12,7 @@
 #include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
@@ -109,6 +110,8 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
         held.insert(PartsKey(entries[j]->Path(NameKind::Now)));
     }
     for (std::size_t i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Checking, static_cast<unsigned>(i + 1),
+                                  static_cast<unsigned>(n));
         const PathName& now = entries[i]->Path(NameKind::Now);
         const PathName& target = targets[i];
         if (nextSamePlace[i] < n) {

@@ -227,8 +227,10 @@ void Commands::AddKeptPaths() {
         hold.Enter();
         {
             RowBatch rows(context);
-            for (const std::string& path : paths) {
-                context->list->AddPath(path);
+            const unsigned total = static_cast<unsigned>(paths.size());
+            for (unsigned i = 0; i < total; ++i) {
+                context->list->AddPath(paths[i]);
+                window_port::ShowProgress(context, Work::Adding, i + 1, total);
             }
             SetStep(static_cast<int>(WorkflowStep::Added));
         }
