@@ -8,6 +8,7 @@
 
 #include "core/app_context.h"
 #include "core/mbcs.h"
+#include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/temporary_names.h"
 #include "core/window_port.h"
@@ -165,6 +166,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     }
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
+    PlaceIndex onDisk;
     for (unsigned i = 0; i < n; ++i) {
         window_port::ShowProgress(context, Work::Checking, i + 1, n);
         const RenameEntry& entry = At(i);
@@ -217,7 +219,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
         }
         // Nothing has moved yet, but only paths of entries decided above would have been freed,
         // and a target among those is a duplicate, refused before this point.
-        if (platform::PathExists(target.SlashPath())) {
+        if (onDisk.Exists(target.SlashPath())) {
             ShowMessageBox(owner,
                            "[NOW]\n" + now.SlashPath() + "\n[TO]\n" + target.SlashPath() +
                                "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",

@@ -11,6 +11,7 @@
 
 #include "core/app_context.h"
 #include "core/mbcs.h"
+#include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
@@ -109,6 +110,7 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     for (std::size_t j = 0; j < n; ++j) {
         held.insert(PartsKey(entries[j]->Path(NameKind::Now)));
     }
+    PlaceIndex onDisk;
     for (std::size_t i = 0; i < n; ++i) {
         window_port::ShowProgress(context, Work::Checking, static_cast<unsigned>(i + 1),
                                   static_cast<unsigned>(n));
@@ -131,7 +133,7 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
         if (held.count(PartsKey(target)) != 0 || IsCaseChangeOnly(now, target)) {
             continue;
         }
-        if (platform::PathExists(target.SlashPath())) {
+        if (onDisk.Exists(target.SlashPath())) {
             ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,
                            kMbIconError | kMbOk);
             return 1;

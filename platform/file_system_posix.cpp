@@ -77,6 +77,26 @@ bool IsDirectory(const std::string& path) {
     return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string NameKey(const std::string& name) {
+    bool ok = false;
+    std::string native = Utf8(name, &ok);
+    return ok ? native : std::string();
+}
+
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
+    bool ok = false;
+    std::string native = Utf8(folder, &ok);
+    DIR* dir = ok ? opendir(native.c_str()) : nullptr;
+    if (!dir) {
+        return false;
+    }
+    while (dirent* e = readdir(dir)) {
+        keys->insert(e->d_name);
+    }
+    closedir(dir);
+    return true;
+}
+
 std::string NameOnDisk(const std::string& path) {
     bool ok = false;
     std::string native = Utf8(path, &ok);
