@@ -1,8 +1,11 @@
 // The road through the real Varnel.exe under Wine, timed stage by stage beside a plain loop of
-// MoveFileW over the same files: add by hand-over (with the automatic sort), export to the
+// MoveFileW over the same files: add by a drop (with the automatic sort), export to the
 // clipboard, import with every check, the rename pass and the restore. The end of each stage is
 // read from the status bar, as a user would see it.
-// Usage: wine_bench --app=Varnel.exe --dir=LABEL=FOLDER... N...
+// Usage: wine_bench --app=Varnel.exe --dir=LABEL=FOLDER... [--per-folder=K] N...
+// The files lie in folders of K (default 1000): Wine looks for a name that is not there by
+// reading the whole folder, so in one folder of N every rename, Varnel's or the plain loop's,
+// costs O(N) in Wine itself.
 
 #include <windows.h>
 
@@ -36,13 +39,20 @@ double Now() {
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+unsigned perFolder = 1000;
+
+// File i as a path below the run's folder.
 std::wstring Name(wchar_t stem, unsigned i) {
     wchar_t name[32];
-    swprintf(name, 32, L"%lc%07u.dat", stem, i);
+    swprintf(name, 32, L"d%04u\\%lc%07u.dat", i / perFolder, stem, i);
     return name;
 }
 
-unsigned CountNames(const std::wstring& folder, wchar_t stem) {
+unsigned Folders(unsigned n) {
+    return (n + perFolder - 1) / perFolder;
+}
+
+unsigned CountNamesIn(const std::wstring& folder, wchar_t stem) {
     WIN32_FIND_DATAW found;
     const std::wstring pattern = folder + L"\\" + std::wstring(1, stem) + L"*.dat";
     HANDLE find = FindFirstFileW(pattern.c_str(), &found);
@@ -54,6 +64,16 @@ unsigned CountNames(const std::wstring& folder, wchar_t stem) {
         FindClose(find);
     }
     return n;
+}
+
+unsigned CountNames(const std::wstring& folder, unsigned n, wchar_t stem) {
+    unsigned count = 0;
+    for (unsigned f = 0; f < Folders(n); ++f) {
+        wchar_t sub[16];
+        swprintf(sub, 16, L"\\d%04u", f);
+        count += CountNamesIn(folder + sub, stem);
+    }
+    return count;
 }
 
 // Renames every file from one stem to the other; false at the first failure.
@@ -95,6 +115,11 @@ Result RunOne(const std::wstring& parent, unsigned n) {
         r.failure = "cannot make " + gui::Narrow(folder);
         return r;
     }
+    for (unsigned f = 0; f < Folders(n); ++f) {
+        wchar_t sub[16];
+        swprintf(sub, 16, L"\\d%04u", f);
+        CreateDirectoryW((folder + sub).c_str(), nullptr);
+    }
     for (unsigned i = 0; i < n; ++i) {
         HANDLE file = CreateFileW((folder + L"\\" + Name(L'f', i)).c_str(), GENERIC_WRITE, 0,
                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -123,13 +148,13 @@ Result RunOne(const std::wstring& parent, unsigned n) {
         std::to_string(n).size() < 3
             ? std::string(3 - std::to_string(n).size(), '0') + std::to_string(n)
             : std::to_string(n);
-    std::string line;
-    const std::string base = gui::Narrow(folder) + "\\";
+    // Dropped, as a user adds many files: a hand-over of megabytes is slow in Wine's messages.
+    std::vector<std::wstring> paths;
     for (unsigned i = 0; i < n; ++i) {
-        line += "\"" + base + gui::Narrow(Name(L'f', i)) + "\" ";
+        paths.push_back(folder + L"\\" + Name(L'f', i));
     }
     double start = Now();
-    if (!gui::HandOver(s.window(), line, kStageMs) ||
+    if (!gui::DropFiles(s.window(), paths) ||
         !gui::WaitFor([&] { return s.Status(0) == count && s.Status(1) == kStepAdded; },
                       kStageMs)) {
         r.failure = "add: " + s.Describe();
@@ -161,14 +186,14 @@ Result RunOne(const std::wstring& parent, unsigned n) {
         !Stage(s, kRename, count, kStepRenamed, &r.pass, &r, "pass")) {
         return r;
     }
-    if (CountNames(folder, L'r') != n) {
+    if (CountNames(folder, n, L'r') != n) {
         r.failure = "not every file was renamed";
         return r;
     }
     if (!Stage(s, kRestore, count, kStepRenamable, &r.restore, &r, "restore")) {
         return r;
     }
-    if (CountNames(folder, L'f') != n) {
+    if (CountNames(folder, n, L'f') != n) {
         r.failure = "not every file was restored";
         return r;
     }
@@ -187,6 +212,11 @@ Result RunOne(const std::wstring& parent, unsigned n) {
     for (unsigned i = 0; i < n; ++i) {
         DeleteFileW((folder + L"\\" + Name(L'f', i)).c_str());
     }
+    for (unsigned f = 0; f < Folders(n); ++f) {
+        wchar_t sub[16];
+        swprintf(sub, 16, L"\\d%04u", f);
+        RemoveDirectoryW((folder + sub).c_str());
+    }
     RemoveDirectoryW(folder.c_str());
     r.ok = true;
     return r;
@@ -201,6 +231,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg.rfind("--app=", 0) == 0) {
             gui::SetAppPath(arg.substr(6));
+        } else if (arg.rfind("--per-folder=", 0) == 0) {
+            perFolder = static_cast<unsigned>(std::strtoul(arg.c_str() + 13, nullptr, 10));
         } else if (arg.rfind("--dir=", 0) == 0) {
             const std::string spec = arg.substr(6);
             const size_t eq = spec.find('=');
@@ -209,10 +241,11 @@ int main(int argc, char** argv) {
             sizes.push_back(static_cast<unsigned>(std::strtoul(arg.c_str(), nullptr, 10)));
         }
     }
-    if (gui::AppPath().empty() || folders.empty() || sizes.empty()) {
+    if (gui::AppPath().empty() || folders.empty() || sizes.empty() || perFolder == 0) {
         std::fprintf(stderr, "usage: wine_bench --app=Varnel.exe --dir=LABEL=FOLDER... N...\n");
         return 2;
     }
+    std::printf("files in folders of %u\n", perFolder);
     std::printf("%-6s %7s %7s %7s %7s %7s %7s | %8s %6s %6s | %7s %6s\n", "disk", "N", "add",
                 "export", "import", "pass", "restore", "MoveFile", "pass x", "rest x", "peak MB",
                 "B/entry");

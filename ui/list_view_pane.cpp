@@ -234,7 +234,11 @@ void ListViewPane::SelectRow(unsigned row, bool selected) {
 void ListViewPane::SelectAllRows() {
     // One message for all rows: the control keeps an owner-data selection as ranges.
     ShowRowCount();
-    SelectRow(static_cast<unsigned>(-1), true);
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageA(listWindow, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewPane::DeleteAllRows() {
