@@ -7,6 +7,7 @@
 
 #include "core/listed_paths.h"
 #include "core/rename_entry.h"
+#include "core/window_port.h"
 
 struct AppContext;
 class TemporaryNames;
@@ -79,7 +80,7 @@ class RenameList {
     // The entries that stand in the way of another's target, in the order they are to be moved
     // aside; 1 after a message.
     int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const;
-    int MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries);
+    int MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries, Work work);
 
     // The name exchange: the wanted entries' names, one per line; the imported lines made the
     // edit names, rewriting the rows that changed.

@@ -230,9 +230,12 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     return 0;
 }
 
-int RenameList::MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries) {
+int RenameList::MoveAside(const std::vector<unsigned>& inTheWay, TemporaryNames* temporaries,
+                          Work work) {
     std::vector<PathName> before;
     for (unsigned index : inTheWay) {
+        window_port::ShowProgress(context, work, static_cast<unsigned>(before.size() + 1),
+                                  static_cast<unsigned>(inTheWay.size()));
         before.push_back(At(index).Path(NameKind::Now));
         if (At(index).RenameToTemporary(temporaries) == 0) {
             continue;
@@ -261,7 +264,8 @@ int RenameList::PrepareRename(NameKind targetKind, TemporaryNames* temporaries) 
     if (CheckPass(targetKind, &inTheWay) != 0) {
         return 1;
     }
-    return MoveAside(inTheWay, temporaries);
+    return MoveAside(inTheWay, temporaries,
+                     targetKind == NameKind::Old ? Work::Restoring : Work::Renaming);
 }
 
 int RenameList::RunPass(NameKind targetKind) {
