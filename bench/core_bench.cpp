@@ -28,6 +28,7 @@ bool IsRowSelected(AppContext*, unsigned) {
 }
 void SelectRow(AppContext*, unsigned, bool) {}
 void SetCommandGrayed(AppContext*, int, bool) {}
+void ShowProgress(AppContext*, Work, unsigned, unsigned) {}
 }  // namespace window_port
 
 static unsigned messages = 0;

@@ -7,6 +7,7 @@
 
 #include "core/listed_paths.h"
 #include "core/rename_entry.h"
+#include "core/window_port.h"
 
 struct AppContext;
 class PassJournal;
@@ -81,7 +82,7 @@ class RenameList {
     struct PassSteps;
     int PlanPass(NameKind targetKind, PassSteps* steps) const;
     bool StartJournal(const PassSteps& steps, PassJournal* journal);
-    int MoveAside(const PassSteps& steps);
+    int MoveAside(const PassSteps& steps, Work work);
     void PutAsideBack(const PassSteps& steps, std::size_t count);
 
     // The name exchange: the wanted entries' names, one per line; the imported lines made the

@@ -9,6 +9,7 @@
 #include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
+#include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/temporary_names.h"
 #include "core/window_port.h"
@@ -176,7 +177,9 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     }
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
+    PlaceIndex onDisk;
     for (unsigned i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Checking, i + 1, n);
         const RenameEntry& entry = At(i);
         const PathName& now = entry.Path(NameKind::Now);
         const PathName& target = entry.Path(targetKind);
@@ -227,7 +230,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
         }
         // Nothing has moved yet, but only paths of entries decided above would have been freed,
         // and a target among those is a duplicate, refused before this point.
-        if (platform::PathExists(target.SlashPath())) {
+        if (onDisk.Exists(target.SlashPath())) {
             ShowMessageBox(owner,
                            "[NOW]\n" + now.SlashPath() + "\n[TO]\n" + target.SlashPath() +
                                "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",
@@ -306,8 +309,10 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     return 0;
 }
 
-int RenameList::MoveAside(const PassSteps& steps) {
+int RenameList::MoveAside(const PassSteps& steps, Work work) {
+    const unsigned n = static_cast<unsigned>(steps.inTheWay.size());
     for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
+        window_port::ShowProgress(context, work, static_cast<unsigned>(k + 1), n);
         if (At(steps.inTheWay[k]).RenameToTemporary(steps.aside[k]) != 0) {
             PutAsideBack(steps, k);
             return 1;
@@ -329,7 +334,7 @@ int RenameList::PrepareRename(NameKind targetKind) {
     if (PlanPass(targetKind, &steps) != 0) {
         return 1;
     }
-    return MoveAside(steps);
+    return MoveAside(steps, targetKind == NameKind::Old ? Work::Restoring : Work::Renaming);
 }
 
 // The journal goes beside the INI file. When it cannot be made there, the user decides whether
@@ -369,11 +374,12 @@ int RenameList::RunPass(NameKind targetKind) {
     if (steps.plan.aside.empty() && steps.plan.renames.empty()) {
         return 0;
     }
+    const Work work = targetKind == NameKind::Old ? Work::Restoring : Work::Renaming;
     PassJournal journal;
     if (!StartJournal(steps, &journal)) {
         return 1;
     }
-    if (MoveAside(steps) != 0) {
+    if (MoveAside(steps, work) != 0) {
         journal.End();
         return 1;
     }
@@ -388,6 +394,7 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     bool failed = false;
     for (unsigned i = 0; i < Count(); ++i) {
+        window_port::ShowProgress(context, work, i + 1, Count());
         RenameEntry& entry = At(i);
         int r = entry.RenameTo(entry.Path(targetKind),
                                steps.hasDetour[i] ? &steps.detours[i] : nullptr);

@@ -10,6 +10,14 @@ enum class RowExtent {
     EditOnly,    // icon and edit column
 };
 
+// Long work on the entries, for the window to show how far it got.
+enum class Work {
+    Adding,
+    Checking,  // the new names against each other and the disk
+    Renaming,
+    Restoring,
+};
+
 namespace window_port {
 
 void AddRow(AppContext* context, unsigned row);
@@ -17,5 +25,8 @@ void WriteRow(AppContext* context, unsigned row, RowExtent extent);
 bool IsRowSelected(AppContext* context, unsigned row);
 void SelectRow(AppContext* context, unsigned row, bool selected);
 void SetCommandGrayed(AppContext* context, int commandId, bool grayed);
+// Called for each entry a long loop has done; cheap when nothing is due. The window may paint
+// meanwhile, but nothing else happens in it, so the list stays as the loop sees it.
+void ShowProgress(AppContext* context, Work work, unsigned done, unsigned total);
 
 }  // namespace window_port

@@ -11,7 +11,9 @@
 
 #include "core/app_context.h"
 #include "core/mbcs.h"
+#include "core/place_index.h"
 #include "core/rename_list.h"
+#include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
@@ -108,7 +110,10 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     for (std::size_t j = 0; j < n; ++j) {
         held.insert(PartsKey(entries[j]->Path(NameKind::Now)));
     }
+    PlaceIndex onDisk;
     for (std::size_t i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Checking, static_cast<unsigned>(i + 1),
+                                  static_cast<unsigned>(n));
         const PathName& now = entries[i]->Path(NameKind::Now);
         const PathName& target = targets[i];
         if (nextSamePlace[i] < n) {
@@ -128,7 +133,7 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
         if (held.count(PartsKey(target)) != 0 || IsCaseChangeOnly(now, target)) {
             continue;
         }
-        if (platform::PathExists(target.SlashPath())) {
+        if (onDisk.Exists(target.SlashPath())) {
             ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,
                            kMbIconError | kMbOk);
             return 1;

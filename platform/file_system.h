@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 
 namespace platform {
 
@@ -31,5 +32,13 @@ std::string FileIdentity(const std::string& path);
 // The name the file system holds for the item at the path, in its stored letter case; the empty
 // string when there is none or it has no exact cp932 form.
 std::string NameOnDisk(const std::string& path);
+
+// For asking about many names at once (see PlaceIndex): the key under which the file system
+// finds a name, with letters folded where it ignores their case; empty for a name that only the
+// file system itself can answer for (short-name forms, device names, trailing dots or blanks).
+std::string NameKey(const std::string& name);
+// The keys of every name in a folder given with its closing slash ("D:/a/"); false when the folder
+// cannot be read.
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys);
 
 }  // namespace platform

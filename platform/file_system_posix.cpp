@@ -151,6 +151,26 @@ std::string FileIdentity(const std::string& path) {
     return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
+std::string NameKey(const std::string& name) {
+    bool ok = false;
+    std::string native = Utf8(name, &ok);
+    return ok ? native : std::string();
+}
+
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
+    bool ok = false;
+    std::string native = Utf8(folder, &ok);
+    DIR* dir = ok ? opendir(native.c_str()) : nullptr;
+    if (!dir) {
+        return false;
+    }
+    while (dirent* e = readdir(dir)) {
+        keys->insert(e->d_name);
+    }
+    closedir(dir);
+    return true;
+}
+
 std::string NameOnDisk(const std::string& path) {
     bool ok = false;
     std::string native = Utf8(path, &ok);

@@ -164,4 +164,65 @@ std::string NameOnDisk(const std::string& path) {
     return name;
 }
 
+namespace {
+
+// Letters folded as the file system compares names, as the bytes of the UTF-16 text.
+std::string FoldedKey(const std::wstring& name) {
+    std::wstring upper(name.size(), L'\0');
+    if (!name.empty() &&
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.data(), static_cast<int>(name.size()),
+                     &upper[0], static_cast<int>(upper.size())) == 0) {
+        return std::string();
+    }
+    return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
+}
+
+bool IsDeviceName(const std::wstring& name) {
+    std::wstring base = name.substr(0, name.find(L'.'));
+    while (!base.empty() && base.back() == L' ') {
+        base.pop_back();
+    }
+    for (wchar_t& c : base) {
+        c = static_cast<wchar_t>(towupper(c));
+    }
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
+        base == L"CONOUT$") {
+        return true;
+    }
+    return base.size() == 4 &&
+           (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
+           base[3] >= L'0' && base[3] <= L'9';
+}
+
+}  // namespace
+
+std::string NameKey(const std::string& name) {
+    std::wstring native;
+    if (!ToNative(name, &native) || native.empty() || native.find(L'\0') != std::wstring::npos ||
+        native.back() == L'.' || native.back() == L' ' ||
+        native.find_first_of(L"~*?<>\"/\\:|") != std::wstring::npos || IsDeviceName(native)) {
+        return std::string();
+    }
+    return FoldedKey(native);
+}
+
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
+    std::wstring pattern;
+    if (!ToNativePath(folder + "*", &pattern)) {
+        return false;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    do {
+        keys->insert(FoldedKey(found.cFileName));
+    } while (FindNextFileW(find, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(find);
+    return complete;
+}
+
 }  // namespace platform

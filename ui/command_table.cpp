@@ -280,7 +280,8 @@ bool Run(AppContext* context, const CommandRow* row) {
 }  // namespace
 
 void DispatchCommand(AppContext* context, int id) {
-    if (!context->list || !context->commands) {
+    // Only sent from outside can a command arrive while long work paints; it is not taken.
+    if (!context->list || !context->commands || ProgressShow::Painting()) {
         return;
     }
     if (Run(context, Find(kStage1, id))) {

@@ -4,7 +4,9 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <vector>
 
 #include "core/app_context.h"
@@ -147,14 +149,47 @@ void Commands::OpenFromCommandLine(const std::string& text) {
     });
 }
 
+namespace {
+
+// The dropped names in order. DragQueryFile walks the block from its start for every index, so a
+// drop of many files read through it costs the square of their number; the block is read once.
+std::vector<std::wstring> DroppedNames(HDROP drop) {
+    std::vector<std::wstring> names;
+    if (const auto* files = static_cast<const DROPFILES*>(GlobalLock(drop))) {
+        const char* block = reinterpret_cast<const char*>(files) + files->pFiles;
+        if (files->fWide) {
+            for (const wchar_t* p = reinterpret_cast<const wchar_t*>(block); *p;
+                 p += names.back().size() + 1) {
+                names.emplace_back(p);
+            }
+        } else {
+            for (const char* p = block; *p; p += std::strlen(p) + 1) {
+                const int n = MultiByteToWideChar(CP_ACP, 0, p, -1, nullptr, 0);
+                std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+                MultiByteToWideChar(CP_ACP, 0, p, -1, &wide[0], n);
+                wide.resize(wide.size() - 1);
+                names.push_back(wide);
+            }
+        }
+        GlobalUnlock(drop);
+        return names;
+    }
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring wide(length + 1, L'\0');
+        DragQueryFileW(drop, i, &wide[0], length + 1);
+        wide.resize(length);
+        names.push_back(wide);
+    }
+    return names;
+}
+
+}  // namespace
+
 void Commands::OpenDropped(HDROP drop) {
     RunHeld([&] {
-        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-            std::wstring wide(length + 1, L'\0');
-            DragQueryFileW(drop, i, &wide[0], length + 1);
-            wide.resize(length);
+        for (const std::wstring& wide : DroppedNames(drop)) {
             std::string path;
             if (TakePath(context, wide, &path)) {
                 hold.Keep(path);
@@ -230,8 +265,10 @@ void Commands::AddKeptPaths() {
         hold.Enter();
         {
             RowBatch rows(context);
-            for (const std::string& path : paths) {
-                context->list->AddPath(path);
+            const unsigned total = static_cast<unsigned>(paths.size());
+            for (unsigned i = 0; i < total; ++i) {
+                context->list->AddPath(paths[i]);
+                window_port::ShowProgress(context, Work::Adding, i + 1, total);
             }
             SetStep(static_cast<int>(WorkflowStep::Added));
         }

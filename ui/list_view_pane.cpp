@@ -22,8 +22,10 @@
 
 namespace {
 
+// Owner data: the control keeps no texts of its own and asks for the visible rows' as it draws
+// them, so a hundred thousand rows cost no more to add, sort or rewrite than the entries do.
 constexpr DWORD kListStyle =
-    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS;
+    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_OWNERDATA;
 constexpr int kDefaultColumnWidth = 150;
 constexpr int kDefaultWindowWidth = 620;
 constexpr int kDefaultWindowHeight = 400;
@@ -36,17 +38,9 @@ int RowIcon(const RenameEntry& entry) {
     return (entry.IsFolder() ? 0 : 1) + (renamed ? 2 : 0);
 }
 
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    std::wstring wide = WideText(text);
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = &wide[0];
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
-ListViewPane::ListViewPane(AppContext* context) : context(context) {
+ListViewPane::ListViewPane(AppContext* context) : context(context), progress(context) {
     HWND main = context->mainWindow;
     listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", kListStyle, 0, 0, 0, 0, main,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListViewId)),
@@ -54,6 +48,9 @@ ListViewPane::ListViewPane(AppContext* context) : context(context) {
     if (!listWindow) {
         return;
     }
+    // The rows' texts are asked for in UTF-16, so what is shown does not depend on the system's
+    // ANSI code page.
+    SendMessageA(listWindow, CCM_SETUNICODEFORMAT, TRUE, 0);
     LRESULT ex = SendMessageA(listWindow, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  ex | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
@@ -124,45 +121,114 @@ void ListViewPane::SaveColumnWidths() {
     }
 }
 
-void ListViewPane::PutRow(const RenameEntry& entry, int row, RowExtent extent) {
+void ListViewPane::PutRow(int row) {
     CancelEdit();
     ++rowWrites;
-    std::wstring edit = WideText(entry.DisplayName(NameKind::Edit));
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
-    item.pszText = &edit[0];
-    item.iImage = RowIcon(entry);
     if (row < 0) {
-        item.iItem = RowCount();
-        row = static_cast<int>(
-            SendMessageW(listWindow, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        extent = RowExtent::All;
-    } else {
-        SendMessageW(listWindow, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        ++rows;
+        if (!rowBatches.Inside()) {
+            ShowRowCount();
+        }
+        return;
     }
-    if (extent == RowExtent::All || extent == RowExtent::EditAndNow) {
-        SetCell(listWindow, row, 1, entry.Path(NameKind::Now).FileName());
+    // Inside a batch the whole list is drawn at its end; a row out of sight is drawn when it
+    // scrolls in.
+    if (rowBatches.Inside() || static_cast<unsigned>(row) >= shownRows) {
+        return;
     }
-    if (extent == RowExtent::All) {
-        SetCell(listWindow, row, 2, entry.Path(NameKind::Old).FileName());
-        SetCell(listWindow, row, 3, entry.Path(NameKind::Old).Folder());
+    const LRESULT top = SendMessageA(listWindow, LVM_GETTOPINDEX, 0, 0);
+    const LRESULT page = SendMessageA(listWindow, LVM_GETCOUNTPERPAGE, 0, 0);
+    if (row >= top && row <= top + page) {
+        SendMessageA(listWindow, LVM_REDRAWITEMS, static_cast<WPARAM>(row),
+                     static_cast<LPARAM>(row));
     }
 }
 
-void ListViewPane::AddRow(const RenameEntry& entry) {
-    PutRow(entry, -1, RowExtent::All);
+void ListViewPane::ShowRowCount() {
+    if (shownRows == rows) {
+        return;
+    }
+    shownRows = rows;
+    SendMessageA(listWindow, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
-void ListViewPane::WriteRow(const RenameEntry& entry, unsigned row, RowExtent extent) {
-    PutRow(entry, static_cast<int>(row), extent);
+void ListViewPane::FillRow(LVITEMW* item) {
+    const RenameList* list = context->list;
+    if (!list || item->iItem < 0 || static_cast<unsigned>(item->iItem) >= list->Count()) {
+        if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0) {
+            item->pszText[0] = L'\0';
+        }
+        return;
+    }
+    const RenameEntry& entry = list->At(static_cast<unsigned>(item->iItem));
+    if ((item->mask & LVIF_IMAGE) && item->iSubItem == 0) {
+        item->iImage = RowIcon(entry);
+    }
+    if (!(item->mask & LVIF_TEXT) || !item->pszText || item->cchTextMax <= 0) {
+        return;
+    }
+    std::wstring text;
+    switch (item->iSubItem) {
+        case 0:
+            text = WideText(entry.DisplayName(NameKind::Edit));
+            break;
+        case 1:
+            text = WideText(entry.Path(NameKind::Now).FileName());
+            break;
+        case 2:
+            text = WideText(entry.Path(NameKind::Old).FileName());
+            break;
+        case 3:
+            text = WideText(entry.Path(NameKind::Old).Folder());
+            break;
+        default:
+            break;
+    }
+    const size_t room = static_cast<size_t>(item->cchTextMax) - 1;
+    const size_t n = text.size() < room ? text.size() : room;
+    text.copy(item->pszText, n);
+    item->pszText[n] = L'\0';
 }
 
-bool ListViewPane::IsRowSelected(unsigned row) const {
+LRESULT ListViewPane::FindRow(const NMLVFINDITEMW& find) {
+    const RenameList* list = context->list;
+    if (!list || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
+        return -1;
+    }
+    const std::wstring typed = find.lvfi.psz;
+    const unsigned n = list->Count();
+    const unsigned start = find.iStart >= 0 && static_cast<unsigned>(find.iStart) < n
+                               ? static_cast<unsigned>(find.iStart)
+                               : 0;
+    for (unsigned k = 0; k < n; ++k) {
+        const unsigned row = (start + k) % n;
+        const std::wstring name = WideText(list->At(row).DisplayName(NameKind::Edit));
+        if (name.size() >= typed.size() &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                           static_cast<int>(typed.size()), typed.c_str(),
+                           static_cast<int>(typed.size())) == CSTR_EQUAL) {
+            return static_cast<LRESULT>(row);
+        }
+    }
+    return -1;
+}
+
+void ListViewPane::AddRow(const RenameEntry&) {
+    PutRow(-1);
+}
+
+void ListViewPane::WriteRow(const RenameEntry&, unsigned row, RowExtent) {
+    // Every cell is read afresh when the row is drawn, so the extent asks for nothing less.
+    PutRow(static_cast<int>(row));
+}
+
+bool ListViewPane::IsRowSelected(unsigned row) {
+    ShowRowCount();
     return SendMessageA(listWindow, LVM_GETITEMSTATE, row, LVIS_SELECTED) == LVIS_SELECTED;
 }
 
 void ListViewPane::SelectRow(unsigned row, bool selected) {
+    ShowRowCount();
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;
     item.state = selected ? LVIS_SELECTED : 0;
@@ -170,34 +236,45 @@ void ListViewPane::SelectRow(unsigned row, bool selected) {
 }
 
 void ListViewPane::SelectAllRows() {
-    for (int i = static_cast<int>(
-             SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL));
-         i != -1; i = static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM,
-                                                    static_cast<WPARAM>(i), LVNI_ALL))) {
-        SelectRow(static_cast<unsigned>(i), true);
-    }
+    // One message for all rows: the control keeps an owner-data selection as ranges.
+    ShowRowCount();
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageA(listWindow, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewPane::DeleteAllRows() {
     CancelEdit();
     ++rowWrites;
+    rows = shownRows = 0;
     SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
 }
 
 void ListViewPane::BeginRowBatch() {
     // A hidden list draws nothing anyway, and turning redraw back on would show it.
-    if (rowBatches.Enter() && IsWindowVisible(listWindow)) {
+    if (!rowBatches.Enter()) {
+        return;
+    }
+    progress.Begin();
+    if (IsWindowVisible(listWindow)) {
         SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
         redrawOff = true;
     }
 }
 
 void ListViewPane::EndRowBatch() {
-    if (rowBatches.Leave() && redrawOff) {
+    if (!rowBatches.Leave()) {
+        return;
+    }
+    ShowRowCount();
+    if (redrawOff) {
         redrawOff = false;
         SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(listWindow, nullptr, TRUE);
     }
+    progress.End();
 }
 
 RowBatch::RowBatch(AppContext* context) : pane(context->listView) {
@@ -212,7 +289,8 @@ RowBatch::~RowBatch() {
     }
 }
 
-int ListViewPane::RowCount() const {
+int ListViewPane::RowCount() {
+    ShowRowCount();
     return static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
 }
 

@@ -11,6 +11,7 @@
 #include "core/window_port.h"
 #include "platform/handles.h"
 #include "ui/list_hold.h"
+#include "ui/progress.h"
 
 struct AppContext;
 
@@ -30,16 +31,18 @@ class ListViewPane {
 
     void AddRow(const RenameEntry& entry);
     void WriteRow(const RenameEntry& entry, unsigned row, RowExtent extent);
-    bool IsRowSelected(unsigned row) const;
+    bool IsRowSelected(unsigned row);
     void SelectRow(unsigned row, bool selected);
     void SelectAllRows();
     void DeleteAllRows();
-    int RowCount() const;
+    int RowCount();
     NameKind ClickedKind() const;
 
     // Many rows written at once are drawn once, at the end of the outermost batch.
     void BeginRowBatch();
     void EndRowBatch();
+    // Long work inside the outermost batch shows its progress here.
+    ProgressShow& Progress() { return progress; }
 
     void SetColumnWidths(ColumnWidthMode mode);
     void FitWindow(bool useDefault);
@@ -48,13 +51,21 @@ class ListViewPane {
     void ShowRowMenu();
     void ShowColumnMenu(int clickedSubItem);
     void ShowColumnWidthMenu(int screenX, int screenY);
+    // The control asks for a row's texts and icon as it draws it (LVN_GETDISPINFOW).
+    void FillRow(LVITEMW* item);
+    // Typing on the list: the next row from the start row on whose edit name begins with the
+    // typed text, ignoring case; -1 when none.
+    LRESULT FindRow(const NMLVFINDITEMW& find);
     void BeginEdit(int row);
     // A cancelled edit (Esc) keeps the edit name.
     void EndEdit(int row, bool cancelled);
 
   private:
     static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
-    void PutRow(const RenameEntry& entry, int row, RowExtent extent);
+    // A new row (row -1) or a changed one: the control learns the count, or draws the row again.
+    void PutRow(int row);
+    // The control's row count made the list's, after rows were added in a batch.
+    void ShowRowCount();
     // Ends an open in-place edit without taking its text: the rows are about to change, and the
     // row it began on may soon show another entry or none.
     void CancelEdit();
@@ -71,8 +82,13 @@ class ListViewPane {
     // changed while it showed a message.
     unsigned rowWrites = 0;
     WNDPROC oldHeaderProc = nullptr;
+    // The rows the list has, and the rows the control was told of: adding in a batch tells it
+    // once, at the end.
+    unsigned rows = 0;
+    unsigned shownRows = 0;
     Nesting rowBatches;
     bool redrawOff = false;
+    ProgressShow progress;
 };
 
 // A batch of row writes drawn once (see BeginRowBatch), for as long as the object lives.

@@ -140,6 +140,11 @@ LRESULT OnNotify(AppContext* c, WPARAM wParam, LPARAM lParam) {
         case LVN_BEGINLABELEDITW:
             c->listView->BeginEdit(reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item.iItem);
             break;
+        case LVN_GETDISPINFOW:
+            c->listView->FillRow(&reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+            break;
+        case LVN_ODFINDITEMW:
+            return c->listView->FindRow(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
         default:
             break;
     }

@@ -22,10 +22,10 @@ class StatusBar {
     void AutoSize();
     int Height() const;
     WindowHandle Window() const { return statusWindow; }
-
-  private:
     std::string PartText(int part, size_t size) const;
     void ShowCount(const std::string& text);
+
+  private:
     int CountPartEdge(const std::string& text) const;
     void SetParts(int countEdge);
 

@@ -39,4 +39,10 @@ void SetCommandGrayed(AppContext* context, int commandId, bool grayed) {
     }
 }
 
+void ShowProgress(AppContext* context, Work work, unsigned done, unsigned total) {
+    if (context->listView) {
+        context->listView->Progress().Report(work, done, total);
+    }
+}
+
 }  // namespace window_port

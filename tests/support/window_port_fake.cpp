@@ -41,4 +41,8 @@ void SetCommandGrayed(AppContext*, int commandId, bool grayed) {
     TheFakeWindow().grayed[commandId] = grayed;
 }
 
+void ShowProgress(AppContext*, Work work, unsigned done, unsigned total) {
+    TheFakeWindow().progress.push_back({work, done, total});
+}
+
 }  // namespace window_port

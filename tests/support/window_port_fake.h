@@ -14,6 +14,13 @@ struct FakeWindow {
     std::vector<std::pair<unsigned, RowExtent>> writes;
     std::set<unsigned> selected;
     std::map<int, bool> grayed;
+    // Each report of long work: what, how many done, of how many.
+    struct Progress {
+        Work work;
+        unsigned done;
+        unsigned total;
+    };
+    std::vector<Progress> progress;
 };
 
 FakeWindow& TheFakeWindow();

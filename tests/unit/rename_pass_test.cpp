@@ -347,3 +347,50 @@ TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
 }
 
 }  // namespace
+
+// Long loops report each entry as they pass it, so the window can show how far they got.
+TEST_F(RenamePassTest, EveryLongLoopReportsEachEntryInOrder) {
+    struct Case {
+        const char* what;
+        int (*run)(RenameList*);
+        std::vector<Work> stages;
+    };
+    const Case cases[] = {
+        {"pass", [](RenameList* l) { return l->RenameAll(); }, {Work::Checking, Work::Renaming}},
+        {"restore",
+         [](RenameList* l) { return l->RestoreAll(); },
+         {Work::Checking, Work::Restoring}},
+        {"import check",
+         [](RenameList* l) {
+             return l->CheckNewNames({"p", "q", "r"});
+         },
+         {Work::Checking}},
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        list = std::make_unique<RenameList>(&context);
+        for (const char* name : {"a", "b", "c"}) {
+            const std::string file = std::to_string(round) + name;
+            AddFile(file).SetEditName(file + "2");
+        }
+        ++round;
+        if (c.stages.back() == Work::Restoring) {
+            ASSERT_EQ(list->RenameAll(), 0);
+        }
+        TheFakeWindow().progress.clear();
+        EXPECT_EQ(c.run(list.get()), 0) << c.what;
+        std::vector<std::string> expected;
+        for (Work stage : c.stages) {
+            for (unsigned i = 1; i <= 3; ++i) {
+                expected.push_back(std::to_string(static_cast<int>(stage)) + ":" +
+                                   std::to_string(i) + "/3");
+            }
+        }
+        std::vector<std::string> got;
+        for (const FakeWindow::Progress& p : TheFakeWindow().progress) {
+            got.push_back(std::to_string(static_cast<int>(p.work)) + ":" + std::to_string(p.done) +
+                          "/" + std::to_string(p.total));
+        }
+        EXPECT_EQ(got, expected) << c.what;
+    }
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The benchmark: the core natively beside a rename(2) loop, then the real optimised Varnel.exe
+# under Wine beside a MoveFileW loop, each on a RAM disk (/dev/shm) and on the real disk.
+#   bench/run.sh [N...]        (default 1000 10000 100000)
+# Prints one table each. Builds what it needs: build/bench (native, optimised) and build/release
+# (the exe as scripts/start.sh makes it, plus the driver). Run scripts/setup.sh first on a new
+# machine.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+sizes=("$@")
+((${#sizes[@]})) || sizes=(1000 10000 100000)
+disk=$root/build/bench-files
+ram=/dev/shm/varnel-bench
+mkdir -p "$disk" "$ram"
+trap 'rm -rf "$ram" "$disk"' EXIT
+
+echo "== building"
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVARNEL_TESTS=OFF >/dev/null
+cmake --build build/bench --target core_bench -j2 >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVARNEL_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build build/release --target Varnel wine_bench -j2 >/dev/null
+
+echo "== native core (seconds)"
+for place in "$ram" "$disk"; do
+    echo "-- $place"
+    build/bench/core_bench "$place" "${sizes[@]}"
+done
+
+echo "== Varnel.exe under Wine (seconds; "pass x" and "rest x" are the ratios to the MoveFileW loop)"
+scripts/wine-run build/release build/release/wine_bench.exe \
+    --app="$root/build/release/Varnel.exe" --dir=ram="$ram" --dir=disk="$disk" "${sizes[@]}"

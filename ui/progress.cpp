@@ -1,0 +1,105 @@
+#include "ui/progress.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "core/app_context.h"
+#include "core/rename_list.h"
+#include "ui/status_bar.h"
+
+namespace {
+
+constexpr unsigned long kQuietMs = 1000;
+constexpr unsigned long kEveryMs = 100;
+// A window whose painting leaves it invalid would be offered again at once.
+constexpr int kMostPaints = 64;
+
+bool painting = false;
+
+}  // namespace
+
+std::string ProgressText(Work work, unsigned done, unsigned total) {
+    const char* what = "";
+    switch (work) {
+        case Work::Adding:
+            what = "追加中";
+            break;
+        case Work::Checking:
+            what = "名前を確認中";
+            break;
+        case Work::Renaming:
+            what = "リネーム中";
+            break;
+        case Work::Restoring:
+            what = "最初の名前に戻し中";
+            break;
+    }
+    char numbers[48];
+    std::snprintf(numbers, sizeof numbers, "… %u / %u", done, total);
+    return std::string(what) + numbers;
+}
+
+bool ProgressShow::Painting() {
+    return painting;
+}
+
+void ProgressShow::Begin() {
+    running = true;
+    shown = false;
+    start = last = GetTickCount();
+}
+
+void ProgressShow::End() {
+    running = false;
+    if (!shown || !context->statusBar) {
+        return;
+    }
+    shown = false;
+    // Texts the work set itself (the next step) stay; the progress goes.
+    StatusBar& bar = *context->statusBar;
+    if (bar.PartText(1, 256) == shownText) {
+        bar.SetStepText(savedText);
+        if (bar.PartText(0, 16) == shownCount) {
+            bar.ShowCount(savedCount);
+        }
+    }
+}
+
+void ProgressShow::Report(Work work, unsigned done, unsigned total) {
+    if (!running || !context->statusBar || painting) {
+        return;
+    }
+    const unsigned long now = GetTickCount();
+    if (now - start < kQuietMs || now - last < kEveryMs) {
+        return;
+    }
+    last = now;
+    StatusBar& bar = *context->statusBar;
+    if (!shown) {
+        shown = true;
+        savedCount = bar.PartText(0, 16);
+        savedText = bar.PartText(1, 256);
+    }
+    if (work == Work::Adding && context->list) {
+        bar.SetCount(context->list->Count());
+    }
+    shownCount = bar.PartText(0, 16);
+    shownText = ProgressText(work, done, total);
+    bar.SetStepText(shownText);
+    Paint();
+}
+
+void ProgressShow::Paint() {
+    painting = true;
+    if (context->statusBar) {
+        UpdateWindow(context->statusBar->Window());
+    }
+    // Only painting: input stays queued until the work is done.
+    MSG msg;
+    for (int i = 0; i < kMostPaints && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+         ++i) {
+        DispatchMessageA(&msg);
+    }
+    painting = false;
+}
