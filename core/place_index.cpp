@@ -12,14 +12,23 @@ bool PlaceIndex::Exists(const std::string& slashPath) {
     if (key.empty()) {
         return platform::PathExists(slashPath);
     }
-    const std::string folderPath = slashPath.substr(0, slash + 1);
+    const std::unordered_set<std::string>* keys = Keys(slashPath.substr(0, slash + 1));
+    return keys ? keys->count(key) != 0 : platform::PathExists(slashPath);
+}
+
+bool PlaceIndex::HoldsTemporaryName(const std::string& slashPath) {
+    const std::string::size_type slash = slashPath.rfind('/');
+    const std::unordered_set<std::string>* keys =
+        slash == std::string::npos ? nullptr : Keys(slashPath.substr(0, slash + 1));
+    return keys ? keys->count(platform::ListedNameKey(slashPath.substr(slash + 1))) != 0
+                : platform::PathExists(slashPath);
+}
+
+const std::unordered_set<std::string>* PlaceIndex::Keys(const std::string& folderPath) {
     auto found = folders.find(folderPath);
     if (found == folders.end()) {
         found = folders.emplace(folderPath, Folder()).first;
         found->second.read = platform::FolderNameKeys(folderPath, &found->second.keys);
     }
-    if (!found->second.read) {
-        return platform::PathExists(slashPath);
-    }
-    return found->second.keys.count(key) != 0;
+    return found->second.read ? &found->second.keys : nullptr;
 }

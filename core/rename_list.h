@@ -11,6 +11,7 @@
 
 struct AppContext;
 class PassJournal;
+class PlaceIndex;
 
 class RenameList {
   public:
@@ -78,7 +79,7 @@ class RenameList {
     void Reindex();
     // The entries that stand in the way of another's target, in the order they are to be moved
     // aside; 1 after a message.
-    int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const;
+    int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay, PlaceIndex* onDisk) const;
     struct PassSteps;
     int PlanPass(NameKind targetKind, PassSteps* steps) const;
     bool StartJournal(const PassSteps& steps, PassJournal* journal);

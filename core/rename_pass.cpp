@@ -155,7 +155,8 @@ int RenameEntry::RenameToTemporary(const PathName& temporary) {
     return 0;
 }
 
-int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) const {
+int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
+                          PlaceIndex* onDisk) const {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const unsigned n = Count();
     // For each entry, the next one after it whose target is the same place, or n.
@@ -177,7 +178,6 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
     }
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
-    PlaceIndex onDisk;
     for (unsigned i = 0; i < n; ++i) {
         window_port::ShowProgress(context, Work::Checking, i + 1, n);
         const RenameEntry& entry = At(i);
@@ -230,7 +230,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay) 
         }
         // Nothing has moved yet, but only paths of entries decided above would have been freed,
         // and a target among those is a duplicate, refused before this point.
-        if (onDisk.Exists(target.SlashPath())) {
+        if (onDisk->Exists(target.SlashPath())) {
             ShowMessageBox(owner,
                            "[NOW]\n" + now.SlashPath() + "\n[TO]\n" + target.SlashPath() +
                                "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",
@@ -259,7 +259,9 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     for (unsigned i = 0; i < Count(); ++i) {
         temporaries.Keep(At(i).Path(targetKind));
     }
-    if (CheckPass(targetKind, &steps->inTheWay) != 0) {
+    // Each folder is read once, for the check and the temporary names alike.
+    PlaceIndex onDisk;
+    if (CheckPass(targetKind, &steps->inTheWay, &onDisk) != 0) {
         return 1;
     }
     const unsigned n = Count();
@@ -278,7 +280,8 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
         const unsigned index = steps->inTheWay[k];
-        if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k])) {
+        if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k],
+                                &onDisk)) {
             ShowTempError();
             return 1;
         }
@@ -296,7 +299,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
             continue;
         }
         if (IsCaseChangeOnly(*source[i], target)) {
-            if (!temporaries.Choose(target.Folder(), &steps->detours[i])) {
+            if (!temporaries.Choose(target.Folder(), &steps->detours[i], &onDisk)) {
                 ShowTempError();
                 return 1;
             }

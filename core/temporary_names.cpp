@@ -42,10 +42,11 @@ PathName TemporaryNames::NextCandidate(const std::string& folder) {
     }
 }
 
-bool TemporaryNames::Choose(const std::string& folder, PathName* chosen) {
+bool TemporaryNames::Choose(const std::string& folder, PathName* chosen, PlaceIndex* places) {
     for (unsigned long long tries = 0; tries < kMaxTries; ++tries) {
         *chosen = NextCandidate(folder);
-        if (!platform::PathExists(chosen->SlashPath())) {
+        const std::string path = chosen->SlashPath();
+        if (!(places ? places->HoldsTemporaryName(path) : platform::PathExists(path))) {
             return true;
         }
     }

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "core/path_name.h"
+#include "core/place_index.h"
 #include "platform/file_system.h"
 
 class TemporaryNames {
@@ -18,8 +19,10 @@ class TemporaryNames {
     // The next candidate in the folder; candidates never repeat within one object.
     PathName NextCandidate(const std::string& folder);
 
-    // A fresh name in the folder that nothing exists at now. False when none could be found.
-    bool Choose(const std::string& folder, PathName* chosen);
+    // A fresh name in the folder that nothing exists at now, asked of `places` when given (one
+    // read of each folder for the whole pass), else of the file system name by name. False when
+    // none could be found.
+    bool Choose(const std::string& folder, PathName* chosen, PlaceIndex* places = nullptr);
 
   private:
     std::unordered_set<std::string> kept;  // full paths, ASCII letters folded

@@ -37,6 +37,8 @@ std::string NameOnDisk(const std::string& path);
 // finds a name, with letters folded where it ignores their case; empty for a name that only the
 // file system itself can answer for (short-name forms, device names, trailing dots or blanks).
 std::string NameKey(const std::string& name);
+// The key a name has in a folder's listing, for any name that converts; empty when it does not.
+std::string ListedNameKey(const std::string& name);
 // The keys of every name in a folder given with its closing slash ("D:/a/"); false when the folder
 // cannot be read.
 bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys);

@@ -157,6 +157,10 @@ std::string NameKey(const std::string& name) {
     return ok ? native : std::string();
 }
 
+std::string ListedNameKey(const std::string& name) {
+    return NameKey(name);
+}
+
 bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
     bool ok = false;
     std::string native = Utf8(folder, &ok);

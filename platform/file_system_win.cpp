@@ -206,6 +206,11 @@ std::string NameKey(const std::string& name) {
     return FoldedKey(native);
 }
 
+std::string ListedNameKey(const std::string& name) {
+    std::wstring native;
+    return ToNative(name, &native) ? FoldedKey(native) : std::string();
+}
+
 bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
     std::wstring pattern;
     if (!ToNativePath(folder + "*", &pattern)) {
