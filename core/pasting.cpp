@@ -7,7 +7,6 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "exchange/name_check.h"
-#include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -44,11 +43,7 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
         window_port::WriteRow(context, i, RowExtent::EditOnly);
     }
     if (tooLong != 0) {
-        ShowMessageBox(context ? context->mainWindow : nullptr,
-                       "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
-                           " 文字を超える）ため、\n" + std::to_string(tooLong) +
-                           " 行のエディットを変更しませんでした。",
-                       "警告：名前の長さ", kMbIconError);
+        ShowNamesTooLong(context ? context->mainWindow : nullptr, tooLong);
     }
     UpdateCommandStates();
 }

@@ -87,6 +87,14 @@ bool IsNameTooLong(const std::string& fileName) {
     return characters > kMaxNameCharacters;
 }
 
+void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
+    ShowMessageBox(owner,
+                   "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
+                       " 文字を超える）ため、\n" + std::to_string(rows) +
+                       " 行のエディットを変更しませんでした。",
+                   "警告：名前の長さ", kMbIconError);
+}
+
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();

@@ -16,3 +16,5 @@ bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner);
 constexpr std::size_t kMaxNameCharacters = 255;
 // True when the whole name, extension included, is longer than that.
 bool IsNameTooLong(const std::string& fileName);
+// Tells the user that so many rows kept their edit names because the new one was too long.
+void ShowNamesTooLong(WindowHandle owner, unsigned rows);

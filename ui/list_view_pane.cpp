@@ -484,7 +484,13 @@ void ListViewPane::TakeEditedName(int row, const std::string& typed) {
         list->IsBusy()) {
         return;
     }
-    list->At(static_cast<unsigned>(row)).SetEditName(text);
+    RenameEntry& entry = list->At(static_cast<unsigned>(row));
+    // With its hidden extension the name may still be longer than any file's.
+    if (IsNameTooLong(entry.CandidatePath(text).FileName())) {
+        ShowNamesTooLong(context->mainWindow, 1);
+        return;
+    }
+    entry.SetEditName(text);
     RowBatch rows(context);
     list->RefreshAllRows();
     list->UpdateCommandStates();
