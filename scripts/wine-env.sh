@@ -85,6 +85,7 @@ varnel_prefix_fonts() {
         flock 9
         [[ -f "$prefix/.varnel-fonts" ]] && exit 0
         varnel_wine_exports "$prefix"
+        unset DISPLAY
         local font
         for font in 'ＭＳ Ｐゴシック' 'MS UI Gothic'; do
             "$VARNEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" \
@@ -93,6 +94,9 @@ varnel_prefix_fonts() {
                 exit 1
             }
         done
+        # The server these started has no display: the run's own server must not find it still
+        # there and take it, or no window of the run could open.
+        "$VARNEL_WINESERVER" -w
         touch "$prefix/.varnel-fonts"
     ) 9>"$prefix.lock"
 }
