@@ -60,4 +60,14 @@ bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+std::string FoldAsciiCase(const std::string& s) {
+    std::string out = s;
+    for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+        if (out[i] >= 'A' && out[i] <= 'Z') {
+            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
 }  // namespace mbcs

@@ -31,5 +31,8 @@ inline std::string ToSlashForm(const std::string& path) {
 // Byte comparison with only the ASCII letters A-Z folded to lower case. Trail bytes are compared
 // as they are, so two different double-byte characters never compare equal.
 bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
+// The text with the ASCII letters A-Z folded to lower case, trail bytes as they are: a file
+// system that folds letter case takes "A.tmp" and "a.tmp" for one name.
+std::string FoldAsciiCase(const std::string& s);
 
 }  // namespace mbcs

@@ -118,18 +118,8 @@ bool DecodePlan(const std::string& bytes, std::size_t begin, std::size_t end, Pa
 
 // --- Putting back ---
 
-std::string Folded(const std::string& path) {
-    std::string out = path;
-    for (std::size_t i = 0; i < out.size(); i += mbcs::CharLength(out, i)) {
-        if (out[i] >= 'A' && out[i] <= 'Z') {
-            out[i] = static_cast<char>(out[i] - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 bool IsCaseChangeOnly(const PlannedMove& move) {
-    return move.from != move.to && Folded(move.from) == Folded(move.to);
+    return move.from != move.to && mbcs::FoldAsciiCase(move.from) == mbcs::FoldAsciiCase(move.to);
 }
 
 std::string NameOf(const std::string& slashPath) {

@@ -9,17 +9,6 @@ namespace {
 constexpr const char kTempPrefix[] = "~%_";
 constexpr const char kTempExtension[] = "tmp";
 
-// A file system that folds letter case would take "A.tmp" and "a.tmp" for one name.
-std::string Folded(const std::string& path) {
-    std::string out = path;
-    for (std::size_t i = 0; i < out.size(); i += mbcs::CharLength(out, i)) {
-        if (out[i] >= 'A' && out[i] <= 'Z') {
-            out[i] = static_cast<char>(out[i] - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 // Enough tries to pass over any number of leftovers a folder can sensibly hold, and still end
 // where the file system says "exists" for every name (a path it cannot ask about).
 constexpr unsigned long long kMaxTries = 1ull << 22;
@@ -27,7 +16,7 @@ constexpr unsigned long long kMaxTries = 1ull << 22;
 }  // namespace
 
 void TemporaryNames::Keep(const PathName& path) {
-    kept.insert(Folded(path.FullPath()));
+    kept.insert(mbcs::FoldAsciiCase(path.FullPath()));
 }
 
 PathName TemporaryNames::NextCandidate(const std::string& folder) {
@@ -36,7 +25,7 @@ PathName TemporaryNames::NextCandidate(const std::string& folder) {
         char digits[24];
         std::snprintf(digits, sizeof digits, "%llx", next++);
         candidate.Assign(folder, kTempPrefix + std::string(digits), kTempExtension);
-        if (kept.count(Folded(candidate.FullPath())) == 0) {
+        if (kept.count(mbcs::FoldAsciiCase(candidate.FullPath())) == 0) {
             return candidate;
         }
     }

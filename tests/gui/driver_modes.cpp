@@ -26,15 +26,6 @@ std::string Box(int left, int top, int width, int height) {
     return Text({left, top, left + width, top + height});
 }
 
-std::string ValueOf(const std::string& ini, const std::string& key) {
-    std::string::size_type at = ini.find("\r\n" + key + "=");
-    if (at == std::string::npos) {
-        return "<missing>";
-    }
-    at += key.size() + 3;
-    return ini.substr(at, ini.find("\r\n", at) - at);
-}
-
 // The toolbar with this control id (the list shares id 100, so the class tells them apart).
 HWND Bar(HWND main, int id) {
     struct Search {
@@ -159,8 +150,8 @@ TEST(Modes, TheCompactWindowCarriesTwoBarsAndTabTurnsItIntoTheListWindowAndBack)
     ASSERT_TRUE(s.Close(&code));
     std::string ini;
     ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
-    EXPECT_EQ(ValueOf(ini, "WindowMode"), "Normal");
-    EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "620") << "the list window's size was kept";
+    EXPECT_EQ(gui::IniValue(ini, "WindowMode"), "Normal");
+    EXPECT_EQ(gui::IniValue(ini, "WindowSize_X"), "620") << "the list window's size was kept";
 }
 
 // Keys whose menu item is grayed are not turned into commands: had they run, the step text would
@@ -217,8 +208,8 @@ TEST(Modes, APositionOffTheScreenSurvivesARestart) {
         ASSERT_TRUE(s.Close(&code));
         ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
     }
-    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "-60");
-    EXPECT_EQ(ValueOf(ini, "WindowPos_Y"), "-15");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_X"), "-60");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_Y"), "-15");
     gui::Session again;
     std::string error;
     ASSERT_TRUE(again.Start(ini.c_str(), &error)) << error;
@@ -242,10 +233,10 @@ TEST(Modes, AMinimizedOrMaximizedListWindowLeavesItsNormalBox) {
         ASSERT_TRUE(s.Close(&code));
         std::string ini;
         ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
-        EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "70");
-        EXPECT_EQ(ValueOf(ini, "WindowPos_Y"), "80");
-        EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "640");
-        EXPECT_EQ(ValueOf(ini, "WindowSize_Y"), "480");
+        EXPECT_EQ(gui::IniValue(ini, "WindowPos_X"), "70");
+        EXPECT_EQ(gui::IniValue(ini, "WindowPos_Y"), "80");
+        EXPECT_EQ(gui::IniValue(ini, "WindowSize_X"), "640");
+        EXPECT_EQ(gui::IniValue(ini, "WindowSize_Y"), "480");
     }
 }
 

@@ -21,15 +21,6 @@ constexpr char kSheetTitle[] = "設定";
 constexpr char kPut[] = "『送る』にVarnelを置く";
 constexpr char kRemove[] = "『送る』からVarnelを消す";
 
-std::string ValueOf(const std::string& ini, const std::string& key) {
-    std::string::size_type at = ini.find("\r\n" + key + "=");
-    if (at == std::string::npos) {
-        return "<missing>";
-    }
-    at += key.size() + 3;
-    return ini.substr(at, ini.find("\r\n", at) - at);
-}
-
 // An edit control's text from another process: only WM_GETTEXT asks the control itself.
 std::string EditText(HWND edit) {
     char text[1024] = {};
@@ -107,12 +98,12 @@ TEST_F(Sheet, VersionOpensTheAboutPageAndOkThereStoresNothing) {
     EXPECT_EQ(GetDlgItem(page, 1016), nullptr);
     ASSERT_TRUE(Press(sheet, IDOK));
     const std::string ini = Ini();
-    EXPECT_EQ(ValueOf(ini, "AutoSort"), "on");
-    EXPECT_EQ(ValueOf(ini, "ConfirmEnd"), "on");
-    EXPECT_EQ(ValueOf(ini, "DlgCBisLong"), "on");
-    EXPECT_EQ(ValueOf(ini, "SingleApp"), "on");
-    EXPECT_EQ(ValueOf(ini, "IOFilePath"), gui::Narrow(s.folder()) + "\\tmp.txt");
-    EXPECT_EQ(ValueOf(ini, "ToolPath"), "notepad");
+    EXPECT_EQ(gui::IniValue(ini, "AutoSort"), "on");
+    EXPECT_EQ(gui::IniValue(ini, "ConfirmEnd"), "on");
+    EXPECT_EQ(gui::IniValue(ini, "DlgCBisLong"), "on");
+    EXPECT_EQ(gui::IniValue(ini, "SingleApp"), "on");
+    EXPECT_EQ(gui::IniValue(ini, "IOFilePath"), gui::Narrow(s.folder()) + "\\tmp.txt");
+    EXPECT_EQ(gui::IniValue(ini, "ToolPath"), "notepad");
 }
 
 TEST_F(Sheet, AlwaysOnTopFromTheBasicPageAndBackWithEsc) {
@@ -129,7 +120,7 @@ TEST_F(Sheet, AlwaysOnTopFromTheBasicPageAndBackWithEsc) {
     EXPECT_TRUE(gui::WaitFor([&] { return !TopMost(s.window()); }));
     ASSERT_TRUE(gui::TypeKeys(s.window(), "Escape"));
     EXPECT_TRUE(gui::WaitFor([&] { return TopMost(s.window()); }));
-    EXPECT_EQ(ValueOf(Ini(), "TopMost"), "on") << "two presses of Esc after OK";
+    EXPECT_EQ(gui::IniValue(Ini(), "TopMost"), "on") << "two presses of Esc after OK";
 }
 
 TEST_F(Sheet, TheExchangeFileIsStoredOnOkOnly) {
@@ -147,7 +138,7 @@ TEST_F(Sheet, TheExchangeFileIsStoredOnOkOnly) {
     EXPECT_EQ(EditText(edit), before) << "Cancel stored the path";
     ASSERT_TRUE(gui::SetText(edit, changed));
     ASSERT_TRUE(Press(sheet, IDOK));
-    EXPECT_EQ(ValueOf(Ini(), "IOFilePath"), changed);
+    EXPECT_EQ(gui::IniValue(Ini(), "IOFilePath"), changed);
 }
 
 // A path longer than the limit is never cut to a different path: OK is refused and says why.
@@ -170,8 +161,8 @@ TEST_F(Sheet, ATooLongPathIsRefusedAndTheSheetStaysOpen) {
     EXPECT_TRUE(IsWindowVisible(sheet)) << "the sheet closed on a refused path";
     ASSERT_TRUE(Press(sheet, IDCANCEL));
     const std::string ini = Ini();
-    EXPECT_EQ(ValueOf(ini, "ToolPath"), "notepad");
-    EXPECT_EQ(ValueOf(ini, "UseExtension"), "off") << "the refused page stored its check box";
+    EXPECT_EQ(gui::IniValue(ini, "ToolPath"), "notepad");
+    EXPECT_EQ(gui::IniValue(ini, "UseExtension"), "off") << "the refused page stored its check box";
 }
 
 std::wstring SendToFolder() {

@@ -24,15 +24,6 @@ std::vector<std::string> KeysOf(const std::string& ini) {
     return keys;
 }
 
-std::string ValueOf(const std::string& ini, const std::string& key) {
-    std::string::size_type at = ini.find("\r\n" + key + "=");
-    if (at == std::string::npos) {
-        return "<missing>";
-    }
-    at += key.size() + 3;
-    return ini.substr(at, ini.find("\r\n", at) - at);
-}
-
 int Width(const RECT& r) {
     return r.right - r.left;
 }
@@ -70,11 +61,11 @@ TEST(Start, FirstStartOpensTheCompactWindowAndWritesTheSettingsInOrder) {
         "WindowPos_X",      "WindowPos_Y"};
     EXPECT_EQ(KeysOf(ini), expected) << ini;
     const std::string folder = gui::Narrow(s.folder());
-    EXPECT_EQ(ValueOf(ini, "IOFilePath"), folder + "\\tmp.txt");
-    EXPECT_EQ(ValueOf(ini, "Path_CDlgOpen"), folder);
-    EXPECT_EQ(ValueOf(ini, "WindowMode"), "Normal");
-    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "100");
-    EXPECT_EQ(ValueOf(ini, "ColumnWidth_Edit"), "150");
+    EXPECT_EQ(gui::IniValue(ini, "IOFilePath"), folder + "\\tmp.txt");
+    EXPECT_EQ(gui::IniValue(ini, "Path_CDlgOpen"), folder);
+    EXPECT_EQ(gui::IniValue(ini, "WindowMode"), "Normal");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_X"), "100");
+    EXPECT_EQ(gui::IniValue(ini, "ColumnWidth_Edit"), "150");
 }
 
 TEST(Start, ExitCommandEndsTheProgram) {
@@ -107,10 +98,10 @@ TEST(Start, AnyOtherModeOpensTheResizableListWindow) {
     EXPECT_EQ(code, 0u);
     std::string ini;
     ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
-    EXPECT_EQ(ValueOf(ini, "WindowMode"), "listview");
-    EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "620");
-    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "30");
-    EXPECT_EQ(ValueOf(ini, "WindowPos_Y"), "40");
+    EXPECT_EQ(gui::IniValue(ini, "WindowMode"), "listview");
+    EXPECT_EQ(gui::IniValue(ini, "WindowSize_X"), "620");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_X"), "30");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_Y"), "40");
 }
 
 TEST(Start, ListViewWindowKeepsItsSizeAndPlace) {
@@ -125,9 +116,9 @@ TEST(Start, ListViewWindowKeepsItsSizeAndPlace) {
     ASSERT_TRUE(s.Close(&code));
     std::string ini;
     ASSERT_TRUE(s.ReadFile(L"varnel.ini", &ini));
-    EXPECT_EQ(ValueOf(ini, "WindowSize_X"), "640");
-    EXPECT_EQ(ValueOf(ini, "WindowSize_Y"), "480");
-    EXPECT_EQ(ValueOf(ini, "WindowPos_X"), "10");
+    EXPECT_EQ(gui::IniValue(ini, "WindowSize_X"), "640");
+    EXPECT_EQ(gui::IniValue(ini, "WindowSize_Y"), "480");
+    EXPECT_EQ(gui::IniValue(ini, "WindowPos_X"), "10");
 }
 
 // Ctrl+1 sets the list window to its default size: a list command, so the compact window

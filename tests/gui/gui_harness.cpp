@@ -860,4 +860,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+std::string IniValue(const std::string& ini, const std::string& key) {
+    std::string::size_type at = ini.find("\r\n" + key + "=");
+    if (at == std::string::npos) {
+        return "<missing>";
+    }
+    at += key.size() + 3;
+    return ini.substr(at, ini.find("\r\n", at) - at);
+}
+
 }  // namespace gui

@@ -103,6 +103,9 @@ std::string ToCp932(const std::wstring& text);
 
 // cp932 bytes as UTF-8, for failure messages that a person reads in a UTF-8 log.
 std::string Readable(const std::string& cp932);
+// The value of a key in the text of an INI file, "<missing>" when the key is not there.
+std::string IniValue(const std::string& ini, const std::string& key);
+
 // The text cut at each CR LF; the part after the last one is the last line.
 std::vector<std::string> SplitLines(const std::string& text);
 
