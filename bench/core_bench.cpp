@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -19,37 +20,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
-// No window here: rows and states go nowhere, and a message is printed, which spoils the run.
-namespace window_port {
-void AddRow(AppContext*, unsigned) {}
-void WriteRow(AppContext*, unsigned, RowExtent) {}
-bool IsRowSelected(AppContext*, unsigned) {
-    return false;
-}
-void SelectRow(AppContext*, unsigned, bool) {}
-void SetCommandGrayed(AppContext*, int, bool) {}
-void ShowProgress(AppContext*, Work, unsigned, unsigned) {}
-}  // namespace window_port
-
-static unsigned messages = 0;
-int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned) {
-    ++messages;
-    fprintf(stderr, "message: %s\n", text.c_str());
-    return kIdOk;
-}
-
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-template <typename F>
-double Time(F f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return Seconds(start);
-}
 
 std::string Name(const char* stem, unsigned i) {
     char name[32];
@@ -57,24 +28,8 @@ std::string Name(const char* stem, unsigned i) {
     return name;
 }
 
-// The program's form of a POSIX path: backslashes.
-std::string ProgramForm(const std::string& posix) {
-    std::string out = posix;
-    for (char& c : out) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return out;
-}
-
 void Run(const std::string& parent, unsigned n) {
-    const std::string folder = parent + "/varnel-bench-" + std::to_string(getpid());
-    std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
-    if (system(command.c_str()) != 0) {
-        fprintf(stderr, "cannot make %s\n", folder.c_str());
-        exit(1);
-    }
+    const std::string folder = bench::FreshFolder(parent, "varnel-bench");
     for (unsigned i = 0; i < n; ++i) {
         FILE* f = fopen((folder + "/" + Name("f", i)).c_str(), "wb");
         if (!f) {
@@ -85,12 +40,12 @@ void Run(const std::string& parent, unsigned n) {
     }
 
     // The file system's own cost: every file renamed once and back.
-    const double loop = Time([&] {
+    const double loop = bench::Time([&] {
         for (unsigned i = 0; i < n; ++i) {
             rename((folder + "/" + Name("f", i)).c_str(), (folder + "/" + Name("r", i)).c_str());
         }
     });
-    const double loopBack = Time([&] {
+    const double loopBack = bench::Time([&] {
         for (unsigned i = 0; i < n; ++i) {
             rename((folder + "/" + Name("r", i)).c_str(), (folder + "/" + Name("f", i)).c_str());
         }
@@ -108,23 +63,25 @@ void Run(const std::string& parent, unsigned n) {
     RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
     {
         RenameList list(&context);
-        const std::string programFolder = ProgramForm(folder);
+        const std::string programFolder = bench::ProgramForm(folder);
         // Added in reverse, so that the sort has work to do.
-        const double add = Time([&] {
+        const double add = bench::Time([&] {
             for (unsigned i = n; i-- > 0;) {
                 list.AddPath(programFolder + "\\" + Name("f", i));
             }
         });
-        const double sort = Time([&] { list.Sort(NameKind::Now, PathPart::FullPath, false); });
-        const double exportTime = Time([&] { list.ExportToClipboard(NameKind::Edit, true); });
+        const double sort =
+            bench::Time([&] { list.Sort(NameKind::Now, PathPart::FullPath, false); });
+        const double exportTime =
+            bench::Time([&] { list.ExportToClipboard(NameKind::Edit, true); });
         std::string edited;
         for (unsigned i = 0; i < n; ++i) {
             edited += Name("r", i).substr(0, 8) + "\r\n";
         }
         platform::PutClipboardText(nullptr, edited);
-        const double import = Time([&] { list.ImportFromClipboard(); });
-        const double pass = Time([&] { list.RenameAll(); });
-        const double restore = Time([&] { list.RestoreAll(); });
+        const double import = bench::Time([&] { list.ImportFromClipboard(); });
+        const double pass = bench::Time([&] { list.RenameAll(); });
+        const double restore = bench::Time([&] { list.RestoreAll(); });
 
         const double road = add + sort + exportTime + import + pass;
         printf("%-10s %8u %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f | %5.2f\n",
@@ -132,10 +89,7 @@ void Run(const std::string& parent, unsigned n) {
                loopBack, road / loop);
     }
     SetSettingsContext(nullptr);
-    command = "rm -rf '" + folder + "'";
-    if (system(command.c_str()) != 0) {
-        fprintf(stderr, "cannot remove %s\n", folder.c_str());
-    }
+    bench::RemoveFolder(folder);
 }
 
 }  // namespace
@@ -152,6 +106,6 @@ int main(int argc, char** argv) {
     }
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
-    printf("peak resident set: %ld KiB; messages shown: %u\n", usage.ru_maxrss, messages);
-    return messages == 0 ? 0 : 1;
+    printf("peak resident set: %ld KiB; messages shown: %u\n", usage.ru_maxrss, bench::Messages());
+    return bench::Messages() == 0 ? 0 : 1;
 }

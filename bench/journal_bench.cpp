@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -19,31 +20,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
-namespace window_port {
-void AddRow(AppContext*, unsigned) {}
-void WriteRow(AppContext*, unsigned, RowExtent) {}
-bool IsRowSelected(AppContext*, unsigned) {
-    return false;
-}
-void SelectRow(AppContext*, unsigned, bool) {}
-void SetCommandGrayed(AppContext*, int, bool) {}
-}  // namespace window_port
-
-static unsigned messages = 0;
-int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned) {
-    ++messages;
-    fprintf(stderr, "message: %s\n", text.c_str());
-    return kIdOk;
-}
-
 namespace {
-
-template <typename F>
-double Time(F f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::string Name(unsigned i) {
     char name[32];
@@ -57,14 +34,8 @@ double Median(std::vector<double> v) {
 }
 
 void Run(const std::string& parent, unsigned n, unsigned rounds) {
-    const std::string folder = parent + "/varnel-journal-bench-" + std::to_string(getpid());
-    std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
-    if (system(command.c_str()) != 0) {
-        fprintf(stderr, "cannot make %s\n", folder.c_str());
-        exit(1);
-    }
-    std::string programFolder = folder;
-    std::replace(programFolder.begin(), programFolder.end(), '/', '\\');
+    const std::string folder = bench::FreshFolder(parent, "varnel-journal-bench");
+    const std::string programFolder = bench::ProgramForm(folder);
     for (unsigned i = 0; i < n; ++i) {
         FILE* f = fopen((folder + "/" + Name(i) + ".dat").c_str(), "wb");
         if (!f) {
@@ -96,7 +67,7 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
             for (unsigned r = 0; r < rounds; ++r) {
                 for (bool journal : {false, true}) {
                     context.paths = journal ? &paths : nullptr;
-                    const double t = Time([&] {
+                    const double t = bench::Time([&] {
                         list.RenameAll();
                         list.RestoreAll();
                     });
@@ -109,10 +80,7 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
         }
     }
     SetSettingsContext(nullptr);
-    command = "rm -rf '" + folder + "'";
-    if (system(command.c_str()) != 0) {
-        fprintf(stderr, "cannot remove %s\n", folder.c_str());
-    }
+    bench::RemoveFolder(folder);
 }
 
 }  // namespace
@@ -126,5 +94,5 @@ int main(int argc, char** argv) {
     printf("%-14s %-10s %7s %10s %10s %7s   (seconds for a pass and its restore, median of %u)\n",
            "folder", "batch", "N", "without", "journal", "ratio", rounds);
     Run(argv[1], static_cast<unsigned>(atoi(argv[2])), rounds);
-    return messages == 0 ? 0 : 1;
+    return bench::Messages() == 0 ? 0 : 1;
 }

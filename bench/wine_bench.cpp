@@ -234,9 +234,9 @@ int main(int argc, char** argv) {
         } else if (arg.rfind("--per-folder=", 0) == 0) {
             perFolder = static_cast<unsigned>(std::strtoul(arg.c_str() + 13, nullptr, 10));
         } else if (arg.rfind("--dir=", 0) == 0) {
-            const std::string spec = arg.substr(6);
-            const size_t eq = spec.find('=');
-            folders.emplace_back(spec.substr(0, eq), gui::ToWindowsPath(spec.substr(eq + 1)));
+            const std::string place = arg.substr(6);
+            const size_t eq = place.find('=');
+            folders.emplace_back(place.substr(0, eq), gui::ToWindowsPath(place.substr(eq + 1)));
         } else {
             sizes.push_back(static_cast<unsigned>(std::strtoul(arg.c_str(), nullptr, 10)));
         }
