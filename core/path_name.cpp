@@ -99,7 +99,7 @@ bool IsSamePlace(const PathName& a, const PathName& b) {
 
 bool IsCaseChangeOnly(const PathName& from, const PathName& to) {
     return from.Folder() == to.Folder() && from.FileName() != to.FileName() &&
-           mbcs::EqualsIgnoringAsciiCase(from.FileName(), to.FileName());
+           platform::CaseFoldKey(from.FileName()) == platform::CaseFoldKey(to.FileName());
 }
 
 namespace {

@@ -49,7 +49,7 @@ std::string PartsKey(const PathName& path);
 // The same place on disk: the same three parts, or the same full path split another way (with
 // extensions hidden, a dotted name typed for a file without extension is held as one base).
 bool IsSamePlace(const PathName& a, const PathName& b);
-// The same folder and a name that differs in the letter case of ASCII letters only.
+// The same folder and a name that differs only in letter case, as the file system folds it.
 bool IsCaseChangeOnly(const PathName& from, const PathName& to);
 
 // What a path handed to the list names. A full path has a folder ("D:\a", "\\server\share\a");

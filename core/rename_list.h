@@ -83,8 +83,8 @@ class RenameList {
     struct PassSteps;
     int PlanPass(NameKind targetKind, PassSteps* steps) const;
     bool StartJournal(const PassSteps& steps, PassJournal* journal);
-    int MoveAside(const PassSteps& steps, Work work);
-    void PutAsideBack(const PassSteps& steps, std::size_t count);
+    int MoveAside(const PassSteps& steps, Work work, bool* allBack);
+    bool PutAsideBack(const PassSteps& steps, std::size_t count);
 
     // The name exchange: the wanted entries' names, one per line; the imported lines made the
     // edit names, rewriting the rows that changed.

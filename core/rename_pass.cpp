@@ -3,7 +3,6 @@
 // refused are those moved to temporary names, then each entry is renamed in list order.
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/app_context.h"
@@ -11,6 +10,7 @@
 #include "core/pass_journal.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
+#include "core/target_check.h"
 #include "core/temporary_names.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
@@ -48,23 +48,6 @@ void ShowTempError() {
 
 std::string NumberedLine(unsigned position, const std::string& name) {
     return std::to_string(position) + " 行：" + name + "\n";
-}
-
-// A name the pass can give in the entry's own folder: a separator would move the item elsewhere
-// ("..\x" into the parent folder), a colon names a stream or a drive, and an empty name or one of
-// dots and blanks only names the folder itself or its parent.
-bool CanBeMade(const std::string& name) {
-    bool dotsAndBlanksOnly = true;
-    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
-        const char c = name[i];
-        if (mbcs::CharLength(name, i) == 1 && (c == '\\' || c == '/' || c == ':' || c == '\0')) {
-            return false;
-        }
-        if (c != '.' && c != ' ') {
-            dotsAndBlanksOnly = false;
-        }
-    }
-    return !dotsAndBlanksOnly;
 }
 
 // The name as the file system will list it: a few characters have two cp932 codes, and the file
@@ -158,87 +141,40 @@ int RenameEntry::RenameToTemporary(const PathName& temporary) {
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
                           PlaceIndex* onDisk) const {
     WindowHandle owner = context ? context->mainWindow : nullptr;
-    const unsigned n = Count();
-    // For each entry, the next one after it whose target is the same place, or n.
-    std::vector<unsigned> nextSamePlace(n, n);
-    {
-        std::unordered_map<std::string, unsigned> later;
-        for (unsigned i = n; i-- > 0;) {
-            auto found = later.emplace(At(i).Path(targetKind).FullPath(), i);
-            if (!found.second) {
-                nextSamePlace[i] = found.first->second;
-                found.first->second = i;
-            }
-        }
+    std::vector<const PathName*> targets;
+    targets.reserve(Count());
+    for (unsigned i = 0; i < Count(); ++i) {
+        targets.push_back(&At(i).Path(targetKind));
     }
-    // The entries by their current path, each list in list order.
-    std::unordered_map<std::string, std::vector<unsigned>> holders;
-    for (unsigned j = 0; j < n; ++j) {
-        holders[PartsKey(At(j).Path(NameKind::Now))].push_back(j);
-    }
-    // Entries decided to go to a temporary name: they no longer hold their current path.
-    std::vector<bool> movedAside(n, false);
-    for (unsigned i = 0; i < n; ++i) {
-        window_port::ShowProgress(context, Work::Checking, i + 1, n);
-        const RenameEntry& entry = At(i);
-        const PathName& now = entry.Path(NameKind::Now);
-        const PathName& target = entry.Path(targetKind);
-        // A target with the same full path but another split into base and extension is the
-        // entry's own file, not a file in the way.
-        const bool unchanged = !movedAside[i] && IsSamePlace(now, target);
-        // A name the entry had on disk could be made; any other must be one the pass can give.
-        if (!unchanged && !target.SameAs(entry.Path(NameKind::Old)) &&
-            !CanBeMade(target.BuildFileName())) {
+    const TargetProblem problem = CheckTargets(context, *this, targets, false, inTheWay, onDisk);
+    const unsigned i = problem.entry;
+    switch (problem.kind) {
+        case TargetProblem::Kind::None:
+            return 0;
+        case TargetProblem::Kind::CannotBeMade:
             ShowMessageBox(owner,
                            "この名前にはリネームできない\n\n" +
-                               NumberedLine(i + 1, target.BuildFileName()) +
-                               "\n「\\」「/」「:」を含む名前、空の名前、"
-                               "ドットと空白だけの名前は使えません。",
+                               NumberedLine(i + 1, targets[i]->BuildFileName()) + "\n" +
+                               problem.reason,
                            kBadNameTitle, kMbIconError);
-            return 1;
-        }
-        // The same place split two ways would fail only halfway through the pass.
-        if (nextSamePlace[i] < n) {
-            const unsigned j = nextSamePlace[i];
+            break;
+        case TargetProblem::Kind::Duplicate:
+            ShowMessageBox(
+                owner,
+                "入力されたもの同士でファイル名が被っている\n\n" +
+                    NumberedLine(i + 1, targets[i]->BuildFileName()) +
+                    NumberedLine(problem.other + 1, targets[problem.other]->BuildFileName()),
+                kBadNameTitle, kMbIconError);
+            break;
+        case TargetProblem::Kind::Occupied:
             ShowMessageBox(owner,
-                           "入力されたもの同士でファイル名が被っている\n\n" +
-                               NumberedLine(i + 1, target.BuildFileName()) +
-                               NumberedLine(j + 1, At(j).Path(targetKind).BuildFileName()),
-                           kBadNameTitle, kMbIconError);
-            return 1;
-        }
-        // Every other entry that holds the target goes aside. One already decided cannot be
-        // asked for again: a second entry wanting its path would be a duplicate, refused above.
-        bool moved = false;
-        const auto holding = holders.find(PartsKey(target));
-        if (holding != holders.end()) {
-            for (unsigned j : holding->second) {
-                if (j == i || movedAside[j] || (unchanged && j < i)) {
-                    continue;
-                }
-                moved = true;
-                movedAside[j] = true;
-                inTheWay->push_back(j);
-            }
-        }
-        if (unchanged || moved) {
-            continue;
-        }
-        // A change of letter case alone must not find the entry's own file.
-        if (!movedAside[i] && IsCaseChangeOnly(now, target)) {
-            continue;
-        }
-        // Nothing has moved yet, but only paths of entries decided above would have been freed,
-        // and a target among those is a duplicate, refused before this point.
-        if (onDisk->Exists(target.SlashPath())) {
-            ShowMessageBox(owner,
-                           "[NOW]\n" + now.SlashPath() + "\n[TO]\n" + target.SlashPath() +
+                           "[NOW]\n" + At(i).Path(NameKind::Now).SlashPath() + "\n[TO]\n" +
+                               targets[i]->SlashPath() +
                                "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",
                            "致命的エラー：ファイル名が不正", kMbIconError);
-            return 1;
-        }
+            break;
     }
-    return 0;
+    return 1;
 }
 
 // What a pass will do, decided before anything moves: the entries in the way with the temporary
@@ -312,12 +248,12 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     return 0;
 }
 
-int RenameList::MoveAside(const PassSteps& steps, Work work) {
+int RenameList::MoveAside(const PassSteps& steps, Work work, bool* allBack) {
     const unsigned n = static_cast<unsigned>(steps.inTheWay.size());
     for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
         window_port::ShowProgress(context, work, static_cast<unsigned>(k + 1), n);
         if (At(steps.inTheWay[k]).RenameToTemporary(steps.aside[k]) != 0) {
-            PutAsideBack(steps, k);
+            *allBack = PutAsideBack(steps, k);
             return 1;
         }
     }
@@ -325,11 +261,15 @@ int RenameList::MoveAside(const PassSteps& steps, Work work) {
 }
 
 // Nothing has taken the freed places yet: putting the first `count` moved entries back leaves
-// every file where it was before the pass.
-void RenameList::PutAsideBack(const PassSteps& steps, std::size_t count) {
+// every file where it was before the pass. False when one of them is still at its temporary name.
+bool RenameList::PutAsideBack(const PassSteps& steps, std::size_t count) {
+    bool allBack = true;
     for (std::size_t k = count; k-- > 0;) {
-        At(steps.inTheWay[k]).RenameTo(steps.before[k]);
+        if (At(steps.inTheWay[k]).RenameTo(steps.before[k]) == 1) {
+            allBack = false;
+        }
     }
+    return allBack;
 }
 
 int RenameList::PrepareRename(NameKind targetKind) {
@@ -337,7 +277,9 @@ int RenameList::PrepareRename(NameKind targetKind) {
     if (PlanPass(targetKind, &steps) != 0) {
         return 1;
     }
-    return MoveAside(steps, targetKind == NameKind::Old ? Work::Restoring : Work::Renaming);
+    bool allBack = true;
+    return MoveAside(steps, targetKind == NameKind::Old ? Work::Restoring : Work::Renaming,
+                     &allBack);
 }
 
 // The journal goes beside the INI file. When it cannot be made there, the user decides whether
@@ -382,15 +324,21 @@ int RenameList::RunPass(NameKind targetKind) {
     if (!StartJournal(steps, &journal)) {
         return 1;
     }
-    if (MoveAside(steps, work) != 0) {
-        journal.End();
+    // An entry that could not be put back still has its temporary name: the journal stays, so
+    // that the next start offers to put it back even if this run ends first.
+    bool allBack = true;
+    if (MoveAside(steps, work, &allBack) != 0) {
+        if (allBack) {
+            journal.End();
+        }
         return 1;
     }
     // The mark must be on disk before the second stage: without it, a recovery takes the first
     // stage as unfinished and its targets as none of the pass's.
     if (journal.IsOpen() && !journal.SecondStage()) {
-        PutAsideBack(steps, steps.inTheWay.size());
-        journal.End();
+        if (PutAsideBack(steps, steps.inTheWay.size())) {
+            journal.End();
+        }
         ShowMessageBox(nullptr, "作業記録に書けないため、リネームを取りやめました",
                        kRenameErrorTitle, kMbIconError);
         return 1;

@@ -43,5 +43,14 @@ bool TemporaryNames::Choose(const std::string& folder, PathName* chosen, PlaceIn
 }
 
 bool IsTemporaryName(const std::string& fileName) {
-    return fileName.compare(0, sizeof kTempPrefix - 1, kTempPrefix) == 0;
+    const std::size_t prefix = sizeof kTempPrefix - 1;
+    const std::string extension = std::string(".") + kTempExtension;
+    if (fileName.size() <= prefix + extension.size() ||
+        fileName.compare(0, prefix, kTempPrefix) != 0 ||
+        fileName.compare(fileName.size() - extension.size(), extension.size(), extension) != 0) {
+        return false;
+    }
+    const std::string digits = fileName.substr(prefix, fileName.size() - prefix - extension.size());
+    return digits.size() <= 16 && digits[0] != '0' &&
+           digits.find_first_not_of("0123456789abcdef") == std::string::npos;
 }

@@ -29,5 +29,6 @@ class TemporaryNames {
     unsigned long long next = 1;
 };
 
-// True for names of the temporary form this program gives.
+// True for names of exactly the temporary form this program gives ("~%_" and lower-case hex
+// digits, ".tmp").
 bool IsTemporaryName(const std::string& fileName);

@@ -5,14 +5,13 @@
 
 #include <cstring>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
+#include "core/target_check.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -98,54 +97,43 @@ void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     WindowHandle owner = context ? context->mainWindow : nullptr;
     const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();
-    std::vector<PathName> targets;
-    targets.reserve(n);
+    std::vector<PathName> candidates;
+    candidates.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        targets.push_back(entries[i]->CandidatePath(lines[i]));
+        candidates.push_back(entries[i]->CandidatePath(lines[i]));
     }
-    // For each line, the next one after it that names the same place, or n.
-    std::vector<std::size_t> nextSamePlace(n, n);
-    std::unordered_map<std::string, std::size_t> later;
-    for (std::size_t i = n; i-- > 0;) {
-        auto found = later.emplace(targets[i].FullPath(), i);
-        if (!found.second) {
-            nextSamePlace[i] = found.first->second;
-            found.first->second = i;
-        }
+    std::vector<const PathName*> targets;
+    for (const PathName& candidate : candidates) {
+        targets.push_back(&candidate);
     }
-    // The current paths of the entries in range.
-    std::unordered_set<std::string> held;
-    for (std::size_t j = 0; j < n; ++j) {
-        held.insert(PartsKey(entries[j]->Path(NameKind::Now)));
-    }
+    // Illegal characters are the import's own name check's (DlgFNisWrong); the pass checks the
+    // names again after their conversion.
+    std::vector<unsigned> inTheWay;
     PlaceIndex onDisk;
-    for (std::size_t i = 0; i < n; ++i) {
-        window_port::ShowProgress(context, Work::Checking, static_cast<unsigned>(i + 1),
-                                  static_cast<unsigned>(n));
-        const PathName& now = entries[i]->Path(NameKind::Now);
-        const PathName& target = targets[i];
-        if (nextSamePlace[i] < n) {
-            const std::size_t j = nextSamePlace[i];
+    const TargetProblem problem = CheckTargets(context, *this, targets, true, &inTheWay, &onDisk);
+    const std::size_t i = problem.entry;
+    switch (problem.kind) {
+        case TargetProblem::Kind::None:
+            return 0;
+        case TargetProblem::Kind::CannotBeMade:
             ShowMessageBox(owner,
-                           "入力されたもの同士でファイル名が被っている\n\n" +
-                               NumberedLine(i + 1, target.FileName()) +
-                               NumberedLine(j + 1, targets[j].FileName()),
+                           "この名前にはリネームできない\n\n" +
+                               NumberedLine(i + 1, candidates[i].FileName()) + "\n" +
+                               problem.reason,
                            kNameTitle, kMbIconError | kMbOk);
-            return 1;
-        }
-        // The entry's own path, even split another way, is held by the entry itself; a path
-        // held by another entry is moved out of the way by the rename pass first.
-        if (IsSamePlace(now, target)) {
-            continue;
-        }
-        if (held.count(PartsKey(target)) != 0 || IsCaseChangeOnly(now, target)) {
-            continue;
-        }
-        if (onDisk.Exists(target.SlashPath())) {
+            break;
+        case TargetProblem::Kind::Duplicate:
+            ShowMessageBox(
+                owner,
+                "入力されたもの同士でファイル名が被っている\n\n" +
+                    NumberedLine(i + 1, candidates[i].FileName()) +
+                    NumberedLine(problem.other + 1, candidates[problem.other].FileName()),
+                kNameTitle, kMbIconError | kMbOk);
+            break;
+        case TargetProblem::Kind::Occupied:
             ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,
                            kMbIconError | kMbOk);
-            return 1;
-        }
+            break;
     }
-    return 0;
+    return 1;
 }

@@ -7,9 +7,9 @@
 namespace platform {
 namespace faults {
 
-// Counting starts anew. The moves counted from 0: the one numbered `move` fails with `result`
-// and changes nothing.
-void FailMove(unsigned move, MoveResult result);
+// Counting starts anew. The moves counted from 0: the one numbered `move`, and the `count` - 1
+// after it, fail with `result` and change nothing.
+void FailMove(unsigned move, MoveResult result, unsigned count = 1);
 // Counting starts anew. The operations (moves, journal writes and the journal's removal) counted
 // from 0: at the one numbered `operation` the process ends at once with exit code kCrashCode, a
 // journal write then having written only its first half.

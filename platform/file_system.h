@@ -33,6 +33,12 @@ std::string FileIdentity(const std::string& path);
 // string when there is none or it has no exact cp932 form.
 std::string NameOnDisk(const std::string& path);
 
+// The key under which Windows takes two names or paths for one: letters folded as the file
+// system folds them ("X" and "x", "Ａ" and "ａ"). Text without an exact form keeps its bytes,
+// marked, so that it never meets a converted one. The same on every platform, so that a list is
+// checked natively as it will be on Windows.
+std::string CaseFoldKey(const std::string& text);
+
 // For asking about many names at once (see PlaceIndex): the key under which the file system
 // finds a name, with letters folded where it ignores their case; empty for a name that only the
 // file system itself can answer for (short-name forms, device names, trailing dots or blanks).

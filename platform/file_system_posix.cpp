@@ -4,12 +4,15 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <locale.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <cwctype>
 
 #include "platform/file_faults.h"
 #include "platform/file_system.h"
@@ -23,6 +26,7 @@ unsigned operations = 0;
 unsigned moves = 0;
 unsigned crashAt = ~0u;
 unsigned failAt = ~0u;
+unsigned failCount = 0;
 MoveResult failure = MoveResult::Done;
 bool caseIgnored = false;
 }  // namespace
@@ -35,9 +39,10 @@ bool IgnoresCaseChanges() {
     return caseIgnored;
 }
 
-void FailMove(unsigned move, MoveResult result) {
+void FailMove(unsigned move, MoveResult result, unsigned count) {
     Clear();
     failAt = move;
+    failCount = count;
     failure = result;
 }
 
@@ -62,7 +67,8 @@ bool CrashesHere() {
 
 bool MoveFails(MoveResult* result) {
     *result = failure;
-    return moves++ == failAt;
+    const unsigned move = moves++;
+    return move >= failAt && move - failAt < failCount;
 }
 
 }  // namespace faults
@@ -142,13 +148,86 @@ bool IsDirectory(const std::string& path) {
 std::string FileIdentity(const std::string& path) {
     bool ok = false;
     std::string native = Utf8(path, &ok);
-    struct stat st;
-    if (!ok || lstat(native.c_str(), &st) != 0) {
+    struct statx st;
+    if (!ok || statx(AT_FDCWD, native.c_str(), AT_SYMLINK_NOFOLLOW,
+                     STATX_INO | STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0) {
         return "";
     }
-    const unsigned long long numbers[2] = {static_cast<unsigned long long>(st.st_dev),
-                                           static_cast<unsigned long long>(st.st_ino)};
+    // ext4 gives a deleted file's number to the next file made: its birth (where the file system
+    // keeps one) tells them apart, and for files the size and the last write, which a rename
+    // leaves as they are. A folder's last write changes with its contents.
+    const bool folder = S_ISDIR(st.stx_mode);
+    const bool born = (st.stx_mask & STATX_BTIME) != 0;
+    const unsigned long long numbers[7] = {
+        makedev(st.stx_dev_major, st.stx_dev_minor),
+        st.stx_ino,
+        born ? static_cast<unsigned long long>(st.stx_btime.tv_sec) : 0,
+        born ? st.stx_btime.tv_nsec : 0,
+        folder ? 0 : static_cast<unsigned long long>(st.stx_mtime.tv_sec),
+        folder ? 0 : st.stx_mtime.tv_nsec,
+        folder ? 0 : st.stx_size};
     return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
+}
+
+namespace {
+
+// One character from UTF-8 (valid, as the converter made it); its length in *size.
+char32_t DecodeUtf8(const std::string& s, std::size_t i, std::size_t* size) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    if (i + n > s.size()) {
+        *size = 1;
+        return c;
+    }
+    char32_t value = n == 1 ? c : c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        value = (value << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    }
+    *size = n;
+    return value;
+}
+
+void EncodeUtf8(char32_t c, std::string* out) {
+    if (c < 0x80) {
+        out->push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Upper case as Windows folds names: one character to one, full Unicode tables (C.UTF-8).
+char32_t Upper(char32_t c) {
+    if (c < 0x80) {
+        return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+    }
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(nullptr));
+    return unicode ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode)) : c;
+}
+
+}  // namespace
+
+std::string CaseFoldKey(const std::string& text) {
+    bool ok = false;
+    const std::string native = Utf8(text, &ok);
+    if (!ok) {
+        return '\x01' + text;
+    }
+    std::string key;
+    key.reserve(native.size());
+    for (std::size_t i = 0, size = 1; i < native.size(); i += size) {
+        EncodeUtf8(Upper(DecodeUtf8(native, i, &size)), &key);
+    }
+    return key;
 }
 
 std::string NameKey(const std::string& name) {

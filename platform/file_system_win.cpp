@@ -142,7 +142,18 @@ std::string FileIdentity(const std::string& path) {
     if (!got) {
         return "";
     }
-    const DWORD numbers[3] = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    // A deleted file's number may be given to the next file made (NTFS adds a sequence number,
+    // Wine does not): the creation time tells them apart, and for files the size and the last
+    // write, which a rename leaves as they are. A folder's last write changes with its contents.
+    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const DWORD numbers[8] = {info.dwVolumeSerialNumber,
+                              info.nFileIndexHigh,
+                              info.nFileIndexLow,
+                              info.ftCreationTime.dwLowDateTime,
+                              info.ftCreationTime.dwHighDateTime,
+                              folder ? 0 : info.ftLastWriteTime.dwLowDateTime,
+                              folder ? 0 : info.ftLastWriteTime.dwHighDateTime,
+                              folder ? 0 : info.nFileSizeLow ^ info.nFileSizeHigh};
     return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
@@ -195,6 +206,14 @@ bool IsDeviceName(const std::wstring& name) {
 }
 
 }  // namespace
+
+std::string CaseFoldKey(const std::string& text) {
+    std::wstring native;
+    if (!ToNative(text, &native)) {
+        return '\x01' + text;
+    }
+    return FoldedKey(native);
+}
 
 std::string NameKey(const std::string& name) {
     std::wstring native;

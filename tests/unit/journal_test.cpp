@@ -1,10 +1,12 @@
 // The journal of a pass: what it holds survives being cut anywhere, and a pass cut short at any
 // operation is put back exactly by the start-up recovery.
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/pass_journal.h"
@@ -138,7 +140,127 @@ TEST_F(JournalTest, AFileMissingReplacedOrItsPlaceTakenIsNamedAndTheJournalKept)
               (std::vector<std::string>{"a.txt", "f.txt", "g.txt", "varnel.journal", "~%_1.tmp"}));
 }
 
+// Recovery acts only on moves a real pass makes: one folder, an aside to one of the pass's own
+// temporary names, a detour of that form for a change of letter case alone, an identity that is
+// recorded and still the item's. A journal made by hand, copied in or synced from elsewhere
+// moves nothing else, and says so; its one real move is still put back.
+TEST_F(JournalTest, OnlyMovesARealPassMakesAreTrusted) {
+    dir.MakeFolder("W");
+    dir.MakeFolder("V");
+    const std::string f = Folder() + "/";
+    const auto identity = [&](const std::string& name) { return platform::FileIdentity(f + name); };
+    dir.MakeFile("V\\thesis.doc", "thesis");
+    dir.MakeFile("V\\mine.doc", "mine");
+    dir.MakeFile("V\\~%_5.tmp", "aside");
+    dir.MakeFile("V\\b.txt", "A");  // the one real move: a.txt became b.txt
+    dir.MakeFile("V\\K.txt", "k");
+    PassPlan plan;
+    plan.aside = {{f + "V/q.doc", f + "V/mine.doc", "", identity("V/mine.doc")},  // not a temp name
+                  {f + "V/r.doc", f + "V/~%_5.tmp", "", ""}};                     // no identity
+    plan.renames = {{f + "W/loot.doc", f + "V/thesis.doc", "", ""},               // two folders
+                    {f + "W/loot2.doc", f + "V/thesis.doc", "", identity("V/thesis.doc")},
+                    {f + "V/k.txt", f + "V/K.txt", f + "V/k2.txt", identity("V/K.txt")},  // detour
+                    {f + "V/a.txt", f + "V/b.txt", "", identity("V/b.txt")}};
+    {
+        PassJournal cut;
+        ASSERT_TRUE(cut.Begin(Folder(), plan));
+        ASSERT_TRUE(cut.SecondStage());
+    }
+    LeftJournal left;
+    ASSERT_TRUE(left.Open(Folder(), 0));
+    using Where = journal::ItemState::Where;
+    std::vector<std::pair<std::string, Where>> review;
+    for (const journal::ItemState& item : journal::Review(left.What())) {
+        review.emplace_back(item.firstPath, item.where);
+    }
+    EXPECT_EQ(review,
+              (std::vector<std::pair<std::string, Where>>{{f + "V/q.doc", Where::Foreign},
+                                                          {f + "V/r.doc", Where::Foreign},
+                                                          {f + "W/loot.doc", Where::Foreign},
+                                                          {f + "W/loot2.doc", Where::Foreign},
+                                                          {f + "V/k.txt", Where::Foreign},
+                                                          {f + "V/a.txt", Where::Moved}}));
+    std::vector<std::string> leftAlone;
+    EXPECT_FALSE(left.PutBack(&leftAlone));
+    EXPECT_EQ(leftAlone, (std::vector<std::string>{f + "V/q.doc", f + "V/r.doc", f + "W/loot.doc",
+                                                   f + "W/loot2.doc", f + "V/k.txt"}));
+    EXPECT_EQ(dir.Read("V\\thesis.doc"), "thesis");
+    EXPECT_EQ(dir.Read("V\\mine.doc"), "mine");
+    EXPECT_EQ(dir.Read("V\\~%_5.tmp"), "aside");
+    EXPECT_EQ(dir.Read("V\\K.txt"), "k");
+    EXPECT_EQ(dir.Read("V\\a.txt"), "A");
+    EXPECT_EQ(NamesBesidesIni(), (std::vector<std::string>{"V", "W", "varnel.journal"}));
+}
+
+// A journal left after a pass whose files were then deleted and made again: the new file may get
+// the deleted one's number (ext4 and Wine give it out again), but it is never taken for it. Once
+// the rest is back, a second recovery finds everything in place and ends the journal without a
+// move.
+TEST_F(JournalTest, AFileMadeAfterThePassIsNeverTakenForTheMovedOne) {
+    const std::string f = Folder() + "/";
+    dir.MakeFile("a.txt", "A");
+    dir.MakeFile("c.txt", "C");
+    PassPlan plan;
+    plan.renames = {{f + "a.txt", f + "b.txt", "", platform::FileIdentity(f + "a.txt")},
+                    {f + "c.txt", f + "d.txt", "", platform::FileIdentity(f + "c.txt")}};
+    {
+        PassJournal pass;
+        ASSERT_TRUE(pass.Begin(Folder(), plan));
+        ASSERT_TRUE(pass.SecondStage());
+        ASSERT_EQ(platform::MovePath(f + "a.txt", f + "b.txt"), platform::MoveResult::Done);
+        ASSERT_EQ(platform::MovePath(f + "c.txt", f + "d.txt"), platform::MoveResult::Done);
+    }  // cut before the journal's removal
+    // The user replaces b.txt by a file of the same size, made a moment later.
+    test_files::RemoveTree(dir.PathOf("b.txt"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    dir.MakeFile("b.txt", "B");
+    EXPECT_NE(platform::FileIdentity(f + "b.txt"), plan.renames[0].identity);
+    {
+        LeftJournal left;
+        ASSERT_TRUE(left.Open(Folder(), 0));
+        const std::vector<journal::ItemState> review = journal::Review(left.What());
+        ASSERT_EQ(review.size(), 2u);
+        EXPECT_EQ(review[0].where, journal::ItemState::Where::Gone);
+        EXPECT_EQ(review[1].where, journal::ItemState::Where::Moved);
+        EXPECT_EQ(review[1].now, f + "d.txt");
+        std::vector<std::string> leftAlone;
+        EXPECT_FALSE(left.PutBack(&leftAlone));
+        EXPECT_EQ(leftAlone, std::vector<std::string>{f + "a.txt"});
+    }
+    EXPECT_EQ(dir.Read("b.txt"), "B");
+    EXPECT_EQ(dir.Read("c.txt"), "C");
+    EXPECT_FALSE(dir.Has("a.txt"));
+    // The user puts the file back by hand: everything is in place, nothing moves, the journal ends.
+    test_files::RemoveTree(dir.PathOf("b.txt"));
+    ASSERT_EQ(platform::MovePath(f + "c.txt", f + "x"), platform::MoveResult::Done);
+    ASSERT_EQ(platform::MovePath(f + "x", f + "c.txt"), platform::MoveResult::Done);
+    LeftJournal again;
+    ASSERT_TRUE(again.Open(Folder(), 0));
+    std::vector<std::string> leftAlone;
+    EXPECT_FALSE(again.PutBack(&leftAlone));  // a.txt is gone for good
+    EXPECT_EQ(leftAlone, std::vector<std::string>{f + "a.txt"});
+    EXPECT_EQ(dir.Read("c.txt"), "C");
+}
+
 #ifndef _WIN32
+
+// A first stage that fails and whose put-back fails too leaves an entry at its temporary name:
+// the journal stays for the next start, which puts it back.
+TEST_F(JournalTest, AFailedPutBackOfTheFirstStageKeepsTheJournal) {
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("c");
+    AddFile("c.txt", "C").SetEditName("a");
+    // A rotation sets all three aside: the second move fails, and so does putting the first back.
+    platform::faults::FailMove(1, platform::MoveResult::AccessDenied, 2);
+    EXPECT_EQ(list->RenameAll(), 1);
+    platform::faults::Clear();
+    std::vector<std::string> names = NamesBesidesIni();
+    EXPECT_NE(std::find(names.begin(), names.end(), "varnel.journal"), names.end());
+    list.reset();
+    Recover();
+    EXPECT_EQ(NamesBesidesIni(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(dir.Read("b.txt"), "B");
+}
 
 using Disk = std::map<std::string, std::string>;
 
@@ -214,13 +336,15 @@ class JournalPropertyTest : public JournalTest {
 };
 
 // For every k, a crash at the k-th operation of the pass (a move, a journal write, the journal's
-// removal) followed by the start-up recovery leaves exactly the files there were before the pass;
-// and a move failing at k loses no file and leaves a list that restores every one.
+// removal) followed by the start-up recovery leaves exactly the files there were before the pass,
+// also when that recovery is cut short at any step and the next one finishes it; and a move
+// failing at k loses no file and leaves a list that restores every one.
 TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
     std::mt19937 random(20261208);
     unsigned crashes = 0;
+    unsigned doubleCrashes = 0;
     unsigned failures = 0;
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 48; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         MakeBatch(random);
         const bool caseIgnored = round % 3 == 0;
@@ -255,6 +379,41 @@ TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
             platform::faults::Clear();
             ASSERT_EQ(Now(), start);
             ++crashes;
+            // The recovery itself cut short at any of its steps, its very end included: the
+            // next start still puts everything back and ends the journal.
+            for (unsigned m = 0; round % 2 == 0; ++m) {
+                SCOPED_TRACE("then at " + std::to_string(m) + " of the recovery");
+                ASSERT_EQ(PassInChild(
+                              [&]() {
+                                  platform::faults::CrashAt(static_cast<unsigned>(k));
+                                  arm();
+                              },
+                              restore),
+                          platform::faults::kCrashCode);
+                const pid_t child = fork();
+                if (child == 0) {
+                    platform::faults::CrashAt(m);
+                    arm();
+                    for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
+                        LeftJournal left;
+                        std::vector<std::string> leftAlone;
+                        if (left.Open(Folder(), slot)) {
+                            left.PutBack(&leftAlone);
+                        }
+                    }
+                    _exit(0);
+                }
+                int status = 0;
+                waitpid(child, &status, 0);
+                arm();
+                Recover();
+                platform::faults::Clear();
+                ASSERT_EQ(Now(), start);
+                ++doubleCrashes;
+                if (!WIFEXITED(status) || WEXITSTATUS(status) != platform::faults::kCrashCode) {
+                    break;
+                }
+            }
         }
         const platform::MoveResult results[] = {platform::MoveResult::AccessDenied,
                                                 platform::MoveResult::NotFound,
@@ -290,6 +449,7 @@ TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
         boxes::Reset();
     }
     EXPECT_GT(crashes, 120u);
+    EXPECT_GT(doubleCrashes, 200u);
     EXPECT_GT(failures, 120u);
 }
 

@@ -161,13 +161,15 @@ TEST_F(NameCheckTest, ACaseOnlyChangePasses) {
 }
 
 #ifndef _WIN32
-// Only where names may end in a dot: "x." is one file whether held as base "x." without extension
-// or as base "x" with an empty one, and two entries cannot both be renamed to it.
-TEST_F(NameCheckTest, OnePathSplitTwoWaysIsADuplicate) {
+// "x." is one file whether held as base "x." without extension or as base "x" with an empty one;
+// Windows would strip its dot, so it is refused before it could become a duplicate.
+TEST_F(NameCheckTest, ANameEndingInADotIsRefusedHoweverItIsSplit) {
     AddFile("b");
     AddFile("c.");
     EXPECT_EQ(list->CheckNewNames(Lines{"x.", "x"}), 1);
-    EXPECT_EQ(OnlyBox().text, "入力されたもの同士でファイル名が被っている\n\n1 行：x.\n2 行：x.\n");
+    EXPECT_EQ(OnlyBox().text,
+              "この名前にはリネームできない\n\n1 行：x.\n\n末尾がドットか空白の名前は使えません"
+              "（Windows が末尾を削ってしまいます）。");
 }
 #endif
 

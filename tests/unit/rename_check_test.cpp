@@ -38,6 +38,11 @@ std::string Line(unsigned position, const std::string& name) {
     return std::to_string(position) + " 行：" + name + "\n";
 }
 
+// Windows takes names equal but for letter case for one place.
+std::string Folded(const PathName& path) {
+    return platform::CaseFoldKey(path.FullPath());
+}
+
 Outcome PlainCheck(const RenameList& list, NameKind kind) {
     Outcome out;
     const unsigned n = list.Count();
@@ -56,12 +61,12 @@ Outcome PlainCheck(const RenameList& list, NameKind kind) {
                 continue;
             }
             const PathName& other = list.At(j).Path(kind);
-            if (j > i && IsSamePlace(target, other)) {
+            if (j > i && Folded(target) == Folded(other)) {
                 return Outcome{"duplicate " + Line(i + 1, target.BuildFileName()) +
                                    Line(j + 1, other.BuildFileName()),
                                {}};
             }
-            if (!aside[j] && list.At(j).Path(NameKind::Now).SameAs(target)) {
+            if (!aside[j] && Folded(list.At(j).Path(NameKind::Now)) == Folded(target)) {
                 moved = true;
                 aside[j] = true;
                 out.inTheWay.push_back(j);
@@ -191,13 +196,13 @@ std::string PlainImportCheck(const RenameList& list, const std::vector<std::stri
             if (j == i) {
                 continue;
             }
-            if (j > i && IsSamePlace(targets[i], targets[j])) {
+            if (j > i && Folded(targets[i]) == Folded(targets[j])) {
                 return "入力されたもの同士でファイル名が被っている\n\n" +
                        Line(static_cast<unsigned>(i + 1), targets[i].FileName()) +
                        Line(static_cast<unsigned>(j + 1), targets[j].FileName());
             }
-            occupied = occupied ||
-                       list.At(static_cast<unsigned>(j)).Path(NameKind::Now).SameAs(targets[i]);
+            occupied = occupied || Folded(list.At(static_cast<unsigned>(j)).Path(NameKind::Now)) ==
+                                       Folded(targets[i]);
         }
         if (!occupied && !IsCaseChangeOnly(now, targets[i]) &&
             platform::PathExists(targets[i].SlashPath())) {

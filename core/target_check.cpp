@@ -1,0 +1,154 @@
+#include "core/target_check.h"
+
+#include <cstring>
+#include <unordered_map>
+
+#include "core/mbcs.h"
+#include "core/place_index.h"
+#include "core/rename_list.h"
+#include "core/window_port.h"
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr const char kSeparatorsOrDots[] =
+    "「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。";
+constexpr const char kWildcardsOrControls[] =
+    "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。";
+constexpr const char kTrailingDotOrBlank[] =
+    "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。";
+constexpr const char kDeviceName[] =
+    "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、"
+    "拡張子を付けても使えません。";
+
+// CON, PRN, AUX, NUL, COM0-9, LPT0-9 (and the console's own), whatever follows the first dot,
+// blanks before it ignored: Windows opens the device instead of a file.
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(0, mbcs::FindFirst(name, '.'));
+    while (!base.empty() && base.back() == ' ') {
+        base.pop_back();
+    }
+    for (char& c : base) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+        base == "CONOUT$") {
+        return true;
+    }
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '0' && base[3] <= '9';
+}
+
+}  // namespace
+
+const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
+    bool dotsAndBlanksOnly = true;
+    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (mbcs::CharLength(name, i) == 1) {
+            if (c == '\0' || (!lenient && (c == '\\' || c == '/' || c == ':'))) {
+                return kSeparatorsOrDots;
+            }
+            if (c < 0x20 || c == 0x7F || (!lenient && std::strchr("*?\"<>|", c) != nullptr)) {
+                return kWildcardsOrControls;
+            }
+        }
+        if (c != '.' && c != ' ') {
+            dotsAndBlanksOnly = false;
+        }
+    }
+    if (dotsAndBlanksOnly) {
+        return lenient ? nullptr : kSeparatorsOrDots;
+    }
+    if (name.back() == '.' || name.back() == ' ') {
+        return kTrailingDotOrBlank;
+    }
+    return IsDeviceName(name) ? kDeviceName : nullptr;
+}
+
+TargetProblem CheckTargets(AppContext* context, const RenameList& list,
+                           const std::vector<const PathName*>& targets, bool lenient,
+                           std::vector<unsigned>* inTheWay, PlaceIndex* onDisk) {
+    TargetProblem problem;
+    const unsigned n = static_cast<unsigned>(targets.size());
+    const auto placeKey = [](const PathName& path) {
+        return platform::CaseFoldKey(path.FullPath());
+    };
+    // For each entry, the next one after it whose target is the same place, or n.
+    std::vector<unsigned> nextSamePlace(n, n);
+    {
+        std::unordered_map<std::string, unsigned> later;
+        for (unsigned i = n; i-- > 0;) {
+            auto found = later.emplace(placeKey(*targets[i]), i);
+            if (!found.second) {
+                nextSamePlace[i] = found.first->second;
+                found.first->second = i;
+            }
+        }
+    }
+    // The entries by the place they hold now, each list in list order.
+    std::unordered_map<std::string, std::vector<unsigned>> holders;
+    for (unsigned j = 0; j < n; ++j) {
+        holders[placeKey(list.At(j).Path(NameKind::Now))].push_back(j);
+    }
+    // Entries decided to go to a temporary name: they no longer hold their current path.
+    std::vector<bool> movedAside(n, false);
+    for (unsigned i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Checking, i + 1, n);
+        const RenameEntry& entry = list.At(i);
+        const PathName& now = entry.Path(NameKind::Now);
+        const PathName& target = *targets[i];
+        // A target with the same full path but another split into base and extension is the
+        // entry's own file, not a file in the way.
+        const bool unchanged = !movedAside[i] && IsSamePlace(now, target);
+        // A name the entry had on disk could be made; any other must be one Windows holds as
+        // typed.
+        if (!unchanged && !target.SameAs(entry.Path(NameKind::Old))) {
+            if (const char* why = WhyNameCannotBeMade(target.BuildFileName(), lenient)) {
+                problem.kind = TargetProblem::Kind::CannotBeMade;
+                problem.entry = i;
+                problem.reason = why;
+                return problem;
+            }
+        }
+        // The same place split two ways, or spelled in another letter case, would fail only
+        // halfway through the pass.
+        if (nextSamePlace[i] < n) {
+            problem.kind = TargetProblem::Kind::Duplicate;
+            problem.entry = i;
+            problem.other = nextSamePlace[i];
+            return problem;
+        }
+        // Every other entry that holds the target goes aside. One already decided cannot be
+        // asked for again: a second entry wanting its path would be a duplicate, refused above.
+        bool moved = false;
+        const auto holding = holders.find(placeKey(target));
+        if (holding != holders.end()) {
+            for (unsigned j : holding->second) {
+                if (j == i || movedAside[j] || (unchanged && j < i)) {
+                    continue;
+                }
+                moved = true;
+                movedAside[j] = true;
+                inTheWay->push_back(j);
+            }
+        }
+        if (unchanged || moved) {
+            continue;
+        }
+        // A change of letter case alone must not find the entry's own file.
+        if (!movedAside[i] && IsCaseChangeOnly(now, target)) {
+            continue;
+        }
+        // Nothing has moved yet, but only paths of entries decided above would have been freed,
+        // and a target among those is a duplicate, refused before this point.
+        if (onDisk->Exists(target.SlashPath())) {
+            problem.kind = TargetProblem::Kind::Occupied;
+            problem.entry = i;
+            return problem;
+        }
+    }
+    return problem;
+}

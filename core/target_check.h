@@ -1,0 +1,34 @@
+// The one check of the targets a batch gives its entries, for the import and the rename pass
+// alike, decided before anything moves: names that cannot be made, two entries taking one place,
+// places held by files outside the list, and which entries must first go aside. Places are
+// compared as Windows compares them, letter case folded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/path_name.h"
+
+struct AppContext;
+class PlaceIndex;
+class RenameList;
+
+struct TargetProblem {
+    enum class Kind { None, CannotBeMade, Duplicate, Occupied };
+    Kind kind = Kind::None;
+    unsigned entry = 0;            // the entry (line) refused
+    unsigned other = 0;            // Duplicate: the later entry that wants the same place
+    const char* reason = nullptr;  // CannotBeMade: why, for the user
+};
+
+// Why Windows cannot hold the name as typed, or nullptr when it can. With `lenient` set, the
+// characters that the illegal-name conversion turns into full-width ones, and names of dots and
+// blanks only, are let through: at import the name check of its own setting decides those, and
+// the conversion may still change them before the pass, whose check then sees them.
+const char* WhyNameCannotBeMade(const std::string& name, bool lenient);
+
+// targets[i] is entry i's target (entries beyond targets.size() are not in the batch). The
+// entries in the way are added to *inTheWay in the order they are to be moved aside.
+TargetProblem CheckTargets(AppContext* context, const RenameList& list,
+                           const std::vector<const PathName*>& targets, bool lenient,
+                           std::vector<unsigned>* inTheWay, PlaceIndex* onDisk);
