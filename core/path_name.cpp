@@ -129,9 +129,10 @@ PathForm ClassifyPath(const std::string& path, std::string* trimmed) {
                    : PathForm::Full;
     }
     const bool drive = p.size() > 2 && IsDriveLetter(p[0]) && p[1] == ':' && p[2] == '\\';
-    // "\a" alone would be taken at the root of whatever drive is current.
+    // "\a\b" without a drive would be taken on whatever drive is current.
+    const bool rooted = p[0] == '\\' && !platform::RootsNeedADrive();
     const std::size_t last = mbcs::FindLast(p, '\\');
-    if ((drive || p[0] == '\\') && last != std::string::npos && last > 0) {
+    if ((drive || rooted) && last != std::string::npos && last > 0) {
         return PathForm::Full;
     }
     return PathForm::Relative;

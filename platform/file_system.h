@@ -15,6 +15,10 @@ enum class MoveResult {
     Other,
 };
 
+// True where a path rooted without a drive ("\a\b") resolves against whatever drive is
+// current (Windows); on POSIX such a path is the full path.
+bool RootsNeedADrive();
+
 // Renames a file or folder. Never replaces an existing target.
 MoveResult MovePath(const std::string& from, const std::string& to);
 

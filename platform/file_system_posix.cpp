@@ -106,6 +106,10 @@ std::string Utf8(const std::string& path, bool* ok) {
 
 }  // namespace
 
+bool RootsNeedADrive() {
+    return false;
+}
+
 MoveResult MovePath(const std::string& from, const std::string& to) {
     bool okFrom = false;
     bool okTo = false;

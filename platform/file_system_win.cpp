@@ -88,6 +88,10 @@ bool HasWildcard(const std::wstring& path) {
 
 }  // namespace
 
+bool RootsNeedADrive() {
+    return true;
+}
+
 MoveResult MovePath(const std::string& from, const std::string& to) {
     std::wstring nativeFrom;
     std::wstring nativeTo;

@@ -5,7 +5,10 @@ VARNEL_FUZZ_TARGETS=(journal_fuzz import_fuzz ini_fuzz)
 fuzz_build() {
     local target=$1 sources
     case $target in
-        journal_fuzz) sources="core/pass_journal.cpp core/mbcs.cpp platform/text_posix.cpp" ;;
+        journal_fuzz)
+            sources="core/pass_journal.cpp core/temporary_names.cpp core/place_index.cpp
+                core/path_name.cpp core/mbcs.cpp platform/text_posix.cpp"
+            ;;
         import_fuzz)
             sources="exchange/name_text.cpp core/mbcs.cpp platform/text_posix.cpp
                 platform/text_file_posix.cpp platform/clipboard_posix.cpp"

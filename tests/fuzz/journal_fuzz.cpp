@@ -1,10 +1,12 @@
 // Feeds torn and garbled journals to the reader and to the recovery, over a file system held in
-// memory. Besides crashes, it checks what recovery promises: a journal reads back exactly as
-// written as far as it is whole, and no file is ever moved that the journal does not name, nor
-// onto an existing one.
+// memory whose files have identities. Besides crashes, it checks what recovery promises: a
+// journal reads back exactly as written as far as it is whole, and no file is ever moved that the
+// journal does not name, nor onto an existing one, nor out of its folder, nor one whose identity
+// no move of the journal records.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,8 +16,15 @@
 
 namespace {
 
-std::set<std::string> disk;
+// Path -> the identity of the file there.
+std::map<std::string, std::string> disk;
 std::set<std::string> named;
+std::set<std::string> identities;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
 
 void Check(bool condition) {
     if (!condition) {
@@ -47,14 +56,18 @@ namespace platform {
 
 MoveResult MovePath(const std::string& from, const std::string& to) {
     Check(named.count(from) != 0 && named.count(to) != 0);
-    if (disk.count(from) == 0) {
+    Check(!FolderOf(from).empty() && FolderOf(from) == FolderOf(to));
+    const auto found = disk.find(from);
+    if (found == disk.end()) {
         return MoveResult::NotFound;
     }
     if (disk.count(to) != 0) {
         return MoveResult::AccessDenied;
     }
-    disk.erase(from);
-    disk.insert(to);
+    Check(identities.count(found->second) != 0);
+    const std::string identity = found->second;
+    disk.erase(found);
+    disk.emplace(to, identity);
     return MoveResult::Done;
 }
 
@@ -66,8 +79,25 @@ bool IsDirectory(const std::string&) {
     return false;
 }
 
-std::string FileIdentity(const std::string&) {
-    return "";
+std::string FileIdentity(const std::string& path) {
+    const auto found = disk.find(path);
+    return found == disk.end() ? "" : found->second;
+}
+
+bool RootsNeedADrive() {
+    return false;
+}
+std::string CaseFoldKey(const std::string& text) {
+    return text;
+}
+std::string NameKey(const std::string& name) {
+    return name;
+}
+std::string ListedNameKey(const std::string& name) {
+    return name;
+}
+bool FolderNameKeys(const std::string&, std::unordered_set<std::string>*) {
+    return false;
 }
 
 std::string NameOnDisk(const std::string& path) {
@@ -129,24 +159,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(again == bytes.substr(0, contents.wholeBytes));
     }
     // Some of the named paths hold a file, as the input says, and a file no journal names.
+    // Each file there has the identity of one of the moves, or one of its own.
     named.clear();
     disk.clear();
+    identities.clear();
     std::size_t bit = 0;
     for (const auto* moves : {&contents.plan.aside, &contents.plan.renames}) {
         for (const PlannedMove& move : *moves) {
+            if (!move.identity.empty()) {
+                identities.insert(move.identity);
+            }
             for (const std::string* path : {&move.from, &move.to, &move.detour}) {
                 named.insert(*path);
                 if (data[1] >> (bit++ % 8) & 1) {
-                    disk.insert(*path);
+                    disk.emplace(*path, bit % 3 ? move.identity : "other");
                 }
             }
         }
     }
+    identities.erase("other");
     const bool outsider = named.count("unnamed") == 0;
     if (outsider) {
-        disk.insert("unnamed");
+        disk.emplace("unnamed", "other");
     }
     const std::size_t files = disk.size();
+    // Looking moves nothing.
+    const std::map<std::string, std::string> seen = disk;
+    journal::Review(contents);
+    Check(disk == seen);
     std::vector<std::string> leftAlone;
     journal::PutBack(contents, &leftAlone);
     Check(disk.size() == files && (!outsider || disk.count("unnamed") == 1));

@@ -516,4 +516,20 @@ TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
     }
 }
 
+// The import refuses what the pass would: names equal but for letter case, and names Windows
+// strips; the edit names stay as they were.
+TEST_F(ImportTest, NamesAlikeButForCaseOrEndingInADotAreRefused) {
+    AddFiles({"a.txt", "b"});
+    EXPECT_EQ(ImportText("X\r\nx.txt\r\n"), 1);
+    ExpectOneBox("入力されたもの同士でファイル名が被っている\n\n1 行：X.txt\n2 行：x.txt\n",
+                 "警告：ファイル名が不正");
+    ExpectUntouched({"a.txt", "b"});
+    boxes::Reset();
+    EXPECT_EQ(ImportText("c\r\nd \r\n"), 1);
+    ExpectOneBox(
+        "この名前にはリネームできない\n\n2 行：d \n\n末尾がドットか空白の名前は"
+        "使えません（Windows が末尾を削ってしまいます）。",
+        "警告：ファイル名が不正");
+}
+
 }  // namespace

@@ -299,6 +299,80 @@ TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
             "y.txt\n\n「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。");
 }
 
+// Names Windows would strip, take for a device, or not hold at all, and names equal but for
+// letter case (which Windows takes for one place), are refused before anything moves, with the
+// line and the reason; the pass would otherwise rename some files and fail halfway, or give a
+// file a name the list does not show.
+TEST_F(RenamePassTest, NamesWindowsCannotHoldAsTypedAreRefusedBeforeAnythingMoves) {
+    const std::string trailing =
+        "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。";
+    const std::string device =
+        "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、"
+        "拡張子を付けても使えません。";
+    const std::string wildcard =
+        "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。";
+    const struct {
+        std::string name;  // for the file without extension, line 3
+        std::string reason;
+    } cases[] = {
+        {"n.", trailing},   {"n ", trailing},    {"n. .", trailing},
+        {"CON", device},    {"con.txt", device}, {"Lpt1.log", device},
+        {"nul .x", device}, {"COM9", device},    {"tab\there", wildcard},
+        {"q?", wildcard},   {"a|b", wildcard},   {std::string("\x1f"), wildcard},
+    };
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+    AddFile("n", "N");
+    const auto before = Snapshot(dir);
+    for (const auto& c : cases) {
+        boxes::Reset();
+        list->At(2).SetEditName(c.name);
+        EXPECT_EQ(list->RenameAll(), 1) << c.name;
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.name;
+        EXPECT_EQ(boxes::Recorded()[0].text,
+                  "この名前にはリネームできない\n\n3 行：" + c.name + "\n\n" + c.reason);
+        EXPECT_EQ(Snapshot(dir), before) << c.name;
+    }
+    // Names that only look alike pass: a device name inside a longer one, dots inside.
+    for (const std::string name : {"CONSOLE", "com10", "a.b.c", "LPT"}) {
+        boxes::Reset();
+        list->At(2).SetEditName(name);
+        EXPECT_EQ(list->RenameAll(), 0) << name;
+        EXPECT_TRUE(boxes::Recorded().empty()) << name;
+        EXPECT_EQ(list->RestoreAll(), 0);
+    }
+
+    const struct {
+        std::string first;
+        std::string second;
+    } alike[] = {{"X", "x"}, {"Ａ", "ａ"}, {"Ω", "ω"}, {"Ж", "ж"}};
+    for (const auto& c : alike) {
+        boxes::Reset();
+        list->At(0).SetEditName(c.first);
+        list->At(1).SetEditName(c.second);
+        list->At(2).SetEditName("n");
+        EXPECT_EQ(list->RenameAll(), 1) << c.first;
+        ASSERT_EQ(boxes::Recorded().size(), 1u) << c.first;
+        EXPECT_EQ(boxes::Recorded()[0].text,
+                  "入力されたもの同士でファイル名が被っている\n\n1 行：" + c.first +
+                      ".txt\n2 行：" + c.second + ".txt\n");
+        EXPECT_EQ(Snapshot(dir), before) << c.first;
+    }
+}
+
+#ifndef _WIN32
+// A name the entry already has on disk is never refused: a file made elsewhere with a trailing
+// dot may stay as it is while the others are renamed.
+TEST_F(RenamePassTest, AFirstNameWindowsCouldNotMakeIsNeverRefused) {
+    AddFile("m.", "M");
+    AddFile("a.txt", "A").SetEditName("b");
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(dir.Read("m."), "M");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+}
+#endif
+
 // The reserving way of old deleted a file when every short name was taken; now a taken name is
 // passed over, nothing is deleted, and a name another entry is to take is left to it.
 TEST_F(RenamePassTest, TemporaryNamesPassOverTakenOnesAndDeleteNothing) {
