@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/app_context.h"
+#include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
@@ -11,12 +12,39 @@
 
 namespace {
 
-constexpr const char kAddTitle[] = "警告：ファイル・フォルダの追加";
 constexpr const char kIgnoredBecause[] =
     "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。";
 
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The longest path the wide functions take, in UTF-16 units (each cp932 character is one), and
+// the longest name in it.
+constexpr std::size_t kMostPathCharacters = 32767 - 8;
+constexpr std::size_t kMostNameCharacters = 255;
+
+bool IsTooLong(const std::string& path) {
+    std::size_t characters = 0;
+    std::size_t inName = 0;
+    for (std::size_t i = 0; i < path.size(); i += mbcs::CharLength(path, i)) {
+        ++characters;
+        inName = path[i] == '\\' ? 0 : inName + 1;
+        if (characters > kMostPathCharacters || inName > kMostNameCharacters) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A path as a message shows it: a path beyond all reason is cut (never inside a character).
+std::string Shown(const std::string& path) {
+    constexpr std::size_t kMostShown = 300;
+    std::size_t end = 0;
+    while (end < path.size() && end + mbcs::CharLength(path, end) <= kMostShown) {
+        end += mbcs::CharLength(path, end);
+    }
+    return end < path.size() ? path.substr(0, end) + "…" : path;
 }
 
 }  // namespace
@@ -25,22 +53,29 @@ int RenameList::AddPath(const std::string& path) {
     if (passRunning) {
         return 1;
     }
+    WindowHandle owner = context ? context->mainWindow : nullptr;
+    if (IsTooLong(path)) {
+        refusals.Refuse(owner, Shown(path), "パスが長すぎます",
+                        Shown(path) +
+                            "\n\nパスが長すぎる（全体で 32,759 文字、名前ひとつで 255 文字まで）"
+                            "ため、\n追加を無視します。");
+        return 1;
+    }
     std::string fullPath;
     switch (ClassifyPath(path, &fullPath)) {
         case PathForm::Full:
             break;
         case PathForm::Root:
-            ShowMessageBox(context ? context->mainWindow : nullptr,
-                           path +
-                               "\n\nドライブやネットワーク共有のルートはリネームできないため、\n"
-                               "追加を無視します。",
-                           kAddTitle, kMbIconError);
+            refusals.Refuse(owner, Shown(path),
+                            "ドライブやネットワーク共有のルートはリネームできません",
+                            Shown(path) +
+                                "\n\nドライブやネットワーク共有のルートはリネームできないため、\n"
+                                "追加を無視します。");
             return 1;
         case PathForm::Relative:
-            ShowMessageBox(
-                context ? context->mainWindow : nullptr,
-                path + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。",
-                kAddTitle, kMbIconError);
+            refusals.Refuse(
+                owner, Shown(path), "フォルダから始まる完全なパスではありません",
+                Shown(path) + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。");
             return 1;
     }
     if (listedStale) {
@@ -55,13 +90,12 @@ int RenameList::AddPath(const std::string& path) {
         }
         if (fullPath == entry->Path(NameKind::Now).FullPath()) {
             if (GetBool(kIdDlgItsNotNewPath)) {
-                ShowMessageBox(context ? context->mainWindow : nullptr,
-                               "追加を無視するパス\n" + entry->Path(NameKind::Now).FullPath() +
-                                   "\n追加を無視するパスの旧名（追加済み）\n" +
-                                   entry->Path(NameKind::Old).FullPath() +
-                                   "\n\n既に開いているファイル・フォルダを追加しようとしました。\n"
-                                   "これはリネーム時に誤動作を起こすため追加を無視します。",
-                               kAddTitle, kMbIconError);
+                refusals.Refuse(owner, fullPath, "既に開いているファイル・フォルダです",
+                                "追加を無視するパス\n" + entry->Path(NameKind::Now).FullPath() +
+                                    "\n追加を無視するパスの旧名（追加済み）\n" +
+                                    entry->Path(NameKind::Old).FullPath() +
+                                    "\n\n既に開いているファイル・フォルダを追加しようとしました。"
+                                    "\nこれはリネーム時に誤動作を起こすため追加を無視します。");
             }
             return 1;
         }
@@ -101,13 +135,12 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
             const std::string& registered = entry->Path(NameKind::Now).FullPath();
             if (registered == fullPath || StartsWith(fullPath, registered + "\\") ||
                 StartsWith(registered, fullPath + "\\")) {
-                ShowMessageBox(owner,
-                               "既に登録されているファイル・フォルダ\n" + registered +
-                                   "\n追加を無視するフォルダ\n" + fullPath +
-                                   "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようと"
-                                   "しました。\n" +
-                                   kIgnoredBecause,
-                               kAddTitle, kMbIconError);
+                refusals.Refuse(owner, fullPath, "既に登録されたパスを階上（下）に持つフォルダです",
+                                "既に登録されているファイル・フォルダ\n" + registered +
+                                    "\n追加を無視するフォルダ\n" + fullPath +
+                                    "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しよう"
+                                    "としました。\n" +
+                                    kIgnoredBecause);
                 return true;
             }
         }
@@ -116,14 +149,12 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
     for (const RenameEntry* folder : folders) {
         const std::string registered = folder->Path(NameKind::Now).FullPath() + "\\";
         if (StartsWith(fullPath, registered)) {
-            ShowMessageBox(
-                owner,
-                "既に登録されているフォルダ\n" + registered + "\n追加を無視するファイル\n" +
-                    fullPath +
-                    "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました"
-                    "。\n" +
-                    kIgnoredBecause,
-                kAddTitle, kMbIconError);
+            refusals.Refuse(owner, fullPath, "既に登録されたフォルダの階下にあるファイルです",
+                            "既に登録されているフォルダ\n" + registered +
+                                "\n追加を無視するファイル\n" + fullPath +
+                                "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしま"
+                                "した。\n" +
+                                kIgnoredBecause);
             return true;
         }
     }

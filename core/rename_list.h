@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/listed_paths.h"
+#include "core/refusals.h"
 #include "core/rename_entry.h"
 #include "core/window_port.h"
 
@@ -34,6 +35,8 @@ class RenameList {
     // Adding. 0 added, 1 refused (a message may have been shown). Only a full path is taken; a
     // trailing separator is dropped, a drive or share root refused.
     int AddPath(const std::string& path);
+    // Where the roads of adding gather what they refused, for one message each.
+    Refusals& AddRefusals() { return refusals; }
     int AddPathIn(const std::string& folder, const std::string& name);
     bool CheckInterference(const std::string& fullPath);
 
@@ -97,6 +100,7 @@ class RenameList {
     int lastSortKey = -1;
     bool passRunning = false;
     ListedPaths listed;
+    Refusals refusals;
     bool listedStale = false;
     unsigned generation = 0;
     // The generation of the last export of all rows; none after Clear.

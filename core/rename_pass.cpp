@@ -213,8 +213,11 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
         }
         return identity[i];
     };
+    // One look at each moving item, which takes a while on some systems: shown as it goes.
+    const unsigned looks = static_cast<unsigned>(steps->inTheWay.size()) + n;
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
+        window_port::ShowProgress(context, Work::Preparing, static_cast<unsigned>(k + 1), looks);
         const unsigned index = steps->inTheWay[k];
         if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k],
                                 &onDisk)) {
@@ -229,6 +232,8 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     steps->detours.resize(n);
     steps->hasDetour.assign(n, false);
     for (unsigned i = 0; i < n; ++i) {
+        window_port::ShowProgress(context, Work::Preparing,
+                                  static_cast<unsigned>(steps->inTheWay.size()) + i + 1, looks);
         const PathName& target = At(i).Path(targetKind);
         PlannedMove move{source[i]->SlashPath(), target.SlashPath(), "", ""};
         if (move.from == move.to) {

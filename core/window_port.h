@@ -16,6 +16,8 @@ enum class Work {
     Checking,  // the new names against each other and the disk
     Renaming,
     Restoring,
+    Preparing,   // reading what the journal needs of each moving item
+    Recovering,  // putting back the files of a pass cut short
 };
 
 namespace window_port {

@@ -121,6 +121,7 @@ void AddToEditNames(const EditAddOptions& options) {
     RenameList* list = context->list;
     // Unsigned, so that counting past either end wraps instead of overflowing.
     std::uint32_t counter = static_cast<std::uint32_t>(options.startValue);
+    std::vector<unsigned> tooLong;
     for (unsigned i = 0; i < list->Count(); ++i) {
         if (!window_port::IsRowSelected(context, i)) {
             continue;
@@ -133,12 +134,18 @@ void AddToEditNames(const EditAddOptions& options) {
         RenameEntry& entry = list->At(i);
         const std::string current = entry.DisplayName(NameKind::Edit);
         const std::string name = AddPiece(current, piece, options.position, options.target);
-        if (name == current || !FitsAsName(entry, name) ||
-            (GetBool(kIdDlgFNisWrong) && !IsValidName(name, false))) {
+        if (name == current || (GetBool(kIdDlgFNisWrong) && !IsValidName(name, false))) {
+            continue;
+        }
+        if (!FitsAsName(entry, name)) {
+            tooLong.push_back(i + 1);
             continue;
         }
         entry.SetEditName(name);
         window_port::WriteRow(context, i, RowExtent::EditOnly);
+    }
+    if (!tooLong.empty()) {
+        ShowNamesTooLong(context->mainWindow, static_cast<unsigned>(tooLong.size()), tooLong);
     }
     list->UpdateCommandStates();
 }

@@ -87,11 +87,21 @@ bool IsNameTooLong(const std::string& fileName) {
 }
 
 void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
-    ShowMessageBox(owner,
-                   "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
+    ShowNamesTooLong(owner, rows, {});
+}
+
+void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which) {
+    std::string text = "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
                        " 文字を超える）ため、\n" + std::to_string(rows) +
-                       " 行のエディットを変更しませんでした。",
-                   "警告：名前の長さ", kMbIconError);
+                       " 行のエディットを変更しませんでした。";
+    constexpr std::size_t kListed = 20;
+    for (std::size_t i = 0; i < which.size() && i < kListed; ++i) {
+        text += (i == 0 ? "\n\n行：" : "、") + std::to_string(which[i]);
+    }
+    if (which.size() > kListed) {
+        text += " ほか " + std::to_string(which.size() - kListed) + " 行";
+    }
+    ShowMessageBox(owner, text, "警告：名前の長さ", kMbIconError);
 }
 
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {

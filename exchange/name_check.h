@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -16,5 +17,7 @@ bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner);
 constexpr std::size_t kMaxNameCharacters = 255;
 // True when the whole name, extension included, is longer than that.
 bool IsNameTooLong(const std::string& fileName);
-// Tells the user that so many rows kept their edit names because the new one was too long.
+// Tells the user that so many rows kept their edit names because the new one was too long, and
+// which rows (numbered from 1) when given.
 void ShowNamesTooLong(WindowHandle owner, unsigned rows);
+void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which);

@@ -23,12 +23,18 @@ constexpr char kErrorTitle[] = "エラー：設定";
 constexpr char kNoCp932[] = "に、Shift_JISで表せない文字が含まれています。";
 
 // Texts pass through the wide functions so that no look-alike ever stands in for a character.
-void SetItemText(HWND page, int id, const std::string& cp932) {
+// False when the text has no exact form to show.
+bool SetItemText(HWND page, int id, const std::string& cp932) {
     std::wstring wide;
-    if (platform::ToNative(cp932, &wide)) {
-        SetDlgItemTextW(page, id, wide.c_str());
+    if (!platform::ToNative(cp932, &wide)) {
+        return false;
     }
+    SetDlgItemTextW(page, id, wide.c_str());
+    return true;
 }
+
+// Marks a path field whose stored value could not be shown: left empty, it keeps that value.
+constexpr wchar_t kUnshown[] = L"VarnelUnshownValue";
 
 bool GetItemText(HWND page, int id, std::string* cp932) {
     HWND item = GetDlgItem(page, id);
@@ -102,8 +108,22 @@ void InitBasicPage(AppContext* context, HWND page) {
     Check(page, IDK_TOP_MOST, values.topMost);
     Check(page, IDK_USE_EXTENSION, values.useExtension);
     Check(page, IDK_SINGLE_APP, values.singleApp);
-    SetItemText(page, IDE_IO_FILE, values.ioFilePath);
-    SetItemText(page, IDE_TOOL, values.toolPath);
+    const struct {
+        int id;
+        const char* label;
+        const std::string& text;
+    } paths[] = {{IDE_IO_FILE, kExchangeFileLabel, values.ioFilePath},
+                 {IDE_TOOL, kToolLabel, values.toolPath}};
+    for (const auto& path : paths) {
+        if (!SetItemText(page, path.id, path.text)) {
+            SetPropW(GetDlgItem(page, path.id), kUnshown, reinterpret_cast<HANDLE>(1));
+            ShowMessageBox(page,
+                           std::string(path.label) +
+                               "として varnel.ini にある値は、Shift_JISとして読めないため表示できま"
+                               "せん。\n欄を空のままにすれば、その値をそのまま残します。",
+                           kErrorTitle, kMbIconExclamation);
+        }
+    }
 }
 
 // OK: nothing of this page is stored unless both paths can be stored as they stand.
@@ -118,11 +138,18 @@ LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
         std::string* text;
     } edits[] = {{IDE_IO_FILE, kExchangeFileLabel, &values.ioFilePath},
                  {IDE_TOOL, kToolLabel, &values.toolPath}};
-    for (const auto& edit : edits) {
+    const BasicPageValues stored = LoadBasicPage(context);
+    const std::string* storedText[] = {&stored.ioFilePath, &stored.toolPath};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& edit = edits[i];
         if (!GetItemText(page, edit.id, edit.text)) {
             ShowMessageBox(page, std::string(edit.label) + kNoCp932, kErrorTitle, kMbIconError);
             SetFocus(GetDlgItem(page, edit.id));
             return PSNRET_INVALID_NOCHANGEPAGE;
+        }
+        // Never store what the user did not enter: a value that could not be shown stays.
+        if (edit.text->empty() && GetPropW(GetDlgItem(page, edit.id), kUnshown)) {
+            *edit.text = *storedText[i];
         }
     }
     if (StoreBasicPage(context, values, page) != 0) {

@@ -131,22 +131,28 @@ void Commands::OpenStartupArguments() {
     RunHeld([&] {
         for (const std::wstring& token : SplitPathList(arguments)) {
             std::string path;
-            if (TakePath(context, AbsolutePath(token), &path)) {
+            if (TakePath(context, AbsolutePath(token), &path, &context->list->AddRefusals())) {
                 hold.Keep(path);
             }
         }
     });
 }
 
-void Commands::OpenFromCommandLine(const std::string& text) {
-    if (text.empty()) {
-        return;
+void Commands::KeepHandedOver(const std::string& text) {
+    for (const std::string& path : SplitPathList(text)) {
+        hold.Keep(path);
     }
-    RunHeld([&] {
-        for (const std::string& path : SplitPathList(text)) {
-            hold.Keep(path);
-        }
-    });
+}
+
+void Commands::AddHandedOver() {
+    RunHeld([] {});
+}
+
+void Commands::RefuseHandOver(unsigned long bytes) {
+    ShowMessageBox(context->mainWindow,
+                   "別の Varnel から渡されたパスの文字列が大きすぎる（" + std::to_string(bytes) +
+                       " バイト）ため、\n追加を無視しました。",
+                   "警告：ファイル・フォルダの追加", kMbIconError);
 }
 
 namespace {
@@ -191,7 +197,7 @@ void Commands::OpenDropped(HDROP drop) {
     RunHeld([&] {
         for (const std::wstring& wide : DroppedNames(drop)) {
             std::string path;
-            if (TakePath(context, wide, &path)) {
+            if (TakePath(context, wide, &path, &context->list->AddRefusals())) {
                 hold.Keep(path);
             }
         }
@@ -221,18 +227,20 @@ void Commands::OpenWithDialog() {
     if (!GetOpenFileNameW(&ofn)) {
         return;
     }
+    Refusals& refusals = context->list->AddRefusals();
+    refusals.Open();
     RowBatch rows(context);
     const std::wstring first(result.data());
     std::string firstPath;
     if (title[0] != L'\0') {
-        if (TakePath(context, first, &firstPath)) {
+        if (TakePath(context, first, &firstPath, &refusals)) {
             context->list->AddPath(firstPath);
         }
-    } else if (TakePath(context, first, &firstPath)) {
+    } else if (TakePath(context, first, &firstPath, &refusals)) {
         for (const wchar_t* name = result.data() + first.size() + 1; *name;
              name += wcslen(name) + 1) {
             std::string cp932;
-            if (!TakePath(context, name, &cp932)) {
+            if (!TakePath(context, name, &cp932, &refusals)) {
                 continue;
             }
             if (mbcs::FindFirst(cp932, '\\') != std::string::npos) {
@@ -245,15 +253,20 @@ void Commands::OpenWithDialog() {
     if (!firstPath.empty()) {
         context->settings->SetString(keys::kPathCDlgOpen, firstPath);
     }
+    refusals.Close(context->mainWindow);
     SetStep(static_cast<int>(WorkflowStep::Added));
 }
 
 void Commands::RunHeld(const std::function<void()>& work) {
+    // What the work and the adding after it refuse comes in one message at the end.
+    Refusals& refusals = context->list->AddRefusals();
+    refusals.Open();
     hold.Enter();
     work();
     if (hold.Leave()) {
         AddKeptPaths();
     }
+    refusals.Close(context->mainWindow);
 }
 
 void Commands::AddKeptPaths() {

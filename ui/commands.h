@@ -31,7 +31,11 @@ class Commands {
 
     // Opening files; each batch ends in the Added step.
     void OpenStartupArguments();
-    void OpenFromCommandLine(const std::string& text);
+    // A second start's paths are kept at once, so that it need not wait for this one's
+    // messages; AddHandedOver, posted after, adds them when the list may change.
+    void KeepHandedOver(const std::string& text);
+    void AddHandedOver();
+    void RefuseHandOver(unsigned long bytes);
     void OpenDropped(HDROP__* drop);
     void OpenWithDialog();
     // True when the list may be discarded by the command of that name.

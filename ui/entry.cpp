@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include "core/app_context.h"
-#include "core/mbcs.h"
-#include "core/pass_journal.h"
 #include "core/rename_list.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
@@ -14,6 +12,7 @@
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/recovery.h"
 #include "ui/single_instance.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
@@ -43,44 +42,6 @@ void CleanUp(AppContext* c) {
     ResetSettingKeys();
 }
 
-// A pass cut short left its journal beside the INI file: the user decides, before anything is
-// listed, whether its files go back to the names they had before it. No keeps the journal, so
-// the question comes again at the next start.
-void OfferToPutBack(AppContext* c) {
-    std::string folder = c->paths->IniPath();
-    folder.erase(folder.rfind('/'));
-    for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
-        LeftJournal left;
-        if (!left.Open(folder, slot)) {
-            continue;
-        }
-        const std::string question =
-            "前回のリネームが途中で止まったままです。\n（作業記録：" +
-            mbcs::ReplaceAll(folder + "/" + journal::FileName(slot), '/', '\\') +
-            "）\n\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n"
-            "「いいえ」なら何もせず、次の起動時にまた確認します。";
-        if (ShowMessageBox(nullptr, question, "確認：中断されたリネーム",
-                           kMbYesNo | kMbIconQuestion) != kIdYes) {
-            continue;
-        }
-        std::vector<std::string> leftAlone;
-        if (left.PutBack(&leftAlone)) {
-            continue;
-        }
-        std::string text =
-            "次のファイルは、見つからないか元の名前の場所がふさがっているため、戻していません。\n"
-            "作業記録は残してあり、次の起動時にまた確認します。\n\n";
-        constexpr std::size_t kShown = 30;
-        for (std::size_t i = 0; i < leftAlone.size() && i < kShown; ++i) {
-            text += mbcs::ReplaceAll(leftAlone[i], '/', '\\') + "\n";
-        }
-        if (leftAlone.size() > kShown) {
-            text += "ほか " + std::to_string(leftAlone.size() - kShown) + " 件\n";
-        }
-        ShowMessageBox(nullptr, text, "警告：戻せなかったファイル", kMbIconExclamation);
-    }
-}
-
 int RunMessageLoop(AppContext* c, HACCEL accelerators) {
     MSG message = {};
     for (;;) {
@@ -88,9 +49,10 @@ int RunMessageLoop(AppContext* c, HACCEL accelerators) {
         if (got == 0) {
             break;
         }
+        // A message that could not be received (Wine fails so on a huge hand-over) is lost; the
+        // window and its list are not.
         if (got == -1) {
-            ShowMessageBox(nullptr, "GetMessage Err", "Error", kMbOk);
-            break;
+            continue;
         }
         if (accelerators && TranslateAcceleratorA(c->mainWindow, accelerators, &message)) {
             continue;
@@ -115,8 +77,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
     // Only the instance that goes on to open its window gets here.
-    OfferToPutBack(c);
-
     c->layout = new MainLayout(c);
     if (!RegisterMainWindowClass(c) || !CreateMainWindow(c)) {
         CleanUp(c);
@@ -124,6 +84,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     ShowWindow(c->mainWindow, showCommand);
     UpdateWindow(c->mainWindow);
+    // With the window up, a second start finds it, and putting files back shows its progress.
+    OfferToPutBack(c);
 
     HACCEL accelerators = LoadAcceleratorsA(instance, "IDR_ACCELERATOR1");
     if (!accelerators) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/app_context.h"
+#include "core/refusals.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
@@ -42,7 +43,8 @@ std::wstring AbsolutePath(const std::wstring& path) {
     return full;
 }
 
-bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932) {
+bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932,
+              Refusals* refusals) {
     if (platform::FromNative(path, cp932)) {
         return true;
     }
@@ -54,10 +56,9 @@ bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932)
         WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(), static_cast<int>(path.size()),
                             &shown[0], n, nullptr, nullptr);
     }
-    ShowMessageBox(context->mainWindow,
-                   shown +
-                       "\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n"
-                       "追加を無視します。",
-                   "警告：ファイル・フォルダの追加", kMbIconError);
+    refusals->Refuse(context->mainWindow, shown, "Shift_JISで表せない文字が含まれています",
+                     shown +
+                         "\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n"
+                         "追加を無視します。");
     return false;
 }

@@ -27,6 +27,13 @@ namespace {
 constexpr char kClassName[] = "varnel";
 constexpr char kTitle[] = "Varnel";
 
+// Posted to itself: the handed-over paths are added once the sender has its answer.
+constexpr UINT kAddHandedOver = WM_APP + 1;
+constexpr UINT kHandOverTooLarge = WM_APP + 2;
+// Far more than any command line can hold (32,767 characters, under 100 KB in any form): anything
+// larger is not a list of paths from a second start.
+constexpr DWORD kMostHandOverBytes = 4u << 20;
+
 LRESULT OnCreate(AppContext* c, HWND window) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -85,15 +92,22 @@ void BringToFront(HWND window) {
     SetForegroundWindow(GetLastActivePopup(window));
 }
 
-LRESULT OnCopyData(AppContext* c, LPARAM lParam) {
+// Answered at once: the sender waits for the answer, and the paths are added after it has it,
+// with whatever messages they bring.
+LRESULT OnCopyData(AppContext* c, HWND window, LPARAM lParam) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (!c->commands) {
         return 1;  // not built yet: the sender tries again
     }
     if (data && data->lpData) {
+        if (data->cbData > kMostHandOverBytes) {
+            PostMessageA(window, kHandOverTooLarge, data->cbData, 0);
+            return 0;
+        }
         // The text ends at its terminator, and never beyond the data that was sent.
         const char* text = static_cast<const char*>(data->lpData);
-        c->commands->OpenFromCommandLine(std::string(text, strnlen(text, data->cbData)));
+        c->commands->KeepHandedOver(std::string(text, strnlen(text, data->cbData)));
+        PostMessageA(window, kAddHandedOver, 0, 0);
         BringToFront(c->mainWindow);
     }
     return 0;
@@ -190,7 +204,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             return OnClose(c, window);
         case WM_COPYDATA:
-            return OnCopyData(c, lParam);
+            return OnCopyData(c, window, lParam);
+        case kAddHandedOver:
+            if (c->commands) {
+                c->commands->AddHandedOver();
+            }
+            return 0;
+        case kHandOverTooLarge:
+            if (c->commands) {
+                c->commands->RefuseHandOver(static_cast<unsigned long>(wParam));
+            }
+            return 0;
         case WM_DROPFILES:
             return OnDropFiles(c, wParam);
         case WM_NOTIFY:

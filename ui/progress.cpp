@@ -34,6 +34,12 @@ std::string ProgressText(Work work, unsigned done, unsigned total) {
         case Work::Restoring:
             what = "最初の名前に戻し中";
             break;
+        case Work::Preparing:
+            what = "リネームの準備中";
+            break;
+        case Work::Recovering:
+            what = "中断されたリネームを戻し中";
+            break;
     }
     char numbers[48];
     std::snprintf(numbers, sizeof numbers, "… %u / %u", done, total);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/app_context.h"
+#include "core/refusals.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "settings/app_paths.h"
@@ -85,10 +86,14 @@ void HandOver(AppContext* context) {
         paths.push_back(AbsolutePath(token));
     }
     const HandOverText out = MakeHandOverText(paths);
+    // The same refusal as a first start shows, once for all of them.
+    Refusals refusals;
+    refusals.Open();
     for (const std::wstring& refused : out.refused) {
         std::string ignored;
-        TakePath(context, refused, &ignored);  // shows the same refusal as a first start
+        TakePath(context, refused, &ignored, &refusals);
     }
+    refusals.Close(nullptr);
     if (out.text.empty()) {
         return;
     }

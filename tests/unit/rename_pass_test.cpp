@@ -430,10 +430,12 @@ TEST_F(RenamePassTest, EveryLongLoopReportsEachEntryInOrder) {
         std::vector<Work> stages;
     };
     const Case cases[] = {
-        {"pass", [](RenameList* l) { return l->RenameAll(); }, {Work::Checking, Work::Renaming}},
+        {"pass",
+         [](RenameList* l) { return l->RenameAll(); },
+         {Work::Checking, Work::Preparing, Work::Renaming}},
         {"restore",
          [](RenameList* l) { return l->RestoreAll(); },
-         {Work::Checking, Work::Restoring}},
+         {Work::Checking, Work::Preparing, Work::Restoring}},
         {"import check",
          [](RenameList* l) {
              return l->CheckNewNames({"p", "q", "r"});

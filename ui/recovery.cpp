@@ -1,0 +1,121 @@
+#include "ui/recovery.h"
+
+#include <string>
+#include <vector>
+
+#include "core/app_context.h"
+#include "core/mbcs.h"
+#include "core/pass_journal.h"
+#include "core/window_port.h"
+#include "platform/message_box.h"
+#include "settings/app_paths.h"
+#include "ui/commands.h"
+#include "ui/list_view_pane.h"
+
+namespace {
+
+constexpr std::size_t kNamedInQuestion = 10;
+constexpr std::size_t kNamedInSummary = 30;
+
+std::string Shown(const std::string& slashPath) {
+    return mbcs::ReplaceAll(slashPath, '/', '\\');
+}
+
+std::string NameOf(const std::string& slashPath) {
+    return slashPath.substr(slashPath.rfind('/') + 1);
+}
+
+// The first few paths, one a line, then how many more.
+std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size() && i < most; ++i) {
+        text += lines[i] + "\n";
+    }
+    if (lines.size() > most) {
+        text += "ほか " + std::to_string(lines.size() - most) + " 件\n";
+    }
+    return text;
+}
+
+void ShowLeftAlone(AppContext* c, const std::vector<std::string>& leftAlone) {
+    std::vector<std::string> lines;
+    for (const std::string& path : leftAlone) {
+        lines.push_back(Shown(path));
+    }
+    ShowMessageBox(c->mainWindow,
+                   "次のファイルは、見つからないか、元の名前の場所がふさがっているか、"
+                   "そのリネームで動いたものと確かめられないため、戻していません。\n"
+                   "作業記録は残してあり、次の起動時にまた確認します。\n\n" +
+                       Listed(lines, kNamedInSummary),
+                   "警告：戻せなかったファイル", kMbIconExclamation);
+}
+
+// One journal: nothing to ask when every file is in place already (a recovery cut short at its
+// very end); else the files it would move are named, and those it will not touch counted.
+void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
+    LeftJournal left;
+    if (!left.Open(folder, slot)) {
+        return;
+    }
+    std::vector<std::string> moving;
+    std::vector<std::string> untouched;
+    for (const journal::ItemState& item : journal::Review(left.What())) {
+        switch (item.where) {
+            case journal::ItemState::Where::Moved:
+                moving.push_back(Shown(item.firstPath) + "　（今の名前：" + NameOf(item.now) +
+                                 "）");
+                break;
+            case journal::ItemState::Where::Gone:
+            case journal::ItemState::Where::Foreign:
+                untouched.push_back(Shown(item.firstPath));
+                break;
+            case journal::ItemState::Where::Back:
+                break;
+        }
+    }
+    std::vector<std::string> leftAlone;
+    if (moving.empty()) {
+        if (!left.PutBack(&leftAlone)) {
+            ShowLeftAlone(c, leftAlone);
+        }
+        return;
+    }
+    std::string question = "前回のリネームが途中で止まったままです。\n（作業記録：" +
+                           Shown(folder + "/" + journal::FileName(slot)) +
+                           "）\n\n次のファイルをリネーム前の名前に戻します：\n" +
+                           Listed(moving, kNamedInQuestion);
+    if (!untouched.empty()) {
+        question += "（そのリネームで動いたものと確かめられないファイル " +
+                    std::to_string(untouched.size()) + " 件は、そのままにします）\n";
+    }
+    question +=
+        "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n"
+        "「いいえ」なら何もせず、次の起動時にまた確認します。";
+    if (ShowMessageBox(c->mainWindow, question, "確認：中断されたリネーム",
+                       kMbYesNo | kMbIconQuestion) != kIdYes) {
+        return;
+    }
+    bool allBack;
+    {
+        RowBatch rows(c);
+        allBack = left.PutBack(&leftAlone, [c](unsigned done, unsigned total) {
+            window_port::ShowProgress(c, Work::Recovering, done, total);
+        });
+    }
+    if (!allBack) {
+        ShowLeftAlone(c, leftAlone);
+    }
+}
+
+}  // namespace
+
+void OfferToPutBack(AppContext* c) {
+    std::string folder = c->paths->IniPath();
+    folder.erase(folder.rfind('/'));
+    // Paths handed over meanwhile wait until every file is back where it was.
+    c->commands->RunHeld([&] {
+        for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
+            OfferOne(c, folder, slot);
+        }
+    });
+}
