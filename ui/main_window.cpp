@@ -31,8 +31,9 @@ constexpr char kTitle[] = "Varnel";
 constexpr UINT kAddHandedOver = WM_APP + 1;
 constexpr UINT kHandOverTooLarge = WM_APP + 2;
 // Far more than any command line can hold (32,767 characters, under 100 KB in any form): anything
-// larger is not a list of paths from a second start.
-constexpr DWORD kMostHandOverBytes = 4u << 20;
+// larger is not a list of paths from a second start. (Wine loses a message of about 3 MB and more
+// before it arrives; below that it is refused here, with a word.)
+constexpr DWORD kMostHandOverBytes = 3u << 19;
 
 LRESULT OnCreate(AppContext* c, HWND window) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};

@@ -118,4 +118,54 @@ TEST_F(SecondStart, WithSingleAppOffOpensASecondWindow) {
     ASSERT_TRUE(gui::RequestClose(window, 10000));
 }
 
+// A hand-over of many paths that cannot be taken shows one message, and its sender has its
+// answer at once: a second start meanwhile ends without waiting for the user, and its path is
+// added once the message is read. A hand-over larger than any command line, even one Wine cannot
+// deliver, leaves the window and its list as they were.
+TEST_F(SecondStart, ManyRefusalsShowOneMessageAndNoSenderWaitsForIt) {
+    Start(texts::kListWindow);
+    std::string line;
+    for (int i = 0; i < 50; ++i) {
+        line += "relative" + std::to_string(i) + ".txt ";
+    }
+    line += gui::ToCp932(s.PathOf("y.txt"));
+    const DWORD before = GetTickCount();
+    ASSERT_TRUE(gui::HandOver(s.window(), line, 2000)) << "the receiver did not answer at once";
+    EXPECT_LT(GetTickCount() - before, 1500u);
+    HWND box = s.WaitForMessageBox(10000);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    const std::string text = gui::MessageBoxText(box);
+    EXPECT_EQ(text.rfind("50 件のパスを追加しませんでした。\n\nrelative0.txt\n　フォルダから", 0),
+              0u)
+        << gui::Readable(text);
+    EXPECT_NE(text.find("ほか 40 件"), std::string::npos) << gui::Readable(text);
+
+    StartSecond(L"\"a b\\x.txt\"");
+    ExpectSecondEndsQuietly();
+    EXPECT_EQ(gui::MessageBoxes(s.processId()).size(), 1u) << "one message for the whole road";
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    Names names = s.Column(1);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Names{"x.txt", "y.txt"}));
+
+    // Wine delivers up to about 2 MB and loses anything from about 3 MB on.
+    for (const std::size_t bytes : {std::size_t(1800) << 10, std::size_t(64) << 20}) {
+        SCOPED_TRACE(bytes);
+        gui::HandOver(s.window(), std::string(bytes, 'x'), 20000);
+        if (bytes < std::size_t(2) << 20) {
+            HWND refused = s.WaitForMessageBox(10000);
+            ASSERT_NE(refused, nullptr) << s.Describe();
+            EXPECT_NE(gui::MessageBoxText(refused).find("大きすぎる（1843201 バイト）"),
+                      std::string::npos)
+                << gui::Readable(gui::MessageBoxText(refused));
+            ASSERT_TRUE(gui::PressButton(refused, IDOK));
+        }
+        ASSERT_TRUE(gui::Settle(s.window(), 10000));
+        EXPECT_TRUE(s.Running());
+        EXPECT_EQ(s.RowCount(), 2);
+        EXPECT_EQ(gui::FindMessageBox(s.processId()), nullptr) << s.Describe();
+    }
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -54,10 +56,32 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_TRUE(again.Start(exe, s.folder(), &error)) << error;
     HWND question = gui::WaitForMessageBox(again.id(), 15000);
     ASSERT_NE(question, nullptr);
-    EXPECT_NE(gui::MessageBoxText(question).find("リネーム前の名前に戻しますか"), std::string::npos)
-        << gui::Readable(gui::MessageBoxText(question));
+    // The question names what it would move: the two files set aside and not yet back.
+    const std::string asked = gui::MessageBoxText(question);
+    EXPECT_NE(asked.find("リネーム前の名前に戻しますか"), std::string::npos)
+        << gui::Readable(asked);
+    EXPECT_NE(asked.find("次のファイルをリネーム前の名前に戻します：\n" +
+                         gui::ToCp932(file("b.txt")) + "　（今の名前：" + cut[1] + "）\n"),
+              std::string::npos)
+        << gui::Readable(asked);
+
+    // A second start meanwhile gets its answer at once; its path waits for the files to be back.
+    ASSERT_TRUE(gui::MakeFile(s.PathOf("d.txt"), "d"));
+    gui::AppProcess third;
+    ASSERT_TRUE(third.Start(exe, s.folder(), &error, L"d.txt")) << error;
+    DWORD code = 99;
+    ASSERT_TRUE(third.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")), cut) << "nothing moves before the answer";
+
     ASSERT_TRUE(gui::PressButton(question, IDYES));
-    ASSERT_NE(again.WaitForWindow("varnel", 15000, &error), nullptr) << error;
+    HWND window = again.WaitForWindow("varnel", 15000, &error);
+    ASSERT_NE(window, nullptr) << error;
+    HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
+    EXPECT_TRUE(gui::WaitFor([&] {
+        return gui::StatusPartText(bar, 0) == "001" &&
+               gui::StatusPartText(bar, 1) == texts::kStepAdded;
+    }));
     EXPECT_EQ(gui::FindMessageBox(again.id()), nullptr) << "every file is back: nothing to tell";
     EXPECT_EQ(gui::NamesIn(s.PathOf("files")), (Names{"a.txt", "b.txt", "c.txt"}));
     for (const char* name : {"a", "b", "c"}) {

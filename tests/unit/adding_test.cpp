@@ -264,4 +264,47 @@ TEST_F(AddingTest, IndexedRulesDecideAsTheWalkOverEveryEntry) {
     EXPECT_GT(counts[1], 100u);
 }
 
+// One road of adding shows at most one message: a single refusal as it always read, many as the
+// first ten with their reasons and how many more. A path longer than Windows can hold is refused
+// too, and shown cut.
+TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
+    dir.MakeFile("good.txt");
+    Refusals& refusals = list->AddRefusals();
+    refusals.Open();
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(list->AddPath("rel" + std::to_string(i) + ".txt"), 1);
+    }
+    EXPECT_EQ(list->AddPath(dir.PathOf("good.txt")), 0);
+    EXPECT_EQ(list->AddPath(dir.PathOf("good.txt")), 1);  // its first name: silent
+    const std::string huge = dir.PathOf(std::string(300, 'n'));
+    EXPECT_EQ(list->AddPath(huge), 1);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    refusals.Close(context.mainWindow);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    std::string expected = "13 件のパスを追加しませんでした。\n\n";
+    for (int i = 0; i < 10; ++i) {
+        expected +=
+            "rel" + std::to_string(i) + ".txt\n　フォルダから始まる完全なパスではありません\n";
+    }
+    expected += "ほか 3 件\n";
+    EXPECT_EQ(boxes::Recorded()[0].text, expected);
+    EXPECT_EQ(boxes::Recorded()[0].title, "警告：ファイル・フォルダの追加");
+    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
+    ASSERT_EQ(list->Count(), 1u);
+
+    // Alone, the long one reads as every single refusal does, its path cut.
+    boxes::Reset();
+    EXPECT_EQ(list->AddPath(huge), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              huge.substr(0, 300) +
+                  "…\n\nパスが長すぎる（全体で 32,759 文字、名前ひとつで 255 文字まで）ため、\n"
+                  "追加を無視します。");
+    // Nothing is left over for the next road.
+    boxes::Reset();
+    refusals.Open();
+    refusals.Close(context.mainWindow);
+    EXPECT_TRUE(boxes::Recorded().empty());
+}
+
 }  // namespace
