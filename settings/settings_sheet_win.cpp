@@ -35,6 +35,7 @@ bool SetItemText(HWND page, int id, const std::string& cp932) {
 
 // Marks a path field whose stored value could not be shown: left empty, it keeps that value.
 constexpr wchar_t kUnshown[] = L"VarnelUnshownValue";
+constexpr UINT kSayUnshown = WM_APP + 1;
 
 bool GetItemText(HWND page, int id, std::string* cp932) {
     HWND item = GetDlgItem(page, id);
@@ -117,13 +118,18 @@ void InitBasicPage(AppContext* context, HWND page) {
     for (const auto& path : paths) {
         if (!SetItemText(page, path.id, path.text)) {
             SetPropW(GetDlgItem(page, path.id), kUnshown, reinterpret_cast<HANDLE>(1));
-            ShowMessageBox(page,
-                           std::string(path.label) +
-                               "として varnel.ini にある値は、Shift_JISとして読めないため表示できま"
-                               "せん。\n欄を空のままにすれば、その値をそのまま残します。",
-                           kErrorTitle, kMbIconExclamation);
+            // Said once the sheet is up, over it.
+            PostMessageA(page, kSayUnshown, static_cast<WPARAM>(path.id), 0);
         }
     }
+}
+
+void SayUnshown(HWND page, int id) {
+    ShowMessageBox(page,
+                   std::string(id == IDE_TOOL ? kToolLabel : kExchangeFileLabel) +
+                       "として varnel.ini にある値は、Shift_JISとして読めないため表示できません。"
+                       "\n欄を空のままにすれば、その値をそのまま残します。",
+                   kErrorTitle, kMbIconExclamation);
 }
 
 // OK: nothing of this page is stored unless both paths can be stored as they stand.
@@ -177,6 +183,9 @@ INT_PTR CALLBACK BasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         case WM_INITDIALOG:
             KeepParameter(page, lParam);
             InitBasicPage(ContextOf(page), page);
+            return TRUE;
+        case kSayUnshown:
+            SayUnshown(page, static_cast<int>(wParam));
             return TRUE;
         case WM_NOTIFY:
             if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {

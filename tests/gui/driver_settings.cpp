@@ -165,6 +165,29 @@ TEST_F(Sheet, ATooLongPathIsRefusedAndTheSheetStaysOpen) {
     EXPECT_EQ(gui::IniValue(ini, "UseExtension"), "off") << "the refused page stored its check box";
 }
 
+// A stored path without a cp932 form (varnel.ini saved as UTF-8 by hand) is named instead of shown
+// as an empty field, and OK, pressed only for another setting, keeps it.
+TEST_F(Sheet, AStoredPathThatCannotBeShownIsNamedAndKept) {
+    // "C:\Voilà\editor.exe" as UTF-8: "à" is C3 A0, and A0 has no cp932 form.
+    const std::string utf8 = "C:\\Voil\xC3\xA0\\editor.exe";
+    Start(("[Basic]\r\nToolPath=" + utf8 + "\r\n").c_str());
+    HWND sheet = Open(kSettings);
+    ASSERT_NE(sheet, nullptr) << s.Describe();
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_EQ(gui::MessageBoxText(box),
+              "入出力の対象となるファイルを開くツールとして varnel.ini にある値は、Shift_JISとして"
+              "読めないため表示できません。\n欄を空のままにすれば、その値をそのまま残します。");
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    HWND page = Page(sheet);
+    EXPECT_EQ(EditText(GetDlgItem(page, 1019)), "");
+    SendMessageA(GetDlgItem(page, 1009), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(Press(sheet, IDOK));
+    const std::string ini = Ini();
+    EXPECT_EQ(gui::IniValue(ini, "ToolPath"), utf8);
+    EXPECT_EQ(gui::IniValue(ini, "TopMost"), "on");
+}
+
 std::wstring SendToFolder() {
     wchar_t folder[MAX_PATH] = {};
     return SHGetSpecialFolderPathW(nullptr, folder, CSIDL_SENDTO, FALSE) ? folder : L"";
