@@ -91,4 +91,76 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     again.Kill();
 }
 
+// Long work says how far it got: a pass over thousands of files while it reads what the journal
+// needs (before any file moves), and the next start while it puts back the files of that pass,
+// cut short.
+TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
+    constexpr int kFiles = 3000;
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    const auto name = [](int i) { return "f" + std::to_string(10000 + i); };
+    std::string line;
+    std::string names;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::wstring path = s.PathOf("files\\" + name(i) + ".txt");
+        ASSERT_TRUE(gui::MakeFile(path, name(i)));
+        line += gui::ToCp932(path) + " ";
+        names += name((i + 1) % kFiles) + "\r\n";  // a rotation: every file goes aside first
+    }
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, &error)) << error;
+    ASSERT_TRUE(gui::HandOver(s.window(), line, 30000));
+    const std::string count = std::to_string(kFiles);
+    ASSERT_TRUE(s.WaitForStatus(count, texts::kStepAdded, 60000)) << s.Describe();
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    ASSERT_TRUE(s.WaitForStatus(count, texts::kStepExported, 30000)) << s.Describe();
+
+    // The first file goes aside last; held open, its move fails and the pass shows why.
+    HANDLE held = CreateFileW(s.PathOf("files\\" + name(0) + ".txt").c_str(), GENERIC_READ, 0,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(gui::PutClipboardText(names));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    bool preparing = false;
+    HWND box = nullptr;
+    ASSERT_TRUE(gui::WaitFor(
+        [&] {
+            preparing = preparing || s.Status(1).rfind("リネームの準備中… ", 0) == 0;
+            return (box = s.FindMessageBox()) != nullptr;
+        },
+        120000))
+        << s.Describe();
+    EXPECT_TRUE(preparing) << "no progress while the journal's facts were read";
+    s.Kill();
+    CloseHandle(held);
+
+    gui::AppProcess again;
+    const std::wstring app = gui::AppPath();
+    const std::wstring exe = s.folder() + app.substr(app.find_last_of(L"\\/"));
+    ASSERT_TRUE(again.Start(exe, s.folder(), &error)) << error;
+    HWND question = gui::WaitForMessageBox(again.id(), 15000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(gui::MessageBoxText(question).find("ほか " + std::to_string(kFiles - 1 - 10) + " 件"),
+              std::string::npos)
+        << gui::Readable(gui::MessageBoxText(question));
+    HWND window = gui::FindTopLevelWindow(again.id(), "varnel");
+    ASSERT_NE(window, nullptr);
+    HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
+    ASSERT_TRUE(gui::PressButton(question, IDYES));
+    bool recovering = false;
+    ASSERT_TRUE(gui::WaitFor(
+        [&] {
+            recovering = recovering ||
+                         gui::StatusPartText(bar, 1).rfind("中断されたリネームを戻し中… ", 0) == 0;
+            return !gui::Exists(s.PathOf("varnel.journal"));
+        },
+        120000));
+    EXPECT_TRUE(recovering) << "no progress while the files went back";
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")).size(), static_cast<size_t>(kFiles));
+    EXPECT_EQ(gui::FileContents(s.PathOf("files\\" + name(1) + ".txt")), name(1));
+    again.Kill();
+}
+
 }  // namespace
