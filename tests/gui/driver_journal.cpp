@@ -15,6 +15,22 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// The session's own copy of the exe, as its first start used it.
+std::wstring CopiedExe(const gui::Session& s) {
+    const std::wstring app = gui::AppPath();
+    return s.folder() + app.substr(app.find_last_of(L"\\/"));
+}
+
+// The next start in the session's folder, and the question it asks about the journal left.
+HWND StartAndAsk(gui::AppProcess* again, const gui::Session& s) {
+    std::string error;
+    if (!again->Start(CopiedExe(s), s.folder(), &error)) {
+        ADD_FAILURE() << error;
+        return nullptr;
+    }
+    return gui::WaitForMessageBox(again->id(), 15000);
+}
+
 TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     gui::ClipboardLock lock;
     ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
@@ -51,10 +67,8 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_TRUE(gui::Exists(s.PathOf("varnel.journal")));
 
     gui::AppProcess again;
-    const std::wstring app = gui::AppPath();
-    const std::wstring exe = s.folder() + app.substr(app.find_last_of(L"\\/"));
-    ASSERT_TRUE(again.Start(exe, s.folder(), &error)) << error;
-    HWND question = gui::WaitForMessageBox(again.id(), 15000);
+    const std::wstring exe = CopiedExe(s);
+    HWND question = StartAndAsk(&again, s);
     ASSERT_NE(question, nullptr);
     // The question names what it would move: the two files set aside and not yet back.
     const std::string asked = gui::MessageBoxText(question);
@@ -137,10 +151,7 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     CloseHandle(held);
 
     gui::AppProcess again;
-    const std::wstring app = gui::AppPath();
-    const std::wstring exe = s.folder() + app.substr(app.find_last_of(L"\\/"));
-    ASSERT_TRUE(again.Start(exe, s.folder(), &error)) << error;
-    HWND question = gui::WaitForMessageBox(again.id(), 15000);
+    HWND question = StartAndAsk(&again, s);
     ASSERT_NE(question, nullptr);
     EXPECT_NE(gui::MessageBoxText(question).find("ほか " + std::to_string(kFiles - 1 - 10) + " 件"),
               std::string::npos)
