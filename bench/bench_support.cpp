@@ -10,7 +10,7 @@
 
 namespace window_port {
 void AddRow(AppContext*, unsigned) {}
-void WriteRow(AppContext*, unsigned, RowExtent) {}
+void WriteRow(AppContext*, unsigned) {}
 bool IsRowSelected(AppContext*, unsigned) {
     return false;
 }

@@ -40,7 +40,7 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
             continue;
         }
         entry.SetEditName(name);
-        window_port::WriteRow(context, i, RowExtent::EditOnly);
+        window_port::WriteRow(context, i);
     }
     if (tooLong != 0) {
         ShowNamesTooLong(context ? context->mainWindow : nullptr, tooLong);

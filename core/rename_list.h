@@ -71,9 +71,8 @@ class RenameList {
     int ImportFromClipboard();
     int CheckNewNames(const std::vector<std::string>& lines);
 
-    // Changes whenever entries are added, removed or re-ordered: imported lines belong to the
-    // entries by position, so they fit only the order they were exported in.
-    unsigned Generation() const { return generation; }
+    // The generation changes whenever entries are added, removed or re-ordered: imported lines
+    // belong to the entries by position, so they fit only the order they were exported in.
     bool ChangedSinceExport() const { return exportOnRecord && exportedGeneration != generation; }
 
   private:

@@ -355,7 +355,7 @@ int RenameList::RunPass(NameKind targetKind) {
         int r = entry.RenameTo(entry.Path(targetKind),
                                steps.hasDetour[i] ? &steps.detours[i] : nullptr);
         if (r == 0) {
-            window_port::WriteRow(context, i, RowExtent::EditAndNow);
+            window_port::WriteRow(context, i);
         } else if (r == 1) {
             failed = true;
         }

@@ -154,7 +154,7 @@ void RenameList::Sort(NameKind kind, PathPart part, bool toggle) {
     }
     entries = std::move(sorted);
     for (unsigned i = 0; i < n; ++i) {
-        window_port::WriteRow(context, i, RowExtent::All);
+        window_port::WriteRow(context, i);
     }
 }
 
@@ -210,7 +210,7 @@ void RenameList::MoveSelected(int offset) {
     entries = std::move(moved);
     for (long long k = 0; k < n; ++k) {
         if (entries[k].get() != was[k]) {
-            window_port::WriteRow(context, static_cast<unsigned>(k), RowExtent::All);
+            window_port::WriteRow(context, static_cast<unsigned>(k));
         }
     }
     for (unsigned r : rows) {
@@ -227,6 +227,6 @@ void RenameList::MoveSelected(int offset) {
 
 void RenameList::RefreshAllRows() {
     for (unsigned i = 0; i < Count(); ++i) {
-        window_port::WriteRow(context, i, RowExtent::All);
+        window_port::WriteRow(context, i);
     }
 }

@@ -4,12 +4,6 @@
 
 struct AppContext;
 
-enum class RowExtent {
-    All,         // icon and all four columns
-    EditAndNow,  // icon, edit column and current-name column
-    EditOnly,    // icon and edit column
-};
-
 // Long work on the entries, for the window to show how far it got.
 enum class Work {
     Adding,
@@ -23,7 +17,7 @@ enum class Work {
 namespace window_port {
 
 void AddRow(AppContext* context, unsigned row);
-void WriteRow(AppContext* context, unsigned row, RowExtent extent);
+void WriteRow(AppContext* context, unsigned row);
 bool IsRowSelected(AppContext* context, unsigned row);
 void SelectRow(AppContext* context, unsigned row, bool selected);
 void SetCommandGrayed(AppContext* context, int commandId, bool grayed);

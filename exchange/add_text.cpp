@@ -142,7 +142,7 @@ void AddToEditNames(const EditAddOptions& options) {
             continue;
         }
         entry.SetEditName(name);
-        window_port::WriteRow(context, i, RowExtent::EditOnly);
+        window_port::WriteRow(context, i);
     }
     if (!tooLong.empty()) {
         ShowNamesTooLong(context->mainWindow, static_cast<unsigned>(tooLong.size()), tooLong);

@@ -180,7 +180,7 @@ void RenameList::TakeImportedNames(const std::vector<std::string>& lines) {
         const PathName before = entry.Path(NameKind::Edit);
         entry.SetEditName(lines[i]);
         if (!before.SameAs(entry.Path(NameKind::Edit))) {
-            window_port::WriteRow(context, i, RowExtent::EditOnly);
+            window_port::WriteRow(context, i);
         }
     }
 }

@@ -13,7 +13,6 @@ enum : unsigned {
     kMbIconError = 0x10,
     kMbIconQuestion = 0x20,
     kMbIconExclamation = 0x30,
-    kMbIconAsterisk = 0x40,
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 

@@ -217,8 +217,8 @@ void ListViewPane::AddRow(const RenameEntry&) {
     PutRow(-1);
 }
 
-void ListViewPane::WriteRow(const RenameEntry&, unsigned row, RowExtent) {
-    // Every cell is read afresh when the row is drawn, so the extent asks for nothing less.
+void ListViewPane::WriteRow(const RenameEntry&, unsigned row) {
+    // Every cell is read afresh when the row is drawn.
     PutRow(static_cast<int>(row));
 }
 

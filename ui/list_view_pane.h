@@ -30,7 +30,7 @@ class ListViewPane {
     void SaveColumnWidths();
 
     void AddRow(const RenameEntry& entry);
-    void WriteRow(const RenameEntry& entry, unsigned row, RowExtent extent);
+    void WriteRow(const RenameEntry& entry, unsigned row);
     bool IsRowSelected(unsigned row);
     void SelectRow(unsigned row, bool selected);
     void SelectAllRows();

@@ -17,9 +17,9 @@ void AddRow(AppContext* context, unsigned row) {
     }
 }
 
-void WriteRow(AppContext* context, unsigned row, RowExtent extent) {
+void WriteRow(AppContext* context, unsigned row) {
     if (context->listView && context->list && row < context->list->Count()) {
-        context->listView->WriteRow(context->list->At(row), row, extent);
+        context->listView->WriteRow(context->list->At(row), row);
     }
 }
 

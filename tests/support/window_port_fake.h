@@ -11,7 +11,7 @@
 
 struct FakeWindow {
     unsigned rows = 0;
-    std::vector<std::pair<unsigned, RowExtent>> writes;
+    std::vector<unsigned> writes;
     std::set<unsigned> selected;
     std::map<int, bool> grayed;
     // Each report of long work: what, how many done, of how many.

@@ -235,9 +235,8 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
             shown.push_back(list->At(i).DisplayName(NameKind::Edit));
             EXPECT_EQ(list->At(i).Path(NameKind::Edit).Extension(), "txt");
             const bool rewritten = shown.back() != c.editNames[i];
-            const std::pair<unsigned, RowExtent> write{i, RowExtent::EditOnly};
             const auto& writes = TheFakeWindow().writes;
-            EXPECT_EQ(std::count(writes.begin(), writes.end(), write), rewritten ? 1 : 0) << i;
+            EXPECT_EQ(std::count(writes.begin(), writes.end(), i), rewritten ? 1 : 0) << i;
         }
         EXPECT_EQ(shown, c.expected);
         EXPECT_EQ(TheFakeWindow().grayed.count(40005), 1u) << "command states not updated";

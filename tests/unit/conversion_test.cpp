@@ -6,7 +6,7 @@
 
 namespace {
 
-using Writes = std::vector<std::pair<unsigned, RowExtent>>;
+using Writes = std::vector<unsigned>;
 
 // UseExtension on from start-up, so that a typed name sets the whole edit name.
 class WholeNameConversionTest : public ListTest {
@@ -109,7 +109,7 @@ TEST_F(ConversionTest, ReSplitNameIsRewritten) {
     // Entry 1 now shows "read" instead of "read.me": its row must follow, and only its row.
     EXPECT_EQ(list->At(1).DisplayName(NameKind::Edit), "read");
     EXPECT_EQ(TheFakeWindow().writes,
-              (std::vector<std::pair<unsigned, RowExtent>>{{1, RowExtent::EditAndNow}}));
+              (std::vector<unsigned>{1}));
 }
 
 TEST_F(ConversionTest, HiddenExtensionIsConvertedToo) {
@@ -133,7 +133,7 @@ TEST_F(ConversionTest, OnlyRowsOfChangedEntriesAreRewritten) {
 
     EXPECT_EQ(list->ConvertIllegalNames(), 2u);
     EXPECT_EQ(TheFakeWindow().writes,
-              (Writes{{0, RowExtent::EditAndNow}, {2, RowExtent::EditAndNow}}));
+              (Writes{0, 2}));
     EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "a？b.txt");
     EXPECT_EQ(list->At(1).Path(NameKind::Edit).FileName(), "plain.txt");
     EXPECT_EQ(list->At(2).Path(NameKind::Edit).FileName(), "c：d.txt");

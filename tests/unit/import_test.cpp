@@ -10,7 +10,7 @@
 namespace {
 
 using Names = std::vector<std::string>;
-using Writes = std::vector<std::pair<unsigned, RowExtent>>;
+using Writes = std::vector<unsigned>;
 
 // The file variant of the footer, spelled once for every encoding an editor may save it in: with
 // the u8 or u prefix a concatenation becomes UTF-8 or UTF-16.
@@ -134,7 +134,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
     EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
     EXPECT_EQ(
         TheFakeWindow().writes,
-        (Writes{{0, RowExtent::EditOnly}, {1, RowExtent::EditOnly}, {2, RowExtent::EditOnly}}));
+        (Writes{0, 1, 2}));
     // Importing renames nothing by itself.
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "tmp.txt", "表.txt"}));
 
@@ -157,7 +157,7 @@ TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
 
     ASSERT_EQ(ImportText("a\r\nB\r\nc\r\n" VARNEL_TEST_FOOTER), 0);
     EXPECT_EQ(EditNames(), (Names{"a.txt", "B.txt", "c.txt"}));
-    EXPECT_EQ(TheFakeWindow().writes, (Writes{{1, RowExtent::EditOnly}}));
+    EXPECT_EQ(TheFakeWindow().writes, (Writes{1}));
 }
 
 TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Writes = std::vector<std::pair<unsigned, RowExtent>>;
+using Writes = std::vector<unsigned>;
 using Grayed = std::map<int, bool>;
 
 constexpr int kRename = 40005;
@@ -45,7 +45,7 @@ TEST_F(PasteTest, TextGoesToTheSelectedRowsOnly) {
     EXPECT_EQ(Edit(0), "new.txt");
     EXPECT_EQ(Edit(1), "b.txt");
     EXPECT_EQ(Edit(2), "new.txt");
-    EXPECT_EQ(TheFakeWindow().writes, (Writes{{0, RowExtent::EditOnly}, {2, RowExtent::EditOnly}}));
+    EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 2}));
     EXPECT_EQ(TheFakeWindow().grayed,
               (Grayed{{kRename, false}, {kRestore, true}, {kConvert, false}}));
 
