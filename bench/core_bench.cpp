@@ -17,6 +17,7 @@
 #include "core/window_port.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -62,7 +63,7 @@ void Run(const std::string& parent, unsigned n) {
     RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
     RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
     {
-        RenameList list(&context);
+        RenameList list(&context, ListRulesFromSettings);
         const std::string programFolder = bench::ProgramForm(folder);
         // Added in reverse, so that the sort has work to do.
         const double add = bench::Time([&] {

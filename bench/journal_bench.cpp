@@ -17,6 +17,7 @@
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -50,9 +51,9 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
     SetSettingsContext(&context);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
     RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
-    AppPaths paths(&context, programFolder + "\\Varnel.exe");
+    AppPaths paths(programFolder + "\\Varnel.exe");
     {
-        RenameList list(&context);
+        RenameList list(&context, ListRulesFromSettings);
         for (unsigned i = 0; i < n; ++i) {
             list.AddPath(programFolder + "\\" + Name(i) + ".dat");
         }
@@ -66,7 +67,7 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
             std::vector<double> with, without;
             for (unsigned r = 0; r < rounds; ++r) {
                 for (bool journal : {false, true}) {
-                    context.paths = journal ? &paths : nullptr;
+                    list.SetJournalFolder(journal ? paths.IniFolder() : std::string());
                     const double t = bench::Time([&] {
                         list.RenameAll();
                         list.RestoreAll();
@@ -74,7 +75,7 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
                     (journal ? with : without).push_back(t);
                 }
             }
-            context.paths = nullptr;
+            list.SetJournalFolder(std::string());
             printf("%-14s %-10s %7u %10.4f %10.4f %7.2f\n", parent.c_str(), batches[batch], n,
                    Median(without), Median(with), Median(with) / Median(without));
         }

@@ -7,8 +7,6 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -89,7 +87,7 @@ int RenameList::AddPath(const std::string& path) {
             return 1;
         }
         if (fullPath == entry->Path(NameKind::Now).FullPath()) {
-            if (GetBool(kIdDlgItsNotNewPath)) {
+            if (rules().sayListedAgain) {
                 refusals.Refuse(owner, fullPath, "既に開いているファイル・フォルダです",
                                 "追加を無視するパス\n" + entry->Path(NameKind::Now).FullPath() +
                                     "\n追加を無視するパスの旧名（追加済み）\n" +
@@ -103,7 +101,7 @@ int RenameList::AddPath(const std::string& path) {
     if (CheckInterference(fullPath)) {
         return 1;
     }
-    entries.push_back(std::make_unique<RenameEntry>(fullPath));
+    entries.push_back(std::make_unique<RenameEntry>(fullPath, rules().wholeNamesShown));
     ++generation;
     RenameEntry* added = entries.back().get();
     if (added->IsFolder()) {
@@ -119,7 +117,7 @@ int RenameList::AddPathIn(const std::string& folder, const std::string& name) {
 }
 
 bool RenameList::CheckInterference(const std::string& fullPath) {
-    if (!GetBool(kIdDlgAddErrPath)) {
+    if (!rules().refuseNested) {
         return false;
     }
     if (listedStale) {

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "core/app_context.h"
+#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
-#include "exchange/name_check.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -23,8 +21,10 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
         return;
     }
     // The empty text of the clear command fails this check too, so clearing is refused then.
-    if (text != nullptr && GetBool(kIdDlgFNisWrong) &&
-        !IsValidName(*text, true, context ? context->mainWindow : nullptr)) {
+    const ListRules now = rules();
+    if (text != nullptr && now.checkPastedNames &&
+        !IsValidFileName(*text, true, context ? context->mainWindow : nullptr,
+                         now.wholeNamesShown)) {
         return;
     }
     unsigned tooLong = 0;

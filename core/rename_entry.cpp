@@ -1,9 +1,7 @@
 #include "core/rename_entry.h"
 
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
-
-RenameEntry::RenameEntry(const std::string& fullPath) : isFolder(IsFolderPath(fullPath)) {
+RenameEntry::RenameEntry(const std::string& fullPath, bool wholeNamesShown)
+    : isFolder(IsFolderPath(fullPath)), wholeName(isFolder || wholeNamesShown) {
     oldPath.SetFromFullPath(fullPath);
     nowPath = oldPath;
     editPath = oldPath;
@@ -19,10 +17,6 @@ const PathName& RenameEntry::Path(NameKind kind) const {
             return oldPath;
     }
     return nowPath;
-}
-
-bool RenameEntry::ShowsWholeName() const {
-    return isFolder || GetInitialBool(kIdUseExtension);
 }
 
 std::string RenameEntry::DisplayName(NameKind kind) const {

@@ -10,13 +10,14 @@ enum class NameKind { Now = 0, Edit = 1, Old = 2 };
 
 class RenameEntry {
   public:
-    explicit RenameEntry(const std::string& fullPath);
+    // With wholeNamesShown, a file's extension is shown and edited with its name.
+    RenameEntry(const std::string& fullPath, bool wholeNamesShown);
 
     const PathName& Path(NameKind kind) const;
     bool IsFolder() const { return isFolder; }
 
-    // The name as shown, exported and edited: without the extension for a file unless
-    // UseExtension was on at start-up.
+    // The name as shown, exported and edited: without the extension for a file unless whole
+    // names are shown.
     std::string DisplayName(NameKind kind) const;
     void SetEditName(const std::string& text);
     // Where the current item would go if the text became its edit name.
@@ -37,7 +38,7 @@ class RenameEntry {
     int RenameToTemporary(const PathName& temporary);
 
   private:
-    bool ShowsWholeName() const;
+    bool ShowsWholeName() const { return wholeName; }
     void ApplyName(PathName* path, const std::string& text) const;
     int FixLetterCase(const PathName& target, const PathName* detour);
 
@@ -45,4 +46,5 @@ class RenameEntry {
     PathName nowPath;
     PathName editPath;
     bool isFolder;
+    bool wholeName;  // a folder's name is always whole
 };

@@ -1,6 +1,7 @@
 #include "core/rename_list.h"
 
-RenameList::RenameList(AppContext* context) : context(context) {}
+RenameList::RenameList(AppContext* context, std::function<ListRules()> rules)
+    : context(context), rules(std::move(rules)) {}
 
 RenameList::~RenameList() {
     folders.clear();

@@ -1,10 +1,12 @@
 // The list of files and folders to be renamed. Row i of the main window's list shows entry i.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/list_rules.h"
 #include "core/listed_paths.h"
 #include "core/refusals.h"
 #include "core/rename_entry.h"
@@ -16,7 +18,10 @@ class PlaceIndex;
 
 class RenameList {
   public:
-    explicit RenameList(AppContext* context);
+    // `rules` is asked whenever the list needs what the settings say.
+    RenameList(AppContext* context, std::function<ListRules()> rules);
+    // Where passes keep their journal; none without a folder.
+    void SetJournalFolder(const std::string& folderSlash) { journalFolder = folderSlash; }
     ~RenameList();
     RenameList(const RenameList&) = delete;
     RenameList& operator=(const RenameList&) = delete;
@@ -94,6 +99,8 @@ class RenameList {
     void TakeImportedNames(const std::vector<std::string>& lines);
 
     AppContext* context;
+    std::function<ListRules()> rules;
+    std::string journalFolder;
     std::vector<std::unique_ptr<RenameEntry>> entries;
     std::vector<RenameEntry*> folders;  // the folder entries in the order they were added
     int lastSortKey = -1;

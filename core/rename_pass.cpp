@@ -16,7 +16,6 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "settings/app_paths.h"
 
 namespace {
 
@@ -290,15 +289,14 @@ int RenameList::PrepareRename(NameKind targetKind) {
 // The journal goes beside the INI file. When it cannot be made there, the user decides whether
 // to go on without one.
 bool RenameList::StartJournal(const PassSteps& steps, PassJournal* journal) {
-    if (!context || !context->paths) {
+    if (journalFolder.empty()) {
         return true;
     }
-    std::string folder = context->paths->IniPath();
-    folder.erase(folder.rfind('/'));
+    const std::string& folder = journalFolder;
     if (journal->Begin(folder, steps.plan)) {
         return true;
     }
-    return ShowMessageBox(context->mainWindow,
+    return ShowMessageBox(context ? context->mainWindow : nullptr,
                           "作業記録（" + folder + "/" + journal::FileName(0) +
                               "）を書けません。\n記録なしで続けると、途中で止まったときに元の名前"
                               "に戻せなくなります。\n\nこのまま続けますか？",

@@ -3,12 +3,10 @@
 
 #include "exchange/name_check.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/app_context.h"
-#include "core/mbcs.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/target_check.h"
@@ -21,28 +19,6 @@
 namespace {
 
 constexpr const char kNameTitle[] = "警告：ファイル名が不正";
-constexpr const char kIllegalCharacters[] = "\\/:*?\"<>|";
-
-// Steps over double-byte characters: the trail byte of 表 is 0x5C and must not count as "\".
-bool HasIllegalCharacter(const std::string& name) {
-    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
-        if (mbcs::CharLength(name, i) == 1 && name[i] != '\0' &&
-            std::strchr(kIllegalCharacters, name[i]) != nullptr) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The part that must hold something besides dots and blanks. With extensions renamed too, a name
-// like ".txt" would leave the file with no base name at all.
-std::string ExaminedPart(const std::string& name) {
-    if (!GetInitialBool(kIdUseExtension)) {
-        return name;
-    }
-    const std::size_t dot = mbcs::FindLast(name, '.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 std::string NumberedLine(std::size_t line, const std::string& name) {
     return std::to_string(line) + " 行：" + name + "\n";
@@ -55,53 +31,7 @@ bool IsValidName(const std::string& name, bool showMessage) {
 }
 
 bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner) {
-    if (HasIllegalCharacter(name)) {
-        if (showMessage) {
-            ShowMessageBox(owner,
-                           name +
-                               "\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n"
-                               "入力を中止します。",
-                           kNameTitle, kMbIconError | kMbOk);
-        }
-        return false;
-    }
-    if (ExaminedPart(name).find_first_not_of(". ") != std::string::npos) {
-        return true;
-    }
-    if (showMessage) {
-        ShowMessageBox(owner,
-                       name +
-                           "\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n"
-                           "入力を中止します。",
-                       kNameTitle, kMbIconError | kMbOk);
-    }
-    return false;
-}
-
-bool IsNameTooLong(const std::string& fileName) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < fileName.size(); i += mbcs::CharLength(fileName, i)) {
-        ++characters;
-    }
-    return characters > kMaxNameCharacters;
-}
-
-void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
-    ShowNamesTooLong(owner, rows, {});
-}
-
-void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which) {
-    std::string text = "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
-                       " 文字を超える）ため、\n" + std::to_string(rows) +
-                       " 行のエディットを変更しませんでした。";
-    constexpr std::size_t kListed = 20;
-    for (std::size_t i = 0; i < which.size() && i < kListed; ++i) {
-        text += (i == 0 ? "\n\n行：" : "、") + std::to_string(which[i]);
-    }
-    if (which.size() > kListed) {
-        text += " ほか " + std::to_string(which.size() - kListed) + " 行";
-    }
-    ShowMessageBox(owner, text, "警告：名前の長さ", kMbIconError);
+    return IsValidFileName(name, showMessage, owner, GetInitialBool(kIdUseExtension));
 }
 
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "core/mbcs.h"
 #include "platform/module_path.h"
 #include "platform/text.h"
 
@@ -16,11 +15,15 @@ std::string ExecutablePath() {
             return "";
         }
         if (static_cast<size_t>(n) < buffer.size()) {
-            std::string cp932;
-            if (!FromNative(std::string(buffer.data(), static_cast<size_t>(n)), &cp932)) {
-                return "";
+            // Separators are turned while the path is UTF-8, where a "/" byte is always one.
+            std::string native(buffer.data(), static_cast<size_t>(n));
+            for (char& c : native) {
+                if (c == '/') {
+                    c = '\\';
+                }
             }
-            return mbcs::ReplaceAll(cp932, '/', '\\');
+            std::string cp932;
+            return FromNative(native, &cp932) ? cp932 : "";
         }
         buffer.resize(buffer.size() * 2);
     }

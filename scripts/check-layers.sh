@@ -1,12 +1,24 @@
 #!/usr/bin/env bash
-# The window layer sits on top: nothing below it includes from ui/. Objects of the window layer
-# are reached through the context (core/app_context.h) by those that need them.
+# The layers point one way: platform <- core <- settings <- exchange <- ui. A folder includes only
+# from itself and the folders below it (res/ holds resource ids for anyone); bench/ and tests/
+# stand above them all.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
-found=$(grep -rn '#include "ui/' core exchange settings platform bench 2>/dev/null)
-if [[ -n "$found" ]]; then
-    echo "includes that point up into ui/:"
-    echo "$found"
-    exit 1
-fi
-echo "layers: no include points up into ui/"
+order=(platform core settings exchange ui)
+failed=0
+for ((i = 0; i < ${#order[@]}; ++i)); do
+    above=("${order[@]:i+1}")
+    ((${#above[@]})) || continue
+    pattern="#include \"($(
+        IFS='|'
+        echo "${above[*]}"
+    ))/"
+    found=$(grep -rnE "$pattern" "${order[i]}" 2>/dev/null)
+    if [[ -n "$found" ]]; then
+        echo "includes in ${order[i]}/ that point up:"
+        echo "$found"
+        failed=1
+    fi
+done
+((failed)) && exit 1
+echo "layers: every include points down (${order[*]})"

@@ -6,23 +6,17 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
-source scripts/fuzz-targets.sh
+targets_all=(path_list_fuzz journal_fuzz import_fuzz ini_fuzz)
 
 seconds=${1:-600}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(path_list_fuzz "${VARNEL_FUZZ_TARGETS[@]}")
+((${#targets[@]})) || targets=("${targets_all[@]}")
+echo "== building the fuzz targets in build/fuzz"
+cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVARNEL_FUZZ=ON -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_CXX_COMPILER=clang++ >/dev/null && cmake --build build/fuzz -j2 >/dev/null || exit 1
 failed=0
 for target in "${targets[@]}"; do
-    echo "== $target: building"
-    if [[ $target == path_list_fuzz ]]; then
-        mkdir -p build/fuzz
-        clang++ -std=c++17 -O1 -g -I. -fsanitize=fuzzer,address,undefined \
-            -fno-sanitize-recover=all settings/path_list.cpp tests/fuzz/path_list_fuzz.cpp \
-            -o build/fuzz/path_list_fuzz || { failed=1; continue; }
-    else
-        fuzz_build "$target" || { failed=1; continue; }
-    fi
     corpus=build/fuzz/corpus-$target
     mkdir -p "$corpus"
     echo "== $target: $seconds s"

@@ -10,11 +10,16 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
 started=$SECONDS
 
-bash scripts/setup.sh || {
-    echo "setup failed"
-    echo "total: 0 passed, 1 failed"
-    exit 1
-}
+if [[ -z "${VARNEL_SET_UP:-}" ]]; then
+    bash scripts/setup.sh || {
+        echo "setup failed"
+        echo "total: 0 passed, 1 failed"
+        exit 1
+    }
+    # A locale the set-up generated is seen only by processes started after it (this shell would
+    # warn at every LC_ALL it sets): the rest runs in a new one.
+    VARNEL_SET_UP=1 exec bash "${BASH_SOURCE[0]}"
+fi
 
 logs=build/logs
 mkdir -p "$logs"
@@ -94,37 +99,28 @@ else
 fi
 unset ASAN_OPTIONS UBSAN_OPTIONS
 
-# fuzz: the splitter of paths that come from outside, briefly under libFuzzer with the sanitizers
-fuzz_begin=$SECONDS
-mkdir -p build/fuzz
-echo "== fuzz: path list (log: $logs/fuzz.log)"
-if clang++ -std=c++17 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    settings/path_list.cpp tests/fuzz/path_list_fuzz.cpp -o build/fuzz/path_list_fuzz \
-    >"$logs/fuzz.log" 2>&1 &&
-    build/fuzz/path_list_fuzz -max_total_time=20 -seed=1 -max_len=512 >>"$logs/fuzz.log" 2>&1; then
-    echo "   $(grep -E -m1 'Done [0-9]+ runs' "$logs/fuzz.log") ($((SECONDS - fuzz_begin)) s)"
-    record fuzz 1 0 "path list: no finding"
+# fuzz: the readers of what comes from outside or from an earlier run, briefly under libFuzzer
+# with the sanitizers (the longer run is scripts/fuzz-long.sh), built from the same libraries
+if build_tree fuzz build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVARNEL_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++; then
+    for target in path_list_fuzz journal_fuzz import_fuzz ini_fuzz; do
+        begin=$SECONDS
+        log=$logs/fuzz-$target.log
+        seconds=4 length=1024
+        [[ $target == path_list_fuzz ]] && seconds=20 length=512
+        echo "== fuzz: $target (log: $log)"
+        if (cd build/fuzz && "./$target" -max_total_time=$seconds -seed=1 -max_len=$length) \
+            >"$log" 2>&1; then
+            echo "   $(grep -E -m1 'Done [0-9]+ runs' "$log") ($((SECONDS - begin)) s)"
+            record fuzz 1 0 "$target: no finding"
+        else
+            tail -n 30 "$log" | sed 's/^/   | /'
+            record fuzz 0 1 "$target: a finding (counted as 1 failed)"
+        fi
+    done
 else
-    tail -n 30 "$logs/fuzz.log" | sed 's/^/   | /'
-    record fuzz 0 1 "path list: a finding or a build failure (counted as 1 failed)"
+    record fuzz 0 1 "did not build (counted as 1 failed)"
 fi
-
-# fuzz: the readers of what comes from outside or from an earlier run, a few seconds each (the
-# longer run is scripts/fuzz-long.sh)
-source scripts/fuzz-targets.sh
-for target in "${VARNEL_FUZZ_TARGETS[@]}"; do
-    begin=$SECONDS
-    log=$logs/fuzz-$target.log
-    echo "== fuzz: $target (log: $log)"
-    if fuzz_build "$target" >"$log" 2>&1 &&
-        "build/fuzz/$target" -max_total_time=4 -seed=1 -max_len=1024 >>"$log" 2>&1; then
-        echo "   $(grep -E -m1 'Done [0-9]+ runs' "$log") ($((SECONDS - begin)) s)"
-        record fuzz 1 0 "$target: no finding"
-    else
-        tail -n 30 "$log" | sed 's/^/   | /'
-        record fuzz 0 1 "$target: a finding or a build failure (counted as 1 failed)"
-    fi
-done
 
 # windows: Varnel.exe and the tests, under Wine in the build's own prefix on a private display
 windows_begin=$SECONDS

@@ -7,9 +7,9 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
-AppPaths::AppPaths(AppContext* context) : AppPaths(context, platform::ExecutablePath()) {}
+AppPaths::AppPaths() : AppPaths(platform::ExecutablePath()) {}
 
-AppPaths::AppPaths(AppContext* context, const std::string& executable) : context(context) {
+AppPaths::AppPaths(const std::string& executable) {
     std::string path = executable;
     if (path.empty()) {
         path = ".\\Varnel.exe";
@@ -23,6 +23,10 @@ std::string AppPaths::IniPath() const {
     PathName ini = executablePath;
     ini.SetFileName("varnel.ini");
     return ini.SlashPath();
+}
+
+std::string AppPaths::IniFolder() const {
+    return mbcs::ToSlashForm(executablePath.Folder());
 }
 
 void AppPaths::SetIOFilePath(const std::string& fullPath) {

@@ -11,12 +11,14 @@ struct AppContext;
 class AppPaths {
   public:
     // Reports a missing executable path with a message and goes on from the current folder.
-    explicit AppPaths(AppContext* context);
+    AppPaths();
     // The same with the executable's path given (empty when it could not be had).
-    AppPaths(AppContext* context, const std::string& executable);
+    explicit AppPaths(const std::string& executable);
 
     // The INI file beside the executable, in slash form: always "varnel.ini".
     std::string IniPath() const;
+    // Its folder, in slash form, where the journals of passes are kept.
+    std::string IniFolder() const;
 
     const PathName& ExecutablePath() const { return executablePath; }
     const std::string& ExecutableFolder() const { return executablePath.Folder(); }
@@ -27,7 +29,6 @@ class AppPaths {
     void SetToolPath(const std::string& text) { toolPath = text; }
 
   private:
-    AppContext* context;
     PathName executablePath;
     PathName ioFilePath;
     std::string toolPath;

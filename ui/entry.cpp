@@ -69,7 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     AppContext* c = &theContext;
     *c = AppContext();
     c->instance = instance;
-    c->paths = new AppPaths(c);
+    c->paths = new AppPaths();
     c->settings = new SettingsStore(keys::kSection, c->paths->IniPath());
     RegisterDefaultSettings(c);
     if (!ClaimSingleInstance(c)) {

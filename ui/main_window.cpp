@@ -10,6 +10,8 @@
 
 #include "core/app_context.h"
 #include "core/rename_list.h"
+#include "settings/app_paths.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/command_table.h"
@@ -41,7 +43,8 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     DragAcceptFiles(window, TRUE);
     c->mainWindow = window;
     c->listView = new ListViewPane(c);
-    c->list = new RenameList(c);
+    c->list = new RenameList(c, ListRulesFromSettings);
+    c->list->SetJournalFolder(c->paths->IniFolder());
     c->statusBar = new StatusBar(c);
     c->toolbars = new Toolbars(c);
     c->commands = new Commands(c);

@@ -110,8 +110,7 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
 }  // namespace
 
 void OfferToPutBack(AppContext* c) {
-    std::string folder = c->paths->IniPath();
-    folder.erase(folder.rfind('/'));
+    const std::string folder = c->paths->IniFolder();
     // Paths handed over meanwhile wait until every file is back where it was.
     c->commands->RunHeld([&] {
         for (unsigned slot = 0; slot < journal::kSlots; ++slot) {

@@ -7,23 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/rename_entry.h"
-#include "core/window_port.h"
 #include "exchange/name_text.h"
-#include "platform/message_box.h"
-
-// What the readers do not use, for the link.
-std::string RenameEntry::DisplayName(NameKind) const {
-    return "";
-}
-int ShowMessageBox(WindowHandle, const std::string&, const std::string&, unsigned) {
-    return kIdOk;
-}
-namespace window_port {
-bool IsRowSelected(AppContext*, unsigned) {
-    return false;
-}
-}  // namespace window_port
 
 namespace {
 

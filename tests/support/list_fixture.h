@@ -11,6 +11,7 @@
 #include "core/rename_list.h"
 #include "gtest/gtest.h"
 #include "settings/app_paths.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
@@ -27,13 +28,13 @@ class ListTest : public ::testing::Test {
                                                 mbcs::ToSlashForm(dir.PathOf("varnel.ini")));
         context.settings = store.get();
         // Every pass keeps its journal beside the INI file, as in the program.
-        paths = std::make_unique<AppPaths>(&context, dir.PathOf("Varnel.exe"));
+        paths = std::make_unique<AppPaths>(dir.PathOf("Varnel.exe"));
         context.paths = paths.get();
         SetSettingsContext(&context);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
         RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
         RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
-        list = std::make_unique<RenameList>(&context);
+        list = MakeList();
     }
 
     void TearDown() override {
@@ -43,6 +44,13 @@ class ListTest : public ::testing::Test {
         store.reset();
         context.paths = nullptr;
         paths.reset();
+    }
+
+    // A list with the rules of the settings here, keeping its journals beside the INI file.
+    std::unique_ptr<RenameList> MakeList() {
+        auto made = std::make_unique<RenameList>(&context, ListRulesFromSettings);
+        made->SetJournalFolder(paths->IniFolder());
+        return made;
     }
 
     // Makes a file with the given contents and adds it to the list.

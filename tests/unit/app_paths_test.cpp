@@ -22,7 +22,7 @@ class AppPathsTest : public ::testing::Test {
 
     // Start-up as the entry function does it, with the executable at the given path.
     void StartUp(const std::string& exe) {
-        paths = std::make_unique<AppPaths>(&context, exe);
+        paths = std::make_unique<AppPaths>(exe);
         context.paths = paths.get();
         store = std::make_unique<SettingsStore>(keys::kSection, paths->IniPath());
         context.settings = store.get();
@@ -49,19 +49,19 @@ class AppPathsNames : public ::testing::Test {
 
 TEST_F(AppPathsNames, IniBesideTheExecutableInSlashForm) {
     AppContext context;
-    AppPaths paths(&context, "D:\\A\\B\\app.exe");
+    AppPaths paths("D:\\A\\B\\app.exe");
     EXPECT_EQ(paths.IniPath(), "D:/A/B/varnel.ini");
     EXPECT_EQ(paths.ExecutableFolder(), "D:\\A\\B");
 
     // 表 ends in the byte 0x5C, which is no separator.
-    AppPaths japanese(&context, "D:\\表\\ソフト\\VARNEL.EXE");
+    AppPaths japanese("D:\\表\\ソフト\\VARNEL.EXE");
     EXPECT_EQ(japanese.IniPath(), "D:/表/ソフト/varnel.ini");
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
 TEST_F(AppPathsNames, MissingExecutablePathFallsBackToTheCurrentFolder) {
     AppContext context;
-    AppPaths paths(&context, "");
+    AppPaths paths("");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].title, "エラー：GetModuleFileName");
     EXPECT_EQ(boxes::Recorded()[0].text, "実行ファイルのパス取得に失敗");

@@ -89,8 +89,7 @@ TEST_F(JournalTest, AHeldJournalIsNotTakenAndTheNextPassUsesAnotherName) {
 TEST_F(JournalTest, WithoutAPlaceForTheJournalTheUserDecides) {
     AddFile("a.txt", "A").SetEditName("b");
     AddFile("b.txt", "B").SetEditName("a");
-    AppPaths nowhere(&context, dir.PathOf("missing\\Varnel.exe"));
-    context.paths = &nowhere;
+    list->SetJournalFolder(Folder() + "/missing");
     for (const int answer : {kIdNo, kIdYes}) {
         boxes::Reset();
         boxes::SetAnswerer([&](const RecordedBox&) { return answer; });
@@ -99,7 +98,6 @@ TEST_F(JournalTest, WithoutAPlaceForTheJournalTheUserDecides) {
         EXPECT_EQ(boxes::Recorded()[0].style, kMbYesNo | kMbIconExclamation);
         EXPECT_EQ(dir.Read("a.txt"), answer == kIdNo ? "A" : "B");
     }
-    context.paths = paths.get();
 }
 
 // A file gone, replaced, or whose place was taken since the crash is left alone and named; the

@@ -25,7 +25,7 @@ class NameCheckTest : public ListTest {
         context.settings = store.get();
         SetSettingsContext(&context);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "on");
-        list = std::make_unique<RenameList>(&context);
+        list = MakeList();
     }
 
     const RecordedBox& OnlyBox() {

@@ -125,7 +125,7 @@ TEST_F(RenameCheckTest, RandomBatchesDecideAsThePlainCheck) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::mt19937 random(seed);
         TestDir batch;
-        list = std::make_unique<RenameList>(&context);
+        list = MakeList();
         boxes::Reset();
         std::vector<std::string> names = pool;
         std::shuffle(names.begin(), names.end(), random);
@@ -218,7 +218,7 @@ TEST_F(RenameCheckTest, RandomImportsAreCheckedAsByThePlainCheck) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::mt19937 random(seed);
         TestDir batch;
-        list = std::make_unique<RenameList>(&context);
+        list = MakeList();
         const unsigned k = 2 + random() % 5;
         for (unsigned i = 0; i < k; ++i) {
             batch.MakeFile(pool[i] == "A" ? "q.txt" : pool[i] + ".txt");

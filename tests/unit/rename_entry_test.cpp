@@ -1,3 +1,4 @@
+#include "settings/list_settings.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_F(EntryTest, UseExtensionAsAtStartUpDecides) {
     context.settings = store.get();
     SetSettingsContext(&context);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "on");
-    RenameEntry e(dir.PathOf("b.txt"));
+    RenameEntry e(dir.PathOf("b.txt"), ListRulesFromSettings().wholeNamesShown);
     EXPECT_EQ(e.DisplayName(NameKind::Edit), "b.txt");
     e.SetEditName("new.doc");
     EXPECT_EQ(e.Path(NameKind::Edit).FileName(), "new.doc");
@@ -57,13 +58,15 @@ TEST_F(EntryTest, UseExtensionAsAtStartUpDecides) {
     EXPECT_EQ(e.Path(NameKind::Edit).FileName(), "new");
     EXPECT_EQ(e.Path(NameKind::Edit).Extension(), ".");
 
-    // Switching it off during the run changes nothing until the next start.
+    // Switching it off during the run changes nothing until the next start, for entries added
+    // later too.
     SetBool(kIdUseExtension, false);
     EXPECT_EQ(e.DisplayName(NameKind::Now), "b.txt");
+    EXPECT_TRUE(ListRulesFromSettings().wholeNamesShown);
 }
 
 TEST_F(EntryTest, MissingPathIsNotAFolder) {
-    RenameEntry e(dir.PathOf("missing"));
+    RenameEntry e(dir.PathOf("missing"), false);
     EXPECT_FALSE(e.IsFolder());
 }
 

@@ -49,8 +49,7 @@ TEST_F(RenamePassTest, ChainMovesOnlyTheEntryInTheWay) {
     EXPECT_EQ(dir.Read("y"), "X");
     EXPECT_EQ(dir.Read("z"), "Y");
     // Both rows show their new current names.
-    EXPECT_EQ(TheFakeWindow().writes, (std::vector<unsigned>{
-                                          0, 1}));
+    EXPECT_EQ(TheFakeWindow().writes, (std::vector<unsigned>{0, 1}));
 }
 
 TEST_F(RenamePassTest, RotationOfManyNamesKeepsEveryFile) {
@@ -444,7 +443,7 @@ TEST_F(RenamePassTest, EveryLongLoopReportsEachEntryInOrder) {
     };
     int round = 0;
     for (const Case& c : cases) {
-        list = std::make_unique<RenameList>(&context);
+        list = MakeList();
         for (const char* name : {"a", "b", "c"}) {
             const std::string file = std::to_string(round) + name;
             AddFile(file).SetEditName(file + "2");

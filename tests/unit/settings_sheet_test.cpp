@@ -20,7 +20,7 @@ class BasicPage : public ::testing::Test {
   protected:
     void SetUp() override {
         boxes::Reset();
-        paths = std::make_unique<AppPaths>(&context, dir.PathOf("Varnel.exe"));
+        paths = std::make_unique<AppPaths>(dir.PathOf("Varnel.exe"));
         context.paths = paths.get();
         store = std::make_unique<SettingsStore>(keys::kSection, paths->IniPath());
         context.settings = store.get();

@@ -1,0 +1,85 @@
+#include "core/name_rules.h"
+
+#include <cstring>
+
+#include "core/mbcs.h"
+#include "platform/message_box.h"
+
+namespace {
+
+constexpr const char kNameTitle[] = "警告：ファイル名が不正";
+constexpr const char kIllegalCharacters[] = "\\/:*?\"<>|";
+
+// Steps over double-byte characters: the trail byte of 表 is 0x5C and must not count as "\".
+bool HasIllegalCharacter(const std::string& name) {
+    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
+        if (mbcs::CharLength(name, i) == 1 && name[i] != '\0' &&
+            std::strchr(kIllegalCharacters, name[i]) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The part that must hold something besides dots and blanks. With extensions renamed too, a name
+// like ".txt" would leave the file with no base name at all.
+std::string ExaminedPart(const std::string& name, bool wholeNamesShown) {
+    if (!wholeNamesShown) {
+        return name;
+    }
+    const std::size_t dot = mbcs::FindLast(name, '.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+bool IsValidFileName(const std::string& name, bool showMessage, WindowHandle owner,
+                     bool wholeNamesShown) {
+    if (HasIllegalCharacter(name)) {
+        if (showMessage) {
+            ShowMessageBox(owner,
+                           name +
+                               "\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n"
+                               "入力を中止します。",
+                           kNameTitle, kMbIconError | kMbOk);
+        }
+        return false;
+    }
+    if (ExaminedPart(name, wholeNamesShown).find_first_not_of(". ") != std::string::npos) {
+        return true;
+    }
+    if (showMessage) {
+        ShowMessageBox(owner,
+                       name +
+                           "\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n"
+                           "入力を中止します。",
+                       kNameTitle, kMbIconError | kMbOk);
+    }
+    return false;
+}
+
+bool IsNameTooLong(const std::string& fileName) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < fileName.size(); i += mbcs::CharLength(fileName, i)) {
+        ++characters;
+    }
+    return characters > kMaxNameCharacters;
+}
+
+void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
+    ShowNamesTooLong(owner, rows, {});
+}
+
+void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which) {
+    std::string text = "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
+                       " 文字を超える）ため、\n" + std::to_string(rows) +
+                       " 行のエディットを変更しませんでした。";
+    constexpr std::size_t kListed = 20;
+    for (std::size_t i = 0; i < which.size() && i < kListed; ++i) {
+        text += (i == 0 ? "\n\n行：" : "、") + std::to_string(which[i]);
+    }
+    if (which.size() > kListed) {
+        text += " ほか " + std::to_string(which.size() - kListed) + " 行";
+    }
+    ShowMessageBox(owner, text, "警告：名前の長さ", kMbIconError);
+}

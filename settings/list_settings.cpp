@@ -1,0 +1,13 @@
+#include "settings/list_settings.h"
+
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+
+ListRules ListRulesFromSettings() {
+    ListRules rules;
+    rules.wholeNamesShown = GetInitialBool(kIdUseExtension);
+    rules.sayListedAgain = GetBool(kIdDlgItsNotNewPath);
+    rules.refuseNested = GetBool(kIdDlgAddErrPath);
+    rules.checkPastedNames = GetBool(kIdDlgFNisWrong);
+    return rules;
+}
