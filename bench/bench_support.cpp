@@ -9,14 +9,17 @@
 #include "platform/message_box.h"
 
 namespace window_port {
-void AddRow(AppContext*, unsigned) {}
-void WriteRow(AppContext*, unsigned) {}
-bool IsRowSelected(AppContext*, unsigned) {
+WindowHandle Owner() {
+    return nullptr;
+}
+void AddRow(unsigned) {}
+void WriteRow(unsigned) {}
+bool IsRowSelected(unsigned) {
     return false;
 }
-void SelectRow(AppContext*, unsigned, bool) {}
-void SetCommandGrayed(AppContext*, int, bool) {}
-void ShowProgress(AppContext*, Work, unsigned, unsigned) {}
+void SelectRow(unsigned, bool) {}
+void SetCommandGrayed(int, bool) {}
+void ShowProgress(Work, unsigned, unsigned) {}
 }  // namespace window_port
 
 namespace {

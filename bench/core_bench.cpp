@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/clipboard.h"
@@ -20,6 +19,7 @@
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void Run(const std::string& parent, unsigned n) {
     AppContext context;
     SettingsStore store(keys::kSection, folder + "/varnel.ini");
     context.settings = &store;
-    SetSettingsContext(&context);
+    SetSettingsStore(context.settings);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
     RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
     RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
@@ -63,7 +63,7 @@ void Run(const std::string& parent, unsigned n) {
     RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
     RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
     {
-        RenameList list(&context, ListRulesFromSettings);
+        RenameList list(ListRulesFromSettings);
         const std::string programFolder = bench::ProgramForm(folder);
         // Added in reverse, so that the sort has work to do.
         const double add = bench::Time([&] {
@@ -89,7 +89,7 @@ void Run(const std::string& parent, unsigned n) {
                parent.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop,
                loopBack, road / loop);
     }
-    SetSettingsContext(nullptr);
+    SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
 }
 

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
@@ -20,6 +19,7 @@
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -48,12 +48,12 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
     AppContext context;
     SettingsStore store(keys::kSection, folder + "/varnel.ini");
     context.settings = &store;
-    SetSettingsContext(&context);
+    SetSettingsStore(context.settings);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
     RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
     AppPaths paths(programFolder + "\\Varnel.exe");
     {
-        RenameList list(&context, ListRulesFromSettings);
+        RenameList list(ListRulesFromSettings);
         for (unsigned i = 0; i < n; ++i) {
             list.AddPath(programFolder + "\\" + Name(i) + ".dat");
         }
@@ -80,7 +80,7 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
                    Median(without), Median(with), Median(with) / Median(without));
         }
     }
-    SetSettingsContext(nullptr);
+    SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
 }
 

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -51,7 +50,7 @@ int RenameList::AddPath(const std::string& path) {
     if (passRunning) {
         return 1;
     }
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     if (IsTooLong(path)) {
         refusals.Refuse(owner, Shown(path), "パスが長すぎます",
                         Shown(path) +
@@ -108,7 +107,7 @@ int RenameList::AddPath(const std::string& path) {
         folders.push_back(added);
     }
     listed.Add(*added);
-    window_port::AddRow(context, Count() - 1);
+    window_port::AddRow(Count() - 1);
     return 0;
 }
 
@@ -123,7 +122,7 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
     if (listedStale) {
         Reindex();
     }
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     const bool folder = IsFolderPath(fullPath);
     if (folder ? !listed.Meets(fullPath) : !listed.UnderFolder(fullPath)) {
         return false;

@@ -81,7 +81,7 @@ unsigned RenameList::ConvertIllegalNames() {
         const bool converted = entry.ConvertEditName();
         // A name split anew at its last dot can show differently without any character changed.
         if (converted || entry.DisplayName(NameKind::Edit) != shown) {
-            window_port::WriteRow(context, i);
+            window_port::WriteRow(i);
         }
         if (converted) {
             ++changed;

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "core/app_context.h"
 #include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -23,13 +22,12 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
     // The empty text of the clear command fails this check too, so clearing is refused then.
     const ListRules now = rules();
     if (text != nullptr && now.checkPastedNames &&
-        !IsValidFileName(*text, true, context ? context->mainWindow : nullptr,
-                         now.wholeNamesShown)) {
+        !IsValidFileName(*text, true, window_port::Owner(), now.wholeNamesShown)) {
         return;
     }
     unsigned tooLong = 0;
     for (unsigned i = 0; i < Count(); ++i) {
-        if (!window_port::IsRowSelected(context, i)) {
+        if (!window_port::IsRowSelected(i)) {
             continue;
         }
         RenameEntry& entry = At(i);
@@ -40,10 +38,10 @@ void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
             continue;
         }
         entry.SetEditName(name);
-        window_port::WriteRow(context, i);
+        window_port::WriteRow(i);
     }
     if (tooLong != 0) {
-        ShowNamesTooLong(context ? context->mainWindow : nullptr, tooLong);
+        ShowNamesTooLong(window_port::Owner(), tooLong);
     }
     UpdateCommandStates();
 }
@@ -59,7 +57,7 @@ void RenameList::UpdateCommandStates() {
             noneRenamed = false;
         }
     }
-    window_port::SetCommandGrayed(context, kCommandRename, noneNeedRename);
-    window_port::SetCommandGrayed(context, kCommandRestore, noneRenamed);
-    window_port::SetCommandGrayed(context, kCommandConvert, noneNeedRename);
+    window_port::SetCommandGrayed(kCommandRename, noneNeedRename);
+    window_port::SetCommandGrayed(kCommandRestore, noneRenamed);
+    window_port::SetCommandGrayed(kCommandConvert, noneNeedRename);
 }

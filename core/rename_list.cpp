@@ -1,7 +1,6 @@
 #include "core/rename_list.h"
 
-RenameList::RenameList(AppContext* context, std::function<ListRules()> rules)
-    : context(context), rules(std::move(rules)) {}
+RenameList::RenameList(std::function<ListRules()> rules) : rules(std::move(rules)) {}
 
 RenameList::~RenameList() {
     folders.clear();

@@ -12,14 +12,13 @@
 #include "core/rename_entry.h"
 #include "core/window_port.h"
 
-struct AppContext;
 class PassJournal;
 class PlaceIndex;
 
 class RenameList {
   public:
     // `rules` is asked whenever the list needs what the settings say.
-    RenameList(AppContext* context, std::function<ListRules()> rules);
+    explicit RenameList(std::function<ListRules()> rules);
     // Where passes keep their journal; none without a folder.
     void SetJournalFolder(const std::string& folderSlash) { journalFolder = folderSlash; }
     ~RenameList();
@@ -98,7 +97,6 @@ class RenameList {
     std::string ExportedNames(NameKind kind, bool allRows);
     void TakeImportedNames(const std::vector<std::string>& lines);
 
-    AppContext* context;
     std::function<ListRules()> rules;
     std::string journalFolder;
     std::vector<std::unique_ptr<RenameEntry>> entries;

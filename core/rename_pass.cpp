@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
 #include "core/place_index.h"
@@ -139,13 +138,13 @@ int RenameEntry::RenameToTemporary(const PathName& temporary) {
 
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
                           PlaceIndex* onDisk) const {
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     std::vector<const PathName*> targets;
     targets.reserve(Count());
     for (unsigned i = 0; i < Count(); ++i) {
         targets.push_back(&At(i).Path(targetKind));
     }
-    const TargetProblem problem = CheckTargets(context, *this, targets, false, inTheWay, onDisk);
+    const TargetProblem problem = CheckTargets(*this, targets, false, inTheWay, onDisk);
     const unsigned i = problem.entry;
     switch (problem.kind) {
         case TargetProblem::Kind::None:
@@ -216,7 +215,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     const unsigned looks = static_cast<unsigned>(steps->inTheWay.size()) + n;
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
-        window_port::ShowProgress(context, Work::Preparing, static_cast<unsigned>(k + 1), looks);
+        window_port::ShowProgress(Work::Preparing, static_cast<unsigned>(k + 1), looks);
         const unsigned index = steps->inTheWay[k];
         if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k],
                                 &onDisk)) {
@@ -231,7 +230,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     steps->detours.resize(n);
     steps->hasDetour.assign(n, false);
     for (unsigned i = 0; i < n; ++i) {
-        window_port::ShowProgress(context, Work::Preparing,
+        window_port::ShowProgress(Work::Preparing,
                                   static_cast<unsigned>(steps->inTheWay.size()) + i + 1, looks);
         const PathName& target = At(i).Path(targetKind);
         PlannedMove move{source[i]->SlashPath(), target.SlashPath(), "", ""};
@@ -255,7 +254,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
 int RenameList::MoveAside(const PassSteps& steps, Work work, bool* allBack) {
     const unsigned n = static_cast<unsigned>(steps.inTheWay.size());
     for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
-        window_port::ShowProgress(context, work, static_cast<unsigned>(k + 1), n);
+        window_port::ShowProgress(work, static_cast<unsigned>(k + 1), n);
         if (At(steps.inTheWay[k]).RenameToTemporary(steps.aside[k]) != 0) {
             *allBack = PutAsideBack(steps, k);
             return 1;
@@ -296,7 +295,7 @@ bool RenameList::StartJournal(const PassSteps& steps, PassJournal* journal) {
     if (journal->Begin(folder, steps.plan)) {
         return true;
     }
-    return ShowMessageBox(context ? context->mainWindow : nullptr,
+    return ShowMessageBox(window_port::Owner(),
                           "作業記録（" + folder + "/" + journal::FileName(0) +
                               "）を書けません。\n記録なしで続けると、途中で止まったときに元の名前"
                               "に戻せなくなります。\n\nこのまま続けますか？",
@@ -348,12 +347,12 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     bool failed = false;
     for (unsigned i = 0; i < Count(); ++i) {
-        window_port::ShowProgress(context, work, i + 1, Count());
+        window_port::ShowProgress(work, i + 1, Count());
         RenameEntry& entry = At(i);
         int r = entry.RenameTo(entry.Path(targetKind),
                                steps.hasDetour[i] ? &steps.detours[i] : nullptr);
         if (r == 0) {
-            window_port::WriteRow(context, i);
+            window_port::WriteRow(i);
         } else if (r == 1) {
             failed = true;
         }

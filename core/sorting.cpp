@@ -154,7 +154,7 @@ void RenameList::Sort(NameKind kind, PathPart part, bool toggle) {
     }
     entries = std::move(sorted);
     for (unsigned i = 0; i < n; ++i) {
-        window_port::WriteRow(context, i);
+        window_port::WriteRow(i);
     }
 }
 
@@ -170,7 +170,7 @@ void RenameList::MoveSelected(int offset) {
     std::vector<unsigned> rows;
     for (long long k = 0; k < n; ++k) {
         const long long r = up ? k : n - 1 - k;
-        if (!window_port::IsRowSelected(context, static_cast<unsigned>(r))) {
+        if (!window_port::IsRowSelected(static_cast<unsigned>(r))) {
             continue;
         }
         if (r + shift < 0) {
@@ -210,14 +210,14 @@ void RenameList::MoveSelected(int offset) {
     entries = std::move(moved);
     for (long long k = 0; k < n; ++k) {
         if (entries[k].get() != was[k]) {
-            window_port::WriteRow(context, static_cast<unsigned>(k));
+            window_port::WriteRow(static_cast<unsigned>(k));
         }
     }
     for (unsigned r : rows) {
-        window_port::SelectRow(context, r, false);
+        window_port::SelectRow(r, false);
     }
     for (unsigned r : rows) {
-        window_port::SelectRow(context, static_cast<unsigned>(r + shift), true);
+        window_port::SelectRow(static_cast<unsigned>(r + shift), true);
     }
     if (!rows.empty()) {
         ++generation;
@@ -227,6 +227,6 @@ void RenameList::MoveSelected(int offset) {
 
 void RenameList::RefreshAllRows() {
     for (unsigned i = 0; i < Count(); ++i) {
-        window_port::WriteRow(context, i);
+        window_port::WriteRow(i);
     }
 }

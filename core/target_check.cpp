@@ -68,9 +68,8 @@ const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
     return IsDeviceName(name) ? kDeviceName : nullptr;
 }
 
-TargetProblem CheckTargets(AppContext* context, const RenameList& list,
-                           const std::vector<const PathName*>& targets, bool lenient,
-                           std::vector<unsigned>* inTheWay, PlaceIndex* onDisk) {
+TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,
+                           bool lenient, std::vector<unsigned>* inTheWay, PlaceIndex* onDisk) {
     TargetProblem problem;
     const unsigned n = static_cast<unsigned>(targets.size());
     const auto placeKey = [](const PathName& path) {
@@ -96,7 +95,7 @@ TargetProblem CheckTargets(AppContext* context, const RenameList& list,
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {
-        window_port::ShowProgress(context, Work::Checking, i + 1, n);
+        window_port::ShowProgress(Work::Checking, i + 1, n);
         const RenameEntry& entry = list.At(i);
         const PathName& now = entry.Path(NameKind::Now);
         const PathName& target = *targets[i];

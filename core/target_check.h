@@ -9,7 +9,6 @@
 
 #include "core/path_name.h"
 
-struct AppContext;
 class PlaceIndex;
 class RenameList;
 
@@ -29,6 +28,5 @@ const char* WhyNameCannotBeMade(const std::string& name, bool lenient);
 
 // targets[i] is entry i's target (entries beyond targets.size() are not in the batch). The
 // entries in the way are added to *inTheWay in the order they are to be moved aside.
-TargetProblem CheckTargets(AppContext* context, const RenameList& list,
-                           const std::vector<const PathName*>& targets, bool lenient,
-                           std::vector<unsigned>* inTheWay, PlaceIndex* onDisk);
+TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,
+                           bool lenient, std::vector<unsigned>* inTheWay, PlaceIndex* onDisk);

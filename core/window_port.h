@@ -2,7 +2,7 @@
 // list view provides these; the tests provide a recording stand-in.
 #pragma once
 
-struct AppContext;
+#include "platform/handles.h"
 
 // Long work on the entries, for the window to show how far it got.
 enum class Work {
@@ -16,13 +16,16 @@ enum class Work {
 
 namespace window_port {
 
-void AddRow(AppContext* context, unsigned row);
-void WriteRow(AppContext* context, unsigned row);
-bool IsRowSelected(AppContext* context, unsigned row);
-void SelectRow(AppContext* context, unsigned row, bool selected);
-void SetCommandGrayed(AppContext* context, int commandId, bool grayed);
+// The window that owns the list's message boxes (and the clipboard while the list uses it).
+WindowHandle Owner();
+
+void AddRow(unsigned row);
+void WriteRow(unsigned row);
+bool IsRowSelected(unsigned row);
+void SelectRow(unsigned row, bool selected);
+void SetCommandGrayed(int commandId, bool grayed);
 // Called for each entry a long loop has done; cheap when nothing is due. The window may paint
 // meanwhile, but nothing else happens in it, so the list stays as the loop sees it.
-void ShowProgress(AppContext* context, Work work, unsigned done, unsigned total);
+void ShowProgress(Work work, unsigned done, unsigned total);
 
 }  // namespace window_port

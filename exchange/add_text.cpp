@@ -1,6 +1,5 @@
 #include "exchange/add_text.h"
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -117,13 +116,12 @@ std::string StepStartDigits(const std::string& start, int position) {
 }
 
 void AddToEditNames(const EditAddOptions& options) {
-    AppContext* context = options.owner;
-    RenameList* list = context->list;
+    RenameList* list = options.list;
     // Unsigned, so that counting past either end wraps instead of overflowing.
     std::uint32_t counter = static_cast<std::uint32_t>(options.startValue);
     std::vector<unsigned> tooLong;
     for (unsigned i = 0; i < list->Count(); ++i) {
-        if (!window_port::IsRowSelected(context, i)) {
+        if (!window_port::IsRowSelected(i)) {
             continue;
         }
         std::string piece = options.text;
@@ -142,10 +140,10 @@ void AddToEditNames(const EditAddOptions& options) {
             continue;
         }
         entry.SetEditName(name);
-        window_port::WriteRow(context, i);
+        window_port::WriteRow(i);
     }
     if (!tooLong.empty()) {
-        ShowNamesTooLong(context->mainWindow, static_cast<unsigned>(tooLong.size()), tooLong);
+        ShowNamesTooLong(window_port::Owner(), static_cast<unsigned>(tooLong.size()), tooLong);
     }
     list->UpdateCommandStates();
 }

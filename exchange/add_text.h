@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 
-struct AppContext;
+#include "platform/handles.h"
+
+class RenameList;
 class SettingsStore;
 
 enum class AddMode { Text = 0, Number = 1 };
@@ -26,7 +28,10 @@ struct EditAddOptions {
     AddMode mode = AddMode::Text;
     bool accepted = false;
     bool hexadecimal = false;
-    AppContext* owner = nullptr;
+    // The list whose selected entries change, and where the dialog comes from.
+    RenameList* list = nullptr;
+    InstanceHandle instance = nullptr;
+    WindowHandle window = nullptr;
 };
 
 // The number settings of the last accepted dialog, and storing them after OK.

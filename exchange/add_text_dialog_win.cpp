@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "exchange/add_text.h"
 #include "exchange/name_text.h"
@@ -67,8 +66,8 @@ void UpdateEnabled(HWND dialog) {
 
 void Init(HWND dialog, EditAddOptions* options) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
-    HICON icon = static_cast<HICON>(
-        LoadImageA(options->owner->instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, 0));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(options->instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, 0));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     const std::wstring line = WideText(ClipboardFirstLine(dialog));
     SetDlgItemTextW(dialog, IDE_EA_TEXT, line.c_str());
@@ -165,7 +164,7 @@ bool ShowEditAddDialog(EditAddOptions* options) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
     options->accepted = false;
-    DialogBoxParamA(options->owner->instance, "MYDLG_EDITADD", options->owner->mainWindow,
-                    EditAddProc, reinterpret_cast<LPARAM>(options));
+    DialogBoxParamA(options->instance, "MYDLG_EDITADD", options->window, EditAddProc,
+                    reinterpret_cast<LPARAM>(options));
     return options->accepted;
 }

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -180,13 +179,13 @@ void RenameList::TakeImportedNames(const std::vector<std::string>& lines) {
         const PathName before = entry.Path(NameKind::Edit);
         entry.SetEditName(lines[i]);
         if (!before.SameAs(entry.Path(NameKind::Edit))) {
-            window_port::WriteRow(context, i);
+            window_port::WriteRow(i);
         }
     }
 }
 
 int RenameList::ImportFromFile(const std::string& path) {
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     if (passRunning || RefuseIfChanged(*this, kFileSource, owner)) {
         return 1;
     }
@@ -222,7 +221,7 @@ int RenameList::ImportFromFile(const std::string& path) {
 }
 
 int RenameList::ImportFromClipboard() {
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     if (passRunning || RefuseIfChanged(*this, kClipboardSource, owner)) {
         return 1;
     }

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/target_check.h"
@@ -35,7 +34,7 @@ bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner) 
 }
 
 int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
-    WindowHandle owner = context ? context->mainWindow : nullptr;
+    WindowHandle owner = window_port::Owner();
     const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();
     std::vector<PathName> candidates;
     candidates.reserve(n);
@@ -50,7 +49,7 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     // names again after their conversion.
     std::vector<unsigned> inTheWay;
     PlaceIndex onDisk;
-    const TargetProblem problem = CheckTargets(context, *this, targets, true, &inTheWay, &onDisk);
+    const TargetProblem problem = CheckTargets(*this, targets, true, &inTheWay, &onDisk);
     const std::size_t i = problem.entry;
     switch (problem.kind) {
         case TargetProblem::Kind::None:

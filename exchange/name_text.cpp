@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -185,7 +184,7 @@ std::string ClipboardFooterText() {
 std::string RenameList::ExportedNames(NameKind kind, bool allRows) {
     std::string text;
     for (unsigned i = 0; i < Count(); ++i) {
-        if (allRows || window_port::IsRowSelected(context, i)) {
+        if (allRows || window_port::IsRowSelected(i)) {
             text += At(i).DisplayName(kind);
             text += kLineBreak;
         }
@@ -198,7 +197,7 @@ int RenameList::ExportToFile(const std::string& path, NameKind kind, bool allRow
     platform::WriteFailure why = platform::WriteFailure::None;
     if (!platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &why)) {
         ShowMessageBox(
-            context ? context->mainWindow : nullptr,
+            window_port::Owner(),
             path + "\n\n" + WriteFailureReason(why) + "、\n『ファイルに出力』を中止しました。",
             kExportTitle, kMbIconError | kMbOk);
         return 1;
@@ -218,7 +217,7 @@ int RenameList::ExportToClipboard(NameKind kind, bool allRows) {
         exportOnRecord = true;
         exportedGeneration = generation;
     }
-    platform::PutClipboardText(context ? context->mainWindow : nullptr, text);
+    platform::PutClipboardText(window_port::Owner(), text);
     return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "core/app_context.h"
 #include "exchange/tool_window.h"
 #include "platform/text.h"
 #include "settings/app_paths.h"
@@ -61,7 +60,8 @@ int Height(const RECT& r) {
 
 }  // namespace
 
-ToolLauncher::ToolLauncher(AppContext* owner) : owner(owner) {}
+ToolLauncher::ToolLauncher(HINSTANCE instance, HWND main, const AppPaths& paths)
+    : instance(instance), main(main), paths(paths) {}
 
 ToolLauncher::~ToolLauncher() {
     if (process.hProcess) {
@@ -73,7 +73,6 @@ ToolLauncher::~ToolLauncher() {
 }
 
 bool ToolLauncher::Start() {
-    const AppPaths& paths = *owner->paths;
     // Exactly as typed: the tool, one blank, the IO file; the file's name must reach the tool
     // exactly, so the line goes through the wide function.
     std::wstring commandLine;
@@ -94,7 +93,7 @@ bool ToolLauncher::Start() {
     if (!toolWindow) {
         return false;
     }
-    GetWindowRect(owner->mainWindow, &mainRect);
+    GetWindowRect(main, &mainRect);
     GetWindowRect(toolWindow, &toolRect);
     return true;
 }
@@ -118,15 +117,13 @@ int ToolLauncher::OpenAndWait() {
     if (!Start()) {
         return 1;
     }
-    HWND main = owner->mainWindow;
     MoveWindow(toolWindow, mainRect.left, mainRect.top, Width(toolRect), Height(toolRect), TRUE);
     lastKnown = mainRect;
     // Hidden, the window keeps its maximized state, but showing it normal would drop it.
     const bool wasMaximized = IsZoomed(main) != FALSE;
     ShowWindow(main, SW_HIDE);
     closed = false;
-    DialogBoxParamA(owner->instance, "MYDLG_WAITCLOSE", main, WaitProc,
-                    reinterpret_cast<LPARAM>(this));
+    DialogBoxParamA(instance, "MYDLG_WAITCLOSE", main, WaitProc, reinterpret_cast<LPARAM>(this));
     if (!closed) {
         // Cancelled: ask the tool to close, and wait for its answer (it may ask to save first).
         // A hung tool must not keep Varnel hidden for good.

@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
-struct AppContext;
+class AppPaths;
 
 class ToolLauncher {
   public:
-    explicit ToolLauncher(AppContext* owner);
+    // The tool and its file as the paths say; its window goes over or beside `main`.
+    ToolLauncher(HINSTANCE instance, HWND main, const AppPaths& paths);
     ~ToolLauncher();  // closes the handles; the tool keeps running
     ToolLauncher(const ToolLauncher&) = delete;
     ToolLauncher& operator=(const ToolLauncher&) = delete;
@@ -24,7 +25,9 @@ class ToolLauncher {
     bool Start();
     bool ToolWindowExists() const;
 
-    AppContext* owner;
+    HINSTANCE instance;
+    HWND main;
+    const AppPaths& paths;
     PROCESS_INFORMATION process = {};
     HWND toolWindow = nullptr;
     RECT lastKnown = {};

@@ -1,6 +1,5 @@
 #include "settings/app_paths.h"
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/module_path.h"
@@ -37,10 +36,10 @@ void AppPaths::SetIOFilePath(const std::string& fullPath) {
     }
 }
 
-int RegisterDefaultSettings(AppContext* context) {
-    SetSettingsContext(context);
-    SettingsStore& store = *context->settings;
-    AppPaths& paths = *context->paths;
+int RegisterDefaultSettings(SettingsStore* settings, AppPaths* appPaths) {
+    SetSettingsStore(settings);
+    SettingsStore& store = *settings;
+    AppPaths& paths = *appPaths;
     RegisterSetting(kIdTopMost, keys::kTopMost, "off");
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
     RegisterSetting(kIdSingleApp, keys::kSingleApp, "on");

@@ -6,7 +6,7 @@
 
 #include "core/path_name.h"
 
-struct AppContext;
+class SettingsStore;
 
 class AppPaths {
   public:
@@ -35,4 +35,4 @@ class AppPaths {
 };
 
 // Registers every setting with its default, in the order the INI file is first written in.
-int RegisterDefaultSettings(AppContext* context);
+int RegisterDefaultSettings(SettingsStore* settings, AppPaths* paths);

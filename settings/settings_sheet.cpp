@@ -1,6 +1,5 @@
 #include "settings/settings_sheet.h"
 
-#include "core/app_context.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
@@ -17,13 +16,13 @@ const int kDialogPage1Ids[] = {kIdConfirmEnd, kIdDlgCBisntTxt, kIdDlgCBisShort, 
                                0};
 const int kDialogPage2Ids[] = {kIdDlgFNisWrong, kIdDlgAddErrPath, kIdDlgCBisLong, 0};
 
-BasicPageValues LoadBasicPage(AppContext* context) {
+BasicPageValues LoadBasicPage(const SheetHost& host) {
     BasicPageValues values;
     values.topMost = GetBool(kIdTopMost);
     values.useExtension = GetBool(kIdUseExtension);
     values.singleApp = GetBool(kIdSingleApp);
-    values.ioFilePath = context->settings->GetString(keys::kIOFilePath, "");
-    values.toolPath = context->settings->GetString(keys::kToolPath, "");
+    values.ioFilePath = host.settings->GetString(keys::kIOFilePath, "");
+    values.toolPath = host.settings->GetString(keys::kToolPath, "");
     return values;
 }
 
@@ -33,7 +32,7 @@ std::string PathTooLongText(const char* label, size_t bytes) {
            "バイト以内で指定してください。";
 }
 
-int StoreBasicPage(AppContext* context, const BasicPageValues& values, WindowHandle page) {
+int StoreBasicPage(const SheetHost& host, const BasicPageValues& values, WindowHandle page) {
     const struct {
         const char* label;
         const std::string& text;
@@ -48,9 +47,9 @@ int StoreBasicPage(AppContext* context, const BasicPageValues& values, WindowHan
     SetBool(kIdTopMost, values.topMost);
     SetBool(kIdUseExtension, values.useExtension);
     SetBool(kIdSingleApp, values.singleApp);
-    context->settings->SetString(keys::kIOFilePath, values.ioFilePath);
-    context->paths->SetIOFilePath(values.ioFilePath);
-    context->settings->SetString(keys::kToolPath, values.toolPath);
-    context->paths->SetToolPath(values.toolPath);
+    host.settings->SetString(keys::kIOFilePath, values.ioFilePath);
+    host.paths->SetIOFilePath(values.ioFilePath);
+    host.settings->SetString(keys::kToolPath, values.toolPath);
+    host.paths->SetToolPath(values.toolPath);
     return 0;
 }

@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/path_name.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -58,8 +57,8 @@ INT_PTR Answer(HWND page, LONG_PTR result) {
     return TRUE;
 }
 
-AppContext* ContextOf(HWND page) {
-    return reinterpret_cast<AppContext*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+const SheetHost* HostOf(HWND page) {
+    return reinterpret_cast<const SheetHost*>(GetWindowLongPtrA(page, GWLP_USERDATA));
 }
 
 void KeepParameter(HWND page, LPARAM lParam) {
@@ -91,11 +90,11 @@ void ShowSendToState(HWND page) {
 }
 
 // Takes effect at once; Cancel on the sheet does not undo it.
-void ToggleSendTo(AppContext* context, HWND page) {
+void ToggleSendTo(const SheetHost& host, HWND page) {
     const std::string shortcut = SendToShortcutPath();
     if (!SendToShortcutExists(shortcut)) {
         // The full path with backslashes: the form the shell resolves on every system.
-        if (CreateSendToShortcut(shortcut, context->paths->ExecutablePath().FullPath())) {
+        if (CreateSendToShortcut(shortcut, host.paths->ExecutablePath().FullPath())) {
             SetItemText(page, IDB_SEND_TO, kRemoveFromSendTo);
         }
     } else if (DeleteSendToShortcut(page, shortcut)) {
@@ -103,9 +102,9 @@ void ToggleSendTo(AppContext* context, HWND page) {
     }
 }
 
-void InitBasicPage(AppContext* context, HWND page) {
+void InitBasicPage(const SheetHost& host, HWND page) {
     ShowSendToState(page);
-    const BasicPageValues values = LoadBasicPage(context);
+    const BasicPageValues values = LoadBasicPage(host);
     Check(page, IDK_TOP_MOST, values.topMost);
     Check(page, IDK_USE_EXTENSION, values.useExtension);
     Check(page, IDK_SINGLE_APP, values.singleApp);
@@ -133,7 +132,7 @@ void SayUnshown(HWND page, int id) {
 }
 
 // OK: nothing of this page is stored unless both paths can be stored as they stand.
-LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
+LONG_PTR ApplyBasicPage(const SheetHost& host, HWND page) {
     BasicPageValues values;
     values.topMost = Checked(page, IDK_TOP_MOST);
     values.useExtension = Checked(page, IDK_USE_EXTENSION);
@@ -144,7 +143,7 @@ LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
         std::string* text;
     } edits[] = {{IDE_IO_FILE, kExchangeFileLabel, &values.ioFilePath},
                  {IDE_TOOL, kToolLabel, &values.toolPath}};
-    const BasicPageValues stored = LoadBasicPage(context);
+    const BasicPageValues stored = LoadBasicPage(host);
     const std::string* storedText[] = {&stored.ioFilePath, &stored.toolPath};
     for (std::size_t i = 0; i < 2; ++i) {
         const auto& edit = edits[i];
@@ -158,7 +157,7 @@ LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
             *edit.text = *storedText[i];
         }
     }
-    if (StoreBasicPage(context, values, page) != 0) {
+    if (StoreBasicPage(host, values, page) != 0) {
         for (const auto& edit : edits) {
             if (edit.text->size() > kSheetPathLimit) {
                 SetFocus(GetDlgItem(page, edit.id));
@@ -170,26 +169,26 @@ LONG_PTR ApplyBasicPage(AppContext* context, HWND page) {
     return PSNRET_NOERROR;
 }
 
-void Browse(AppContext* context, HWND page, BrowseKind kind, int editId) {
+void Browse(const SheetHost& host, HWND page, BrowseKind kind, int editId) {
     std::string path;
-    if (BrowseForPath(context, page, kind, &path)) {
+    if (BrowseForPath(host, page, kind, &path)) {
         SetItemText(page, editId, path);
     }
 }
 
 INT_PTR CALLBACK BasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    AppContext* context = ContextOf(page);
+    const SheetHost* host = HostOf(page);
     switch (message) {
         case WM_INITDIALOG:
             KeepParameter(page, lParam);
-            InitBasicPage(ContextOf(page), page);
+            InitBasicPage(*HostOf(page), page);
             return TRUE;
         case kSayUnshown:
             SayUnshown(page, static_cast<int>(wParam));
             return TRUE;
         case WM_NOTIFY:
             if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
-                return Answer(page, ApplyBasicPage(context, page));
+                return Answer(page, ApplyBasicPage(*host, page));
             }
             // A refused OK leaves its answer behind; without a fresh one, Cancel and the change
             // of page would read it as a refusal too.
@@ -197,13 +196,13 @@ INT_PTR CALLBACK BasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDB_BROWSE_IO_FILE:
-                    Browse(context, page, BrowseKind::ExchangeFile, IDE_IO_FILE);
+                    Browse(*host, page, BrowseKind::ExchangeFile, IDE_IO_FILE);
                     return TRUE;
                 case IDB_BROWSE_TOOL:
-                    Browse(context, page, BrowseKind::Tool, IDE_TOOL);
+                    Browse(*host, page, BrowseKind::Tool, IDE_TOOL);
                     return TRUE;
                 case IDB_SEND_TO:
-                    ToggleSendTo(context, page);
+                    ToggleSendTo(*host, page);
                     return TRUE;
                 default:
                     return FALSE;
@@ -230,8 +229,8 @@ void DrawAboutItem(const DRAWITEMSTRUCT* item, int height, bool underline) {
 }
 
 // The user guide ships beside the exe.
-void OpenGuide(AppContext* context, HWND page) {
-    PathName guide = context->paths->ExecutablePath();
+void OpenGuide(const SheetHost& host, HWND page) {
+    PathName guide = host.paths->ExecutablePath();
     guide.SetFileName("readme.txt");
     std::wstring wide;
     if (platform::ToNative(guide.FullPath(), &wide) &&
@@ -261,7 +260,7 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDB_ABOUT_LINK) {
-                OpenGuide(ContextOf(page), page);
+                OpenGuide(*HostOf(page), page);
                 return TRUE;
             }
             return FALSE;
@@ -270,12 +269,12 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-HPROPSHEETPAGE MakePage(AppContext* context, const char* templateName, DLGPROC procedure,
+HPROPSHEETPAGE MakePage(const SheetHost& host, const char* templateName, DLGPROC procedure,
                         LPARAM parameter) {
     PROPSHEETPAGEA page = {};
     page.dwSize = PROPSHEETPAGEA_V1_SIZE;
     page.dwFlags = PSP_DEFAULT;
-    page.hInstance = context->instance;
+    page.hInstance = host.instance;
     page.pszTemplate = templateName;
     page.pfnDlgProc = procedure;
     page.lParam = parameter;
@@ -284,17 +283,16 @@ HPROPSHEETPAGE MakePage(AppContext* context, const char* templateName, DLGPROC p
 
 }  // namespace
 
-void ShowSettingsSheet(AppContext* context, int startPage) {
-    const LPARAM c = reinterpret_cast<LPARAM>(context);
+void ShowSettingsSheet(const SheetHost& host, int startPage) {
+    const LPARAM c = reinterpret_cast<LPARAM>(&host);
     HPROPSHEETPAGE pages[] = {
-        MakePage(context, "MYDLG_CUSTOM01", BasicPageProc, c),
-        MakePage(context, "MYDLG_CUSTOM03", CheckBoxPageProc,
-                 reinterpret_cast<LPARAM>(kAutoPageIds)),
-        MakePage(context, "MYDLG_CUSTOM02", CheckBoxPageProc,
+        MakePage(host, "MYDLG_CUSTOM01", BasicPageProc, c),
+        MakePage(host, "MYDLG_CUSTOM03", CheckBoxPageProc, reinterpret_cast<LPARAM>(kAutoPageIds)),
+        MakePage(host, "MYDLG_CUSTOM02", CheckBoxPageProc,
                  reinterpret_cast<LPARAM>(kDialogPage1Ids)),
-        MakePage(context, "MYDLG_CUSTOM04", CheckBoxPageProc,
+        MakePage(host, "MYDLG_CUSTOM04", CheckBoxPageProc,
                  reinterpret_cast<LPARAM>(kDialogPage2Ids)),
-        MakePage(context, "MYDLG_CUSTOM09", AboutPageProc, c),
+        MakePage(host, "MYDLG_CUSTOM09", AboutPageProc, c),
     };
     for (HPROPSHEETPAGE page : pages) {
         if (!page) {
@@ -309,10 +307,10 @@ void ShowSettingsSheet(AppContext* context, int startPage) {
     PROPSHEETHEADERA header = {};
     header.dwSize = PROPSHEETHEADERA_V1_SIZE;
     header.dwFlags = PSH_NOAPPLYNOW | PSH_USEHICON;
-    header.hwndParent = context->mainWindow;
-    header.hInstance = context->instance;
-    header.hIcon = static_cast<HICON>(
-        LoadImageA(context->instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, LR_SHARED));
+    header.hwndParent = host.owner;
+    header.hInstance = host.instance;
+    header.hIcon =
+        static_cast<HICON>(LoadImageA(host.instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, LR_SHARED));
     header.pszCaption = "設定";
     header.nPages = sizeof(pages) / sizeof(pages[0]);
     header.nStartPage = static_cast<UINT>(startPage);
@@ -320,12 +318,12 @@ void ShowSettingsSheet(AppContext* context, int startPage) {
     PropertySheetA(&header);
 }
 
-bool BrowseForPath(AppContext* context, WindowHandle owner, BrowseKind kind, std::string* path) {
+bool BrowseForPath(const SheetHost& host, WindowHandle owner, BrowseKind kind, std::string* path) {
     const bool tool = kind == BrowseKind::Tool;
     std::vector<wchar_t> result(MAX_PATH, L'\0');
     std::vector<wchar_t> title(MAX_PATH, L'\0');
     std::wstring folder;
-    platform::ToNative(context->paths->IOFilePath().Folder(), &folder);
+    platform::ToNative(host.paths->IOFilePath().Folder(), &folder);
     std::wstring caption;
     platform::ToNative(tool ? kToolLabel : kExchangeFileLabel, &caption);
     OPENFILENAMEW ofn = {};

@@ -4,7 +4,6 @@
 #include <map>
 #include <utility>
 
-#include "core/app_context.h"
 #include "platform/profile.h"
 
 SettingEntry::SettingEntry(std::string entryKey, std::string entryValue)
@@ -98,13 +97,13 @@ int TextToInt(const std::string& text) {
 
 namespace {
 
-AppContext* settingsContext = nullptr;
+SettingsStore* settingsStore = nullptr;
 
 // Control id of a check box on the settings sheet -> the key it edits.
 std::map<int, const char*> settingKeyTable;
 
 SettingsStore* Store() {
-    return settingsContext != nullptr ? settingsContext->settings : nullptr;
+    return settingsStore;
 }
 
 const char* KeyOf(int id) {
@@ -114,8 +113,8 @@ const char* KeyOf(int id) {
 
 }  // namespace
 
-void SetSettingsContext(AppContext* context) {
-    settingsContext = context;
+void SetSettingsStore(SettingsStore* store) {
+    settingsStore = store;
 }
 
 void RegisterSetting(int id, const char* key, const char* defaultValue) {

@@ -8,8 +8,6 @@
 
 #include "platform/handles.h"
 
-struct AppContext;
-
 class SettingEntry {
   public:
     SettingEntry(std::string key, std::string value);
@@ -56,8 +54,8 @@ class SettingsStore {
 std::string IntToText(int value);
 int TextToInt(const std::string& text);
 
-// The control-id layer. It reaches the store through the context given to SetSettingsContext.
-void SetSettingsContext(AppContext* context);
+// The control-id layer. It reaches the store given to SetSettingsStore (none: nullptr).
+void SetSettingsStore(SettingsStore* store);
 void RegisterSetting(int id, const char* key, const char* defaultValue);
 // An id that was never registered, or no store yet, reads as off and is not stored.
 bool GetBool(int id);

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "exchange/name_text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
 #include "settings/settings_sheet.h"
+#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
@@ -52,13 +52,17 @@ void New(AppContext* c) {
     c->commands->New();
 }
 
+SheetHost SheetOver(AppContext* c) {
+    return SheetHost{c->instance, c->mainWindow, c->settings, c->paths};
+}
+
 // The window order and the menu check follow a TopMost changed on the sheet.
 void Settings(AppContext* c) {
-    ShowSettingsSheet(c, 0);
+    ShowSettingsSheet(SheetOver(c), 0);
     c->commands->ToggleTopMost(false);
 }
 void Version(AppContext* c) {
-    ShowSettingsSheet(c, 4);
+    ShowSettingsSheet(SheetOver(c), 4);
     c->commands->ToggleTopMost(false);
 }
 void TopMost(AppContext* c) {

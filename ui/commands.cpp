@@ -9,7 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
@@ -21,6 +20,7 @@
 #include "settings/path_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/incoming_paths.h"
 #include "ui/list_view_pane.h"
 #include "ui/status_bar.h"
@@ -44,7 +44,7 @@ void Commands::SetStep(int step) {
         }
     }
     for (const auto& command : plan.grayed) {
-        window_port::SetCommandGrayed(context, command.first, command.second);
+        window_port::SetCommandGrayed(command.first, command.second);
     }
     if (plan.updateCommandStates) {
         context->list->UpdateCommandStates();
@@ -63,7 +63,7 @@ int Commands::ExportAndOpen(NameKind kind) {
         return 1;
     }
     if (GetBool(kIdAutoFileOpen)) {
-        ToolLauncher launcher(context);
+        ToolLauncher launcher(context->instance, context->mainWindow, *context->paths);
         if (!GetBool(kIdAutoFileClose)) {
             launcher.Open();
         } else if (WaitForTool(&launcher) == 0 && ImportIOFile() == 0) {
@@ -90,7 +90,7 @@ int Commands::WaitForTool(ToolLauncher* launcher) {
 }
 
 int Commands::OpenTool() {
-    ToolLauncher launcher(context);
+    ToolLauncher launcher(context->instance, context->mainWindow, *context->paths);
     return launcher.Open();
 }
 
@@ -281,7 +281,7 @@ void Commands::AddKeptPaths() {
             const unsigned total = static_cast<unsigned>(paths.size());
             for (unsigned i = 0; i < total; ++i) {
                 context->list->AddPath(paths[i]);
-                window_port::ShowProgress(context, Work::Adding, i + 1, total);
+                window_port::ShowProgress(Work::Adding, i + 1, total);
             }
             SetStep(static_cast<int>(WorkflowStep::Added));
         }
@@ -307,7 +307,9 @@ void Commands::AddToEdit(AddMode mode, AddPosition position) {
         return;
     }
     EditAddOptions options;
-    options.owner = context;
+    options.list = context->list;
+    options.instance = context->instance;
+    options.window = context->mainWindow;
     options.mode = mode;
     options.position = position;
     LoadEditAddSettings(context->settings, &options);

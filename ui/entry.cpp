@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
@@ -38,7 +38,7 @@ void CleanUp(AppContext* c) {
     Destroy(c->listView);
     Destroy(c->layout);
     Destroy(c->settings);
-    SetSettingsContext(nullptr);
+    SetSettingsStore(nullptr);
     ResetSettingKeys();
 }
 
@@ -71,7 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     c->instance = instance;
     c->paths = new AppPaths();
     c->settings = new SettingsStore(keys::kSection, c->paths->IniPath());
-    RegisterDefaultSettings(c);
+    RegisterDefaultSettings(c->settings, c->paths);
     if (!ClaimSingleInstance(c)) {
         CleanUp(c);
         return 0;

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "core/app_context.h"
 #include "core/refusals.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "ui/app_context.h"
 
 std::wstring CommandLineArguments() {
     const wchar_t* p = GetCommandLineW();

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "exchange/name_check.h"
@@ -15,6 +14,7 @@
 #include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "core/app_context.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/list_view_pane.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <string>
 
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "settings/app_paths.h"
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/command_table.h"
 #include "ui/commands.h"
 #include "ui/control_ids.h"
@@ -22,6 +22,7 @@
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
 #include "ui/window_modes.h"
+#include "ui/window_port_attach.h"
 #include "ui/workflow.h"
 
 namespace {
@@ -43,7 +44,8 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     DragAcceptFiles(window, TRUE);
     c->mainWindow = window;
     c->listView = new ListViewPane(c);
-    c->list = new RenameList(c, ListRulesFromSettings);
+    AttachWindowPort(c);
+    c->list = new RenameList(ListRulesFromSettings);
     c->list->SetJournalFolder(c->paths->IniFolder());
     c->statusBar = new StatusBar(c);
     c->toolbars = new Toolbars(c);

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "core/app_context.h"
 #include "core/rename_list.h"
+#include "ui/app_context.h"
 #include "ui/status_bar.h"
 
 namespace {

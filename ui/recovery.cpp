@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
+#include "ui/app_context.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 
@@ -99,7 +99,7 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     {
         RowBatch rows(c);
         allBack = left.PutBack(&leftAlone, [c](unsigned done, unsigned total) {
-            window_port::ShowProgress(c, Work::Recovering, done, total);
+            window_port::ShowProgress(Work::Recovering, done, total);
         });
     }
     if (!allBack) {

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "core/app_context.h"
 #include "core/refusals.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -12,6 +11,7 @@
 #include "settings/path_list.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/hand_over.h"
 #include "ui/incoming_paths.h"
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/app_context.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/control_ids.h"
 
 StatusBar::StatusBar(AppContext* context) : context(context) {

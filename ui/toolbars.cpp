@@ -6,10 +6,10 @@
 
 #include <initializer_list>
 
-#include "core/app_context.h"
 #include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/app_context.h"
 #include "ui/control_ids.h"
 
 namespace {

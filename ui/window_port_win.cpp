@@ -1,47 +1,69 @@
 // The rename list's view of the main window: its rows live in the list view, its command states
-// in the menu bar and on the toolbars.
+// in the menu bar and on the toolbars. The window attaches itself when it is created.
 
 #include <windows.h>
 
-#include "core/app_context.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
+#include "ui/app_context.h"
 #include "ui/list_view_pane.h"
 #include "ui/toolbars.h"
+#include "ui/window_port_attach.h"
+
+namespace {
+
+const AppContext* attached = nullptr;
+
+// The list view, once the window and the list are there; the row within the list.
+ListViewPane* Pane(unsigned row) {
+    return attached && attached->listView && attached->list && row < attached->list->Count()
+               ? attached->listView
+               : nullptr;
+}
+
+}  // namespace
+
+void AttachWindowPort(const AppContext* context) {
+    attached = context;
+}
 
 namespace window_port {
 
-void AddRow(AppContext* context, unsigned row) {
-    if (context->listView && context->list && row < context->list->Count()) {
-        context->listView->AddRow(context->list->At(row));
+WindowHandle Owner() {
+    return attached ? attached->mainWindow : nullptr;
+}
+
+void AddRow(unsigned row) {
+    if (ListViewPane* pane = Pane(row)) {
+        pane->AddRow(attached->list->At(row));
     }
 }
 
-void WriteRow(AppContext* context, unsigned row) {
-    if (context->listView && context->list && row < context->list->Count()) {
-        context->listView->WriteRow(context->list->At(row), row);
+void WriteRow(unsigned row) {
+    if (ListViewPane* pane = Pane(row)) {
+        pane->WriteRow(attached->list->At(row), row);
     }
 }
 
-bool IsRowSelected(AppContext* context, unsigned row) {
-    return context->listView && context->listView->IsRowSelected(row);
+bool IsRowSelected(unsigned row) {
+    return attached && attached->listView && attached->listView->IsRowSelected(row);
 }
 
-void SelectRow(AppContext* context, unsigned row, bool selected) {
-    if (context->listView) {
-        context->listView->SelectRow(row, selected);
+void SelectRow(unsigned row, bool selected) {
+    if (attached && attached->listView) {
+        attached->listView->SelectRow(row, selected);
     }
 }
 
-void SetCommandGrayed(AppContext* context, int commandId, bool grayed) {
-    if (context->toolbars) {
-        context->toolbars->SetCommandGrayed(commandId, grayed);
+void SetCommandGrayed(int commandId, bool grayed) {
+    if (attached && attached->toolbars) {
+        attached->toolbars->SetCommandGrayed(commandId, grayed);
     }
 }
 
-void ShowProgress(AppContext* context, Work work, unsigned done, unsigned total) {
-    if (context->listView) {
-        context->listView->Progress().Report(work, done, total);
+void ShowProgress(Work work, unsigned done, unsigned total) {
+    if (attached && attached->listView) {
+        attached->listView->Progress().Report(work, done, total);
     }
 }
 

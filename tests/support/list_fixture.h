@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "gtest/gtest.h"
@@ -17,6 +16,7 @@
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
 #include "tests/support/window_port_fake.h"
+#include "ui/app_context.h"
 
 class ListTest : public ::testing::Test {
   protected:
@@ -24,13 +24,14 @@ class ListTest : public ::testing::Test {
         boxes::Reset();
         ResetFakeWindow();
         context.mainWindow = reinterpret_cast<WindowHandle>(0x1234);
+        SetFakeOwner(&context.mainWindow);
         store = std::make_unique<SettingsStore>(keys::kSection,
                                                 mbcs::ToSlashForm(dir.PathOf("varnel.ini")));
         context.settings = store.get();
         // Every pass keeps its journal beside the INI file, as in the program.
         paths = std::make_unique<AppPaths>(dir.PathOf("Varnel.exe"));
         context.paths = paths.get();
-        SetSettingsContext(&context);
+        SetSettingsStore(context.settings);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
         RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
         RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
@@ -39,7 +40,8 @@ class ListTest : public ::testing::Test {
 
     void TearDown() override {
         list.reset();
-        SetSettingsContext(nullptr);
+        SetFakeOwner(nullptr);
+        SetSettingsStore(nullptr);
         ResetSettingKeys();
         store.reset();
         context.paths = nullptr;
@@ -48,7 +50,7 @@ class ListTest : public ::testing::Test {
 
     // A list with the rules of the settings here, keeping its journals beside the INI file.
     std::unique_ptr<RenameList> MakeList() {
-        auto made = std::make_unique<RenameList>(&context, ListRulesFromSettings);
+        auto made = std::make_unique<RenameList>(ListRulesFromSettings);
         made->SetJournalFolder(paths->IniFolder());
         return made;
     }

@@ -9,9 +9,23 @@ void ResetFakeWindow() {
     TheFakeWindow() = FakeWindow();
 }
 
+namespace {
+
+const WindowHandle* ownerSource = nullptr;
+
+}  // namespace
+
+void SetFakeOwner(const WindowHandle* owner) {
+    ownerSource = owner;
+}
+
 namespace window_port {
 
-void AddRow(AppContext*, unsigned row) {
+WindowHandle Owner() {
+    return ownerSource ? *ownerSource : nullptr;
+}
+
+void AddRow(unsigned row) {
     FakeWindow& w = TheFakeWindow();
     // The list appends rows only after the last one.
     if (row == w.rows) {
@@ -21,15 +35,15 @@ void AddRow(AppContext*, unsigned row) {
     }
 }
 
-void WriteRow(AppContext*, unsigned row) {
+void WriteRow(unsigned row) {
     TheFakeWindow().writes.push_back(row);
 }
 
-bool IsRowSelected(AppContext*, unsigned row) {
+bool IsRowSelected(unsigned row) {
     return TheFakeWindow().selected.count(row) != 0;
 }
 
-void SelectRow(AppContext*, unsigned row, bool selected) {
+void SelectRow(unsigned row, bool selected) {
     if (selected) {
         TheFakeWindow().selected.insert(row);
     } else {
@@ -37,11 +51,11 @@ void SelectRow(AppContext*, unsigned row, bool selected) {
     }
 }
 
-void SetCommandGrayed(AppContext*, int commandId, bool grayed) {
+void SetCommandGrayed(int commandId, bool grayed) {
     TheFakeWindow().grayed[commandId] = grayed;
 }
 
-void ShowProgress(AppContext*, Work work, unsigned done, unsigned total) {
+void ShowProgress(Work work, unsigned done, unsigned total) {
     TheFakeWindow().progress.push_back({work, done, total});
 }
 

@@ -24,4 +24,7 @@ struct FakeWindow {
 };
 
 FakeWindow& TheFakeWindow();
+// The owner the list's messages get is read from here (a test's context.mainWindow), so that a
+// test may change it; none when null.
+void SetFakeOwner(const WindowHandle* owner);
 void ResetFakeWindow();

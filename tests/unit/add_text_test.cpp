@@ -219,7 +219,8 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
         SetBool(kIdDlgFNisWrong, c.checkNames);
 
         EditAddOptions options;
-        options.owner = &context;
+        options.list = list.get();
+        options.window = context.mainWindow;
         options.mode = c.mode;
         options.position = c.position;
         options.text = c.text;

@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "gtest/gtest.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ class AppPathsTest : public ::testing::Test {
   protected:
     void SetUp() override { boxes::Reset(); }
     void TearDown() override {
-        SetSettingsContext(nullptr);
+        SetSettingsStore(nullptr);
         ResetSettingKeys();
     }
 
@@ -26,7 +26,7 @@ class AppPathsTest : public ::testing::Test {
         context.paths = paths.get();
         store = std::make_unique<SettingsStore>(keys::kSection, paths->IniPath());
         context.settings = store.get();
-        RegisterDefaultSettings(&context);
+        RegisterDefaultSettings(context.settings, context.paths);
     }
 
     void ExitAndReadIni(std::string* ini) {

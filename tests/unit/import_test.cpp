@@ -132,9 +132,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
     ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
-    EXPECT_EQ(
-        TheFakeWindow().writes,
-        (Writes{0, 1, 2}));
+    EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 1, 2}));
     // Importing renames nothing by itself.
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "tmp.txt", "表.txt"}));
 
@@ -464,7 +462,7 @@ TEST_F(ImportTest, AnImportIsRefusedWhenTheListChangedSinceTheExport) {
         {"sort", [&] { list->Sort(NameKind::Now, PathPart::FileName, false); }},
         {"move",
          [&] {
-             window_port::SelectRow(&context, 0, true);
+             window_port::SelectRow(0, true);
              list->MoveSelected(1);
          }},
         {"new and add",
@@ -507,9 +505,9 @@ TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
         ASSERT_EQ(Export(clipboard), 0);
         list->At(0).SetEditName("p");
         list->Sort(NameKind::Now, PathPart::FileName, false);
-        window_port::SelectRow(&context, 2, true);
+        window_port::SelectRow(2, true);
         list->MoveSelected(1);
-        window_port::SelectRow(&context, 2, false);
+        window_port::SelectRow(2, false);
         ASSERT_EQ(Import(clipboard), 0) << clipboard;
         EXPECT_TRUE(boxes::Recorded().empty());
         EXPECT_EQ(EditNames(), (Names{"a.txt", "b.txt", "c.txt"}));

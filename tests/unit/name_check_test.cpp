@@ -18,12 +18,12 @@ class NameCheckTest : public ListTest {
     // A store that starts with UseExtension on, as if read from the INI file at start-up.
     void StartWithUseExtension() {
         list.reset();
-        SetSettingsContext(nullptr);
+        SetSettingsStore(nullptr);
         ResetSettingKeys();
         store = std::make_unique<SettingsStore>(keys::kSection,
                                                 mbcs::ToSlashForm(dir.PathOf("restart.ini")));
         context.settings = store.get();
-        SetSettingsContext(&context);
+        SetSettingsStore(context.settings);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "on");
         list = MakeList();
     }

@@ -124,8 +124,8 @@ TEST_F(NameTextTest, FileOfSelectedRowsOrOfAnEmptyListStillHasTheFooter) {
     EXPECT_EQ(dir.Read("tmp.txt"), kFileFooter);
 
     AddThree();
-    window_port::SelectRow(&context, 2, true);
-    window_port::SelectRow(&context, 0, true);
+    window_port::SelectRow(2, true);
+    window_port::SelectRow(0, true);
     ASSERT_EQ(list->ExportToFile(path, NameKind::Now, false), 0);
     EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\n表計算\r\n") + kFileFooter);
 }
@@ -172,14 +172,14 @@ TEST_F(NameTextTest, ClipboardOfAllRowsEndsWithTheLastFooterLine) {
 TEST_F(NameTextTest, ClipboardOfSelectedRowsHasNoFooter) {
     AddThree();
     list->At(1).SetEditName("b.new");
-    window_port::SelectRow(&context, 1, true);
+    window_port::SelectRow(1, true);
     ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
     EXPECT_EQ(Clipboard(), "b.new\r\n");
     ASSERT_EQ(list->ExportToClipboard(NameKind::Old, false), 0);
     EXPECT_EQ(Clipboard(), "backup.old\r\n");
 
     // No row selected: the clipboard is emptied of the old text, and holds text still.
-    window_port::SelectRow(&context, 1, false);
+    window_port::SelectRow(1, false);
     ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
     EXPECT_EQ(Clipboard(), "");
 }

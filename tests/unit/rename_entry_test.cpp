@@ -43,12 +43,12 @@ TEST_F(EntryTest, FoldersAlwaysShowAndTakeTheirWholeName) {
 TEST_F(EntryTest, UseExtensionAsAtStartUpDecides) {
     // A store that starts with UseExtension on, as if read from the INI file.
     dir.MakeFile("b.txt");
-    SetSettingsContext(nullptr);
+    SetSettingsStore(nullptr);
     ResetSettingKeys();
     store =
         std::make_unique<SettingsStore>(keys::kSection, mbcs::ToSlashForm(dir.PathOf("other.ini")));
     context.settings = store.get();
-    SetSettingsContext(&context);
+    SetSettingsStore(context.settings);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "on");
     RenameEntry e(dir.PathOf("b.txt"), ListRulesFromSettings().wholeNamesShown);
     EXPECT_EQ(e.DisplayName(NameKind::Edit), "b.txt");

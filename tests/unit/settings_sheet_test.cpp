@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "core/app_context.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ class BasicPage : public ::testing::Test {
         context.paths = paths.get();
         store = std::make_unique<SettingsStore>(keys::kSection, paths->IniPath());
         context.settings = store.get();
-        RegisterDefaultSettings(&context);
+        RegisterDefaultSettings(context.settings, context.paths);
     }
     void TearDown() override {
-        SetSettingsContext(nullptr);
+        SetSettingsStore(nullptr);
         ResetSettingKeys();
     }
     // A path of exactly this many bytes.
@@ -38,12 +38,13 @@ class BasicPage : public ::testing::Test {
 
     TestDir dir;
     AppContext context;
+    SheetHost Host() const { return SheetHost{nullptr, nullptr, context.settings, context.paths}; }
     std::unique_ptr<AppPaths> paths;
     std::unique_ptr<SettingsStore> store;
 };
 
 TEST_F(BasicPage, OkStoresEveryValueAndThePathsTakeEffectAtOnce) {
-    BasicPageValues values = LoadBasicPage(&context);
+    BasicPageValues values = LoadBasicPage(Host());
     EXPECT_FALSE(values.topMost);
     EXPECT_TRUE(values.singleApp);
     EXPECT_EQ(values.toolPath, "notepad");
@@ -51,7 +52,7 @@ TEST_F(BasicPage, OkStoresEveryValueAndThePathsTakeEffectAtOnce) {
     values.singleApp = false;
     values.ioFilePath = PathOfLength(kSheetPathLimit);
     values.toolPath = "C:\\表\\ソ.exe";
-    ASSERT_EQ(StoreBasicPage(&context, values, nullptr), 0);
+    ASSERT_EQ(StoreBasicPage(Host(), values, nullptr), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_TRUE(GetBool(kIdTopMost));
     EXPECT_FALSE(GetBool(kIdSingleApp));
@@ -63,13 +64,13 @@ TEST_F(BasicPage, OkStoresEveryValueAndThePathsTakeEffectAtOnce) {
 
 // A path one byte over the limit would have been cut to a different file before.
 TEST_F(BasicPage, APathOverTheLimitIsRefusedAndNothingOfThePageIsStored) {
-    const BasicPageValues before = LoadBasicPage(&context);
+    const BasicPageValues before = LoadBasicPage(Host());
     for (int which = 0; which < 2; ++which) {
         boxes::Reset();
         BasicPageValues values = before;
         values.useExtension = true;
         (which == 0 ? values.ioFilePath : values.toolPath) = PathOfLength(kSheetPathLimit + 1);
-        EXPECT_EQ(StoreBasicPage(&context, values, nullptr), 1);
+        EXPECT_EQ(StoreBasicPage(Host(), values, nullptr), 1);
         ASSERT_EQ(boxes::Recorded().size(), 1u);
         EXPECT_EQ(
             boxes::Recorded()[0].text,

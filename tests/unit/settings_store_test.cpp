@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "core/app_context.h"
 #include "core/mbcs.h"
 #include "gtest/gtest.h"
 #include "settings/setting_keys.h"
 #include "tests/support/test_files.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -16,10 +16,10 @@ class SettingsStoreTest : public testing::Test {
   protected:
     SettingsStoreTest() {
         context.settings = store.get();
-        SetSettingsContext(&context);
+        SetSettingsStore(context.settings);
     }
     ~SettingsStoreTest() override {
-        SetSettingsContext(nullptr);
+        SetSettingsStore(nullptr);
         ResetSettingKeys();
     }
 
@@ -145,11 +145,11 @@ TEST_F(SettingsStoreTest, UnknownIdsAndMissingStoreAreHarmless) {
     EXPECT_EQ(store->GetString(keys::kAutoCBCopy, ""), "on");
     EXPECT_EQ(store->GetString(keys::kAutoSort, ""), "on");
 
-    SetSettingsContext(nullptr);
+    SetSettingsStore(nullptr);
     EXPECT_FALSE(GetBool(kIdAutoSort));
     EXPECT_FALSE(GetInitialBool(kIdAutoSort));
     SetBool(kIdAutoSort, false);
-    SetSettingsContext(&context);
+    SetSettingsStore(context.settings);
     EXPECT_TRUE(GetBool(kIdAutoSort));
     EXPECT_EQ(Exit(), "[Basic]\r\nAutoSort=on\r\nAutoCBCopy=on\r\n");
 }
