@@ -82,6 +82,17 @@ record() {
     summaries+=("$(printf '%-8s %s' "$1" "$4")")
 }
 
+# format: every source file as clang-format writes it (.clang-format)
+echo "== format"
+unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>&1 |
+    grep -oE '^[^:]+:[0-9]+:[0-9]+: error' | cut -d: -f1 | sort -u)
+if [[ -z "$unformatted" ]]; then
+    record format 1 0 "every source file formatted"
+else
+    echo "$unformatted" | sed 's/^/   not formatted: /'
+    record format 0 1 "files not formatted (clang-format -i them)"
+fi
+
 # native: the portable logic with GoogleTest
 if build_tree native build/native -DCMAKE_BUILD_TYPE=Debug; then
     test_tree native build/native

@@ -108,8 +108,7 @@ TEST_F(ConversionTest, ReSplitNameIsRewritten) {
     EXPECT_EQ(list->ConvertIllegalNames(), 0u);
     // Entry 1 now shows "read" instead of "read.me": its row must follow, and only its row.
     EXPECT_EQ(list->At(1).DisplayName(NameKind::Edit), "read");
-    EXPECT_EQ(TheFakeWindow().writes,
-              (std::vector<unsigned>{1}));
+    EXPECT_EQ(TheFakeWindow().writes, (std::vector<unsigned>{1}));
 }
 
 TEST_F(ConversionTest, HiddenExtensionIsConvertedToo) {
@@ -132,8 +131,7 @@ TEST_F(ConversionTest, OnlyRowsOfChangedEntriesAreRewritten) {
     ResetFakeWindow();
 
     EXPECT_EQ(list->ConvertIllegalNames(), 2u);
-    EXPECT_EQ(TheFakeWindow().writes,
-              (Writes{0, 2}));
+    EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 2}));
     EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "a？b.txt");
     EXPECT_EQ(list->At(1).Path(NameKind::Edit).FileName(), "plain.txt");
     EXPECT_EQ(list->At(2).Path(NameKind::Edit).FileName(), "c：d.txt");

@@ -131,9 +131,7 @@ TEST_F(SortTest, EveryRowIsRewrittenOnce) {
     AddFile("b.txt");
     ResetFakeWindow();
     SortByName(false);
-    EXPECT_EQ(TheFakeWindow().writes,
-              (std::vector<unsigned>{
-                  0, 1, 2}));
+    EXPECT_EQ(TheFakeWindow().writes, (std::vector<unsigned>{0, 1, 2}));
 }
 
 TEST_F(SortTest, ASingleEntryIsNotSortedAndRecordsNoKey) {
