@@ -59,29 +59,6 @@ struct Contents {
 };
 Contents Decode(const std::string& bytes);
 
-// Where each item the journal names is now, for the user to see before anything moves. Only a
-// move a real pass makes is trusted: in one folder, aside only to one of the pass's temporary
-// names, with the item's identity recorded; the item is known by that identity alone.
-struct ItemState {
-    enum class Where {
-        Back,     // at its path before the pass
-        Moved,    // at `now`, one of the places the pass gave it
-        Gone,     // at none of them, or changed since (another file with its number)
-        Foreign,  // named by moves no pass of this program makes: never touched
-    };
-    std::string firstPath;
-    std::string now;
-    Where where = Where::Gone;
-};
-std::vector<ItemState> Review(const Contents& contents);
-
-// Moves every trusted item back to the path it had before the pass: the moves are undone, the
-// last first, each only where the disk shows the item itself at its target, and never over an
-// existing file. The items not back are added to *leftAlone (each one's path before the pass).
-// True when every item is back. `progress`, when given, hears of each move looked at.
-bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
-             const std::function<void(unsigned, unsigned)>& progress = nullptr);
-
 }  // namespace journal
 
 // The journal a running pass writes. Without a folder (no AppPaths) there is none.

@@ -14,127 +14,12 @@
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "platform/text.h"
 
 namespace {
 
-constexpr const char kRenameErrorTitle[] = "改名Ｅｒｒ";
 constexpr const char kBadNameTitle[] = "エラー：ファイル名が不正";
 
-void ShowMoveError(platform::MoveResult result) {
-    const char* text = "？？？";
-    switch (result) {
-        case platform::MoveResult::NotFound:
-            text = "元ファイルが検出できない";
-            break;
-        case platform::MoveResult::AccessDenied:
-            text = "既存もしくは無効";
-            break;
-        case platform::MoveResult::InvalidName:
-            text = "名前に無効な文字が";
-            break;
-        case platform::MoveResult::Done:
-        case platform::MoveResult::Other:
-            break;
-    }
-    ShowMessageBox(nullptr, text, kRenameErrorTitle, kMbIconError);
-}
-
-void ShowTempError() {
-    ShowMessageBox(nullptr, "なんか失敗", "致命的エラー：TempRename", kMbIconError);
-}
-
-std::string NumberedLine(unsigned position, const std::string& name) {
-    return std::to_string(position) + " 行：" + name + "\n";
-}
-
-// The name as the file system will list it: a few characters have two cp932 codes, and the file
-// system keeps only one of them.
-std::string StoredForm(const std::string& name) {
-    platform::NativeString native;
-    std::string stored;
-    return platform::ToNative(name, &native) && platform::FromNative(native, &stored) ? stored
-                                                                                      : name;
-}
-
-bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
-    return platform::NameOnDisk(slashPath) == StoredForm(target.BuildFileName());
-}
-
 }  // namespace
-
-int RenameEntry::RenameTo(const PathName& target) {
-    return RenameTo(target, nullptr);
-}
-
-int RenameEntry::RenameTo(const PathName& target, const PathName* detour) {
-    const std::string from = nowPath.SlashPath();
-    const std::string to = target.SlashPath();
-    if (from == to) {
-        return -1;
-    }
-    platform::MoveResult result = platform::MovePath(from, to);
-    if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
-    }
-    if (IsCaseChangeOnly(nowPath, target) && !CaseChangeTookPlace(to, target)) {
-        return FixLetterCase(target, detour);
-    }
-    nowPath.Assign(target.Folder(), target.Base(), target.Extension());
-    return 0;
-}
-
-// Some file systems (Wine on Linux, some network and FAT drives) report a change of letter case
-// alone as done and change nothing. Going through a temporary name makes the change real.
-int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
-    const std::string from = nowPath.SlashPath();
-    const std::string to = target.SlashPath();
-    PathName temporary;
-    if (detour) {
-        temporary = *detour;
-    } else {
-        TemporaryNames temporaries;
-        temporaries.Keep(target);
-        if (!temporaries.Choose(nowPath.Folder(), &temporary)) {
-            ShowTempError();
-            return 1;
-        }
-    }
-    platform::MoveResult result = platform::MovePath(from, temporary.SlashPath());
-    if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
-    }
-    result = platform::MovePath(temporary.SlashPath(), to);
-    if (result != platform::MoveResult::Done) {
-        // Put it back; if even that fails, the item is known by its temporary name.
-        if (platform::MovePath(temporary.SlashPath(), from) != platform::MoveResult::Done) {
-            nowPath = temporary;
-        }
-        ShowMoveError(result);
-        return 1;
-    }
-    if (!CaseChangeTookPlace(to, target)) {
-        ShowMessageBox(nullptr,
-                       "大文字・小文字だけの変更ができない\n\n[NOW]\n" + from + "\n[TO]\n" + to,
-                       kRenameErrorTitle, kMbIconError);
-        return 1;
-    }
-    nowPath.Assign(target.Folder(), target.Base(), target.Extension());
-    return 0;
-}
-
-int RenameEntry::RenameToTemporary(const PathName& temporary) {
-    const platform::MoveResult result =
-        platform::MovePath(nowPath.SlashPath(), temporary.SlashPath());
-    if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
-    }
-    nowPath = temporary;
-    return 0;
-}
 
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
                           PlaceIndex* onDisk) const {
@@ -150,19 +35,8 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
         case TargetProblem::Kind::None:
             return 0;
         case TargetProblem::Kind::CannotBeMade:
-            ShowMessageBox(owner,
-                           "この名前にはリネームできない\n\n" +
-                               NumberedLine(i + 1, targets[i]->BuildFileName()) + "\n" +
-                               problem.reason,
-                           kBadNameTitle, kMbIconError);
-            break;
         case TargetProblem::Kind::Duplicate:
-            ShowMessageBox(
-                owner,
-                "入力されたもの同士でファイル名が被っている\n\n" +
-                    NumberedLine(i + 1, targets[i]->BuildFileName()) +
-                    NumberedLine(problem.other + 1, targets[problem.other]->BuildFileName()),
-                kBadNameTitle, kMbIconError);
+            ShowMessageBox(owner, NameProblemText(problem, targets), kBadNameTitle, kMbIconError);
             break;
         case TargetProblem::Kind::Occupied:
             ShowMessageBox(owner,
@@ -219,7 +93,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
         const unsigned index = steps->inTheWay[k];
         if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k],
                                 &onDisk)) {
-            ShowTempError();
+            ShowNoTemporaryName();
             return 1;
         }
         steps->before.push_back(*source[index]);
@@ -239,7 +113,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
         }
         if (IsCaseChangeOnly(*source[i], target)) {
             if (!temporaries.Choose(target.Folder(), &steps->detours[i], &onDisk)) {
-                ShowTempError();
+                ShowNoTemporaryName();
                 return 1;
             }
             steps->hasDetour[i] = true;

@@ -41,7 +41,29 @@ bool IsDeviceName(const std::string& name) {
            base[3] >= '0' && base[3] <= '9';
 }
 
+std::string NumberedLine(unsigned position, const std::string& name) {
+    return std::to_string(position) + " 行：" + name + "\n";
+}
+
 }  // namespace
+
+std::string NameProblemText(const TargetProblem& problem,
+                            const std::vector<const PathName*>& targets) {
+    const unsigned i = problem.entry;
+    switch (problem.kind) {
+        case TargetProblem::Kind::CannotBeMade:
+            return "この名前にはリネームできない\n\n" +
+                   NumberedLine(i + 1, targets[i]->FileName()) + "\n" + problem.reason;
+        case TargetProblem::Kind::Duplicate:
+            return "入力されたもの同士でファイル名が被っている\n\n" +
+                   NumberedLine(i + 1, targets[i]->FileName()) +
+                   NumberedLine(problem.other + 1, targets[problem.other]->FileName());
+        case TargetProblem::Kind::None:
+        case TargetProblem::Kind::Occupied:
+            break;
+    }
+    return std::string();
+}
 
 const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
     bool dotsAndBlanksOnly = true;

@@ -26,6 +26,11 @@ struct TargetProblem {
 // the conversion may still change them before the pass, whose check then sees them.
 const char* WhyNameCannotBeMade(const std::string& name, bool lenient);
 
+// The message for a name that cannot be made or two that take one place, with their lines; empty
+// for any other problem.
+std::string NameProblemText(const TargetProblem& problem,
+                            const std::vector<const PathName*>& targets);
+
 // targets[i] is entry i's target (entries beyond targets.size() are not in the batch). The
 // entries in the way are added to *inTheWay in the order they are to be moved aside.
 TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/mbcs.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ bool TemporaryNames::Choose(const std::string& folder, PathName* chosen, PlaceIn
         }
     }
     return false;
+}
+
+void ShowNoTemporaryName() {
+    ShowMessageBox(nullptr, "なんか失敗", "致命的エラー：TempRename", kMbIconError);
 }
 
 bool IsTemporaryName(const std::string& fileName) {

@@ -29,6 +29,9 @@ class TemporaryNames {
     unsigned long long next = 1;
 };
 
+// Tells the user that no temporary name could be found.
+void ShowNoTemporaryName();
+
 // True for names of exactly the temporary form this program gives ("~%_" and lower-case hex
 // digits, ".tmp").
 bool IsTemporaryName(const std::string& fileName);

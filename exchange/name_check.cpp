@@ -19,10 +19,6 @@ namespace {
 
 constexpr const char kNameTitle[] = "警告：ファイル名が不正";
 
-std::string NumberedLine(std::size_t line, const std::string& name) {
-    return std::to_string(line) + " 行：" + name + "\n";
-}
-
 }  // namespace
 
 bool IsValidName(const std::string& name, bool showMessage) {
@@ -50,24 +46,13 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     std::vector<unsigned> inTheWay;
     PlaceIndex onDisk;
     const TargetProblem problem = CheckTargets(*this, targets, true, &inTheWay, &onDisk);
-    const std::size_t i = problem.entry;
     switch (problem.kind) {
         case TargetProblem::Kind::None:
             return 0;
         case TargetProblem::Kind::CannotBeMade:
-            ShowMessageBox(owner,
-                           "この名前にはリネームできない\n\n" +
-                               NumberedLine(i + 1, candidates[i].FileName()) + "\n" +
-                               problem.reason,
-                           kNameTitle, kMbIconError | kMbOk);
-            break;
         case TargetProblem::Kind::Duplicate:
-            ShowMessageBox(
-                owner,
-                "入力されたもの同士でファイル名が被っている\n\n" +
-                    NumberedLine(i + 1, candidates[i].FileName()) +
-                    NumberedLine(problem.other + 1, candidates[problem.other].FileName()),
-                kNameTitle, kMbIconError | kMbOk);
+            ShowMessageBox(owner, NameProblemText(problem, targets), kNameTitle,
+                           kMbIconError | kMbOk);
             break;
         case TargetProblem::Kind::Occupied:
             ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,

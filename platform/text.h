@@ -15,6 +15,14 @@ using NativeString = std::string;  // UTF-8
 bool ToNative(const std::string& cp932, NativeString* out);
 bool FromNative(const NativeString& native, std::string* cp932);
 
+// The name as the file system will list it: a few characters have two cp932 codes, and the file
+// system keeps only one of them. A name without an exact form stays as it is.
+inline std::string StoredForm(const std::string& name) {
+    NativeString native;
+    std::string stored;
+    return ToNative(name, &native) && FromNative(native, &stored) ? stored : name;
+}
+
 // Text that an editor saved in a Unicode encoding, back to cp932. Fails on malformed input (an
 // invalid UTF-8 sequence, an unpaired surrogate) and on a character that has no cp932 form.
 bool Utf8ToCp932(const std::string& utf8, std::string* cp932);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
 #include "core/window_port.h"

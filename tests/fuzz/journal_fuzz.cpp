@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/journal_recovery.h"
 #include "core/pass_journal.h"
 #include "platform/file_system.h"
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/journal_recovery.h"
 #include "core/pass_journal.h"
 #include "platform/file_system.h"
 #include "tests/support/list_fixture.h"

@@ -1,0 +1,215 @@
+// Putting back the items of a journal left behind: only the moves a real pass makes are trusted,
+// and an item is known by its identity alone.
+#include "core/journal_recovery.h"
+
+#include <map>
+#include <set>
+
+#include "core/mbcs.h"
+#include "core/temporary_names.h"
+#include "platform/file_system.h"
+#include "platform/text.h"
+
+namespace journal {
+namespace {
+
+bool IsCaseChangeOnly(const PlannedMove& move) {
+    return move.from != move.to &&
+           platform::CaseFoldKey(move.from) == platform::CaseFoldKey(move.to);
+}
+
+std::string NameOf(const std::string& slashPath) {
+    const std::size_t slash = slashPath.rfind('/');
+    return slash == std::string::npos ? slashPath : slashPath.substr(slash + 1);
+}
+
+// The folder with its closing slash; empty for a path without one. A slash never stands inside
+// a cp932 character.
+std::string FolderOf(const std::string& slashPath) {
+    const std::size_t slash = slashPath.rfind('/');
+    return slash == std::string::npos ? std::string() : slashPath.substr(0, slash + 1);
+}
+
+// A pass never moves an item out of its folder, and only to a name it could give.
+bool InOneFolder(const std::string& from, const std::string& to) {
+    const std::string folder = FolderOf(from);
+    const std::string name = NameOf(to);
+    return folder.size() > 1 && folder == FolderOf(to) && !NameOf(from).empty() &&
+           name.find_first_not_of('.') != std::string::npos &&
+           mbcs::FindFirst(name, '\\') == std::string::npos &&
+           mbcs::FindFirst(name, ':') == std::string::npos;
+}
+
+bool IsOwnTemporary(const std::string& slashPath) {
+    return IsTemporaryName(NameOf(slashPath));
+}
+
+// The item is on disk under this very spelling of its name.
+bool SpelledSo(const std::string& path) {
+    const std::string onDisk = platform::NameOnDisk(path);
+    return !onDisk.empty() && onDisk == platform::StoredForm(NameOf(path));
+}
+
+bool Move(const std::string& from, const std::string& to) {
+    return platform::MovePath(from, to) == platform::MoveResult::Done;
+}
+
+// One item the plan moves: where it was before the pass, what it is, and every move it makes.
+struct Item {
+    std::string firstPath;
+    std::string identity;
+    std::vector<const PlannedMove*> moves;
+    bool valid = true;
+    bool caseChange = false;
+};
+
+// The items of the plan, each only as trusted as its least likely move. A move a real pass
+// cannot make (another folder, an aside to a name that is not one of the pass's temporary
+// names, no identity) makes its item one to leave alone.
+std::vector<Item> ItemsOf(const PassPlan& plan) {
+    std::vector<Item> items;
+    std::map<std::string, std::size_t> byAsidePath;
+    std::map<std::string, std::size_t> byFirstPath;
+    const auto itemAt = [&](const std::string& firstPath) -> Item& {
+        const auto found = byFirstPath.emplace(firstPath, items.size());
+        if (found.second) {
+            items.emplace_back();
+            items.back().firstPath = firstPath;
+        }
+        return items[found.first->second];
+    };
+    for (const PlannedMove& move : plan.aside) {
+        Item& item = itemAt(move.from);
+        item.valid = item.valid && item.moves.empty() && InOneFolder(move.from, move.to) &&
+                     IsOwnTemporary(move.to) && move.detour.empty();
+        item.identity = move.identity;
+        item.moves.push_back(&move);
+        byAsidePath.emplace(move.to, byFirstPath[move.from]);
+    }
+    for (const PlannedMove& move : plan.renames) {
+        const auto aside = byAsidePath.find(move.from);
+        Item& item = aside != byAsidePath.end() ? items[aside->second] : itemAt(move.from);
+        const bool again = aside == byAsidePath.end() ? !item.moves.empty() : item.moves.size() > 1;
+        const bool detourFits =
+            move.detour.empty() || (IsCaseChangeOnly(move) && InOneFolder(move.from, move.detour) &&
+                                    IsOwnTemporary(move.detour));
+        item.valid = item.valid && !again && InOneFolder(move.from, move.to) && detourFits &&
+                     (item.moves.empty() || item.identity == move.identity);
+        item.identity = move.identity;
+        item.caseChange = item.caseChange || IsCaseChangeOnly(move);
+        item.moves.push_back(&move);
+    }
+    for (Item& item : items) {
+        item.valid = item.valid && !item.identity.empty();
+    }
+    return items;
+}
+
+// The item at the path is the moved one: recorded, readable now, and equal. Its number alone
+// could be a newer file's.
+bool Holds(const std::string& path, const std::string& identity) {
+    return !path.empty() && !identity.empty() && platform::FileIdentity(path) == identity;
+}
+
+bool IsBack(const Item& item) {
+    return Holds(item.firstPath, item.identity) && (!item.caseChange || SpelledSo(item.firstPath));
+}
+
+// Undoes one move where the disk shows its item at the move's target (or halfway at its
+// detour); where the item is at the source already, or at neither, there is nothing to undo
+// here. False when the item is there and could not be moved back.
+bool Undo(const PlannedMove& move) {
+    if (move.from == move.to) {
+        return true;
+    }
+    if (!move.detour.empty() && Holds(move.detour, move.identity)) {
+        return Move(move.detour, move.from);
+    }
+    if (IsCaseChangeOnly(move)) {
+        // One item under either spelling on a file system that folds case; a change of letter
+        // case alone may be taken as done and change nothing, so it goes through the detour.
+        if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
+            return true;
+        }
+        return !move.detour.empty() && Move(move.to, move.detour) && Move(move.detour, move.from);
+    }
+    if (Holds(move.from, move.identity) || !Holds(move.to, move.identity)) {
+        return true;
+    }
+    return Move(move.to, move.from);
+}
+
+}  // namespace
+
+std::vector<ItemState> Review(const Contents& contents) {
+    std::vector<ItemState> states;
+    if (!contents.hasPlan) {
+        return states;
+    }
+    for (const Item& item : ItemsOf(contents.plan)) {
+        ItemState state;
+        state.firstPath = item.firstPath;
+        if (!item.valid) {
+            state.where = ItemState::Where::Foreign;
+        } else if (IsBack(item)) {
+            state.where = ItemState::Where::Back;
+        } else {
+            state.where = ItemState::Where::Gone;
+            for (const PlannedMove* move : item.moves) {
+                for (const std::string* path : {&move->to, &move->detour}) {
+                    if (state.where == ItemState::Where::Gone && Holds(*path, item.identity)) {
+                        state.where = ItemState::Where::Moved;
+                        state.now = *path;
+                    }
+                }
+            }
+        }
+        states.push_back(std::move(state));
+    }
+    return states;
+}
+
+bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
+             const std::function<void(unsigned, unsigned)>& progress) {
+    if (!contents.hasPlan) {
+        return true;
+    }
+    const PassPlan& plan = contents.plan;
+    const std::vector<Item> items = ItemsOf(plan);
+    std::set<const PlannedMove*> trusted;
+    for (const Item& item : items) {
+        if (item.valid) {
+            trusted.insert(item.moves.begin(), item.moves.end());
+        }
+    }
+    // The second stage ran only after the mark; before it, its moves were none of ours.
+    std::vector<const PlannedMove*> undo;
+    if (contents.secondStage) {
+        for (auto move = plan.renames.rbegin(); move != plan.renames.rend(); ++move) {
+            undo.push_back(&*move);
+        }
+    }
+    for (auto move = plan.aside.rbegin(); move != plan.aside.rend(); ++move) {
+        undo.push_back(&*move);
+    }
+    const unsigned total = static_cast<unsigned>(undo.size());
+    for (unsigned k = 0; k < total; ++k) {
+        if (progress) {
+            progress(k + 1, total);
+        }
+        // A move that fails leaves its item where it is; the check below names it.
+        if (trusted.count(undo[k]) != 0) {
+            Undo(*undo[k]);
+        }
+    }
+    bool allBack = true;
+    for (const Item& item : items) {
+        if (!item.valid || !IsBack(item)) {
+            leftAlone->push_back(item.firstPath);
+            allBack = false;
+        }
+    }
+    return allBack;
+}
+
+}  // namespace journal
