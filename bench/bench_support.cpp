@@ -18,7 +18,7 @@ bool IsRowSelected(unsigned) {
     return false;
 }
 void SelectRow(unsigned, bool) {}
-void SetCommandGrayed(int, bool) {}
+void ShowListState(bool, bool) {}
 void ShowProgress(Work, unsigned, unsigned) {}
 }  // namespace window_port
 

@@ -7,13 +7,7 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 
-namespace {
-
-constexpr int kCommandRename = 40005;
-constexpr int kCommandRestore = 40006;
-constexpr int kCommandConvert = 40068;
-
-}  // namespace
+namespace {}  // namespace
 
 void RenameList::PasteToEdit(NameKind kind, const std::string* text) {
     if (passRunning) {
@@ -57,7 +51,5 @@ void RenameList::UpdateCommandStates() {
             noneRenamed = false;
         }
     }
-    window_port::SetCommandGrayed(kCommandRename, noneNeedRename);
-    window_port::SetCommandGrayed(kCommandRestore, noneRenamed);
-    window_port::SetCommandGrayed(kCommandConvert, noneNeedRename);
+    window_port::ShowListState(!noneNeedRename, !noneRenamed);
 }

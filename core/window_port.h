@@ -23,7 +23,9 @@ void AddRow(unsigned row);
 void WriteRow(unsigned row);
 bool IsRowSelected(unsigned row);
 void SelectRow(unsigned row, bool selected);
-void SetCommandGrayed(int commandId, bool grayed);
+// Whether any entry's edit name differs from its current name, and any entry was renamed: the
+// window grays the commands that need either.
+void ShowListState(bool anyNeedsRename, bool anyRenamed);
 // Called for each entry a long loop has done; cheap when nothing is due. The window may paint
 // meanwhile, but nothing else happens in it, so the list stays as the loop sees it.
 void ShowProgress(Work work, unsigned done, unsigned total);

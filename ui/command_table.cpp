@@ -10,6 +10,7 @@
 #include "settings/app_paths.h"
 #include "settings/settings_sheet.h"
 #include "ui/app_context.h"
+#include "ui/command_states.h"
 #include "ui/commands.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
@@ -19,9 +20,6 @@ namespace {
 
 struct CommandRow {
     int id;
-    // Commands that change the entries or their order do nothing while a pass runs or the names
-    // are out in the tool.
-    bool changesList;
     void (*run)(AppContext*);
 };
 
@@ -205,56 +203,56 @@ void ColumnsEditCentred(AppContext* c) {
 
 // Both window modes.
 constexpr CommandRow kStage1[] = {
-    {IDC_EXIT, false, Exit},
-    {IDC_OPEN, true, Open},
-    {IDC_EXPORT_CLIPBOARD, false, ExportClipboard},
-    {IDC_IMPORT_CLIPBOARD, true, ImportClipboard},
-    {IDC_RENAME, true, Rename},
-    {IDC_RESTORE, true, Restore},
-    {IDC_NEW, true, New},
-    {IDC_SETTINGS, false, Settings},
-    {IDC_VERSION, false, Version},
-    {IDC_TOP_MOST, false, TopMost},
-    {IDC_SORT_NOW_PATH, true, SortByNowPath},
-    {IDC_EXPORT_FILE, true, ExportFile},
-    {IDC_IMPORT_FILE, true, ImportFile},
-    {IDC_OPEN_FILE, false, OpenFile},
-    {IDC_CONVERT_ILLEGAL, true, ConvertIllegal},
-    {IDC_MODE_CHANGE, false, ToggleMode},
+    {IDC_EXIT, Exit},
+    {IDC_OPEN, Open},
+    {IDC_EXPORT_CLIPBOARD, ExportClipboard},
+    {IDC_IMPORT_CLIPBOARD, ImportClipboard},
+    {IDC_RENAME, Rename},
+    {IDC_RESTORE, Restore},
+    {IDC_NEW, New},
+    {IDC_SETTINGS, Settings},
+    {IDC_VERSION, Version},
+    {IDC_TOP_MOST, TopMost},
+    {IDC_SORT_NOW_PATH, SortByNowPath},
+    {IDC_EXPORT_FILE, ExportFile},
+    {IDC_IMPORT_FILE, ImportFile},
+    {IDC_OPEN_FILE, OpenFile},
+    {IDC_CONVERT_ILLEGAL, ConvertIllegal},
+    {IDC_MODE_CHANGE, ToggleMode},
 };
 
 // The list window only.
 constexpr CommandRow kStage2[] = {
-    {IDC_PASTE_OLD, true, PasteOld},
-    {IDC_PASTE_NOW, true, PasteNow},
-    {IDC_PASTE_CLIPBOARD, true, PasteClipboard},
-    {IDC_PASTE_DELETE, true, PasteDelete},
-    {IDC_COPY_OLD, false, CopyOld},
-    {IDC_COPY_NOW, false, CopyNow},
-    {IDC_COPY_EDIT, false, CopyEdit},
-    {IDC_COLUMN_TO_CLIPBOARD, false, ColumnToClipboard},
-    {IDC_COLUMN_TO_FILE, true, ColumnToFile},
-    {IDC_SORT_FILE_NAME, true, SortFileName},
-    {IDC_SORT_FULL_PATH, true, SortFullPath},
-    {IDC_MOVE_TOP, true, MoveTop},
-    {IDC_MOVE_UP, true, MoveUp},
-    {IDC_MOVE_DOWN, true, MoveDown},
-    {IDC_MOVE_BOTTOM, true, MoveBottom},
-    {IDC_SELECT_ALL, false, SelectAll},
-    {IDC_ADD_TEXT_FRONT, true, AddToEdit<AddMode::Text, AddPosition::Front>},
-    {IDC_ADD_TEXT_BEHIND, true, AddToEdit<AddMode::Text, AddPosition::Back>},
-    {IDC_ADD_TEXT_REPLACE, true, AddToEdit<AddMode::Text, AddPosition::Inside>},
-    {IDC_ADD_NUM_FRONT, true, AddToEdit<AddMode::Number, AddPosition::Front>},
-    {IDC_ADD_NUM_BEHIND, true, AddToEdit<AddMode::Number, AddPosition::Back>},
-    {IDC_ADD_NUM_REPLACE, true, AddToEdit<AddMode::Number, AddPosition::Inside>},
-    {IDC_ADJUST_DEFAULT, false, AdjustDefault},
-    {IDC_ADJUST_SHOW_ALL, false, AdjustShowAll},
-    {IDC_ADJUST_EDIT_CENTRED, false, AdjustEditCentred},
-    {IDC_WINDOW_DEFAULT, false, WindowDefault},
-    {IDC_WINDOW_FIT, false, WindowFit},
-    {IDC_COLUMNS_DEFAULT, false, ColumnsDefault},
-    {IDC_COLUMNS_FIT_ITEMS, false, ColumnsFitItems},
-    {IDC_COLUMNS_EDIT_CENTRED, false, ColumnsEditCentred},
+    {IDC_PASTE_OLD, PasteOld},
+    {IDC_PASTE_NOW, PasteNow},
+    {IDC_PASTE_CLIPBOARD, PasteClipboard},
+    {IDC_PASTE_DELETE, PasteDelete},
+    {IDC_COPY_OLD, CopyOld},
+    {IDC_COPY_NOW, CopyNow},
+    {IDC_COPY_EDIT, CopyEdit},
+    {IDC_COLUMN_TO_CLIPBOARD, ColumnToClipboard},
+    {IDC_COLUMN_TO_FILE, ColumnToFile},
+    {IDC_SORT_FILE_NAME, SortFileName},
+    {IDC_SORT_FULL_PATH, SortFullPath},
+    {IDC_MOVE_TOP, MoveTop},
+    {IDC_MOVE_UP, MoveUp},
+    {IDC_MOVE_DOWN, MoveDown},
+    {IDC_MOVE_BOTTOM, MoveBottom},
+    {IDC_SELECT_ALL, SelectAll},
+    {IDC_ADD_TEXT_FRONT, AddToEdit<AddMode::Text, AddPosition::Front>},
+    {IDC_ADD_TEXT_BEHIND, AddToEdit<AddMode::Text, AddPosition::Back>},
+    {IDC_ADD_TEXT_REPLACE, AddToEdit<AddMode::Text, AddPosition::Inside>},
+    {IDC_ADD_NUM_FRONT, AddToEdit<AddMode::Number, AddPosition::Front>},
+    {IDC_ADD_NUM_BEHIND, AddToEdit<AddMode::Number, AddPosition::Back>},
+    {IDC_ADD_NUM_REPLACE, AddToEdit<AddMode::Number, AddPosition::Inside>},
+    {IDC_ADJUST_DEFAULT, AdjustDefault},
+    {IDC_ADJUST_SHOW_ALL, AdjustShowAll},
+    {IDC_ADJUST_EDIT_CENTRED, AdjustEditCentred},
+    {IDC_WINDOW_DEFAULT, WindowDefault},
+    {IDC_WINDOW_FIT, WindowFit},
+    {IDC_COLUMNS_DEFAULT, ColumnsDefault},
+    {IDC_COLUMNS_FIT_ITEMS, ColumnsFitItems},
+    {IDC_COLUMNS_EDIT_CENTRED, ColumnsEditCentred},
 };
 
 template <size_t N>
@@ -272,7 +270,7 @@ bool Run(AppContext* context, const CommandRow* row) {
         return false;
     }
     Commands& commands = *context->commands;
-    if (!row->changesList) {
+    if (!ChangesList(row->id)) {
         row->run(context);
     } else if (!context->list->IsBusy() && !commands.NamesOut()) {
         // Paths that arrive during the command's message boxes and follow-ups wait for its end.

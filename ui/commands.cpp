@@ -44,7 +44,9 @@ void Commands::SetStep(int step) {
         }
     }
     for (const auto& command : plan.grayed) {
-        window_port::SetCommandGrayed(command.first, command.second);
+        if (context->toolbars) {
+            context->toolbars->SetCommandGrayed(command.first, command.second);
+        }
     }
     if (plan.updateCommandStates) {
         context->list->UpdateCommandStates();

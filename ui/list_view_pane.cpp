@@ -15,6 +15,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/command_states.h"
 #include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
@@ -374,16 +375,9 @@ void TrackMenu(AppContext* context, int popup, int x, int y, const std::vector<i
 void ListViewPane::ShowRowMenu() {
     POINT p;
     GetCursorPos(&p);
-    std::vector<int> grayed;
-    if (SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == -1) {
-        grayed = {IDC_PASTE_OLD,       IDC_PASTE_NOW,        IDC_PASTE_CLIPBOARD,
-                  IDC_PASTE_DELETE,    IDC_COPY_OLD,         IDC_COPY_NOW,
-                  IDC_COPY_EDIT,       IDC_MOVE_UP,          IDC_MOVE_DOWN,
-                  IDC_MOVE_TOP,        IDC_MOVE_BOTTOM,      IDC_ADD_TEXT_FRONT,
-                  IDC_ADD_TEXT_BEHIND, IDC_ADD_TEXT_REPLACE, IDC_ADD_NUM_FRONT,
-                  IDC_ADD_NUM_BEHIND,  IDC_ADD_NUM_REPLACE};
-    }
-    TrackMenu(context, 0, p.x, p.y, grayed);
+    const bool anySelected =
+        SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) != -1;
+    TrackMenu(context, 0, p.x, p.y, RowMenuGrays(anySelected));
 }
 
 void ListViewPane::ShowColumnMenu(int clickedSubItem) {
@@ -393,12 +387,7 @@ void ListViewPane::ShowColumnMenu(int clickedSubItem) {
     }
     POINT p;
     GetCursorPos(&p);
-    std::vector<int> grayed;
-    if (RowCount() <= 0) {
-        grayed = {IDC_SORT_FILE_NAME, IDC_SORT_FULL_PATH, IDC_COLUMN_TO_CLIPBOARD,
-                  IDC_COLUMN_TO_FILE};
-    }
-    TrackMenu(context, 2, p.x, p.y, grayed);
+    TrackMenu(context, 2, p.x, p.y, ColumnMenuGrays(RowCount() > 0));
 }
 
 void ListViewPane::ShowColumnWidthMenu(int screenX, int screenY) {

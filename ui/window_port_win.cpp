@@ -6,6 +6,7 @@
 #include "core/rename_list.h"
 #include "core/window_port.h"
 #include "ui/app_context.h"
+#include "ui/command_states.h"
 #include "ui/list_view_pane.h"
 #include "ui/toolbars.h"
 #include "ui/window_port_attach.h"
@@ -55,9 +56,11 @@ void SelectRow(unsigned row, bool selected) {
     }
 }
 
-void SetCommandGrayed(int commandId, bool grayed) {
+void ShowListState(bool anyNeedsRename, bool anyRenamed) {
     if (attached && attached->toolbars) {
-        attached->toolbars->SetCommandGrayed(commandId, grayed);
+        for (const auto& gray : ListStateGrays(anyNeedsRename, anyRenamed)) {
+            attached->toolbars->SetCommandGrayed(gray.first, gray.second);
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/window_port_fake.h"
 
+#include "ui/command_states.h"
+
 FakeWindow& TheFakeWindow() {
     static FakeWindow window;
     return window;
@@ -51,8 +53,10 @@ void SelectRow(unsigned row, bool selected) {
     }
 }
 
-void SetCommandGrayed(int commandId, bool grayed) {
-    TheFakeWindow().grayed[commandId] = grayed;
+void ShowListState(bool anyNeedsRename, bool anyRenamed) {
+    for (const auto& gray : ListStateGrays(anyNeedsRename, anyRenamed)) {
+        TheFakeWindow().grayed[gray.first] = gray.second;
+    }
 }
 
 void ShowProgress(Work work, unsigned done, unsigned total) {
