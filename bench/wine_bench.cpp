@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 
 namespace {
@@ -24,10 +25,10 @@ constexpr char kStepAdded[] = "<1> 追加・操作できます。次は出力";
 constexpr char kStepExported[] = "<2> 出力しました。次は入力";
 constexpr char kStepRenamed[] = "<3> リネーム完了。最初に戻せます";
 constexpr char kStepRenamable[] = "<3> リネーム可能です";
-constexpr int kExportClipboard = 40003;
-constexpr int kImportClipboard = 40004;
-constexpr int kRename = 40005;
-constexpr int kRestore = 40006;
+constexpr int kExportClipboard = IDC_EXPORT_CLIPBOARD;
+constexpr int kImportClipboard = IDC_IMPORT_CLIPBOARD;
+constexpr int kRename = IDC_RENAME;
+constexpr int kRestore = IDC_RESTORE;
 // The longest any stage may take before the run counts as failed.
 constexpr DWORD kStageMs = 30 * 60 * 1000;
 

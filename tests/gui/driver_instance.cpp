@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/varnel_texts.h"
 
@@ -87,7 +88,7 @@ TEST_F(SecondStart, RefusesAPathWithoutACp932FormAndSendsTheRest) {
 // Paths that arrive while the sheet is open go to the list behind it; the sheet stays.
 TEST_F(SecondStart, AddsBehindAnOpenSettingsSheet) {
     Start(texts::kListWindow);
-    s.PostCommand(40008);
+    s.PostCommand(IDC_SETTINGS);
     HWND sheet = nullptr;
     ASSERT_TRUE(gui::WaitFor([&] {
         for (HWND w : gui::MessageBoxes(s.processId())) {

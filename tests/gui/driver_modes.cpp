@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/varnel_texts.h"
 
 namespace {
 
-constexpr int kModeChange = 40029;
-constexpr int kOpen = 40002;
-constexpr int kTopMost = 40058;
+constexpr int kModeChange = IDC_MODE_CHANGE;
+constexpr int kOpen = IDC_OPEN;
+constexpr int kTopMost = IDC_TOP_MOST;
 
 std::string Text(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
@@ -96,8 +97,9 @@ bool Tab(const gui::Session& s) {
            gui::WaitFor([&] { return ListMode(s) != wasList; }) && gui::Settle(s.window());
 }
 
-const std::vector<int> kListBar = {40029, 0,     40007, 40002, 0,     40010, 40027,
-                                   0,     40005, 40006, 0,     40058, 0};
+const std::vector<int> kListBar = {
+    IDC_MODE_CHANGE, 0,           IDC_NEW, IDC_OPEN,     0, IDC_EXPORT_FILE, IDC_IMPORT_FILE, 0,
+    IDC_RENAME,      IDC_RESTORE, 0,       IDC_TOP_MOST, 0};
 
 TEST(Modes, TheCompactWindowCarriesTwoBarsAndTabTurnsItIntoTheListWindowAndBack) {
     gui::Session s;
@@ -162,7 +164,7 @@ TEST(Modes, WithAnEmptyListTheBatchButtonsAreGrayAndTheirKeysDoNothing) {
     ASSERT_TRUE(s.Start("[Basic]\r\nWindowMode=ListView\r\nAutoFileOpen=off\r\n", &error)) << error;
     for (HWND bar : {Bar(s.window(), 100), Bar(s.window(), 101)}) {
         ASSERT_NE(bar, nullptr);
-        for (int command : {40005, 40006, 40007, 40010, 40027}) {
+        for (int command : {IDC_RENAME, IDC_RESTORE, IDC_NEW, IDC_EXPORT_FILE, IDC_IMPORT_FILE}) {
             EXPECT_TRUE(Gray(bar, command)) << command;
         }
         for (int command : {kModeChange, kOpen}) {

@@ -10,13 +10,14 @@
 
 #include <string>
 
+#include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/varnel_texts.h"
 
 namespace {
 
-constexpr int kSettings = 40008;
-constexpr int kVersion = 40012;
+constexpr int kSettings = IDC_SETTINGS;
+constexpr int kVersion = IDC_VERSION;
 constexpr char kSheetTitle[] = "設定";
 constexpr char kPut[] = "『送る』にVarnelを置く";
 constexpr char kRemove[] = "『送る』からVarnelを消す";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 
 namespace {
@@ -72,7 +73,7 @@ TEST(Start, ExitCommandEndsTheProgram) {
     gui::Session s;
     std::string error;
     ASSERT_TRUE(s.Start(nullptr, &error)) << error;
-    PostMessageA(s.window(), WM_COMMAND, 40001, 0);
+    PostMessageA(s.window(), WM_COMMAND, IDC_EXIT, 0);
     DWORD code = 99;
     ASSERT_TRUE(s.WaitForExit(&code));
     EXPECT_EQ(code, 0u);
@@ -128,8 +129,8 @@ TEST(Start, ListCommandsDoNothingInTheCompactWindow) {
     std::string error;
     ASSERT_TRUE(s.Start(nullptr, &error)) << error;
     ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+1"));
-    s.Command(40051);
-    s.Command(40049);
+    s.Command(IDC_ADJUST_DEFAULT);
+    s.Command(IDC_WINDOW_DEFAULT);
     EXPECT_EQ(Width(s.WindowRect()), 200);
     EXPECT_EQ(Height(s.WindowRect()), 200);
     DWORD code = 99;

@@ -1,3 +1,4 @@
+#include "res/resource_ids.h"
 // What Varnel shows, as the bytes the A messages give (the sources compile to cp932), and the
 // command ids its menus post.
 #pragma once
@@ -25,17 +26,17 @@ constexpr char kListWindow[] = "[Basic]\r\nWindowMode=ListView\r\n";
 
 namespace command {
 
-constexpr int kExportClipboard = 40003;
-constexpr int kImportClipboard = 40004;
-constexpr int kRename = 40005;
-constexpr int kRestore = 40006;
-constexpr int kNew = 40007;
-constexpr int kSort = 40009;
-constexpr int kExportFile = 40010;
-constexpr int kImportFile = 40027;
-constexpr int kOpenFile = 40028;
-constexpr int kSelectAll = 40038;
-constexpr int kAdjustDefault = 40051;
-constexpr int kClearEditNames = 40059;
+constexpr int kExportClipboard = IDC_EXPORT_CLIPBOARD;
+constexpr int kImportClipboard = IDC_IMPORT_CLIPBOARD;
+constexpr int kRename = IDC_RENAME;
+constexpr int kRestore = IDC_RESTORE;
+constexpr int kNew = IDC_NEW;
+constexpr int kSort = IDC_SORT_NOW_PATH;
+constexpr int kExportFile = IDC_EXPORT_FILE;
+constexpr int kImportFile = IDC_IMPORT_FILE;
+constexpr int kOpenFile = IDC_OPEN_FILE;
+constexpr int kSelectAll = IDC_SELECT_ALL;
+constexpr int kAdjustDefault = IDC_ADJUST_DEFAULT;
+constexpr int kClearEditNames = IDC_PASTE_DELETE;
 
 }  // namespace command

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "exchange/add_text.h"
+#include "res/resource_ids.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -240,7 +241,7 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
             EXPECT_EQ(std::count(writes.begin(), writes.end(), i), rewritten ? 1 : 0) << i;
         }
         EXPECT_EQ(shown, c.expected);
-        EXPECT_EQ(TheFakeWindow().grayed.count(40005), 1u) << "command states not updated";
+        EXPECT_EQ(TheFakeWindow().grayed.count(IDC_RENAME), 1u) << "command states not updated";
         if (c.box.empty()) {
             EXPECT_TRUE(boxes::Recorded().empty());
         } else {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -11,9 +12,9 @@ namespace {
 using Writes = std::vector<unsigned>;
 using Grayed = std::map<int, bool>;
 
-constexpr int kRename = 40005;
-constexpr int kRestore = 40006;
-constexpr int kConvert = 40068;
+constexpr int kRename = IDC_RENAME;
+constexpr int kRestore = IDC_RESTORE;
+constexpr int kConvert = IDC_CONVERT_ILLEGAL;
 
 class PasteTest : public ListTest {
   protected:

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "gtest/gtest.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -21,9 +22,16 @@ TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
     EXPECT_TRUE(plan.showCount);
     EXPECT_EQ(plan.text, "<1> リネーム対象を開きます");
     EXPECT_TRUE(plan.deleteAllRows);
-    const std::vector<std::pair<int, bool>> expected = {
-        {40007, true}, {40003, true}, {40004, true}, {40010, true}, {40027, true},
-        {40028, true}, {40005, true}, {40006, true}, {40009, true}, {40068, true}};
+    const std::vector<std::pair<int, bool>> expected = {{IDC_NEW, true},
+                                                        {IDC_EXPORT_CLIPBOARD, true},
+                                                        {IDC_IMPORT_CLIPBOARD, true},
+                                                        {IDC_EXPORT_FILE, true},
+                                                        {IDC_IMPORT_FILE, true},
+                                                        {IDC_OPEN_FILE, true},
+                                                        {IDC_RENAME, true},
+                                                        {IDC_RESTORE, true},
+                                                        {IDC_SORT_NOW_PATH, true},
+                                                        {IDC_CONVERT_ILLEGAL, true}};
     EXPECT_EQ(plan.grayed, expected);
     EXPECT_TRUE(plan.followUps.empty());
 }
@@ -33,17 +41,18 @@ TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
     EXPECT_TRUE(plan.showCount);
     EXPECT_EQ(plan.text, "<1> 追加・操作できます。次は出力");
     std::map<int, bool> s = States(plan);
-    EXPECT_FALSE(s.at(40007));
-    EXPECT_FALSE(s.at(40003));
-    EXPECT_TRUE(s.at(40004));
-    EXPECT_FALSE(s.at(40010));
-    EXPECT_TRUE(s.at(40027));
-    EXPECT_TRUE(s.at(40028));
-    EXPECT_FALSE(s.at(40009));
-    EXPECT_EQ(s.count(40005) + s.count(40006) + s.count(40068), 0u);
-    EXPECT_EQ(plan.followUps, (std::vector<int>{40009}));
+    EXPECT_FALSE(s.at(IDC_NEW));
+    EXPECT_FALSE(s.at(IDC_EXPORT_CLIPBOARD));
+    EXPECT_TRUE(s.at(IDC_IMPORT_CLIPBOARD));
+    EXPECT_FALSE(s.at(IDC_EXPORT_FILE));
+    EXPECT_TRUE(s.at(IDC_IMPORT_FILE));
+    EXPECT_TRUE(s.at(IDC_OPEN_FILE));
+    EXPECT_FALSE(s.at(IDC_SORT_NOW_PATH));
+    EXPECT_EQ(s.count(IDC_RENAME) + s.count(IDC_RESTORE) + s.count(IDC_CONVERT_ILLEGAL), 0u);
+    EXPECT_EQ(plan.followUps, (std::vector<int>{IDC_SORT_NOW_PATH}));
 
-    EXPECT_EQ(PlanStep(2, 3, {true, true, true}).followUps, (std::vector<int>{40009, 40003}));
+    EXPECT_EQ(PlanStep(2, 3, {true, true, true}).followUps,
+              (std::vector<int>{IDC_SORT_NOW_PATH, IDC_EXPORT_CLIPBOARD}));
     EXPECT_TRUE(PlanStep(2, 3, {false, false, true}).followUps.empty());
 }
 
@@ -71,8 +80,9 @@ TEST(Workflow, ExportImportAndRenameSteps) {
     StepPlan exported = PlanStep(3, 2, kDefaults);
     EXPECT_EQ(exported.text, "<2> 出力しました。次は入力");
     const std::vector<std::pair<int, bool>> exchange = {
-        {40007, false}, {40003, false}, {40004, false}, {40010, false},
-        {40027, false}, {40028, false}, {40009, false}};
+        {IDC_NEW, false},          {IDC_EXPORT_CLIPBOARD, false}, {IDC_IMPORT_CLIPBOARD, false},
+        {IDC_EXPORT_FILE, false},  {IDC_IMPORT_FILE, false},      {IDC_OPEN_FILE, false},
+        {IDC_SORT_NOW_PATH, false}};
     EXPECT_EQ(exported.grayed, exchange);
     EXPECT_FALSE(exported.updateCommandStates);
 
@@ -80,7 +90,7 @@ TEST(Workflow, ExportImportAndRenameSteps) {
     EXPECT_EQ(imported.text, "<3> リネーム可能です");
     EXPECT_EQ(imported.grayed, exchange);
     EXPECT_TRUE(imported.updateCommandStates);
-    EXPECT_EQ(imported.followUps, (std::vector<int>{40005}));
+    EXPECT_EQ(imported.followUps, (std::vector<int>{IDC_RENAME}));
     EXPECT_TRUE(PlanStep(4, 2, {true, false, false}).followUps.empty());
 
     StepPlan done = PlanStep(5, 2, kDefaults);
