@@ -97,12 +97,18 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
     const auto placeKey = [](const PathName& path) {
         return platform::CaseFoldKey(path.FullPath());
     };
+    // Each target's place, folded once: every rule below compares places.
+    std::vector<std::string> targetKeys;
+    targetKeys.reserve(n);
+    for (const PathName* target : targets) {
+        targetKeys.push_back(placeKey(*target));
+    }
     // For each entry, the next one after it whose target is the same place, or n.
     std::vector<unsigned> nextSamePlace(n, n);
     {
         std::unordered_map<std::string, unsigned> later;
         for (unsigned i = n; i-- > 0;) {
-            auto found = later.emplace(placeKey(*targets[i]), i);
+            auto found = later.emplace(targetKeys[i], i);
             if (!found.second) {
                 nextSamePlace[i] = found.first->second;
                 found.first->second = i;
@@ -145,7 +151,7 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
         // Every other entry that holds the target goes aside. One already decided cannot be
         // asked for again: a second entry wanting its path would be a duplicate, refused above.
         bool moved = false;
-        const auto holding = holders.find(placeKey(target));
+        const auto holding = holders.find(targetKeys[i]);
         if (holding != holders.end()) {
             for (unsigned j : holding->second) {
                 if (j == i || movedAside[j] || (unchanged && j < i)) {
