@@ -16,15 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "res/resource_ids.h"
 #include "tests/gui/gui_harness.h"
 
 namespace {
 
-constexpr char kStepAdded[] = "<1> 追加・操作できます。次は出力";
-constexpr char kStepExported[] = "<2> 出力しました。次は入力";
-constexpr char kStepRenamed[] = "<3> リネーム完了。最初に戻せます";
-constexpr char kStepRenamable[] = "<3> リネーム可能です";
+using texts::kStepAdded;
+using texts::kStepExported;
+using texts::kStepRenamable;
+using texts::kStepRenamed;
 constexpr int kExportClipboard = IDC_EXPORT_CLIPBOARD;
 constexpr int kImportClipboard = IDC_IMPORT_CLIPBOARD;
 constexpr int kRename = IDC_RENAME;

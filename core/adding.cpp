@@ -4,13 +4,11 @@
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
 
 namespace {
-
-constexpr const char kIgnoredBecause[] =
-    "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。";
 
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
@@ -41,7 +39,7 @@ std::string Shown(const std::string& path) {
     while (end < path.size() && end + mbcs::CharLength(path, end) <= kMostShown) {
         end += mbcs::CharLength(path, end);
     }
-    return end < path.size() ? path.substr(0, end) + "…" : path;
+    return end < path.size() ? path.substr(0, end) + texts::kCutMark : path;
 }
 
 }  // namespace
@@ -52,10 +50,8 @@ int RenameList::AddPath(const std::string& path) {
     }
     WindowHandle owner = window_port::Owner();
     if (IsTooLong(path)) {
-        refusals.Refuse(owner, Shown(path), "パスが長すぎます",
-                        Shown(path) +
-                            "\n\nパスが長すぎる（全体で 32,759 文字、名前ひとつで 255 文字まで）"
-                            "ため、\n追加を無視します。");
+        refusals.Refuse(owner, Shown(path), texts::kReasonPathTooLong,
+                        texts::Fill(texts::kAddPathTooLong, {Shown(path)}));
         return 1;
     }
     std::string fullPath;
@@ -63,16 +59,12 @@ int RenameList::AddPath(const std::string& path) {
         case PathForm::Full:
             break;
         case PathForm::Root:
-            refusals.Refuse(owner, Shown(path),
-                            "ドライブやネットワーク共有のルートはリネームできません",
-                            Shown(path) +
-                                "\n\nドライブやネットワーク共有のルートはリネームできないため、\n"
-                                "追加を無視します。");
+            refusals.Refuse(owner, Shown(path), texts::kReasonRoot,
+                            texts::Fill(texts::kAddRoot, {Shown(path)}));
             return 1;
         case PathForm::Relative:
-            refusals.Refuse(
-                owner, Shown(path), "フォルダから始まる完全なパスではありません",
-                Shown(path) + "\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。");
+            refusals.Refuse(owner, Shown(path), texts::kReasonRelative,
+                            texts::Fill(texts::kAddRelative, {Shown(path)}));
             return 1;
     }
     if (listedStale) {
@@ -87,12 +79,10 @@ int RenameList::AddPath(const std::string& path) {
         }
         if (fullPath == entry->Path(NameKind::Now).FullPath()) {
             if (rules().sayListedAgain) {
-                refusals.Refuse(owner, fullPath, "既に開いているファイル・フォルダです",
-                                "追加を無視するパス\n" + entry->Path(NameKind::Now).FullPath() +
-                                    "\n追加を無視するパスの旧名（追加済み）\n" +
-                                    entry->Path(NameKind::Old).FullPath() +
-                                    "\n\n既に開いているファイル・フォルダを追加しようとしました。"
-                                    "\nこれはリネーム時に誤動作を起こすため追加を無視します。");
+                refusals.Refuse(
+                    owner, fullPath, texts::kReasonListedAgain,
+                    texts::Fill(texts::kAddListedAgain, {entry->Path(NameKind::Now).FullPath(),
+                                                         entry->Path(NameKind::Old).FullPath()}));
             }
             return 1;
         }
@@ -132,12 +122,8 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
             const std::string& registered = entry->Path(NameKind::Now).FullPath();
             if (registered == fullPath || StartsWith(fullPath, registered + "\\") ||
                 StartsWith(registered, fullPath + "\\")) {
-                refusals.Refuse(owner, fullPath, "既に登録されたパスを階上（下）に持つフォルダです",
-                                "既に登録されているファイル・フォルダ\n" + registered +
-                                    "\n追加を無視するフォルダ\n" + fullPath +
-                                    "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しよう"
-                                    "としました。\n" +
-                                    kIgnoredBecause);
+                refusals.Refuse(owner, fullPath, texts::kReasonAroundListed,
+                                texts::Fill(texts::kAddAroundListed, {registered, fullPath}));
                 return true;
             }
         }
@@ -146,12 +132,8 @@ bool RenameList::CheckInterference(const std::string& fullPath) {
     for (const RenameEntry* folder : folders) {
         const std::string registered = folder->Path(NameKind::Now).FullPath() + "\\";
         if (StartsWith(fullPath, registered)) {
-            refusals.Refuse(owner, fullPath, "既に登録されたフォルダの階下にあるファイルです",
-                            "既に登録されているフォルダ\n" + registered +
-                                "\n追加を無視するファイル\n" + fullPath +
-                                "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしま"
-                                "した。\n" +
-                                kIgnoredBecause);
+            refusals.Refuse(owner, fullPath, texts::kReasonUnderListed,
+                            texts::Fill(texts::kAddUnderListed, {registered, fullPath}));
             return true;
         }
     }

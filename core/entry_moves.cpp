@@ -2,6 +2,7 @@
 // is taken as done and changes nothing) and out of the way to a temporary name.
 
 #include "core/rename_entry.h"
+#include "core/texts.h"
 
 #include <string>
 
@@ -13,22 +14,22 @@
 namespace {
 
 void ShowMoveError(platform::MoveResult result) {
-    const char* text = "？？？";
+    const char* text = texts::kMoveFailed;
     switch (result) {
         case platform::MoveResult::NotFound:
-            text = "元ファイルが検出できない";
+            text = texts::kMoveNotFound;
             break;
         case platform::MoveResult::AccessDenied:
-            text = "既存もしくは無効";
+            text = texts::kMoveAccessDenied;
             break;
         case platform::MoveResult::InvalidName:
-            text = "名前に無効な文字が";
+            text = texts::kMoveInvalidName;
             break;
         case platform::MoveResult::Done:
         case platform::MoveResult::Other:
             break;
     }
-    ShowMessageBox(nullptr, text, kRenameErrorTitle, kMbIconError);
+    ShowMessageBox(nullptr, text, texts::kTitleRenameError, kMbIconError);
 }
 
 bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
@@ -90,9 +91,8 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
         return 1;
     }
     if (!CaseChangeTookPlace(to, target)) {
-        ShowMessageBox(nullptr,
-                       "大文字・小文字だけの変更ができない\n\n[NOW]\n" + from + "\n[TO]\n" + to,
-                       kRenameErrorTitle, kMbIconError);
+        ShowMessageBox(nullptr, texts::Fill(texts::kCaseChangeFailed, {from, to}),
+                       texts::kTitleRenameError, kMbIconError);
         return 1;
     }
     nowPath.Assign(target.Folder(), target.Base(), target.Extension());

@@ -1,4 +1,5 @@
 #include "core/name_rules.h"
+#include "core/texts.h"
 
 #include <cstring>
 
@@ -7,7 +8,6 @@
 
 namespace {
 
-constexpr const char kNameTitle[] = "警告：ファイル名が不正";
 constexpr const char kIllegalCharacters[] = "\\/:*?\"<>|";
 
 // Steps over double-byte characters: the trail byte of 表 is 0x5C and must not count as "\".
@@ -37,11 +37,8 @@ bool IsValidFileName(const std::string& name, bool showMessage, WindowHandle own
                      bool wholeNamesShown) {
     if (HasIllegalCharacter(name)) {
         if (showMessage) {
-            ShowMessageBox(owner,
-                           name +
-                               "\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n"
-                               "入力を中止します。",
-                           kNameTitle, kMbIconError | kMbOk);
+            ShowMessageBox(owner, texts::Fill(texts::kNameIllegalCharacters, {name}),
+                           texts::kTitleBadName, kMbIconError | kMbOk);
         }
         return false;
     }
@@ -49,11 +46,8 @@ bool IsValidFileName(const std::string& name, bool showMessage, WindowHandle own
         return true;
     }
     if (showMessage) {
-        ShowMessageBox(owner,
-                       name +
-                           "\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n"
-                           "入力を中止します。",
-                       kNameTitle, kMbIconError | kMbOk);
+        ShowMessageBox(owner, texts::Fill(texts::kNameDotsOnly, {name}), texts::kTitleBadName,
+                       kMbIconError | kMbOk);
     }
     return false;
 }
@@ -71,15 +65,15 @@ void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
 }
 
 void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which) {
-    std::string text = "名前が長すぎる（" + std::to_string(kMaxNameCharacters) +
-                       " 文字を超える）ため、\n" + std::to_string(rows) +
-                       " 行のエディットを変更しませんでした。";
+    std::string text = texts::Fill(texts::kNamesTooLong,
+                                   {std::to_string(kMaxNameCharacters), std::to_string(rows)});
     constexpr std::size_t kListed = 20;
     for (std::size_t i = 0; i < which.size() && i < kListed; ++i) {
-        text += (i == 0 ? "\n\n行：" : "、") + std::to_string(which[i]);
+        text += texts::Fill(i == 0 ? texts::kNamesTooLongFirstRow : texts::kNamesTooLongNextRow,
+                            {std::to_string(which[i])});
     }
     if (which.size() > kListed) {
-        text += " ほか " + std::to_string(which.size() - kListed) + " 行";
+        text += texts::Fill(texts::kMoreRows, {std::to_string(which.size() - kListed)});
     }
-    ShowMessageBox(owner, text, "警告：名前の長さ", kMbIconError);
+    ShowMessageBox(owner, text, texts::kTitleNameLength, kMbIconError);
 }

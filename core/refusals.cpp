@@ -1,10 +1,10 @@
 #include "core/refusals.h"
+#include "core/texts.h"
 
 #include "platform/message_box.h"
 
 namespace {
 
-constexpr const char kAddTitle[] = "警告：ファイル・フォルダの追加";
 constexpr std::size_t kListed = 10;
 
 }  // namespace
@@ -31,15 +31,15 @@ void Refusals::Show(WindowHandle owner) {
     const std::vector<Refusal> shown = std::move(gathered);
     gathered.clear();
     if (shown.size() == 1) {
-        ShowMessageBox(owner, shown[0].text, kAddTitle, kMbIconError);
+        ShowMessageBox(owner, shown[0].text, texts::kTitleAdding, kMbIconError);
         return;
     }
-    std::string text = std::to_string(shown.size()) + " 件のパスを追加しませんでした。\n\n";
+    std::string text = texts::Fill(texts::kAddMany, {std::to_string(shown.size())});
     for (std::size_t i = 0; i < shown.size() && i < kListed; ++i) {
-        text += shown[i].path + "\n　" + shown[i].reason + "\n";
+        text += texts::Fill(texts::kAddManyLine, {shown[i].path, shown[i].reason});
     }
     if (shown.size() > kListed) {
-        text += "ほか " + std::to_string(shown.size() - kListed) + " 件\n";
+        text += texts::Fill(texts::kMoreItems, {std::to_string(shown.size() - kListed)});
     }
-    ShowMessageBox(owner, text, kAddTitle, kMbIconError);
+    ShowMessageBox(owner, text, texts::kTitleAdding, kMbIconError);
 }

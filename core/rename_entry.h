@@ -8,9 +8,6 @@
 
 enum class NameKind { Now = 0, Edit = 1, Old = 2 };
 
-// The title of a failed move's message.
-constexpr const char kRenameErrorTitle[] = "改名Ｅｒｒ";
-
 class RenameEntry {
   public:
     // With wholeNamesShown, a file's extension is shown and edited with its name.

@@ -11,15 +11,10 @@
 #include "core/rename_list.h"
 #include "core/target_check.h"
 #include "core/temporary_names.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
-
-namespace {
-
-constexpr const char kBadNameTitle[] = "エラー：ファイル名が不正";
-
-}  // namespace
 
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
                           PlaceIndex* onDisk) const {
@@ -36,14 +31,14 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
             return 0;
         case TargetProblem::Kind::CannotBeMade:
         case TargetProblem::Kind::Duplicate:
-            ShowMessageBox(owner, NameProblemText(problem, targets), kBadNameTitle, kMbIconError);
+            ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadNameError,
+                           kMbIconError);
             break;
         case TargetProblem::Kind::Occupied:
             ShowMessageBox(owner,
-                           "[NOW]\n" + At(i).Path(NameKind::Now).SlashPath() + "\n[TO]\n" +
-                               targets[i]->SlashPath() +
-                               "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない",
-                           "致命的エラー：ファイル名が不正", kMbIconError);
+                           texts::Fill(texts::kPassOccupied, {At(i).Path(NameKind::Now).SlashPath(),
+                                                              targets[i]->SlashPath()}),
+                           texts::kTitleBadNameFatal, kMbIconError);
             break;
     }
     return 1;
@@ -169,11 +164,10 @@ bool RenameList::StartJournal(const PassSteps& steps, PassJournal* journal) {
     if (journal->Begin(folder, steps.plan)) {
         return true;
     }
-    return ShowMessageBox(window_port::Owner(),
-                          "作業記録（" + folder + "/" + journal::FileName(0) +
-                              "）を書けません。\n記録なしで続けると、途中で止まったときに元の名前"
-                              "に戻せなくなります。\n\nこのまま続けますか？",
-                          "リネーム", kMbYesNo | kMbIconExclamation) == kIdYes;
+    return ShowMessageBox(
+               window_port::Owner(),
+               texts::Fill(texts::kJournalCannotWrite, {folder + "/" + journal::FileName(0)}),
+               texts::kTitleRename, kMbYesNo | kMbIconExclamation) == kIdYes;
 }
 
 int RenameList::RunPass(NameKind targetKind) {
@@ -215,8 +209,8 @@ int RenameList::RunPass(NameKind targetKind) {
         if (PutAsideBack(steps, steps.inTheWay.size())) {
             journal.End();
         }
-        ShowMessageBox(nullptr, "作業記録に書けないため、リネームを取りやめました",
-                       kRenameErrorTitle, kMbIconError);
+        ShowMessageBox(nullptr, texts::kJournalSecondStageFailed, texts::kTitleRenameError,
+                       kMbIconError);
         return 1;
     }
     bool failed = false;

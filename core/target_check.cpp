@@ -1,4 +1,5 @@
 #include "core/target_check.h"
+#include "core/texts.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -10,16 +11,6 @@
 #include "platform/file_system.h"
 
 namespace {
-
-constexpr const char kSeparatorsOrDots[] =
-    "「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。";
-constexpr const char kWildcardsOrControls[] =
-    "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。";
-constexpr const char kTrailingDotOrBlank[] =
-    "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。";
-constexpr const char kDeviceName[] =
-    "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、"
-    "拡張子を付けても使えません。";
 
 // CON, PRN, AUX, NUL, COM0-9, LPT0-9 (and the console's own), whatever follows the first dot,
 // blanks before it ignored: Windows opens the device instead of a file.
@@ -42,7 +33,7 @@ bool IsDeviceName(const std::string& name) {
 }
 
 std::string NumberedLine(unsigned position, const std::string& name) {
-    return std::to_string(position) + " 行：" + name + "\n";
+    return texts::Fill(texts::kNumberedLine, {std::to_string(position), name});
 }
 
 }  // namespace
@@ -52,12 +43,13 @@ std::string NameProblemText(const TargetProblem& problem,
     const unsigned i = problem.entry;
     switch (problem.kind) {
         case TargetProblem::Kind::CannotBeMade:
-            return "この名前にはリネームできない\n\n" +
-                   NumberedLine(i + 1, targets[i]->FileName()) + "\n" + problem.reason;
+            return texts::Fill(texts::kNameCannotBeMade,
+                               {NumberedLine(i + 1, targets[i]->FileName()), problem.reason});
         case TargetProblem::Kind::Duplicate:
-            return "入力されたもの同士でファイル名が被っている\n\n" +
-                   NumberedLine(i + 1, targets[i]->FileName()) +
-                   NumberedLine(problem.other + 1, targets[problem.other]->FileName());
+            return texts::Fill(
+                texts::kNamesDuplicate,
+                {NumberedLine(i + 1, targets[i]->FileName()),
+                 NumberedLine(problem.other + 1, targets[problem.other]->FileName())});
         case TargetProblem::Kind::None:
         case TargetProblem::Kind::Occupied:
             break;
@@ -71,10 +63,10 @@ const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
         if (mbcs::CharLength(name, i) == 1) {
             if (c == '\0' || (!lenient && (c == '\\' || c == '/' || c == ':'))) {
-                return kSeparatorsOrDots;
+                return texts::kWhySeparatorsOrDots;
             }
             if (c < 0x20 || c == 0x7F || (!lenient && std::strchr("*?\"<>|", c) != nullptr)) {
-                return kWildcardsOrControls;
+                return texts::kWhyWildcardsOrControls;
             }
         }
         if (c != '.' && c != ' ') {
@@ -82,12 +74,12 @@ const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
         }
     }
     if (dotsAndBlanksOnly) {
-        return lenient ? nullptr : kSeparatorsOrDots;
+        return lenient ? nullptr : texts::kWhySeparatorsOrDots;
     }
     if (name.back() == '.' || name.back() == ' ') {
-        return kTrailingDotOrBlank;
+        return texts::kWhyTrailingDotOrBlank;
     }
-    return IsDeviceName(name) ? kDeviceName : nullptr;
+    return IsDeviceName(name) ? texts::kWhyDeviceName : nullptr;
 }
 
 TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,

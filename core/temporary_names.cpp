@@ -1,4 +1,5 @@
 #include "core/temporary_names.h"
+#include "core/texts.h"
 
 #include <cstdio>
 
@@ -44,7 +45,7 @@ bool TemporaryNames::Choose(const std::string& folder, PathName* chosen, PlaceIn
 }
 
 void ShowNoTemporaryName() {
-    ShowMessageBox(nullptr, "なんか失敗", "致命的エラー：TempRename", kMbIconError);
+    ShowMessageBox(nullptr, texts::kNoTemporaryName, texts::kTitleTemporaryName, kMbIconError);
 }
 
 bool IsTemporaryName(const std::string& fileName) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/mbcs.h"
+#include "core/texts.h"
 #include "exchange/add_text.h"
 #include "exchange/name_text.h"
 #include "platform/message_box.h"
@@ -93,8 +94,7 @@ void Accept(HWND dialog, EditAddOptions* options) {
     const bool textExact = TextField(dialog, IDE_EA_TEXT, &options->text);
     const bool targetExact = TextField(dialog, IDE_EA_TARGET, &options->target);
     if ((textMode && !textExact) || (inside && !targetExact)) {
-        ShowMessageBox(dialog, "入力された文字列にはShift_JISで表せない文字が含まれています。",
-                       "警告：ファイル名が不正", kMbIconError | kMbOk);
+        ShowMessageBox(dialog, texts::kAddTextNoCp932, texts::kTitleBadName, kMbIconError | kMbOk);
         SetFocus(GetDlgItem(dialog, textMode && !textExact ? IDE_EA_TEXT : IDE_EA_TARGET));
         return;
     }

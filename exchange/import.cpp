@@ -8,6 +8,7 @@
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "exchange/name_check.h"
 #include "exchange/name_text.h"
@@ -20,20 +21,15 @@
 
 namespace {
 
-constexpr const char kFileTitle[] = "警告：ファイルの内容";
-constexpr const char kClipboardTitle[] = "警告：クリップボードの内容";
-
 // What differs between the two sources besides their line rules.
 struct Source {
     const char* title;
     const char* command;  // the command named in the messages
 };
 
-constexpr Source kFileSource = {kFileTitle, "『ファイルから入力』"};
-constexpr Source kClipboardSource = {kClipboardTitle, "『クリップボードから入力』"};
-
-constexpr const char kChangedTitle[] = "警告：リストの変更";
-constexpr const char kEncodingTitle[] = "確認：ファイルの文字コード";
+constexpr Source kFileSource = {texts::kTitleFileContents, texts::kCommandImportFile};
+constexpr Source kClipboardSource = {texts::kTitleClipboardContents,
+                                     texts::kCommandImportClipboard};
 
 // How much of an overlong line the message shows.
 constexpr std::size_t kLineHeadBytes = 40;
@@ -48,7 +44,7 @@ std::string Head(const std::string& line) {
     while (end < line.size() && end + mbcs::CharLength(line, end) <= kLineHeadBytes) {
         end += mbcs::CharLength(line, end);
     }
-    return end < line.size() ? line.substr(0, end) + "…" : line;
+    return end < line.size() ? line.substr(0, end) + texts::kCutMark : line;
 }
 
 const char* EncodingName(NameFileEncoding encoding) {
@@ -70,12 +66,8 @@ bool RefuseIfChanged(const RenameList& list, const Source& source, WindowHandle 
     if (!list.ChangedSinceExport()) {
         return false;
     }
-    ShowMessageBox(owner,
-                   std::string("名前を出力した後でリストが変わった（追加・削除・並べ替え）ため、"
-                               "\n") +
-                       source.command +
-                       "を中止しました。\n\nもう一度出力してから入力してください。",
-                   kChangedTitle, kMbIconError | kMbOk);
+    ShowMessageBox(owner, texts::Fill(texts::kImportListChanged, {source.command}),
+                   texts::kTitleListChanged, kMbIconError | kMbOk);
     return true;
 }
 
@@ -88,9 +80,9 @@ std::string BothReadings(const std::string& bytes) {
             if (static_cast<unsigned char>(c) >= 0x80) {
                 std::string utf8;
                 if (!platform::Utf8ToCp932(line, &utf8)) {
-                    utf8 = "（Shift_JIS にない文字を含みます）";
+                    utf8 = texts::kImportNoCp932Reading;
                 }
-                return "UTF-8 なら：" + Head(utf8) + "\nShift_JIS なら：" + Head(line);
+                return texts::Fill(texts::kImportBothReadings, {Head(utf8), Head(line)});
             }
         }
     }
@@ -102,13 +94,8 @@ std::string BothReadings(const std::string& bytes) {
 bool AskEncoding(const std::string& path, const std::string& bytes, WindowHandle owner,
                  NameFileEncoding* encoding) {
     const int answer =
-        ShowMessageBox(owner,
-                       path + "\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n" +
-                           BothReadings(bytes) +
-                           "\n\nUTF-8 として読むなら『はい』、Shift_JIS として読むなら"
-                           "『いいえ』、\n『ファイルから入力』をやめるなら『キャンセル』を"
-                           "選んでください。",
-                       kEncodingTitle, kMbIconQuestion | kMbYesNoCancel);
+        ShowMessageBox(owner, texts::Fill(texts::kImportAskEncoding, {path, BothReadings(bytes)}),
+                       texts::kTitleFileEncoding, kMbIconQuestion | kMbYesNoCancel);
     if (answer == kIdYes) {
         *encoding = NameFileEncoding::Utf8;
     } else if (answer == kIdNo) {
@@ -126,26 +113,21 @@ int CollectLines(Reader& reader, const RenameList& list, const Source& source, W
                  std::vector<std::string>* lines) {
     for (unsigned i = 0; i < list.Count(); ++i) {
         if (reader.AtEnd() && GetBool(kIdDlgCBisShort)) {
-            Warn(owner,
-                 std::string("テキストの行数がたりないため、\n") + source.command +
-                     "を中止しました。",
-                 source);
+            Warn(owner, texts::Fill(texts::kImportTooFewLines, {source.command}), source);
             return 1;
         }
         std::string line = reader.Read();
         if (IsNameTooLong(list.At(i).CandidatePath(line).FileName())) {
             Warn(owner,
-                 std::to_string(i + 1) + " 行目が長すぎるため、\n" + source.command +
-                     "を中止しました。\n\n" + Head(line),
+                 texts::Fill(texts::kImportLineTooLong,
+                             {std::to_string(i + 1), source.command, Head(line)}),
                  source);
             return 1;
         }
         // A NUL would end the path early and name another file. A file full of them is most
         // likely UTF-16 saved without a byte-order mark.
         if (line.find('\0') != std::string::npos) {
-            Warn(owner,
-                 std::to_string(i + 1) + " 行目に NUL 文字があるため、\n" + source.command +
-                     "を中止しました。\n\nUTF-16 で保存する場合は BOM 付きにしてください。",
+            Warn(owner, texts::Fill(texts::kImportNul, {std::to_string(i + 1), source.command}),
                  source);
             return 1;
         }
@@ -159,12 +141,7 @@ int CollectLines(Reader& reader, const RenameList& list, const Source& source, W
     if (GetBool(kIdDlgCBisLong)) {
         const std::string next = reader.Read();
         if (IsValidName(next, false)) {
-            Warn(owner,
-                 "入力対象となる範囲の次の行\n" + next +
-                     "\n\n入力対象となる範囲の次の行がファイル名として有効なため、\n"
-                     "テキストの行数が多いと判断し、\n" +
-                     source.command + "を中止しました。",
-                 source);
+            Warn(owner, texts::Fill(texts::kImportTooManyLines, {next, source.command}), source);
             return 1;
         }
     }
@@ -191,8 +168,7 @@ int RenameList::ImportFromFile(const std::string& path) {
     }
     std::string bytes;
     if (!platform::ReadWholeFile(mbcs::ToSlashForm(path), &bytes)) {
-        Warn(owner, path + "\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。",
-             kFileSource);
+        Warn(owner, texts::Fill(texts::kImportCannotOpen, {path}), kFileSource);
         return 1;
     }
     bool unsure = false;
@@ -204,10 +180,7 @@ int RenameList::ImportFromFile(const std::string& path) {
     unsigned badLine = 0;
     if (!DecodeNameFile(bytes, encoding, &text, &badLine)) {
         Warn(owner,
-             std::to_string(badLine) +
-                 " 行目に Shift_JIS へ変換できない文字があるため、\n"
-                 "『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：" +
-                 EncodingName(encoding) + "）",
+             texts::Fill(texts::kImportNotCp932, {std::to_string(badLine), EncodingName(encoding)}),
              kFileSource);
         return 1;
     }
@@ -228,8 +201,7 @@ int RenameList::ImportFromClipboard() {
     std::string text;
     if (!platform::GetClipboardText(owner, &text)) {
         if (GetBool(kIdDlgCBisntTxt)) {
-            Warn(owner, "クリップボードの内容がテキストではないため、\n入力に失敗しました。",
-                 kClipboardSource);
+            Warn(owner, texts::kImportNotText, kClipboardSource);
         }
         return 1;
     }

@@ -2,6 +2,7 @@
 // imported lines together, against each other and against the disk.
 
 #include "exchange/name_check.h"
+#include "core/texts.h"
 
 #include <string>
 #include <vector>
@@ -15,11 +16,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
-namespace {
-
-constexpr const char kNameTitle[] = "警告：ファイル名が不正";
-
-}  // namespace
+namespace {}  // namespace
 
 bool IsValidName(const std::string& name, bool showMessage) {
     return IsValidName(name, showMessage, nullptr);
@@ -51,12 +48,11 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
             return 0;
         case TargetProblem::Kind::CannotBeMade:
         case TargetProblem::Kind::Duplicate:
-            ShowMessageBox(owner, NameProblemText(problem, targets), kNameTitle,
+            ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadName,
                            kMbIconError | kMbOk);
             break;
         case TargetProblem::Kind::Occupied:
-            ShowMessageBox(owner, "リネーム実行時に他のファイルと名前が被る", kNameTitle,
-                           kMbIconError | kMbOk);
+            ShowMessageBox(owner, texts::kNamesCollide, texts::kTitleBadName, kMbIconError | kMbOk);
             break;
     }
     return 1;

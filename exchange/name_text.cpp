@@ -2,8 +2,11 @@
 // edited text back line by line.
 
 #include "exchange/name_text.h"
+#include "core/texts.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
@@ -17,61 +20,58 @@ namespace {
 
 constexpr const char kLineBreak[] = "\r\n";
 
-constexpr const char kFooterRule[] =
-    "//////////////////////////////////////////////////////////////////";
-constexpr const char kFooterHeading[] = "// 説明と注意";
-constexpr const char kFooterEachLine[] =
-    "// ・各行のテキストが各ファイル名に対応しています。必要な部分を書き換え、";
-constexpr const char kFooterSaveThenInput[] =
-    "// 　保存したのち、Varnelへ入力してください。（設定によっては自動的に入力されます）";
-constexpr const char kFooterInput[] = "// 　Varnelへ入力してください。";
-constexpr const char kFooterTooFew[] =
-    "// ・行数が足りないとVarnelへの入力に失敗します。（この説明文より上の）";
-constexpr const char kFooterKeepCount[] = "// 　行数が変わらないように注意してください。";
-constexpr const char kFooterSaveAsIs[] =
-    "// ・余分な行は無視されるため、この説明文はそのまま保存してもかまいません。";
-constexpr const char kFooterInputAsIs[] =
-    "// ・余分な行は無視されるため、この説明文ごと入力してもかまいません。";
+const std::string kFooterEachLine = std::string(texts::kFooterEachLine) + texts::kFooterRewrite;
+const std::string kFooterTooFew = std::string(texts::kFooterTooFew) + texts::kFooterAboveThis;
 
-// The footer lines common to both variants, as an editor writes them when it saves the file in
-// UTF-8, and as Varnel wrote them. Finding one tells which of the two the file is; the Japanese
-// text makes a chance match practically impossible.
-constexpr const char* kUtf8FooterLines[] = {
-    u8"// 説明と注意",
-    u8"// ・各行のテキストが各ファイル名に対応しています。",
-    u8"// ・行数が足りないとVarnelへの入力に失敗します。",
-    u8"// 　行数が変わらないように注意してください。",
-};
-constexpr const char* kCp932FooterLines[] = {kFooterHeading, kFooterTooFew, kFooterKeepCount};
+// Footer lines common to both variants, as Varnel wrote them and as an editor writes them when it
+// saves the file in UTF-8. Finding one tells which of the two the file is; the Japanese text makes
+// a chance match practically impossible.
+const std::vector<std::string>& Cp932FooterLines() {
+    static const std::vector<std::string> lines = {texts::kFooterHeading, kFooterTooFew,
+                                                   texts::kFooterKeepCount};
+    return lines;
+}
 
-constexpr const char kExportTitle[] = "警告：ファイルに出力";
+const std::vector<std::string>& Utf8FooterLines() {
+    static const std::vector<std::string> lines = [] {
+        std::vector<std::string> utf8;
+        for (const char* line : {texts::kFooterHeading, texts::kFooterEachLine,
+                                 texts::kFooterTooFew, texts::kFooterKeepCount}) {
+            std::string converted;
+            if (platform::Cp932ToUtf8(line, &converted)) {
+                utf8.push_back(std::move(converted));
+            }
+        }
+        return utf8;
+    }();
+    return lines;
+}
 
 const char* WriteFailureReason(platform::WriteFailure failure) {
     switch (failure) {
         case platform::WriteFailure::FolderMissing:
-            return "出力先のフォルダが見つからないため";
+            return texts::kWriteFolderMissing;
         case platform::WriteFailure::AccessDenied:
-            return "書き込みが許可されていないため";
+            return texts::kWriteAccessDenied;
         case platform::WriteFailure::InUse:
-            return "ほかのプログラムが使用中のため";
+            return texts::kWriteInUse;
         case platform::WriteFailure::DiskFull:
-            return "ディスクの空き容量が足りないため";
+            return texts::kWriteDiskFull;
         case platform::WriteFailure::BadName:
-            return "ファイル名が正しくないため";
+            return texts::kWriteBadName;
         case platform::WriteFailure::None:
         case platform::WriteFailure::Other:
             break;
     }
-    return "書き込めないため";
+    return texts::kWriteFailed;
 }
 
 bool StartsWith(const std::string& s, const char* prefix) {
     return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-template <std::size_t N>
-bool HasAnyLine(const std::string& bytes, const char* const (&lines)[N]) {
-    for (const char* line : lines) {
+bool HasAnyLine(const std::string& bytes, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
         if (bytes.find(line) != std::string::npos) {
             return true;
         }
@@ -163,8 +163,10 @@ bool FromUtf16(const std::string& bytes, bool littleEndian, std::string* text, u
 
 std::string FileFooterText() {
     std::string footer;
-    for (const char* line : {kFooterRule, kFooterHeading, kFooterEachLine, kFooterSaveThenInput,
-                             kFooterTooFew, kFooterKeepCount, kFooterSaveAsIs}) {
+    for (const std::string& line :
+         {std::string(texts::kFooterRule), std::string(texts::kFooterHeading), kFooterEachLine,
+          std::string(texts::kFooterSaveThenInput), kFooterTooFew,
+          std::string(texts::kFooterKeepCount), std::string(texts::kFooterSaveAsIs)}) {
         footer += line;
         footer += kLineBreak;
     }
@@ -173,12 +175,13 @@ std::string FileFooterText() {
 
 std::string ClipboardFooterText() {
     std::string footer;
-    for (const char* line : {kFooterRule, kFooterHeading, kFooterEachLine, kFooterInput,
-                             kFooterTooFew, kFooterKeepCount}) {
+    for (const std::string& line :
+         {std::string(texts::kFooterRule), std::string(texts::kFooterHeading), kFooterEachLine,
+          std::string(texts::kFooterInput), kFooterTooFew, std::string(texts::kFooterKeepCount)}) {
         footer += line;
         footer += kLineBreak;
     }
-    return footer + kFooterInputAsIs;
+    return footer + texts::kFooterInputAsIs;
 }
 
 std::string RenameList::ExportedNames(NameKind kind, bool allRows) {
@@ -196,10 +199,9 @@ int RenameList::ExportToFile(const std::string& path, NameKind kind, bool allRow
     const std::string text = ExportedNames(kind, allRows) + FileFooterText();
     platform::WriteFailure why = platform::WriteFailure::None;
     if (!platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &why)) {
-        ShowMessageBox(
-            window_port::Owner(),
-            path + "\n\n" + WriteFailureReason(why) + "、\n『ファイルに出力』を中止しました。",
-            kExportTitle, kMbIconError | kMbOk);
+        ShowMessageBox(window_port::Owner(),
+                       texts::Fill(texts::kExportFailed, {path, WriteFailureReason(why)}),
+                       texts::kTitleExport, kMbIconError | kMbOk);
         return 1;
     }
     if (allRows) {
@@ -277,10 +279,10 @@ NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure) 
     if (StartsWith(bytes, "\xFE\xFF")) {
         return NameFileEncoding::Utf16Be;
     }
-    if (StartsWith(bytes, "\xEF\xBB\xBF") || HasAnyLine(bytes, kUtf8FooterLines)) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF") || HasAnyLine(bytes, Utf8FooterLines())) {
         return NameFileEncoding::Utf8;
     }
-    *unsure = !HasAnyLine(bytes, kCp932FooterLines) && IsUtf8BeyondAscii(bytes);
+    *unsure = !HasAnyLine(bytes, Cp932FooterLines()) && IsUtf8BeyondAscii(bytes);
     return NameFileEncoding::Cp932;
 }
 

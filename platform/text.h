@@ -26,6 +26,7 @@ inline std::string StoredForm(const std::string& name) {
 // Text that an editor saved in a Unicode encoding, back to cp932. Fails on malformed input (an
 // invalid UTF-8 sequence, an unpaired surrogate) and on a character that has no cp932 form.
 bool Utf8ToCp932(const std::string& utf8, std::string* cp932);
+bool Cp932ToUtf8(const std::string& cp932, std::string* utf8);
 bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932);
 
 }  // namespace platform

@@ -67,6 +67,10 @@ bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
     return ConvertText("CP932", "UTF-8", utf8, cp932);
 }
 
+bool Cp932ToUtf8(const std::string& cp932, std::string* utf8) {
+    return ConvertText("UTF-8", "CP932", cp932, utf8);
+}
+
 bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
     // iconv takes bytes: the code units in a fixed order, so that no byte-order mark is needed.
     std::string bytes;

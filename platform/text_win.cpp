@@ -77,6 +77,30 @@ bool Utf8ToCp932(const std::string& utf8, std::string* cp932) {
     return Widen(CP_UTF8, utf8, &wide) && FromNative(wide, cp932);
 }
 
+bool Cp932ToUtf8(const std::string& cp932, std::string* utf8) {
+    utf8->clear();
+    std::wstring wide;
+    if (!Widen(kCodePage, cp932, &wide)) {
+        return false;
+    }
+    if (wide.empty()) {
+        return true;
+    }
+    const int length = static_cast<int>(wide.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) {
+        return false;
+    }
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, &narrow[0], needed, nullptr,
+                            nullptr) != needed) {
+        return false;
+    }
+    utf8->swap(narrow);
+    return true;
+}
+
 bool Utf16ToCp932(const std::u16string& utf16, std::string* cp932) {
     const std::wstring wide(utf16.begin(), utf16.end());
     // FromNative refuses unpaired surrogates as well: they need the default character.

@@ -1,4 +1,5 @@
 #include "settings/app_paths.h"
+#include "core/texts.h"
 
 #include "core/mbcs.h"
 #include "platform/message_box.h"
@@ -12,8 +13,7 @@ AppPaths::AppPaths(const std::string& executable) {
     std::string path = executable;
     if (path.empty()) {
         path = ".\\Varnel.exe";
-        ShowMessageBox(nullptr, "実行ファイルのパス取得に失敗", "エラー：GetModuleFileName",
-                       kMbIconError);
+        ShowMessageBox(nullptr, texts::kModulePathFailed, texts::kTitleModulePath, kMbIconError);
     }
     executablePath.SetFromFullPath(path);
 }

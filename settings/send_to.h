@@ -15,5 +15,3 @@ bool CreateSendToShortcut(const std::string& shortcut, const std::string& target
 bool DeleteSendToShortcut(WindowHandle owner, const std::string& shortcut);
 
 // What the button would do next, as its text.
-constexpr const char kPutInSendTo[] = "『送る』にVarnelを置く";
-constexpr const char kRemoveFromSendTo[] = "『送る』からVarnelを消す";

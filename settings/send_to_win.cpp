@@ -1,3 +1,4 @@
+#include "core/texts.h"
 #include "settings/send_to.h"
 
 #include <windows.h>
@@ -62,7 +63,7 @@ bool CreateSendToShortcut(const std::string& shortcut, const std::string& target
         }
     }
     if (!saved) {
-        ShowMessageBox(nullptr, "ショートカット作成失敗", "エラー", kMbOk);
+        ShowMessageBox(nullptr, texts::kShortcutNotMade, texts::kTitleError, kMbOk);
     }
     return saved;
 }
@@ -76,7 +77,7 @@ bool DeleteSendToShortcut(WindowHandle owner, const std::string& shortcut) {
                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     }
     if (file == INVALID_HANDLE_VALUE) {
-        ShowMessageBox(owner, "ショートカット削除に失敗", "エラー", kMbIconError);
+        ShowMessageBox(owner, texts::kShortcutNotRemoved, texts::kTitleError, kMbIconError);
         return false;
     }
     CloseHandle(file);

@@ -1,4 +1,5 @@
 #include "settings/settings_sheet.h"
+#include "core/texts.h"
 
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
@@ -27,20 +28,20 @@ BasicPageValues LoadBasicPage(const SheetHost& host) {
 }
 
 std::string PathTooLongText(const char* label, size_t bytes) {
-    return std::string(label) + "が長すぎます（" + IntToText(static_cast<int>(bytes)) +
-           "バイト）。\n" + IntToText(static_cast<int>(kSheetPathLimit)) +
-           "バイト以内で指定してください。";
+    return texts::Fill(texts::kSettingsPathTooLong, {label, IntToText(static_cast<int>(bytes)),
+                                                     IntToText(static_cast<int>(kSheetPathLimit))});
 }
 
 int StoreBasicPage(const SheetHost& host, const BasicPageValues& values, WindowHandle page) {
     const struct {
         const char* label;
         const std::string& text;
-    } paths[] = {{kExchangeFileLabel, values.ioFilePath}, {kToolLabel, values.toolPath}};
+    } paths[] = {{texts::kLabelExchangeFile, values.ioFilePath},
+                 {texts::kLabelTool, values.toolPath}};
     for (const auto& path : paths) {
         if (path.text.size() > kSheetPathLimit) {
-            ShowMessageBox(page, PathTooLongText(path.label, path.text.size()), "エラー：設定",
-                           kMbIconError);
+            ShowMessageBox(page, PathTooLongText(path.label, path.text.size()),
+                           texts::kTitleSettingsError, kMbIconError);
             return 1;
         }
     }

@@ -51,6 +51,3 @@ std::string PathTooLongText(const char* label, size_t bytes);
 extern const int kAutoPageIds[];
 extern const int kDialogPage1Ids[];
 extern const int kDialogPage2Ids[];
-
-constexpr const char kExchangeFileLabel[] = "入出力の対象となるファイル";
-constexpr const char kToolLabel[] = "入出力の対象となるファイルを開くツール";

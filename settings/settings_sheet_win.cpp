@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/path_name.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "res/settings_sheet_ids.h"
@@ -17,9 +18,6 @@
 #include "settings/settings_store.h"
 
 namespace {
-
-constexpr char kErrorTitle[] = "エラー：設定";
-constexpr char kNoCp932[] = "に、Shift_JISで表せない文字が含まれています。";
 
 // Texts pass through the wide functions so that no look-alike ever stands in for a character.
 // False when the text has no exact form to show.
@@ -86,7 +84,8 @@ INT_PTR CALLBACK CheckBoxPageProc(HWND page, UINT message, WPARAM, LPARAM lParam
 
 void ShowSendToState(HWND page) {
     SetItemText(page, IDB_SEND_TO,
-                SendToShortcutExists(SendToShortcutPath()) ? kRemoveFromSendTo : kPutInSendTo);
+                SendToShortcutExists(SendToShortcutPath()) ? texts::kRemoveFromSendTo
+                                                           : texts::kPutInSendTo);
 }
 
 // Takes effect at once; Cancel on the sheet does not undo it.
@@ -95,10 +94,10 @@ void ToggleSendTo(const SheetHost& host, HWND page) {
     if (!SendToShortcutExists(shortcut)) {
         // The full path with backslashes: the form the shell resolves on every system.
         if (CreateSendToShortcut(shortcut, host.paths->ExecutablePath().FullPath())) {
-            SetItemText(page, IDB_SEND_TO, kRemoveFromSendTo);
+            SetItemText(page, IDB_SEND_TO, texts::kRemoveFromSendTo);
         }
     } else if (DeleteSendToShortcut(page, shortcut)) {
-        SetItemText(page, IDB_SEND_TO, kPutInSendTo);
+        SetItemText(page, IDB_SEND_TO, texts::kPutInSendTo);
     }
 }
 
@@ -112,8 +111,8 @@ void InitBasicPage(const SheetHost& host, HWND page) {
         int id;
         const char* label;
         const std::string& text;
-    } paths[] = {{IDE_IO_FILE, kExchangeFileLabel, values.ioFilePath},
-                 {IDE_TOOL, kToolLabel, values.toolPath}};
+    } paths[] = {{IDE_IO_FILE, texts::kLabelExchangeFile, values.ioFilePath},
+                 {IDE_TOOL, texts::kLabelTool, values.toolPath}};
     for (const auto& path : paths) {
         if (!SetItemText(page, path.id, path.text)) {
             SetPropW(GetDlgItem(page, path.id), kUnshown, reinterpret_cast<HANDLE>(1));
@@ -125,10 +124,9 @@ void InitBasicPage(const SheetHost& host, HWND page) {
 
 void SayUnshown(HWND page, int id) {
     ShowMessageBox(page,
-                   std::string(id == IDE_TOOL ? kToolLabel : kExchangeFileLabel) +
-                       "として varnel.ini にある値は、Shift_JISとして読めないため表示できません。"
-                       "\n欄を空のままにすれば、その値をそのまま残します。",
-                   kErrorTitle, kMbIconExclamation);
+                   texts::Fill(texts::kSettingsUnshown,
+                               {id == IDE_TOOL ? texts::kLabelTool : texts::kLabelExchangeFile}),
+                   texts::kTitleSettingsError, kMbIconExclamation);
 }
 
 // OK: nothing of this page is stored unless both paths can be stored as they stand.
@@ -141,14 +139,15 @@ LONG_PTR ApplyBasicPage(const SheetHost& host, HWND page) {
         int id;
         const char* label;
         std::string* text;
-    } edits[] = {{IDE_IO_FILE, kExchangeFileLabel, &values.ioFilePath},
-                 {IDE_TOOL, kToolLabel, &values.toolPath}};
+    } edits[] = {{IDE_IO_FILE, texts::kLabelExchangeFile, &values.ioFilePath},
+                 {IDE_TOOL, texts::kLabelTool, &values.toolPath}};
     const BasicPageValues stored = LoadBasicPage(host);
     const std::string* storedText[] = {&stored.ioFilePath, &stored.toolPath};
     for (std::size_t i = 0; i < 2; ++i) {
         const auto& edit = edits[i];
         if (!GetItemText(page, edit.id, edit.text)) {
-            ShowMessageBox(page, std::string(edit.label) + kNoCp932, kErrorTitle, kMbIconError);
+            ShowMessageBox(page, texts::Fill(texts::kSettingsNoCp932, {edit.label}),
+                           texts::kTitleSettingsError, kMbIconError);
             SetFocus(GetDlgItem(page, edit.id));
             return PSNRET_INVALID_NOCHANGEPAGE;
         }
@@ -238,8 +237,8 @@ void OpenGuide(const SheetHost& host, HWND page) {
             ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32) {
         return;
     }
-    ShowMessageBox(page, guide.FullPath() + "\n\n使い方の説明書を開けませんでした。", kErrorTitle,
-                   kMbIconError);
+    ShowMessageBox(page, texts::Fill(texts::kGuideCannotOpen, {guide.FullPath()}),
+                   texts::kTitleSettingsError, kMbIconError);
 }
 
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,7 +310,7 @@ void ShowSettingsSheet(const SheetHost& host, int startPage) {
     header.hInstance = host.instance;
     header.hIcon =
         static_cast<HICON>(LoadImageA(host.instance, "IDIM_ICON16", IMAGE_ICON, 16, 16, LR_SHARED));
-    header.pszCaption = "設定";
+    header.pszCaption = texts::kSheetCaption;
     header.nPages = sizeof(pages) / sizeof(pages[0]);
     header.nStartPage = static_cast<UINT>(startPage);
     header.phpage = pages;
@@ -325,7 +324,7 @@ bool BrowseForPath(const SheetHost& host, WindowHandle owner, BrowseKind kind, s
     std::wstring folder;
     platform::ToNative(host.paths->IOFilePath().Folder(), &folder);
     std::wstring caption;
-    platform::ToNative(tool ? kToolLabel : kExchangeFileLabel, &caption);
+    platform::ToNative(tool ? texts::kLabelTool : texts::kLabelExchangeFile, &caption);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
@@ -342,8 +341,8 @@ bool BrowseForPath(const SheetHost& host, WindowHandle owner, BrowseKind kind, s
         return false;
     }
     if (!platform::FromNative(result.data(), path)) {
-        ShowMessageBox(owner, std::string("選択したパス") + kNoCp932 + "\nこのパスは使えません。",
-                       kErrorTitle, kMbIconError);
+        ShowMessageBox(owner, texts::kSettingsPickedNoCp932, texts::kTitleSettingsError,
+                       kMbIconError);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // The steps of a batch and the commands on the whole list: rename, restore, start anew (after the
 // confirmation that the first names will be lost), and adding text to the selected rows.
 #include "ui/commands.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -69,7 +70,7 @@ void Commands::Restore() {
 }
 
 void Commands::New() {
-    if (!ConfirmDiscard("新規")) {
+    if (!ConfirmDiscard(texts::kCommandNew)) {
         return;
     }
     context->list->Clear();
@@ -80,11 +81,8 @@ bool Commands::ConfirmDiscard(const std::string& name) {
     if (!context->list->HasRenamed() || !GetBool(kIdConfirmEnd)) {
         return true;
     }
-    const std::string question = "『" + name +
-                                 "』を実行すると『最初に戻す』ことが\nできなくなります。\n『" +
-                                 name + "』を実行してもいいですか？";
-    return ShowMessageBox(context->mainWindow, question, "確認：改名したファイルがあります",
-                          kMbIconQuestion | kMbYesNo) == kIdYes;
+    return ShowMessageBox(context->mainWindow, texts::Fill(texts::kConfirmDiscard, {name}),
+                          texts::kTitleRenamed, kMbIconQuestion | kMbYesNo) == kIdYes;
 }
 
 void Commands::AddToEdit(AddMode mode, AddPosition position) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
@@ -89,7 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     HACCEL accelerators = LoadAcceleratorsA(instance, "IDR_ACCELERATOR1");
     if (!accelerators) {
-        ShowMessageBox(c->mainWindow, "LoadAccelerators Err", "Error", kMbOk);
+        ShowMessageBox(c->mainWindow, texts::kAcceleratorsFailed, texts::kTitleStartError, kMbOk);
     }
     c->commands->OpenStartupArguments();
     int code = RunMessageLoop(c, accelerators);

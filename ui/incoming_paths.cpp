@@ -1,4 +1,5 @@
 #include "ui/incoming_paths.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -56,9 +57,7 @@ bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932,
         WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(), static_cast<int>(path.size()),
                             &shown[0], n, nullptr, nullptr);
     }
-    refusals->Refuse(context->mainWindow, shown, "Shift_JISで表せない文字が含まれています",
-                     shown +
-                         "\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n"
-                         "追加を無視します。");
+    refusals->Refuse(context->mainWindow, shown, texts::kReasonNoCp932,
+                     texts::Fill(texts::kAddNoCp932, {shown}));
     return false;
 }

@@ -1,4 +1,5 @@
 #include "ui/list_view_pane.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -63,10 +64,10 @@ ListViewPane::ListViewPane(AppContext* context) : context(context), progress(con
         DeleteObject(icons);
     }
 
-    const std::string headers[] = {GetInitialBool(kIdUseExtension) ? "エディット（拡張子：表示）"
-                                                                   : "エディット（拡張子：未表示）",
-                                   "現在の名前（ﾘﾈｰﾑ時更新）", "最初の名前（固定）",
-                                   "位置（固定）"};
+    const std::string headers[] = {GetInitialBool(kIdUseExtension)
+                                       ? texts::kColumnEditWithExtension
+                                       : texts::kColumnEditWithoutExtension,
+                                   texts::kColumnNow, texts::kColumnFirst, texts::kColumnPlace};
     for (int i = 0; i < 4; ++i) {
         std::wstring text = WideText(headers[i]);
         LVCOLUMNW column = {};
@@ -445,10 +446,8 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
     // A message box below dispatches messages; paths that arrive then wait until it is done.
     context->commands->RunHeld([&] {
         if (text.empty() && !wide.empty()) {
-            ShowMessageBox(context->mainWindow,
-                           "入力された名前にはShift_JISで表せない文字が含まれているため、\n"
-                           "入力を中止します。",
-                           "警告：ファイル名が不正", kMbIconError);
+            ShowMessageBox(context->mainWindow, texts::kEditNoCp932, texts::kTitleBadName,
+                           kMbIconError);
             return;
         }
         TakeEditedName(row, text);

@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -80,7 +81,7 @@ LRESULT OnClose(AppContext* c, HWND window) {
     if ((c->list && c->list->IsBusy()) || (c->commands && c->commands->NamesOut())) {
         return 0;
     }
-    if (!c->commands || c->commands->ConfirmDiscard("終了")) {
+    if (!c->commands || c->commands->ConfirmDiscard(texts::kCommandQuit)) {
         DestroyWindow(window);
     }
     return 0;

@@ -11,6 +11,7 @@
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -50,9 +51,8 @@ void Commands::AddHandedOver() {
 
 void Commands::RefuseHandOver(unsigned long bytes) {
     ShowMessageBox(context->mainWindow,
-                   "別の Varnel から渡されたパスの文字列が大きすぎる（" + std::to_string(bytes) +
-                       " バイト）ため、\n追加を無視しました。",
-                   "警告：ファイル・フォルダの追加", kMbIconError);
+                   texts::Fill(texts::kHandOverTooLarge, {std::to_string(bytes)}),
+                   texts::kTitleAdding, kMbIconError);
 }
 
 namespace {
@@ -111,7 +111,8 @@ void Commands::OpenWithDialog() {
     std::vector<wchar_t> title(2600, L'\0');
     std::wstring folder;
     platform::ToNative(context->settings->GetString(keys::kPathCDlgOpen, ""), &folder);
-    const std::wstring dialogTitle = L"リネーム対象を追加";
+    std::wstring dialogTitle;
+    platform::ToNative(texts::kOpenDialogTitle, &dialogTitle);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = context->mainWindow;

@@ -1,4 +1,5 @@
 #include "ui/progress.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -23,27 +24,25 @@ std::string ProgressText(Work work, unsigned done, unsigned total) {
     const char* what = "";
     switch (work) {
         case Work::Adding:
-            what = "追加中";
+            what = texts::kWorkAdding;
             break;
         case Work::Checking:
-            what = "名前を確認中";
+            what = texts::kWorkChecking;
             break;
         case Work::Renaming:
-            what = "リネーム中";
+            what = texts::kWorkRenaming;
             break;
         case Work::Restoring:
-            what = "最初の名前に戻し中";
+            what = texts::kWorkRestoring;
             break;
         case Work::Preparing:
-            what = "リネームの準備中";
+            what = texts::kWorkPreparing;
             break;
         case Work::Recovering:
-            what = "中断されたリネームを戻し中";
+            what = texts::kWorkRecovering;
             break;
     }
-    char numbers[48];
-    std::snprintf(numbers, sizeof numbers, "… %u / %u", done, total);
-    return std::string(what) + numbers;
+    return texts::Fill(texts::kWorkProgress, {what, std::to_string(done), std::to_string(total)});
 }
 
 bool ProgressShow::Painting() {

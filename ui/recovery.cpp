@@ -1,4 +1,5 @@
 #include "ui/recovery.h"
+#include "core/texts.h"
 
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
         text += lines[i] + "\n";
     }
     if (lines.size() > most) {
-        text += "ほか " + std::to_string(lines.size() - most) + " 件\n";
+        text += texts::Fill(texts::kMoreItems, {std::to_string(lines.size() - most)});
     }
     return text;
 }
@@ -43,12 +44,8 @@ void ShowLeftAlone(AppContext* c, const std::vector<std::string>& leftAlone) {
     for (const std::string& path : leftAlone) {
         lines.push_back(Shown(path));
     }
-    ShowMessageBox(c->mainWindow,
-                   "次のファイルは、見つからないか、元の名前の場所がふさがっているか、"
-                   "そのリネームで動いたものと確かめられないため、戻していません。\n"
-                   "作業記録は残してあり、次の起動時にまた確認します。\n\n" +
-                       Listed(lines, kNamedInSummary),
-                   "警告：戻せなかったファイル", kMbIconExclamation);
+    ShowMessageBox(c->mainWindow, texts::kNotPutBack + Listed(lines, kNamedInSummary),
+                   texts::kTitleNotPutBack, kMbIconExclamation);
 }
 
 // One journal: nothing to ask when every file is in place already (a recovery cut short at its
@@ -63,8 +60,8 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     for (const journal::ItemState& item : journal::Review(left.What())) {
         switch (item.where) {
             case journal::ItemState::Where::Moved:
-                moving.push_back(Shown(item.firstPath) + "　（今の名前：" + NameOf(item.now) +
-                                 "）");
+                moving.push_back(texts::Fill(texts::kInterruptedMoving,
+                                             {Shown(item.firstPath), NameOf(item.now)}));
                 break;
             case journal::ItemState::Where::Gone:
             case journal::ItemState::Where::Foreign:
@@ -81,18 +78,14 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         }
         return;
     }
-    std::string question = "前回のリネームが途中で止まったままです。\n（作業記録：" +
-                           Shown(folder + "/" + journal::FileName(slot)) +
-                           "）\n\n次のファイルをリネーム前の名前に戻します：\n" +
-                           Listed(moving, kNamedInQuestion);
+    std::string question =
+        texts::Fill(texts::kInterruptedQuestion, {Shown(folder + "/" + journal::FileName(slot))}) +
+        Listed(moving, kNamedInQuestion);
     if (!untouched.empty()) {
-        question += "（そのリネームで動いたものと確かめられないファイル " +
-                    std::to_string(untouched.size()) + " 件は、そのままにします）\n";
+        question += texts::Fill(texts::kInterruptedUntouched, {std::to_string(untouched.size())});
     }
-    question +=
-        "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n"
-        "「いいえ」なら何もせず、次の起動時にまた確認します。";
-    if (ShowMessageBox(c->mainWindow, question, "確認：中断されたリネーム",
+    question += texts::kInterruptedAsk;
+    if (ShowMessageBox(c->mainWindow, question, texts::kTitleInterrupted,
                        kMbYesNo | kMbIconQuestion) != kIdYes) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "ui/single_instance.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -98,8 +99,7 @@ void HandOver(AppContext* context) {
         return;
     }
     if (SendToRunningInstance(out.text) != 0) {
-        ShowMessageBox(nullptr, "起動しているはずのVarnelが見つからない", "致命的エラー：多重起動",
-                       kMbIconError);
+        ShowMessageBox(nullptr, texts::kInstanceNotFound, texts::kTitleFatalInstance, kMbIconError);
     }
 }
 
@@ -128,7 +128,7 @@ int SendToRunningInstance(const std::string& text) {
             }
             // A window still being built answers that it cannot take paths yet.
             if (attempt >= kAttempts) {
-                ShowMessageBox(nullptr, "WM_COPYDATA", "致命的エラー", kMbIconError);
+                ShowMessageBox(nullptr, texts::kCopyDataFailed, texts::kTitleFatal, kMbIconError);
                 return 0;
             }
         } else if (attempt >= kAttempts) {

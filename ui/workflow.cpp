@@ -1,4 +1,5 @@
 #include "ui/workflow.h"
+#include "core/texts.h"
 
 #include "res/resource_ids.h"
 #include "ui/command_states.h"
@@ -17,7 +18,7 @@ StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
     plan.grayed = StepGrays(static_cast<WorkflowStep>(step), count);
     switch (static_cast<WorkflowStep>(step)) {
         case WorkflowStep::Reset:
-            ShowText(&plan, "<1> リネーム対象を開きます");
+            ShowText(&plan, texts::kStepFresh);
             plan.showCount = true;
             plan.deleteAllRows = true;
             break;
@@ -27,7 +28,7 @@ StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
             if (count == 0) {
                 break;
             }
-            ShowText(&plan, "<1> 追加・操作できます。次は出力");
+            ShowText(&plan, texts::kStepAdded);
             if (step == static_cast<int>(WorkflowStep::Added)) {
                 if (settings.autoSort) {
                     plan.followUps.push_back(IDC_SORT_NOW_PATH);
@@ -38,18 +39,18 @@ StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
             }
             break;
         case WorkflowStep::Exported:
-            ShowText(&plan, "<2> 出力しました。次は入力");
+            ShowText(&plan, texts::kStepExported);
             break;
         case WorkflowStep::Imported:
         case WorkflowStep::Restored:
-            ShowText(&plan, "<3> リネーム可能です");
+            ShowText(&plan, texts::kStepRenamable);
             plan.updateCommandStates = true;
             if (step == static_cast<int>(WorkflowStep::Imported) && settings.autoRename) {
                 plan.followUps.push_back(IDC_RENAME);
             }
             break;
         case WorkflowStep::RenameDone:
-            ShowText(&plan, "<3> リネーム完了。最初に戻せます");
+            ShowText(&plan, texts::kStepRenamed);
             plan.updateCommandStates = true;
             break;
     }

@@ -175,9 +175,7 @@ TEST_F(WithFiles, ADriveRootIsRefusedAndATrailingSeparatorNamesTheFolder) {
     HWND box = s.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no warning; rows: " << s.RowCount();
     EXPECT_EQ(gui::WindowText(box), texts::kTitleAdding);
-    EXPECT_EQ(
-        gui::MessageBoxText(box),
-        "C:\\\n\nドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。");
+    EXPECT_EQ(gui::MessageBoxText(box), texts::Fill(texts::kAddRoot, {"C:\\"}));
     ASSERT_TRUE(gui::PressButton(box, IDOK));
 
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();

@@ -67,7 +67,7 @@ TEST_F(Confirm, NewAsksAfterARenameAndNoKeepsTheList) {
 
     s.PostCommand(command::kNew);
     const std::string question = Answer(IDNO);
-    EXPECT_NE(question.find("『新規』"), std::string::npos) << question;
+    EXPECT_EQ(question, texts::Fill(texts::kConfirmDiscard, {texts::kCommandNew}));
     EXPECT_EQ(s.FindMessageBox(), nullptr);
     EXPECT_EQ(s.RowCount(), 2);
     EXPECT_EQ(s.Status(0), "002");
@@ -87,7 +87,7 @@ TEST_F(Confirm, ClosingAsksAfterARenameAndYesEndsTheProgram) {
 
     s.PostClose();
     const std::string question = Answer(IDNO);
-    EXPECT_NE(question.find("『終了』"), std::string::npos) << question;
+    EXPECT_EQ(question, texts::Fill(texts::kConfirmDiscard, {texts::kCommandQuit}));
     EXPECT_TRUE(s.Running());
     EXPECT_TRUE(IsWindowVisible(s.window()));
     EXPECT_EQ(s.RowCount(), 2);

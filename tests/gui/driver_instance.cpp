@@ -92,7 +92,7 @@ TEST_F(SecondStart, AddsBehindAnOpenSettingsSheet) {
     HWND sheet = nullptr;
     ASSERT_TRUE(gui::WaitFor([&] {
         for (HWND w : gui::MessageBoxes(s.processId())) {
-            if (gui::WindowText(w) == "設定") {
+            if (gui::WindowText(w) == texts::kSheetCaption) {
                 sheet = w;
             }
         }
@@ -136,10 +136,12 @@ TEST_F(SecondStart, ManyRefusalsShowOneMessageAndNoSenderWaitsForIt) {
     HWND box = s.WaitForMessageBox(10000);
     ASSERT_NE(box, nullptr) << s.Describe();
     const std::string text = gui::MessageBoxText(box);
-    EXPECT_EQ(text.rfind("50 件のパスを追加しませんでした。\n\nrelative0.txt\n　フォルダから", 0),
-              0u)
+    const std::string head =
+        texts::Fill(texts::kAddMany, {"50"}) +
+        texts::Fill(texts::kAddManyLine, {"relative0.txt", texts::kReasonRelative});
+    EXPECT_EQ(text.rfind(head, 0), 0u) << gui::Readable(text);
+    EXPECT_NE(text.find(texts::Fill(texts::kMoreItems, {"40"})), std::string::npos)
         << gui::Readable(text);
-    EXPECT_NE(text.find("ほか 40 件"), std::string::npos) << gui::Readable(text);
 
     StartSecond(L"\"a b\\x.txt\"");
     ExpectSecondEndsQuietly();
@@ -157,8 +159,8 @@ TEST_F(SecondStart, ManyRefusalsShowOneMessageAndNoSenderWaitsForIt) {
         if (bytes < std::size_t(2) << 20) {
             HWND refused = s.WaitForMessageBox(10000);
             ASSERT_NE(refused, nullptr) << s.Describe();
-            EXPECT_NE(gui::MessageBoxText(refused).find("大きすぎる（1843201 バイト）"),
-                      std::string::npos)
+            EXPECT_EQ(gui::MessageBoxText(refused),
+                      texts::Fill(texts::kHandOverTooLarge, {"1843201"}))
                 << gui::Readable(gui::MessageBoxText(refused));
             ASSERT_TRUE(gui::PressButton(refused, IDOK));
         }

@@ -57,7 +57,7 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
     HWND box = s.WaitForMessageBox(10000);
     ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_EQ(gui::MessageBoxText(box), "既存もしくは無効");
+    EXPECT_EQ(gui::MessageBoxText(box), texts::kMoveAccessDenied);
     s.Kill();
     CloseHandle(held);
     const Names cut = gui::NamesIn(s.PathOf("files"));
@@ -72,11 +72,11 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_NE(question, nullptr);
     // The question names what it would move: the two files set aside and not yet back.
     const std::string asked = gui::MessageBoxText(question);
-    EXPECT_NE(asked.find("リネーム前の名前に戻しますか"), std::string::npos)
-        << gui::Readable(asked);
-    EXPECT_NE(asked.find("次のファイルをリネーム前の名前に戻します：\n" +
-                         gui::ToCp932(file("b.txt")) + "　（今の名前：" + cut[1] + "）\n"),
-              std::string::npos)
+    EXPECT_NE(asked.find(texts::kInterruptedAsk), std::string::npos) << gui::Readable(asked);
+    EXPECT_NE(
+        asked.find(texts::Fill(texts::kInterruptedMoving, {gui::ToCp932(file("b.txt")), cut[1]}) +
+                   "\n"),
+        std::string::npos)
         << gui::Readable(asked);
 
     // A second start meanwhile gets its answer at once; its path waits for the files to be back.
@@ -141,7 +141,8 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     HWND box = nullptr;
     ASSERT_TRUE(gui::WaitFor(
         [&] {
-            preparing = preparing || s.Status(1).rfind("リネームの準備中… ", 0) == 0;
+            preparing =
+                preparing || s.Status(1).rfind(texts::ProgressHead(texts::kWorkPreparing), 0) == 0;
             return (box = s.FindMessageBox()) != nullptr;
         },
         120000))
@@ -153,7 +154,8 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     gui::AppProcess again;
     HWND question = StartAndAsk(&again, s);
     ASSERT_NE(question, nullptr);
-    EXPECT_NE(gui::MessageBoxText(question).find("ほか " + std::to_string(kFiles - 1 - 10) + " 件"),
+    EXPECT_NE(gui::MessageBoxText(question).find(
+                  texts::Fill(texts::kMoreItems, {std::to_string(kFiles - 1 - 10)})),
               std::string::npos)
         << gui::Readable(gui::MessageBoxText(question));
     HWND window = gui::FindTopLevelWindow(again.id(), "varnel");
@@ -163,8 +165,8 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     bool recovering = false;
     ASSERT_TRUE(gui::WaitFor(
         [&] {
-            recovering = recovering ||
-                         gui::StatusPartText(bar, 1).rfind("中断されたリネームを戻し中… ", 0) == 0;
+            recovering = recovering || gui::StatusPartText(bar, 1).rfind(
+                                           texts::ProgressHead(texts::kWorkRecovering), 0) == 0;
             return !gui::Exists(s.PathOf("varnel.journal"));
         },
         120000));

@@ -137,8 +137,8 @@ TEST_F(Keys, NothingChangesTheListWhileARenameShowsItsMessage) {
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
     HWND box = s.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message; status: " << s.Describe();
-    EXPECT_EQ(gui::WindowText(box), "改名Ｅｒｒ");
-    EXPECT_EQ(gui::MessageBoxText(box), "既存もしくは無効");
+    EXPECT_EQ(gui::WindowText(box), texts::kTitleRenameError);
+    EXPECT_EQ(gui::MessageBoxText(box), texts::kMoveAccessDenied);
     // Without an owner the box leaves the main window open to the user.
     ASSERT_EQ(GetWindow(box, GW_OWNER), nullptr);
     ASSERT_TRUE(IsWindowEnabled(s.window()));

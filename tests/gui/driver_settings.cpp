@@ -18,9 +18,9 @@ namespace {
 
 constexpr int kSettings = IDC_SETTINGS;
 constexpr int kVersion = IDC_VERSION;
-constexpr char kSheetTitle[] = "設定";
-constexpr char kPut[] = "『送る』にVarnelを置く";
-constexpr char kRemove[] = "『送る』からVarnelを消す";
+constexpr const char* kSheetTitle = texts::kSheetCaption;
+constexpr const char* kPut = texts::kPutInSendTo;
+constexpr const char* kRemove = texts::kRemoveFromSendTo;
 
 // An edit control's text from another process: only WM_GETTEXT asks the control itself.
 std::string EditText(HWND edit) {
@@ -156,7 +156,8 @@ TEST_F(Sheet, ATooLongPathIsRefusedAndTheSheetStaysOpen) {
     PostMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_NE(gui::MessageBoxText(box).find("長すぎます"), std::string::npos)
+    EXPECT_EQ(gui::MessageBoxText(box),
+              texts::Fill(texts::kSettingsPathTooLong, {texts::kLabelTool, "259", "258"}))
         << gui::Readable(gui::MessageBoxText(box));
     ASSERT_TRUE(gui::PressButton(box, IDOK));
     EXPECT_TRUE(IsWindowVisible(sheet)) << "the sheet closed on a refused path";
@@ -176,9 +177,7 @@ TEST_F(Sheet, AStoredPathThatCannotBeShownIsNamedAndKept) {
     ASSERT_NE(sheet, nullptr) << s.Describe();
     HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_EQ(gui::MessageBoxText(box),
-              "入出力の対象となるファイルを開くツールとして varnel.ini にある値は、Shift_JISとして"
-              "読めないため表示できません。\n欄を空のままにすれば、その値をそのまま残します。");
+    EXPECT_EQ(gui::MessageBoxText(box), texts::Fill(texts::kSettingsUnshown, {texts::kLabelTool}));
     ASSERT_TRUE(gui::PressButton(box, IDOK));
     HWND page = Page(sheet);
     EXPECT_EQ(EditText(GetDlgItem(page, 1019)), "");

@@ -430,11 +430,10 @@ TEST_F(Tool, AnIoFileThatCannotBeWrittenIsNamedWithTheReason) {
     StartWith("IOFilePath=" + io + "\r\n", Script("rewrite:"));
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
 
-    HWND box = WaitForBoxTitled("警告：ファイルに出力");
+    HWND box = WaitForBoxTitled(texts::kTitleExport);
     ASSERT_NE(box, nullptr) << s.Describe();
     EXPECT_EQ(gui::Readable(gui::MessageBoxText(box)),
-              gui::Readable(io + "\n\n出力先のフォルダが見つからないため、\n"
-                                 "『ファイルに出力』を中止しました。"));
+              gui::Readable(texts::Fill(texts::kExportFailed, {io, texts::kWriteFolderMissing})));
     ASSERT_TRUE(gui::PressButton(box, IDOK));
     ASSERT_TRUE(gui::Settle(s.window()));
     EXPECT_EQ(s.Status(1), texts::kStepAdded) << s.Describe();

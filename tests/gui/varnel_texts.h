@@ -1,26 +1,24 @@
-#include "res/resource_ids.h"
-// What Varnel shows, as the bytes the A messages give (the sources compile to cp932), and the
-// command ids its menus post.
+// What Varnel shows, as the bytes the A messages give (the sources compile to cp932): its own
+// texts, the few of its resources the tests look for, and the command ids its menus post.
 #pragma once
+
+#include "core/texts.h"
+#include "res/resource_ids.h"
 
 namespace texts {
 
-constexpr char kStepFresh[] = "<1> リネーム対象を開きます";
-constexpr char kStepAdded[] = "<1> 追加・操作できます。次は出力";
-constexpr char kStepExported[] = "<2> 出力しました。次は入力";
-constexpr char kStepRenamed[] = "<3> リネーム完了。最初に戻せます";
-constexpr char kStepRenamable[] = "<3> リネーム可能です";
-
-constexpr char kTitleAdding[] = "警告：ファイル・フォルダの追加";
-constexpr char kTitleBadName[] = "警告：ファイル名が不正";
-constexpr char kTitleRenamed[] = "確認：改名したファイルがあります";
-
-// The dialog shown while Varnel waits for the editor's window to close.
+// The dialog shown while Varnel waits for the editor's window to close (res/varnel.rc).
 constexpr char kWaitTitle[] = "Varnel - 待機中…";
 constexpr char kWaitMessage[] = "ツールのウィンドウが閉じると同時に復帰します";
 constexpr char kWaitCancel[] = "ｷｬﾝｾﾙ";
 
 constexpr char kListWindow[] = "[Basic]\r\nWindowMode=ListView\r\n";
+
+// How the status bar's progress of a work begins, before its figures.
+inline std::string ProgressHead(const char* work) {
+    const std::string text = Fill(kWorkProgress, {work});
+    return text.substr(0, text.find("%2"));
+}
 
 }  // namespace texts
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "exchange/add_text.h"
 #include "res/resource_ids.h"
 #include "tests/support/list_fixture.h"
@@ -195,8 +196,9 @@ const AddCase kCases[] = {
      false,
      false,
      {kLong, kWide},
-     "名前が長すぎる（255 文字を超える）ため、\n2 行のエディットを変更しませんでした。\n\n"
-     "行：1、2"},
+     texts::Fill(texts::kNamesTooLong, {"255", "2"}) +
+         texts::Fill(texts::kNamesTooLongFirstRow, {"1"}) +
+         texts::Fill(texts::kNamesTooLongNextRow, {"2"})},
 };
 
 class AddTextTest : public ListTest {

@@ -1,7 +1,9 @@
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "platform/file_system.h"
 #include "tests/support/list_fixture.h"
 
@@ -29,11 +31,9 @@ TEST_F(AddingTest, ReAddingARenamedEntrysCurrentPath) {
     EXPECT_EQ(Add("b.txt"), "1");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     const RecordedBox& box = boxes::Recorded()[0];
-    EXPECT_EQ(box.title, "警告：ファイル・フォルダの追加");
-    EXPECT_EQ(box.text, "追加を無視するパス\n" + dir.PathOf("b.txt") +
-                            "\n追加を無視するパスの旧名（追加済み）\n" + dir.PathOf("a.txt") +
-                            "\n\n既に開いているファイル・フォルダを追加しようとしました。\n"
-                            "これはリネーム時に誤動作を起こすため追加を無視します。");
+    EXPECT_EQ(box.title, texts::kTitleAdding);
+    EXPECT_EQ(box.text,
+              texts::Fill(texts::kAddListedAgain, {dir.PathOf("b.txt"), dir.PathOf("a.txt")}));
     EXPECT_EQ(box.owner, context.mainWindow);
     EXPECT_EQ(box.Icon(), kMbIconError);
 
@@ -58,12 +58,9 @@ TEST_F(AddingTest, FilesAndFoldersBeneathARegisteredFolder) {
 
     EXPECT_EQ(Add("a\\x.txt"), "1");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "既に登録されているフォルダ\n" + dir.PathOf("a") + "\\\n追加を無視するファイル\n" +
-                  dir.PathOf("a\\x.txt") +
-                  "\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました。\n"
-                  "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視"
-                  "します。");
+    EXPECT_EQ(
+        boxes::Recorded()[0].text,
+        texts::Fill(texts::kAddUnderListed, {dir.PathOf("a") + "\\", dir.PathOf("a\\x.txt")}));
     EXPECT_EQ(Add("a\\sub"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 2u);
 
@@ -82,11 +79,7 @@ TEST_F(AddingTest, FolderAboveARegisteredFile) {
     EXPECT_EQ(Add("a"), "1");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].text,
-              "既に登録されているファイル・フォルダ\n" + dir.PathOf("a\\x.txt") +
-                  "\n追加を無視するフォルダ\n" + dir.PathOf("a") +
-                  "\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようとしました。\n"
-                  "これはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視"
-                  "します。");
+              texts::Fill(texts::kAddAroundListed, {dir.PathOf("a\\x.txt"), dir.PathOf("a")}));
 }
 
 TEST_F(AddingTest, OneMessagePerRefusedPathAndNoneWhenSwitchedOff) {
@@ -113,13 +106,12 @@ namespace {
 // itself, while a root or a path without its folder would be renamed somewhere else.
 TEST_F(AddingTest, OnlyFullPathsBecomeEntries) {
     dir.MakeFolder("sub");
-    const std::string root =
-        "ドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。";
-    const std::string relative = "フォルダから始まる完全なパスではないため、\n追加を無視します。";
+    const char* root = texts::kAddRoot;
+    const char* relative = texts::kAddRelative;
     struct Case {
         std::string path;
         int result;
-        std::string message;  // the end of the text, "" for none
+        std::string message;  // the message's form, "" for none
     };
     std::vector<Case> cases = {
         {dir.PathOf("sub\\"), 0, ""},
@@ -145,8 +137,8 @@ TEST_F(AddingTest, OnlyFullPathsBecomeEntries) {
             continue;
         }
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.path;
-        EXPECT_EQ(boxes::Recorded()[0].text, c.path + "\n\n" + c.message);
-        EXPECT_EQ(boxes::Recorded()[0].title, "警告：ファイル・フォルダの追加");
+        EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(c.message, {c.path}));
+        EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleAdding);
     }
     ASSERT_EQ(list->Count(), 1u);
     EXPECT_TRUE(list->At(0).IsFolder());
@@ -205,10 +197,14 @@ std::string ProgramDecision(int result) {
     const std::string& text = boxes::Recorded().back().text;
     const std::size_t first = text.find('\n');
     const std::string named = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
-    if (text.rfind("追加を無視するパス\n", 0) == 0) {
+    const auto startsAs = [&](const char* form) {
+        const std::string head(form, std::strchr(form, '\n') + 1);
+        return text.rfind(head, 0) == 0;
+    };
+    if (startsAs(texts::kAddListedAgain)) {
         return "again " + named;
     }
-    return (text.rfind("既に登録されているフォルダ\n", 0) == 0 ? "file " : "folder ") + named;
+    return (startsAs(texts::kAddUnderListed) ? "file " : "folder ") + named;
 }
 
 // Random trees of folders and files added in random order, with passes in between that move
@@ -281,14 +277,14 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     EXPECT_TRUE(boxes::Recorded().empty());
     refusals.Close(context.mainWindow);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    std::string expected = "13 件のパスを追加しませんでした。\n\n";
+    std::string expected = texts::Fill(texts::kAddMany, {"13"});
     for (int i = 0; i < 10; ++i) {
-        expected +=
-            "rel" + std::to_string(i) + ".txt\n　フォルダから始まる完全なパスではありません\n";
+        expected += texts::Fill(texts::kAddManyLine,
+                                {"rel" + std::to_string(i) + ".txt", texts::kReasonRelative});
     }
-    expected += "ほか 3 件\n";
+    expected += texts::Fill(texts::kMoreItems, {"3"});
     EXPECT_EQ(boxes::Recorded()[0].text, expected);
-    EXPECT_EQ(boxes::Recorded()[0].title, "警告：ファイル・フォルダの追加");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleAdding);
     EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
     ASSERT_EQ(list->Count(), 1u);
 
@@ -297,9 +293,7 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     EXPECT_EQ(list->AddPath(huge), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].text,
-              huge.substr(0, 300) +
-                  "…\n\nパスが長すぎる（全体で 32,759 文字、名前ひとつで 255 文字まで）ため、\n"
-                  "追加を無視します。");
+              texts::Fill(texts::kAddPathTooLong, {huge.substr(0, 300) + texts::kCutMark}));
     // Nothing is left over for the next road.
     boxes::Reset();
     refusals.Open();

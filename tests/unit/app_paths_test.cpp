@@ -1,4 +1,5 @@
 #include "settings/app_paths.h"
+#include "core/texts.h"
 
 #include <memory>
 
@@ -63,8 +64,8 @@ TEST_F(AppPathsNames, MissingExecutablePathFallsBackToTheCurrentFolder) {
     AppContext context;
     AppPaths paths("");
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, "エラー：GetModuleFileName");
-    EXPECT_EQ(boxes::Recorded()[0].text, "実行ファイルのパス取得に失敗");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleModulePath);
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::kModulePathFailed);
     EXPECT_EQ(paths.ExecutableFolder(), ".");
     EXPECT_EQ(paths.IniPath(), "./varnel.ini");
 }

@@ -2,8 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 #include "tests/support/test_clipboard.h"
 
@@ -25,17 +27,15 @@ using Writes = std::vector<unsigned>;
     "// ・余分な行は無視されるため、この説明文はそのまま保存してもかまいません。\r\n"
 // clang-format on
 
-const char kFileTitle[] = "警告：ファイルの内容";
-const char kClipboardTitle[] = "警告：クリップボードの内容";
-const char kFileTooFew[] = "テキストの行数がたりないため、\n『ファイルから入力』を中止しました。";
-const char kClipboardTooFew[] =
-    "テキストの行数がたりないため、\n『クリップボードから入力』を中止しました。";
+using texts::Fill;
+constexpr const char* kFileTitle = texts::kTitleFileContents;
+constexpr const char* kClipboardTitle = texts::kTitleClipboardContents;
+const std::string kFileTooFew = Fill(texts::kImportTooFewLines, {texts::kCommandImportFile});
+const std::string kClipboardTooFew =
+    Fill(texts::kImportTooFewLines, {texts::kCommandImportClipboard});
 
-std::string TooMany(const std::string& line, const std::string& command) {
-    return "入力対象となる範囲の次の行\n" + line +
-           "\n\n入力対象となる範囲の次の行がファイル名として有効なため、\n"
-           "テキストの行数が多いと判断し、\n" +
-           command + "を中止しました。";
+std::string TooMany(const std::string& line, const char* command) {
+    return Fill(texts::kImportTooManyLines, {line, command});
 }
 
 std::string Utf16Le(const std::u16string& text, bool mark = true) {
@@ -168,8 +168,7 @@ TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
     SetBool(kIdDlgFNisWrong, true);
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
-    ExpectOneBox("\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n入力を中止します。",
-                 "警告：ファイル名が不正");
+    ExpectOneBox(Fill(texts::kNameDotsOnly, {""}), texts::kTitleBadName);
     ExpectUntouched({"x.txt", "y.txt", ".txt"});
 }
 
@@ -189,8 +188,7 @@ TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
     SetBool(kIdDlgCBisShort, false);
     // The empty lines go on to the other checks, where they collide with each other.
     EXPECT_EQ(ImportText("x"), 1);
-    ExpectOneBox("入力されたもの同士でファイル名が被っている\n\n2 行：.txt\n3 行：.txt\n",
-                 "警告：ファイル名が不正");
+    ExpectOneBox(DuplicateText(2, ".txt", 3, ".txt"), texts::kTitleBadName);
     ExpectUntouched({"a.txt", "b.txt", "c.txt"});
 
     boxes::Reset();
@@ -200,7 +198,7 @@ TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
     // For a name without extension the empty line would name the folder itself.
     AddFiles({"d"});
     EXPECT_EQ(ImportText("x\r\ny\r\nz"), 1);
-    ExpectOneBox("リネーム実行時に他のファイルと名前が被る", "警告：ファイル名が不正");
+    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
 }
 
 TEST_F(ImportTest, TheFooterOrAnyInvalidLineEndsTheRangeSilently) {
@@ -216,7 +214,7 @@ TEST_F(ImportTest, TheFooterOrAnyInvalidLineEndsTheRangeSilently) {
 TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
     AddFiles({"a.txt", "b.txt"});
     EXPECT_EQ(ImportText("x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("z", "『ファイルから入力』"), kFileTitle);
+    ExpectOneBox(TooMany("z", texts::kCommandImportFile), kFileTitle);
     ExpectUntouched({"a.txt", "b.txt"});
 
     // Without the rule the extra names are ignored.
@@ -228,7 +226,7 @@ TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
 
 TEST_F(ImportTest, AnEmptyListLooksOnlyAtTheFirstLine) {
     EXPECT_EQ(ImportText("name\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("name", "『ファイルから入力』"), kFileTitle);
+    ExpectOneBox(TooMany("name", texts::kCommandImportFile), kFileTitle);
     boxes::Reset();
     EXPECT_EQ(ImportText(VARNEL_TEST_FOOTER "name\r\n"), 0);
     EXPECT_EQ(ImportText(""), 0);
@@ -243,8 +241,7 @@ TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
     SetBool(kIdDlgFNisWrong, true);
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
-    ExpectOneBox("q:r\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n入力を中止します。",
-                 "警告：ファイル名が不正");
+    ExpectOneBox(Fill(texts::kNameIllegalCharacters, {"q:r"}), texts::kTitleBadName);
     ExpectUntouched({"x.txt", "fo/o.txt"});
 }
 
@@ -252,7 +249,7 @@ TEST_F(ImportTest, ACollisionOnDiskStopsTheImport) {
     AddFiles({"a.txt", "b.txt"});
     dir.MakeFile("c.txt");
     EXPECT_EQ(ImportText("a\r\nc\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox("リネーム実行時に他のファイルと名前が被る", "警告：ファイル名が不正");
+    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
     ExpectUntouched({"a.txt", "b.txt"});
 }
 
@@ -282,13 +279,13 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     EXPECT_TRUE(boxes::Recorded().empty());
 
     ResetFakeWindow();
-    const std::string head = "y" + longest.substr(0, 38) + "…";
+    const std::string head = "y" + longest.substr(0, 38) + texts::kCutMark;
     EXPECT_EQ(ImportText("z\r\n" + tooLong + "\r\nb\r\n"), 1);
-    ExpectOneBox("2 行目が長すぎるため、\n『ファイルから入力』を中止しました。\n\n" + head,
+    ExpectOneBox(Fill(texts::kImportLineTooLong, {"2", texts::kCommandImportFile, head}),
                  kFileTitle);
     boxes::Reset();
     EXPECT_EQ(ImportClipboard("z\r\n" + tooLong + "\r\nb"), 1);
-    ExpectOneBox("2 行目が長すぎるため、\n『クリップボードから入力』を中止しました。\n\n" + head,
+    ExpectOneBox(Fill(texts::kImportLineTooLong, {"2", texts::kCommandImportClipboard, head}),
                  kClipboardTitle);
     ExpectUntouched({"x.txt", longest + ".txt"});
 }
@@ -297,19 +294,14 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
 TEST_F(ImportTest, ALineWithANulIsRefused) {
     AddFiles({"a.txt", "b.txt"});
     EXPECT_EQ(ImportText("x\r\n" + Utf16Le(u"y\r\n", false)), 1);
-    ExpectOneBox(
-        "2 行目に NUL 文字があるため、\n『ファイルから入力』を中止しました。\n\n"
-        "UTF-16 で保存する場合は BOM 付きにしてください。",
-        kFileTitle);
+    ExpectOneBox(Fill(texts::kImportNul, {"2", texts::kCommandImportFile}), kFileTitle);
     ExpectUntouched({"a.txt", "b.txt"});
 }
 
 TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
     AddFiles({"a.txt"});
     EXPECT_EQ(list->ImportFromFile(dir.PathOf("gone.txt")), 1);
-    ExpectOneBox(dir.PathOf("gone.txt") +
-                     "\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。",
-                 kFileTitle);
+    ExpectOneBox(Fill(texts::kImportCannotOpen, {dir.PathOf("gone.txt")}), kFileTitle);
     ExpectUntouched({"a.txt"});
 }
 
@@ -335,11 +327,8 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
     AddFiles({"a.txt", "b.txt"});
     const std::string utf8 = u8"写真\r\nsoft\r\n";
     const std::string question =
-        IoPath() +
-        "\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n"
-        "UTF-8 なら：写真\nShift_JIS なら：\xE5\x86\x99\xE7\x9C\x9F\n\n"
-        "UTF-8 として読むなら『はい』、Shift_JIS として読むなら『いいえ』、\n"
-        "『ファイルから入力』をやめるなら『キャンセル』を選んでください。";
+        Fill(texts::kImportAskEncoding,
+             {IoPath(), Fill(texts::kImportBothReadings, {"写真", "\xE5\x86\x99\xE7\x9C\x9F"})});
     struct Case {
         int answer;
         int result;
@@ -357,7 +346,7 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.answer;
         const RecordedBox& box = boxes::Recorded()[0];
         EXPECT_EQ(box.text, question);
-        EXPECT_EQ(box.title, "確認：ファイルの文字コード");
+        EXPECT_EQ(box.title, texts::kTitleFileEncoding);
         EXPECT_EQ(box.style, static_cast<unsigned>(kMbIconQuestion | kMbYesNoCancel));
         EXPECT_EQ(box.owner, context.mainWindow);
         EXPECT_EQ(EditNames(), c.names) << c.answer;
@@ -375,18 +364,12 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
 TEST_F(ImportTest, ANameWithoutCp932FormIsRefused) {
     AddFiles({"a.txt", "b.txt"});
     EXPECT_EQ(ImportText(u8"x\r\ncaf\u00E9\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(
-        "2 行目に Shift_JIS へ変換できない文字があるため、\n"
-        "『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：UTF-8）",
-        kFileTitle);
+    ExpectOneBox(Fill(texts::kImportNotCp932, {"2", "UTF-8"}), kFileTitle);
     ExpectUntouched({"a.txt", "b.txt"});
 
     boxes::Reset();
     EXPECT_EQ(ImportText(Utf16Le(u"\u00E9\r\nb\r\n")), 1);
-    ExpectOneBox(
-        "1 行目に Shift_JIS へ変換できない文字があるため、\n"
-        "『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：UTF-16 LE）",
-        kFileTitle);
+    ExpectOneBox(Fill(texts::kImportNotCp932, {"1", "UTF-16 LE"}), kFileTitle);
     ExpectUntouched({"a.txt", "b.txt"});
 }
 
@@ -412,7 +395,7 @@ TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
 
     boxes::Reset();
     EXPECT_EQ(ImportClipboard("x\ny\rz\r\nw"), 1);
-    ExpectOneBox(TooMany("w", "『クリップボードから入力』"), kClipboardTitle);
+    ExpectOneBox(TooMany("w", texts::kCommandImportClipboard), kClipboardTitle);
 
     boxes::Reset();
     const std::string longName(251, 'l');
@@ -424,8 +407,7 @@ TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     AddFiles({"a.txt"});
     PutNonText();
     EXPECT_EQ(list->ImportFromClipboard(), 1);
-    ExpectOneBox("クリップボードの内容がテキストではないため、\n入力に失敗しました。",
-                 kClipboardTitle);
+    ExpectOneBox(texts::kImportNotText, kClipboardTitle);
     SetBool(kIdDlgCBisntTxt, false);
     boxes::Reset();
     EXPECT_EQ(list->ImportFromClipboard(), 1);
@@ -472,8 +454,8 @@ TEST_F(ImportTest, AnImportIsRefusedWhenTheListChangedSinceTheExport) {
          }},
     };
     for (bool clipboard : {false, true}) {
-        const Source source = clipboard ? Source{kClipboardTitle, "『クリップボードから入力』"}
-                                        : Source{kFileTitle, "『ファイルから入力』"};
+        const Source source = clipboard ? Source{kClipboardTitle, texts::kCommandImportClipboard}
+                                        : Source{kFileTitle, texts::kCommandImportFile};
         for (const Change& change : changes) {
             list->Clear();
             AddFiles({"c.txt", "b.txt", "a.txt"});
@@ -489,11 +471,8 @@ TEST_F(ImportTest, AnImportIsRefusedWhenTheListChangedSinceTheExport) {
                 continue;
             }
             EXPECT_EQ(Import(clipboard), 1) << change.what;
-            ExpectOneBox(std::string("名前を出力した後でリストが変わった（追加・削除・並べ替え）"
-                                     "ため、\n") +
-                             source.command +
-                             "を中止しました。\n\nもう一度出力してから入力してください。",
-                         "警告：リストの変更");
+            ExpectOneBox(Fill(texts::kImportListChanged, {source.command}),
+                         texts::kTitleListChanged);
             ExpectUntouched(before);
         }
     }
@@ -519,15 +498,11 @@ TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
 TEST_F(ImportTest, NamesAlikeButForCaseOrEndingInADotAreRefused) {
     AddFiles({"a.txt", "b"});
     EXPECT_EQ(ImportText("X\r\nx.txt\r\n"), 1);
-    ExpectOneBox("入力されたもの同士でファイル名が被っている\n\n1 行：X.txt\n2 行：x.txt\n",
-                 "警告：ファイル名が不正");
+    ExpectOneBox(DuplicateText(1, "X.txt", 2, "x.txt"), texts::kTitleBadName);
     ExpectUntouched({"a.txt", "b"});
     boxes::Reset();
     EXPECT_EQ(ImportText("c\r\nd \r\n"), 1);
-    ExpectOneBox(
-        "この名前にはリネームできない\n\n2 行：d \n\n末尾がドットか空白の名前は"
-        "使えません（Windows が末尾を削ってしまいます）。",
-        "警告：ファイル名が不正");
+    ExpectOneBox(CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank), texts::kTitleBadName);
 }
 
 }  // namespace

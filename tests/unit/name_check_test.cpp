@@ -2,16 +2,14 @@
 #include <vector>
 
 #include "exchange/name_check.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kTitle[] = "警告：ファイル名が不正";
-const char kIllegalTail[] = "\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n入力を中止します。";
-const char kEmptyTail[] =
-    "\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n入力を中止します。";
+constexpr const char* kTitle = texts::kTitleBadName;
 
 class NameCheckTest : public ListTest {
   protected:
@@ -41,7 +39,7 @@ TEST_F(NameCheckTest, EachIllegalCharacterIsRefusedWithItsMessage) {
         const std::string name = std::string("a") + c + "b";
         EXPECT_FALSE(IsValidName(name, true, context.mainWindow)) << name;
         const RecordedBox& box = OnlyBox();
-        EXPECT_EQ(box.text, name + kIllegalTail);
+        EXPECT_EQ(box.text, texts::Fill(texts::kNameIllegalCharacters, {name}));
         EXPECT_EQ(box.title, kTitle);
         EXPECT_EQ(box.Icon(), kMbIconError);
         EXPECT_EQ(box.owner, context.mainWindow);
@@ -65,7 +63,7 @@ TEST_F(NameCheckTest, OnlyDotsAndBlanksAreRefused) {
         boxes::Reset();
         EXPECT_FALSE(IsValidName(name, true)) << "[" << name << "]";
         const RecordedBox& box = OnlyBox();
-        EXPECT_EQ(box.text, name + kEmptyTail);
+        EXPECT_EQ(box.text, texts::Fill(texts::kNameDotsOnly, {name}));
         EXPECT_EQ(box.title, kTitle);
         EXPECT_EQ(box.owner, nullptr);
     }
@@ -81,7 +79,7 @@ TEST_F(NameCheckTest, WithExtensionsTheBaseMustHoldSomething) {
     EXPECT_TRUE(IsValidName(".txt", false));
     StartWithUseExtension();
     EXPECT_FALSE(IsValidName(".txt", true));
-    EXPECT_EQ(OnlyBox().text, std::string(".txt") + kEmptyTail);
+    EXPECT_EQ(OnlyBox().text, texts::Fill(texts::kNameDotsOnly, {".txt"}));
     EXPECT_FALSE(IsValidName(" ..txt", false));
     EXPECT_TRUE(IsValidName("a.", false));
     EXPECT_TRUE(IsValidName("a.b.c", false));
@@ -109,8 +107,7 @@ TEST_F(NameCheckTest, DuplicatesNameTheirLinesInOrder) {
     AddFile("c.txt");
     // Line 1 takes entry 2's name, which is allowed; line 3 takes it as well.
     EXPECT_EQ(list->CheckNewNames(Lines{"b", "q", "b"}), 1);
-    EXPECT_EQ(OnlyBox().text,
-              "入力されたもの同士でファイル名が被っている\n\n1 行：b.txt\n3 行：b.txt\n");
+    EXPECT_EQ(OnlyBox().text, DuplicateText(1, "b.txt", 3, "b.txt"));
     EXPECT_EQ(OnlyBox().title, kTitle);
     EXPECT_EQ(OnlyBox().owner, context.mainWindow);
     EXPECT_EQ(OnlyBox().Icon(), kMbIconError);
@@ -120,8 +117,7 @@ TEST_F(NameCheckTest, AnUnchangedLineCollidesWithALaterOne) {
     AddFile("a.txt");
     AddFile("b.txt");
     EXPECT_EQ(list->CheckNewNames(Lines{"a", "a"}), 1);
-    EXPECT_EQ(OnlyBox().text,
-              "入力されたもの同士でファイル名が被っている\n\n1 行：a.txt\n2 行：a.txt\n");
+    EXPECT_EQ(OnlyBox().text, DuplicateText(1, "a.txt", 2, "a.txt"));
 }
 
 // The message shows every name whole, however long the line was.
@@ -130,8 +126,7 @@ TEST_F(NameCheckTest, DuplicateMessageKeepsLongNamesWhole) {
     AddFile("b.txt");
     const std::string name = std::string(700, 'x') + "表";
     EXPECT_EQ(list->CheckNewNames(Lines{name, name}), 1);
-    EXPECT_EQ(OnlyBox().text, "入力されたもの同士でファイル名が被っている\n\n1 行：" + name +
-                                  ".txt\n2 行：" + name + ".txt\n");
+    EXPECT_EQ(OnlyBox().text, DuplicateText(1, name + ".txt", 2, name + ".txt"));
 }
 
 TEST_F(NameCheckTest, AFileOutsideTheListStopsTheLine) {
@@ -139,7 +134,7 @@ TEST_F(NameCheckTest, AFileOutsideTheListStopsTheLine) {
     AddFile("b.txt");
     dir.MakeFile("c.txt", "outside");
     EXPECT_EQ(list->CheckNewNames(Lines{"a", "c"}), 1);
-    EXPECT_EQ(OnlyBox().text, "リネーム実行時に他のファイルと名前が被る");
+    EXPECT_EQ(OnlyBox().text, texts::kNamesCollide);
     EXPECT_EQ(OnlyBox().title, kTitle);
     EXPECT_EQ(dir.Read("c.txt"), "outside");
 
@@ -167,9 +162,7 @@ TEST_F(NameCheckTest, ANameEndingInADotIsRefusedHoweverItIsSplit) {
     AddFile("b");
     AddFile("c.");
     EXPECT_EQ(list->CheckNewNames(Lines{"x.", "x"}), 1);
-    EXPECT_EQ(OnlyBox().text,
-              "この名前にはリネームできない\n\n1 行：x.\n\n末尾がドットか空白の名前は使えません"
-              "（Windows が末尾を削ってしまいます）。");
+    EXPECT_EQ(OnlyBox().text, CannotBeMadeText(1, "x.", texts::kWhyTrailingDotOrBlank));
 }
 #endif
 

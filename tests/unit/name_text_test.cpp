@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "tests/support/list_fixture.h"
@@ -138,19 +139,19 @@ TEST_F(NameTextTest, FileThatCannotBeWrittenIsReportedWithItsReason) {
         const char* reason;
     };
     std::vector<Case> cases = {
-        {dir.PathOf("missing") + "\\tmp.txt", "出力先のフォルダが見つからないため"},
-        {dir.PathOf("backup.old"), "書き込みが許可されていないため"},
+        {dir.PathOf("missing") + "\\tmp.txt", texts::kWriteFolderMissing},
+        {dir.PathOf("backup.old"), texts::kWriteAccessDenied},
     };
 #ifndef _WIN32
-    cases.push_back({"/dev/full", "ディスクの空き容量が足りないため"});
+    cases.push_back({"/dev/full", texts::kWriteDiskFull});
 #endif
     for (const Case& c : cases) {
         boxes::Reset();
         EXPECT_EQ(list->ExportToFile(c.path, NameKind::Edit, true), 1) << c.path;
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.path;
         const RecordedBox& box = boxes::Recorded()[0];
-        EXPECT_EQ(box.text, c.path + "\n\n" + c.reason + "、\n『ファイルに出力』を中止しました。");
-        EXPECT_EQ(box.title, "警告：ファイルに出力");
+        EXPECT_EQ(box.text, texts::Fill(texts::kExportFailed, {c.path, c.reason}));
+        EXPECT_EQ(box.title, texts::kTitleExport);
         EXPECT_EQ(box.Icon(), kMbIconError);
         EXPECT_EQ(box.owner, context.mainWindow);
     }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/texts.h"
 #include "res/resource_ids.h"
 #include "tests/support/list_fixture.h"
 
@@ -78,7 +79,7 @@ TEST_F(PasteTest, WithTheCheckOnABadTextIsRefusedWithItsMessage) {
         boxes::Reset();
         Paste(text);
         ASSERT_EQ(boxes::Recorded().size(), 1u) << "[" << text << "]";
-        EXPECT_EQ(boxes::Recorded()[0].title, "警告：ファイル名が不正");
+        EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleBadName);
         EXPECT_EQ(boxes::Recorded()[0].text.rfind(text + "\n\n", 0), 0u);
     }
     EXPECT_EQ(Edit(0), "a.txt");
@@ -175,8 +176,7 @@ TEST_F(PasteTest, ATextTooLongForAnEntryLeavesThatEntryAsItWas) {
     EXPECT_EQ(Edit(0), std::string(251, 'x') + ".txt");
     EXPECT_EQ(Edit(1), std::string(252, 'y'));
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "名前が長すぎる（255 文字を超える）ため、\n1 行のエディットを変更しませんでした。");
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(texts::kNamesTooLong, {"255", "1"}));
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 // move the same entries aside in the same order.
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -34,10 +36,6 @@ struct Outcome {
     }
 };
 
-std::string Line(unsigned position, const std::string& name) {
-    return std::to_string(position) + " 行：" + name + "\n";
-}
-
 // Windows takes names equal but for letter case for one place.
 std::string Folded(const PathName& path) {
     return platform::CaseFoldKey(path.FullPath());
@@ -53,7 +51,7 @@ Outcome PlainCheck(const RenameList& list, NameKind kind) {
         const bool unchanged = !aside[i] && IsSamePlace(now, target);
         if (!unchanged && !target.SameAs(list.At(i).Path(NameKind::Old)) &&
             !PlainCanBeMade(target.BuildFileName())) {
-            return Outcome{"bad " + Line(i + 1, target.BuildFileName()), {}};
+            return Outcome{"bad " + RowOf(i + 1, target.BuildFileName()), {}};
         }
         bool moved = false;
         for (unsigned j = unchanged ? i + 1 : 0; j < n; ++j) {
@@ -62,8 +60,8 @@ Outcome PlainCheck(const RenameList& list, NameKind kind) {
             }
             const PathName& other = list.At(j).Path(kind);
             if (j > i && Folded(target) == Folded(other)) {
-                return Outcome{"duplicate " + Line(i + 1, target.BuildFileName()) +
-                                   Line(j + 1, other.BuildFileName()),
+                return Outcome{"duplicate " + RowOf(i + 1, target.BuildFileName()) +
+                                   RowOf(j + 1, other.BuildFileName()),
                                {}};
             }
             if (!aside[j] && Folded(list.At(j).Path(NameKind::Now)) == Folded(target)) {
@@ -90,10 +88,13 @@ Outcome ProgramCheck(RenameList& list, NameKind kind) {
         EXPECT_EQ(boxes::Recorded().size(), 1u);
         const std::string& text = boxes::Recorded().at(0).text;
         const auto lines = [&](std::size_t from) { return text.substr(from); };
-        if (text.rfind("この名前には", 0) == 0) {
+        const auto startsAs = [&](const char* form) {
+            return text.rfind(std::string(form, std::strchr(form, '\n')), 0) == 0;
+        };
+        if (startsAs(texts::kNameCannotBeMade)) {
             out.message = "bad " + lines(text.find("\n\n") + 2);
             out.message = out.message.substr(0, out.message.find('\n') + 1);
-        } else if (text.rfind("入力されたもの同士", 0) == 0) {
+        } else if (startsAs(texts::kNamesDuplicate)) {
             out.message = "duplicate " + lines(text.find("\n\n") + 2);
         } else {
             const std::size_t to = text.find("\n[TO]\n");
@@ -197,16 +198,15 @@ std::string PlainImportCheck(const RenameList& list, const std::vector<std::stri
                 continue;
             }
             if (j > i && Folded(targets[i]) == Folded(targets[j])) {
-                return "入力されたもの同士でファイル名が被っている\n\n" +
-                       Line(static_cast<unsigned>(i + 1), targets[i].FileName()) +
-                       Line(static_cast<unsigned>(j + 1), targets[j].FileName());
+                return DuplicateText(static_cast<unsigned>(i + 1), targets[i].FileName(),
+                                     static_cast<unsigned>(j + 1), targets[j].FileName());
             }
             occupied = occupied || Folded(list.At(static_cast<unsigned>(j)).Path(NameKind::Now)) ==
                                        Folded(targets[i]);
         }
         if (!occupied && !IsCaseChangeOnly(now, targets[i]) &&
             platform::PathExists(targets[i].SlashPath())) {
-            return "リネーム実行時に他のファイルと名前が被る";
+            return texts::kNamesCollide;
         }
     }
     return "";

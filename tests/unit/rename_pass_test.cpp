@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -95,9 +96,8 @@ TEST_F(RenamePassTest, TargetOccupiedOutsideTheListStopsBeforeAnyRename) {
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     const RecordedBox& box = boxes::Recorded()[0];
-    EXPECT_EQ(box.title, "致命的エラー：ファイル名が不正");
-    EXPECT_EQ(box.text, "[NOW]\n" + Slash("a.txt") + "\n[TO]\n" + Slash("c.txt") +
-                            "\n\nリネーム実行時にこのファイルは何らかの理由で存在できない");
+    EXPECT_EQ(box.title, texts::kTitleBadNameFatal);
+    EXPECT_EQ(box.text, texts::Fill(texts::kPassOccupied, {Slash("a.txt"), Slash("c.txt")}));
     EXPECT_EQ(box.Icon(), kMbIconError);
     EXPECT_EQ(box.owner, context.mainWindow);
     EXPECT_EQ(box.text.find('\\'), std::string::npos);
@@ -114,9 +114,8 @@ TEST_F(RenamePassTest, DuplicateTargetsNameBothLinesEarlierFirst) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, "エラー：ファイル名が不正");
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "入力されたもの同士でファイル名が被っている\n\n1 行：x.txt\n3 行：x.txt\n");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleBadNameError);
+    EXPECT_EQ(boxes::Recorded()[0].text, DuplicateText(1, "x.txt", 3, "x.txt"));
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
 }
 
@@ -126,8 +125,7 @@ TEST_F(RenamePassTest, AnUnchangedEntryStillGuardsItsPath) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "入力されたもの同士でファイル名が被っている\n\n1 行：a.txt\n2 行：a.txt\n");
+    EXPECT_EQ(boxes::Recorded()[0].text, DuplicateText(1, "a.txt", 2, "a.txt"));
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
 }
 
@@ -152,7 +150,7 @@ TEST_F(RenamePassTest, SamePlaceSplitTwoWaysIsADuplicate) {
     AddFile("y.me", "Y").SetEditName("read");
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, "エラー：ファイル名が不正");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleBadNameError);
     EXPECT_EQ(NamesBesidesIni(), (Names{"x", "y.me"}));
 }
 
@@ -181,7 +179,7 @@ TEST_F(RenamePassTest, RestoreAfterPartlyFailedPass) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, "改名Ｅｒｒ");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameError);
     EXPECT_EQ(boxes::Recorded()[0].owner, nullptr);
     EXPECT_EQ(dir.Read("b.txt"), "A");
     EXPECT_TRUE(IsTemporary(list->At(1)));
@@ -208,8 +206,8 @@ TEST_F(RenamePassTest, MissingSourceIsReportedAndTheRestGoesOn) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, "改名Ｅｒｒ");
-    EXPECT_EQ(boxes::Recorded()[0].text, "元ファイルが検出できない");
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameError);
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::kMoveNotFound);
     EXPECT_EQ(NamesBesidesIni(), (Names{"y.txt"}));
     EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "gone.txt");
 }
@@ -268,12 +266,12 @@ TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
         std::string lateName;
         const char* title;
     } cases[] = {
-        {"a", "エラー：ファイル名が不正"},  // the same target as the first entry's
-        {"outside", "致命的エラー：ファイル名が不正"},
-        {"..\\moved", "エラー：ファイル名が不正"},
-        {"sub/moved", "エラー：ファイル名が不正"},
-        {"a:b", "エラー：ファイル名が不正"},
-        {std::string("x\0y", 3), "エラー：ファイル名が不正"},
+        {"a", texts::kTitleBadNameError},  // the same target as the first entry's
+        {"outside", texts::kTitleBadNameFatal},
+        {"..\\moved", texts::kTitleBadNameError},
+        {"sub/moved", texts::kTitleBadNameError},
+        {"a:b", texts::kTitleBadNameError},
+        {std::string("x\0y", 3), texts::kTitleBadNameError},
     };
     dir.MakeFile("outside.txt", "O");
     AddFile("a.txt", "A").SetEditName("b");
@@ -292,10 +290,8 @@ TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
         EXPECT_EQ(list->At(1).Path(NameKind::Now).FileName(), "b.txt");
         EXPECT_TRUE(TheFakeWindow().writes.empty());
     }
-    EXPECT_EQ(
-        boxes::Recorded()[0].text,
-        "この名前にはリネームできない\n\n3 行：x" + std::string(1, '\0') +
-            "y.txt\n\n「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。");
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              CannotBeMadeText(3, std::string("x\0y.txt", 7), texts::kWhySeparatorsOrDots));
 }
 
 // Names Windows would strip, take for a device, or not hold at all, and names equal but for
@@ -303,16 +299,12 @@ TEST_F(RenamePassTest, ARefusedCheckLeavesEveryFileWhereItWas) {
 // line and the reason; the pass would otherwise rename some files and fail halfway, or give a
 // file a name the list does not show.
 TEST_F(RenamePassTest, NamesWindowsCannotHoldAsTypedAreRefusedBeforeAnythingMoves) {
-    const std::string trailing =
-        "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。";
-    const std::string device =
-        "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、"
-        "拡張子を付けても使えません。";
-    const std::string wildcard =
-        "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。";
+    const char* trailing = texts::kWhyTrailingDotOrBlank;
+    const char* device = texts::kWhyDeviceName;
+    const char* wildcard = texts::kWhyWildcardsOrControls;
     const struct {
         std::string name;  // for the file without extension, line 3
-        std::string reason;
+        const char* reason;
     } cases[] = {
         {"n.", trailing},   {"n ", trailing},    {"n. .", trailing},
         {"CON", device},    {"con.txt", device}, {"Lpt1.log", device},
@@ -328,8 +320,7 @@ TEST_F(RenamePassTest, NamesWindowsCannotHoldAsTypedAreRefusedBeforeAnythingMove
         list->At(2).SetEditName(c.name);
         EXPECT_EQ(list->RenameAll(), 1) << c.name;
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.name;
-        EXPECT_EQ(boxes::Recorded()[0].text,
-                  "この名前にはリネームできない\n\n3 行：" + c.name + "\n\n" + c.reason);
+        EXPECT_EQ(boxes::Recorded()[0].text, CannotBeMadeText(3, c.name, c.reason));
         EXPECT_EQ(Snapshot(dir), before) << c.name;
     }
     // Names that only look alike pass: a device name inside a longer one, dots inside.
@@ -353,8 +344,7 @@ TEST_F(RenamePassTest, NamesWindowsCannotHoldAsTypedAreRefusedBeforeAnythingMove
         EXPECT_EQ(list->RenameAll(), 1) << c.first;
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.first;
         EXPECT_EQ(boxes::Recorded()[0].text,
-                  "入力されたもの同士でファイル名が被っている\n\n1 行：" + c.first +
-                      ".txt\n2 行：" + c.second + ".txt\n");
+                  DuplicateText(1, c.first + ".txt", 2, c.second + ".txt"));
         EXPECT_EQ(Snapshot(dir), before) << c.first;
     }
 }
@@ -412,7 +402,7 @@ TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text, "元ファイルが検出できない");
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::kMoveNotFound);
     EXPECT_EQ(Snapshot(dir), before);
     for (unsigned i = 0; i < 3; ++i) {
         EXPECT_FALSE(IsTemporary(list->At(i))) << i;

@@ -1,6 +1,7 @@
 // OK on the basic page: what reaches the settings store and the application's paths, and what a
 // refused path leaves untouched.
 #include "settings/settings_sheet.h"
+#include "core/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -72,9 +73,9 @@ TEST_F(BasicPage, APathOverTheLimitIsRefusedAndNothingOfThePageIsStored) {
         (which == 0 ? values.ioFilePath : values.toolPath) = PathOfLength(kSheetPathLimit + 1);
         EXPECT_EQ(StoreBasicPage(Host(), values, nullptr), 1);
         ASSERT_EQ(boxes::Recorded().size(), 1u);
-        EXPECT_EQ(
-            boxes::Recorded()[0].text,
-            PathTooLongText(which == 0 ? kExchangeFileLabel : kToolLabel, kSheetPathLimit + 1));
+        EXPECT_EQ(boxes::Recorded()[0].text,
+                  PathTooLongText(which == 0 ? texts::kLabelExchangeFile : texts::kLabelTool,
+                                  kSheetPathLimit + 1));
         EXPECT_FALSE(GetBool(kIdUseExtension)) << which;
         EXPECT_EQ(store->GetString(keys::kIOFilePath, ""), before.ioFilePath);
         EXPECT_EQ(paths->IOFilePath().FullPath(), before.ioFilePath);

@@ -1,4 +1,5 @@
 #include "ui/workflow.h"
+#include "core/texts.h"
 
 #include <map>
 
@@ -20,7 +21,7 @@ std::map<int, bool> States(const StepPlan& plan) {
 TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
     StepPlan plan = PlanStep(1, 7, kDefaults);
     EXPECT_TRUE(plan.showCount);
-    EXPECT_EQ(plan.text, "<1> リネーム対象を開きます");
+    EXPECT_EQ(plan.text, texts::kStepFresh);
     EXPECT_TRUE(plan.deleteAllRows);
     const std::vector<std::pair<int, bool>> expected = {{IDC_NEW, true},
                                                         {IDC_EXPORT_CLIPBOARD, true},
@@ -39,7 +40,7 @@ TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
 TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
     StepPlan plan = PlanStep(2, 3, kDefaults);
     EXPECT_TRUE(plan.showCount);
-    EXPECT_EQ(plan.text, "<1> 追加・操作できます。次は出力");
+    EXPECT_EQ(plan.text, texts::kStepAdded);
     std::map<int, bool> s = States(plan);
     EXPECT_FALSE(s.at(IDC_NEW));
     EXPECT_FALSE(s.at(IDC_EXPORT_CLIPBOARD));
@@ -63,7 +64,7 @@ TEST(Workflow, QuietFormsShowTheSameWithoutFollowUps) {
     EXPECT_TRUE(reordered.followUps.empty());
 
     StepPlan restored = PlanStep(-4, 3, kDefaults);
-    EXPECT_EQ(restored.text, "<3> リネーム可能です");
+    EXPECT_EQ(restored.text, texts::kStepRenamable);
     EXPECT_TRUE(restored.updateCommandStates);
     EXPECT_TRUE(restored.followUps.empty());
 }
@@ -78,7 +79,7 @@ TEST(Workflow, AddedWithoutEntriesOnlyShowsTheCount) {
 
 TEST(Workflow, ExportImportAndRenameSteps) {
     StepPlan exported = PlanStep(3, 2, kDefaults);
-    EXPECT_EQ(exported.text, "<2> 出力しました。次は入力");
+    EXPECT_EQ(exported.text, texts::kStepExported);
     const std::vector<std::pair<int, bool>> exchange = {
         {IDC_NEW, false},          {IDC_EXPORT_CLIPBOARD, false}, {IDC_IMPORT_CLIPBOARD, false},
         {IDC_EXPORT_FILE, false},  {IDC_IMPORT_FILE, false},      {IDC_OPEN_FILE, false},
@@ -87,14 +88,14 @@ TEST(Workflow, ExportImportAndRenameSteps) {
     EXPECT_FALSE(exported.updateCommandStates);
 
     StepPlan imported = PlanStep(4, 2, kDefaults);
-    EXPECT_EQ(imported.text, "<3> リネーム可能です");
+    EXPECT_EQ(imported.text, texts::kStepRenamable);
     EXPECT_EQ(imported.grayed, exchange);
     EXPECT_TRUE(imported.updateCommandStates);
     EXPECT_EQ(imported.followUps, (std::vector<int>{IDC_RENAME}));
     EXPECT_TRUE(PlanStep(4, 2, {true, false, false}).followUps.empty());
 
     StepPlan done = PlanStep(5, 2, kDefaults);
-    EXPECT_EQ(done.text, "<3> リネーム完了。最初に戻せます");
+    EXPECT_EQ(done.text, texts::kStepRenamed);
     EXPECT_EQ(done.grayed, exchange);
     EXPECT_TRUE(done.updateCommandStates);
     EXPECT_TRUE(done.followUps.empty());

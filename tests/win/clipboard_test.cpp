@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/texts.h"
 #include "platform/clipboard.h"
 #include "tests/support/list_fixture.h"
 
@@ -66,9 +67,8 @@ TEST_F(ClipboardTest, APictureIsNotText) {
 
     EXPECT_EQ(list->ImportFromClipboard(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text,
-              "クリップボードの内容がテキストではないため、\n入力に失敗しました。");
-    EXPECT_EQ(boxes::Recorded()[0].title, "警告：クリップボードの内容");
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::kImportNotText);
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleClipboardContents);
     EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "a.txt");
 }
 

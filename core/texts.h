@@ -1,0 +1,184 @@
+// Every text the program shows or writes, in one table (menus and dialogs are in res/). A text
+// with a variable part holds %1…%9 where Fill puts the parts. The sources are UTF-8; the build
+// makes these cp932 bytes, and tests/unit/texts.pinned holds the bytes each must have.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// clang-format off
+#define VARNEL_TEXTS(X) \
+    /* The steps of a batch, in the status bar. */ \
+    X(kStepFresh, "<1> リネーム対象を開きます") \
+    X(kStepAdded, "<1> 追加・操作できます。次は出力") \
+    X(kStepExported, "<2> 出力しました。次は入力") \
+    X(kStepRenamable, "<3> リネーム可能です") \
+    X(kStepRenamed, "<3> リネーム完了。最初に戻せます") \
+    /* Long work in the status bar: what, then how far. */ \
+    X(kWorkAdding, "追加中") \
+    X(kWorkChecking, "名前を確認中") \
+    X(kWorkRenaming, "リネーム中") \
+    X(kWorkRestoring, "最初の名前に戻し中") \
+    X(kWorkPreparing, "リネームの準備中") \
+    X(kWorkRecovering, "中断されたリネームを戻し中") \
+    X(kWorkProgress, "%1… %2 / %3") \
+    /* The list's columns. */ \
+    X(kColumnEditWithExtension, "エディット（拡張子：表示）") \
+    X(kColumnEditWithoutExtension, "エディット（拡張子：未表示）") \
+    X(kColumnNow, "現在の名前（ﾘﾈｰﾑ時更新）") \
+    X(kColumnFirst, "最初の名前（固定）") \
+    X(kColumnPlace, "位置（固定）") \
+    X(kOpenDialogTitle, "リネーム対象を追加") \
+    /* Where a path or a line too long to show is cut. */ \
+    X(kCutMark, "…") \
+    /* Adding: one path refused, or several in one box. */ \
+    X(kTitleAdding, "警告：ファイル・フォルダの追加") \
+    X(kReasonPathTooLong, "パスが長すぎます") \
+    X(kAddPathTooLong, "%1\n\nパスが長すぎる（全体で 32,759 文字、名前ひとつで 255 文字まで）ため、\n追加を無視します。") \
+    X(kReasonRoot, "ドライブやネットワーク共有のルートはリネームできません") \
+    X(kAddRoot, "%1\n\nドライブやネットワーク共有のルートはリネームできないため、\n追加を無視します。") \
+    X(kReasonRelative, "フォルダから始まる完全なパスではありません") \
+    X(kAddRelative, "%1\n\nフォルダから始まる完全なパスではないため、\n追加を無視します。") \
+    X(kReasonListedAgain, "既に開いているファイル・フォルダです") \
+    X(kAddListedAgain, "追加を無視するパス\n%1\n追加を無視するパスの旧名（追加済み）\n%2\n\n既に開いているファイル・フォルダを追加しようとしました。\nこれはリネーム時に誤動作を起こすため追加を無視します。") \
+    X(kReasonAroundListed, "既に登録されたパスを階上（下）に持つフォルダです") \
+    X(kAddAroundListed, "既に登録されているファイル・フォルダ\n%1\n追加を無視するフォルダ\n%2\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようとしました。\nこれはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。") \
+    X(kReasonUnderListed, "既に登録されたフォルダの階下にあるファイルです") \
+    X(kAddUnderListed, "既に登録されているフォルダ\n%1\n追加を無視するファイル\n%2\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました。\nこれはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。") \
+    X(kReasonNoCp932, "Shift_JISで表せない文字が含まれています") \
+    X(kAddNoCp932, "%1\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n追加を無視します。") \
+    X(kAddMany, "%1 件のパスを追加しませんでした。\n\n") \
+    X(kAddManyLine, "%1\n　%2\n") \
+    X(kMoreItems, "ほか %1 件\n") \
+    X(kHandOverTooLarge, "別の Varnel から渡されたパスの文字列が大きすぎる（%1 バイト）ため、\n追加を無視しました。") \
+    /* Names typed or imported, and the targets of a pass. */ \
+    X(kTitleBadName, "警告：ファイル名が不正") \
+    X(kNameIllegalCharacters, "%1\n\n『 \\ / : * ? \" < > | 』を含んでいるため、\n入力を中止します。") \
+    X(kNameDotsOnly, "%1\n\nファイル名が『 』と『.』のみ、\nもしくはありません。\n入力を中止します。") \
+    X(kTitleNameLength, "警告：名前の長さ") \
+    X(kNamesTooLong, "名前が長すぎる（%1 文字を超える）ため、\n%2 行のエディットを変更しませんでした。") \
+    X(kNamesTooLongFirstRow, "\n\n行：%1") \
+    X(kNamesTooLongNextRow, "、%1") \
+    X(kMoreRows, " ほか %1 行") \
+    X(kNumberedLine, "%1 行：%2\n") \
+    X(kNameCannotBeMade, "この名前にはリネームできない\n\n%1\n%2") \
+    X(kNamesDuplicate, "入力されたもの同士でファイル名が被っている\n\n%1%2") \
+    X(kNamesCollide, "リネーム実行時に他のファイルと名前が被る") \
+    X(kWhySeparatorsOrDots, "「\\」「/」「:」を含む名前、空の名前、ドットと空白だけの名前は使えません。") \
+    X(kWhyWildcardsOrControls, "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。") \
+    X(kWhyTrailingDotOrBlank, "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。") \
+    X(kWhyDeviceName, "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、拡張子を付けても使えません。") \
+    X(kAddTextNoCp932, "入力された文字列にはShift_JISで表せない文字が含まれています。") \
+    X(kEditNoCp932, "入力された名前にはShift_JISで表せない文字が含まれているため、\n入力を中止します。") \
+    /* The pass. */ \
+    X(kTitleBadNameError, "エラー：ファイル名が不正") \
+    X(kTitleBadNameFatal, "致命的エラー：ファイル名が不正") \
+    X(kPassOccupied, "[NOW]\n%1\n[TO]\n%2\n\nリネーム実行時にこのファイルは何らかの理由で存在できない") \
+    X(kTitleRename, "リネーム") \
+    X(kJournalCannotWrite, "作業記録（%1）を書けません。\n記録なしで続けると、途中で止まったときに元の名前に戻せなくなります。\n\nこのまま続けますか？") \
+    X(kJournalSecondStageFailed, "作業記録に書けないため、リネームを取りやめました") \
+    X(kTitleRenameError, "改名Ｅｒｒ") \
+    X(kMoveFailed, "？？？") \
+    X(kMoveNotFound, "元ファイルが検出できない") \
+    X(kMoveAccessDenied, "既存もしくは無効") \
+    X(kMoveInvalidName, "名前に無効な文字が") \
+    X(kCaseChangeFailed, "大文字・小文字だけの変更ができない\n\n[NOW]\n%1\n[TO]\n%2") \
+    X(kTitleTemporaryName, "致命的エラー：TempRename") \
+    X(kNoTemporaryName, "なんか失敗") \
+    /* A pass that was cut short, offered back at the next start. */ \
+    X(kTitleInterrupted, "確認：中断されたリネーム") \
+    X(kInterruptedQuestion, "前回のリネームが途中で止まったままです。\n（作業記録：%1）\n\n次のファイルをリネーム前の名前に戻します：\n") \
+    X(kInterruptedMoving, "%1　（今の名前：%2）") \
+    X(kInterruptedUntouched, "（そのリネームで動いたものと確かめられないファイル %1 件は、そのままにします）\n") \
+    X(kInterruptedAsk, "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n「いいえ」なら何もせず、次の起動時にまた確認します。") \
+    X(kTitleNotPutBack, "警告：戻せなかったファイル") \
+    X(kNotPutBack, "次のファイルは、見つからないか、元の名前の場所がふさがっているか、そのリネームで動いたものと確かめられないため、戻していません。\n作業記録は残してあり、次の起動時にまた確認します。\n\n") \
+    /* Export and import. */ \
+    X(kTitleExport, "警告：ファイルに出力") \
+    X(kExportFailed, "%1\n\n%2、\n『ファイルに出力』を中止しました。") \
+    X(kWriteFolderMissing, "出力先のフォルダが見つからないため") \
+    X(kWriteAccessDenied, "書き込みが許可されていないため") \
+    X(kWriteInUse, "ほかのプログラムが使用中のため") \
+    X(kWriteDiskFull, "ディスクの空き容量が足りないため") \
+    X(kWriteBadName, "ファイル名が正しくないため") \
+    X(kWriteFailed, "書き込めないため") \
+    X(kTitleFileContents, "警告：ファイルの内容") \
+    X(kTitleClipboardContents, "警告：クリップボードの内容") \
+    X(kCommandImportFile, "『ファイルから入力』") \
+    X(kCommandImportClipboard, "『クリップボードから入力』") \
+    X(kTitleListChanged, "警告：リストの変更") \
+    X(kImportListChanged, "名前を出力した後でリストが変わった（追加・削除・並べ替え）ため、\n%1を中止しました。\n\nもう一度出力してから入力してください。") \
+    X(kTitleFileEncoding, "確認：ファイルの文字コード") \
+    X(kImportAskEncoding, "%1\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n%2\n\nUTF-8 として読むなら『はい』、Shift_JIS として読むなら『いいえ』、\n『ファイルから入力』をやめるなら『キャンセル』を選んでください。") \
+    X(kImportBothReadings, "UTF-8 なら：%1\nShift_JIS なら：%2") \
+    X(kImportNoCp932Reading, "（Shift_JIS にない文字を含みます）") \
+    X(kImportTooFewLines, "テキストの行数がたりないため、\n%1を中止しました。") \
+    X(kImportLineTooLong, "%1 行目が長すぎるため、\n%2を中止しました。\n\n%3") \
+    X(kImportNul, "%1 行目に NUL 文字があるため、\n%2を中止しました。\n\nUTF-16 で保存する場合は BOM 付きにしてください。") \
+    X(kImportTooManyLines, "入力対象となる範囲の次の行\n%1\n\n入力対象となる範囲の次の行がファイル名として有効なため、\nテキストの行数が多いと判断し、\n%2を中止しました。") \
+    X(kImportCannotOpen, "%1\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。") \
+    X(kImportNotCp932, "%1 行目に Shift_JIS へ変換できない文字があるため、\n『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：%2）") \
+    X(kImportNotText, "クリップボードの内容がテキストではないため、\n入力に失敗しました。") \
+    /* The footer under the names in the file and on the clipboard. */ \
+    X(kFooterRule, "//////////////////////////////////////////////////////////////////") \
+    X(kFooterHeading, "// 説明と注意") \
+    X(kFooterEachLine, "// ・各行のテキストが各ファイル名に対応しています。") \
+    X(kFooterRewrite, "必要な部分を書き換え、") \
+    X(kFooterSaveThenInput, "// 　保存したのち、Varnelへ入力してください。（設定によっては自動的に入力されます）") \
+    X(kFooterInput, "// 　Varnelへ入力してください。") \
+    X(kFooterTooFew, "// ・行数が足りないとVarnelへの入力に失敗します。") \
+    X(kFooterAboveThis, "（この説明文より上の）") \
+    X(kFooterKeepCount, "// 　行数が変わらないように注意してください。") \
+    X(kFooterSaveAsIs, "// ・余分な行は無視されるため、この説明文はそのまま保存してもかまいません。") \
+    X(kFooterInputAsIs, "// ・余分な行は無視されるため、この説明文ごと入力してもかまいません。") \
+    /* Commands that end what cannot be undone. */ \
+    X(kTitleRenamed, "確認：改名したファイルがあります") \
+    X(kConfirmDiscard, "『%1』を実行すると『最初に戻す』ことが\nできなくなります。\n『%1』を実行してもいいですか？") \
+    X(kCommandNew, "新規") \
+    X(kCommandQuit, "終了") \
+    /* Settings. */ \
+    X(kSheetCaption, "設定") \
+    X(kTitleSettingsError, "エラー：設定") \
+    X(kLabelExchangeFile, "入出力の対象となるファイル") \
+    X(kLabelTool, "入出力の対象となるファイルを開くツール") \
+    X(kSettingsPathTooLong, "%1が長すぎます（%2バイト）。\n%3バイト以内で指定してください。") \
+    X(kSettingsUnshown, "%1として varnel.ini にある値は、Shift_JISとして読めないため表示できません。\n欄を空のままにすれば、その値をそのまま残します。") \
+    X(kSettingsNoCp932, "%1に、Shift_JISで表せない文字が含まれています。") \
+    X(kSettingsPickedNoCp932, "選択したパスに、Shift_JISで表せない文字が含まれています。\nこのパスは使えません。") \
+    X(kGuideCannotOpen, "%1\n\n使い方の説明書を開けませんでした。") \
+    X(kPutInSendTo, "『送る』にVarnelを置く") \
+    X(kRemoveFromSendTo, "『送る』からVarnelを消す") \
+    X(kTitleError, "エラー") \
+    X(kShortcutNotMade, "ショートカット作成失敗") \
+    X(kShortcutNotRemoved, "ショートカット削除に失敗") \
+    /* Failures of the program itself. */ \
+    X(kTitleModulePath, "エラー：GetModuleFileName") \
+    X(kModulePathFailed, "実行ファイルのパス取得に失敗") \
+    X(kTitleFatalInstance, "致命的エラー：多重起動") \
+    X(kInstanceNotFound, "起動しているはずのVarnelが見つからない") \
+    X(kTitleFatal, "致命的エラー") \
+    X(kCopyDataFailed, "WM_COPYDATA") \
+    X(kTitleStartError, "Error") \
+    X(kAcceleratorsFailed, "LoadAccelerators Err")
+// clang-format on
+
+namespace texts {
+
+#define VARNEL_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
+VARNEL_TEXTS(VARNEL_TEXT_CONSTANT)
+#undef VARNEL_TEXT_CONSTANT
+
+// The form with %1…%9 replaced by the parts (a part may itself hold "%1": it is not read again).
+// "%" is never the trail byte of a cp932 character, so the search cannot land inside one.
+std::string Fill(std::string_view form, std::initializer_list<std::string_view> parts);
+
+struct Named {
+    const char* name;
+    const char* text;
+};
+
+// Every text by its name, in the table's order.
+const Named* All(std::size_t* count);
+
+}  // namespace texts
