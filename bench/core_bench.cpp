@@ -14,6 +14,8 @@
 #include "bench/bench_support.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
+#include "exchange/import.h"
+#include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "settings/list_settings.h"
@@ -74,13 +76,13 @@ void Run(const std::string& parent, unsigned n) {
         const double sort =
             bench::Time([&] { list.Sort(NameKind::Now, PathPart::FullPath, false); });
         const double exportTime =
-            bench::Time([&] { list.ExportToClipboard(NameKind::Edit, true); });
+            bench::Time([&] { ExportToClipboard(list, NameKind::Edit, true); });
         std::string edited;
         for (unsigned i = 0; i < n; ++i) {
             edited += Name("r", i).substr(0, 8) + "\r\n";
         }
         platform::PutClipboardText(nullptr, edited);
-        const double import = bench::Time([&] { list.ImportFromClipboard(); });
+        const double import = bench::Time([&] { ImportFromClipboard(list); });
         const double pass = bench::Time([&] { list.RenameAll(); });
         const double restore = bench::Time([&] { list.RestoreAll(); });
 

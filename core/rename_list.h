@@ -64,17 +64,11 @@ class RenameList {
     // Rename and conversion need an edit name that differs, restore a renamed entry.
     void UpdateCommandStates();
 
-    // The names as text, one line per wanted entry, with the instruction footer.
-    // ExportToFile: 0 written, 1 the file could not be written (a message says why).
-    // ExportToClipboard: 0. An export of all rows is the one an import answers.
-    int ExportToFile(const std::string& path, NameKind kind, bool allRows);
-    int ExportToClipboard(NameKind kind, bool allRows);
-
-    // Reading edited names back: all or nothing. 0 taken over, 1 stopped (a message was shown).
-    int ImportFromFile(const std::string& path);
-    int ImportFromClipboard();
-    int CheckNewNames(const std::vector<std::string>& lines);
-
+    // An export of all rows is the one an import answers (exchange/ reads and writes the names).
+    void NoteExportOfAllRows() {
+        exportOnRecord = true;
+        exportedGeneration = generation;
+    }
     // The generation changes whenever entries are added, removed or re-ordered: imported lines
     // belong to the entries by position, so they fit only the order they were exported in.
     bool ChangedSinceExport() const { return exportOnRecord && exportedGeneration != generation; }
@@ -91,11 +85,6 @@ class RenameList {
     bool StartJournal(const PassSteps& steps, PassJournal* journal);
     int MoveAside(const PassSteps& steps, Work work, bool* allBack);
     bool PutAsideBack(const PassSteps& steps, std::size_t count);
-
-    // The name exchange: the wanted entries' names, one per line; the imported lines made the
-    // edit names, rewriting the rows that changed.
-    std::string ExportedNames(NameKind kind, bool allRows);
-    void TakeImportedNames(const std::vector<std::string>& lines);
 
     std::function<ListRules()> rules;
     std::string journalFolder;

@@ -2,6 +2,8 @@
 // line is collected and checked before any edit name changes, so a stopped import leaves the list
 // as it was.
 
+#include "exchange/import.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -148,11 +150,10 @@ int CollectLines(Reader& reader, const RenameList& list, const Source& source, W
     return 0;
 }
 
-}  // namespace
-
-void RenameList::TakeImportedNames(const std::vector<std::string>& lines) {
-    for (unsigned i = 0; i < Count() && i < lines.size(); ++i) {
-        RenameEntry& entry = At(i);
+// The lines made the edit names, rewriting the rows that changed.
+void TakeImportedNames(RenameList& list, const std::vector<std::string>& lines) {
+    for (unsigned i = 0; i < list.Count() && i < lines.size(); ++i) {
+        RenameEntry& entry = list.At(i);
         const PathName before = entry.Path(NameKind::Edit);
         entry.SetEditName(lines[i]);
         if (!before.SameAs(entry.Path(NameKind::Edit))) {
@@ -161,9 +162,11 @@ void RenameList::TakeImportedNames(const std::vector<std::string>& lines) {
     }
 }
 
-int RenameList::ImportFromFile(const std::string& path) {
+}  // namespace
+
+int ImportFromFile(RenameList& list, const std::string& path) {
     WindowHandle owner = window_port::Owner();
-    if (passRunning || RefuseIfChanged(*this, kFileSource, owner)) {
+    if (list.IsBusy() || RefuseIfChanged(list, kFileSource, owner)) {
         return 1;
     }
     std::string bytes;
@@ -186,16 +189,17 @@ int RenameList::ImportFromFile(const std::string& path) {
     }
     FileLineReader reader(std::move(text));
     std::vector<std::string> lines;
-    if (CollectLines(reader, *this, kFileSource, owner, &lines) != 0 || CheckNewNames(lines) != 0) {
+    if (CollectLines(reader, list, kFileSource, owner, &lines) != 0 ||
+        CheckNewNames(list, lines) != 0) {
         return 1;
     }
-    TakeImportedNames(lines);
+    TakeImportedNames(list, lines);
     return 0;
 }
 
-int RenameList::ImportFromClipboard() {
+int ImportFromClipboard(RenameList& list) {
     WindowHandle owner = window_port::Owner();
-    if (passRunning || RefuseIfChanged(*this, kClipboardSource, owner)) {
+    if (list.IsBusy() || RefuseIfChanged(list, kClipboardSource, owner)) {
         return 1;
     }
     std::string text;
@@ -207,10 +211,10 @@ int RenameList::ImportFromClipboard() {
     }
     ClipboardLineReader reader(std::move(text));
     std::vector<std::string> lines;
-    if (CollectLines(reader, *this, kClipboardSource, owner, &lines) != 0 ||
-        CheckNewNames(lines) != 0) {
+    if (CollectLines(reader, list, kClipboardSource, owner, &lines) != 0 ||
+        CheckNewNames(list, lines) != 0) {
         return 1;
     }
-    TakeImportedNames(lines);
+    TakeImportedNames(list, lines);
     return 0;
 }

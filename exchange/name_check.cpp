@@ -26,13 +26,13 @@ bool IsValidName(const std::string& name, bool showMessage, WindowHandle owner) 
     return IsValidFileName(name, showMessage, owner, GetInitialBool(kIdUseExtension));
 }
 
-int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
+int CheckNewNames(const RenameList& list, const std::vector<std::string>& lines) {
     WindowHandle owner = window_port::Owner();
-    const std::size_t n = lines.size() < entries.size() ? lines.size() : entries.size();
+    const std::size_t n = lines.size() < list.Count() ? lines.size() : list.Count();
     std::vector<PathName> candidates;
     candidates.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        candidates.push_back(entries[i]->CandidatePath(lines[i]));
+        candidates.push_back(list.At(static_cast<unsigned>(i)).CandidatePath(lines[i]));
     }
     std::vector<const PathName*> targets;
     for (const PathName& candidate : candidates) {
@@ -42,7 +42,7 @@ int RenameList::CheckNewNames(const std::vector<std::string>& lines) {
     // names again after their conversion.
     std::vector<unsigned> inTheWay;
     PlaceIndex onDisk;
-    const TargetProblem problem = CheckTargets(*this, targets, true, &inTheWay, &onDisk);
+    const TargetProblem problem = CheckTargets(list, targets, true, &inTheWay, &onDisk);
     switch (problem.kind) {
         case TargetProblem::Kind::None:
             return 0;

@@ -184,19 +184,24 @@ std::string ClipboardFooterText() {
     return footer + texts::kFooterInputAsIs;
 }
 
-std::string RenameList::ExportedNames(NameKind kind, bool allRows) {
+namespace {
+
+// The wanted entries' names, one per line.
+std::string ExportedNames(const RenameList& list, NameKind kind, bool allRows) {
     std::string text;
-    for (unsigned i = 0; i < Count(); ++i) {
+    for (unsigned i = 0; i < list.Count(); ++i) {
         if (allRows || window_port::IsRowSelected(i)) {
-            text += At(i).DisplayName(kind);
+            text += list.At(i).DisplayName(kind);
             text += kLineBreak;
         }
     }
     return text;
 }
 
-int RenameList::ExportToFile(const std::string& path, NameKind kind, bool allRows) {
-    const std::string text = ExportedNames(kind, allRows) + FileFooterText();
+}  // namespace
+
+int ExportToFile(RenameList& list, const std::string& path, NameKind kind, bool allRows) {
+    const std::string text = ExportedNames(list, kind, allRows) + FileFooterText();
     platform::WriteFailure why = platform::WriteFailure::None;
     if (!platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &why)) {
         ShowMessageBox(window_port::Owner(),
@@ -205,19 +210,17 @@ int RenameList::ExportToFile(const std::string& path, NameKind kind, bool allRow
         return 1;
     }
     if (allRows) {
-        exportOnRecord = true;
-        exportedGeneration = generation;
+        list.NoteExportOfAllRows();
     }
     return 0;
 }
 
-int RenameList::ExportToClipboard(NameKind kind, bool allRows) {
-    std::string text = ExportedNames(kind, allRows);
+int ExportToClipboard(RenameList& list, NameKind kind, bool allRows) {
+    std::string text = ExportedNames(list, kind, allRows);
     // A selection is copied to be pasted elsewhere, without instructions.
     if (allRows) {
         text += ClipboardFooterText();
-        exportOnRecord = true;
-        exportedGeneration = generation;
+        list.NoteExportOfAllRows();
     }
     platform::PutClipboardText(window_port::Owner(), text);
     return 0;

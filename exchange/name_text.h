@@ -5,7 +5,16 @@
 #include <cstddef>
 #include <string>
 
+#include "core/rename_entry.h"
 #include "platform/handles.h"
+
+class RenameList;
+
+// The names as text, one line per wanted entry, with the instruction footer.
+// ExportToFile: 0 written, 1 the file could not be written (a message says why).
+// ExportToClipboard: 0. An export of all rows is the one an import answers.
+int ExportToFile(RenameList& list, const std::string& path, NameKind kind, bool allRows);
+int ExportToClipboard(RenameList& list, NameKind kind, bool allRows);
 
 // The footer after the names. In the file every line ends in CR LF; on the clipboard the last
 // line has no line break. Each starts with a row of slashes, which is never a valid name, so

@@ -1,4 +1,5 @@
 #include "ui/command_table.h"
+#include "exchange/import.h"
 
 #include <windows.h>
 
@@ -68,16 +69,16 @@ void TopMost(AppContext* c) {
 }
 
 void ExportClipboard(AppContext* c) {
-    c->list->ExportToClipboard(NameKind::Edit, true);
+    ExportToClipboard(*c->list, NameKind::Edit, true);
     Step(c, WorkflowStep::Exported);
 }
 void ImportClipboard(AppContext* c) {
-    if (Batched(c, [c] { return c->list->ImportFromClipboard(); }) == 0) {
+    if (Batched(c, [c] { return ImportFromClipboard(*c->list); }) == 0) {
         Step(c, WorkflowStep::Imported);
     }
 }
 void ImportFile(AppContext* c) {
-    if (Batched(c, [c] { return c->list->ImportFromFile(c->paths->IOFilePath().FullPath()); }) ==
+    if (Batched(c, [c] { return ImportFromFile(*c->list, c->paths->IOFilePath().FullPath()); }) ==
         0) {
         Step(c, WorkflowStep::Imported);
     }
@@ -126,16 +127,16 @@ void PasteDelete(AppContext* c) {
     Paste(c, NameKind::Edit, &empty);
 }
 void CopyOld(AppContext* c) {
-    c->list->ExportToClipboard(NameKind::Old, false);
+    ExportToClipboard(*c->list, NameKind::Old, false);
 }
 void CopyNow(AppContext* c) {
-    c->list->ExportToClipboard(NameKind::Now, false);
+    ExportToClipboard(*c->list, NameKind::Now, false);
 }
 void CopyEdit(AppContext* c) {
-    c->list->ExportToClipboard(NameKind::Edit, false);
+    ExportToClipboard(*c->list, NameKind::Edit, false);
 }
 void ColumnToClipboard(AppContext* c) {
-    c->list->ExportToClipboard(c->listView->ClickedKind(), true);
+    ExportToClipboard(*c->list, c->listView->ClickedKind(), true);
 }
 void SortBy(AppContext* c, PathPart part) {
     Batched(c, [=] { c->list->Sort(c->listView->ClickedKind(), part, true); });

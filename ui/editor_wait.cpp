@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "core/rename_list.h"
+#include "exchange/import.h"
+#include "exchange/name_text.h"
 #include "exchange/tool_launcher.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
@@ -13,7 +15,7 @@
 #include "ui/workflow.h"
 
 int Commands::ExportAndOpen(NameKind kind) {
-    if (context->list->ExportToFile(context->paths->IOFilePath().FullPath(), kind, true) != 0) {
+    if (ExportToFile(*context->list, context->paths->IOFilePath().FullPath(), kind, true) != 0) {
         return 1;
     }
     if (GetBool(kIdAutoFileOpen)) {
@@ -34,7 +36,7 @@ int Commands::ExportAndOpen(NameKind kind) {
 
 int Commands::ImportIOFile() {
     RowBatch rows(context);
-    return context->list->ImportFromFile(context->paths->IOFilePath().FullPath());
+    return ImportFromFile(*context->list, context->paths->IOFilePath().FullPath());
 }
 
 int Commands::WaitForTool(ToolLauncher* launcher) {

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -198,7 +197,7 @@ std::string ProgramDecision(int result) {
     const std::size_t first = text.find('\n');
     const std::string named = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
     const auto startsAs = [&](const char* form) {
-        const std::string head(form, std::strchr(form, '\n') + 1);
+        const std::string head = std::string(form).substr(0, std::string(form).find('\n') + 1);
         return text.rfind(head, 0) == 0;
     };
     if (startsAs(texts::kAddListedAgain)) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "exchange/import.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "tests/support/expected_texts.h"
@@ -72,11 +73,11 @@ class ImportTest : public ListTest {
     std::string IoPath() const { return dir.PathOf("tmp.txt"); }
     int ImportText(const std::string& bytes) {
         dir.MakeFile("tmp.txt", bytes);
-        return list->ImportFromFile(IoPath());
+        return ImportFromFile(*list, IoPath());
     }
     int ImportClipboard(const std::string& text) {
         EXPECT_TRUE(platform::PutClipboardText(context.mainWindow, text));
-        return list->ImportFromClipboard();
+        return ImportFromClipboard(*list);
     }
 
     Names EditNames() const {
@@ -106,11 +107,11 @@ class ImportTest : public ListTest {
 
     // All rows out for editing and back again, unchanged, by one of the two roads.
     int Export(bool clipboard) {
-        return clipboard ? list->ExportToClipboard(NameKind::Edit, true)
-                         : list->ExportToFile(IoPath(), NameKind::Edit, true);
+        return clipboard ? ExportToClipboard(*list, NameKind::Edit, true)
+                         : ExportToFile(*list, IoPath(), NameKind::Edit, true);
     }
     int Import(bool clipboard) {
-        return clipboard ? list->ImportFromClipboard() : list->ImportFromFile(IoPath());
+        return clipboard ? ImportFromClipboard(*list) : ImportFromFile(*list, IoPath());
     }
 };
 
@@ -122,14 +123,14 @@ struct Source {
 // Export, edit the file as an editor would, import, rename on disk and put everything back.
 TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
     AddFiles({"a.txt", "b.txt", "表.txt"});
-    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
     std::string text = dir.Read("tmp.txt");
     const std::string names = "a\r\nb\r\n表\r\n";
     ASSERT_EQ(text.compare(0, names.size(), names), 0);
     text.replace(0, names.size(), "b\r\na\r\nソフト\r\n");
     dir.MakeFile("tmp.txt", text);
 
-    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
     EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 1, 2}));
@@ -148,8 +149,8 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
 
 TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
-    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt", "b.txt", "c.txt"});
 
@@ -262,8 +263,8 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
         kanji130 += "表";
     }
     list->At(1).SetEditName(kanji130);
-    ASSERT_EQ(list->ExportToFile(IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(list->ImportFromFile(IoPath()), 0);
+    ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"a.txt", kanji130 + ".txt"}));
 
@@ -300,7 +301,7 @@ TEST_F(ImportTest, ALineWithANulIsRefused) {
 
 TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
     AddFiles({"a.txt"});
-    EXPECT_EQ(list->ImportFromFile(dir.PathOf("gone.txt")), 1);
+    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("gone.txt")), 1);
     ExpectOneBox(Fill(texts::kImportCannotOpen, {dir.PathOf("gone.txt")}), kFileTitle);
     ExpectUntouched({"a.txt"});
 }
@@ -375,7 +376,7 @@ TEST_F(ImportTest, ANameWithoutCp932FormIsRefused) {
 
 TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     AddFiles({"x", "y.txt"});
-    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, true), 0);
     std::string text;
     ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
     ASSERT_EQ(text.compare(0, 6, "x\r\ny\r\n"), 0);
@@ -406,11 +407,11 @@ TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
 TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     AddFiles({"a.txt"});
     PutNonText();
-    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    EXPECT_EQ(ImportFromClipboard(*list), 1);
     ExpectOneBox(texts::kImportNotText, kClipboardTitle);
     SetBool(kIdDlgCBisntTxt, false);
     boxes::Reset();
-    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    EXPECT_EQ(ImportFromClipboard(*list), 1);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt"});
 }
@@ -422,8 +423,8 @@ TEST_F(ImportTest, NothingIsImportedWhileARenamePassRuns) {
     ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "p\r\nq"));
     std::vector<int> results;
     boxes::SetAnswerer([&](const RecordedBox&) {
-        results.push_back(list->ImportFromFile(IoPath()));
-        results.push_back(list->ImportFromClipboard());
+        results.push_back(ImportFromFile(*list, IoPath()));
+        results.push_back(ImportFromClipboard(*list));
         return kIdOk;
     });
     EXPECT_EQ(list->RenameAll(), 1);

@@ -94,7 +94,7 @@ TEST_F(NameCheckTest, SwapAndChainsThroughListedNamesPass) {
     AddFile("b.txt");
     AddFile("x.txt");
     AddFile("y.txt");
-    EXPECT_EQ(list->CheckNewNames(Lines{"b", "a", "y", "z"}), 0);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"b", "a", "y", "z"}), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(NamesBesidesIni(), (Lines{"a.txt", "b.txt", "x.txt", "y.txt"}));
     // Checking changes nothing in the list either.
@@ -106,7 +106,7 @@ TEST_F(NameCheckTest, DuplicatesNameTheirLinesInOrder) {
     AddFile("b.txt");
     AddFile("c.txt");
     // Line 1 takes entry 2's name, which is allowed; line 3 takes it as well.
-    EXPECT_EQ(list->CheckNewNames(Lines{"b", "q", "b"}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"b", "q", "b"}), 1);
     EXPECT_EQ(OnlyBox().text, DuplicateText(1, "b.txt", 3, "b.txt"));
     EXPECT_EQ(OnlyBox().title, kTitle);
     EXPECT_EQ(OnlyBox().owner, context.mainWindow);
@@ -116,7 +116,7 @@ TEST_F(NameCheckTest, DuplicatesNameTheirLinesInOrder) {
 TEST_F(NameCheckTest, AnUnchangedLineCollidesWithALaterOne) {
     AddFile("a.txt");
     AddFile("b.txt");
-    EXPECT_EQ(list->CheckNewNames(Lines{"a", "a"}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"a", "a"}), 1);
     EXPECT_EQ(OnlyBox().text, DuplicateText(1, "a.txt", 2, "a.txt"));
 }
 
@@ -125,7 +125,7 @@ TEST_F(NameCheckTest, DuplicateMessageKeepsLongNamesWhole) {
     AddFile("a.txt");
     AddFile("b.txt");
     const std::string name = std::string(700, 'x') + "表";
-    EXPECT_EQ(list->CheckNewNames(Lines{name, name}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{name, name}), 1);
     EXPECT_EQ(OnlyBox().text, DuplicateText(1, name + ".txt", 2, name + ".txt"));
 }
 
@@ -133,7 +133,7 @@ TEST_F(NameCheckTest, AFileOutsideTheListStopsTheLine) {
     AddFile("a.txt");
     AddFile("b.txt");
     dir.MakeFile("c.txt", "outside");
-    EXPECT_EQ(list->CheckNewNames(Lines{"a", "c"}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"a", "c"}), 1);
     EXPECT_EQ(OnlyBox().text, texts::kNamesCollide);
     EXPECT_EQ(OnlyBox().title, kTitle);
     EXPECT_EQ(dir.Read("c.txt"), "outside");
@@ -141,9 +141,9 @@ TEST_F(NameCheckTest, AFileOutsideTheListStopsTheLine) {
     // A folder stands in the way just as well; the extension of the entry counts.
     boxes::Reset();
     dir.MakeFolder("d.txt");
-    EXPECT_EQ(list->CheckNewNames(Lines{"d", "b"}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"d", "b"}), 1);
     boxes::Reset();
-    EXPECT_EQ(list->CheckNewNames(Lines{"d.txt", "b"}), 0);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"d.txt", "b"}), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
@@ -151,7 +151,7 @@ TEST_F(NameCheckTest, AFileOutsideTheListStopsTheLine) {
 TEST_F(NameCheckTest, ACaseOnlyChangePasses) {
     AddFile("a.txt");
     AddFile("Readme");
-    EXPECT_EQ(list->CheckNewNames(Lines{"A", "README"}), 0);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"A", "README"}), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
@@ -161,7 +161,7 @@ TEST_F(NameCheckTest, ACaseOnlyChangePasses) {
 TEST_F(NameCheckTest, ANameEndingInADotIsRefusedHoweverItIsSplit) {
     AddFile("b");
     AddFile("c.");
-    EXPECT_EQ(list->CheckNewNames(Lines{"x.", "x"}), 1);
+    EXPECT_EQ(CheckNewNames(*list, Lines{"x.", "x"}), 1);
     EXPECT_EQ(OnlyBox().text, CannotBeMadeText(1, "x.", texts::kWhyTrailingDotOrBlank));
 }
 #endif

@@ -107,11 +107,11 @@ TEST_F(NameTextTest, FileHoldsTheDisplayNamesThenTheFooter) {
     list->At(0).SetEditName("new");
     const std::string path = dir.PathOf("tmp.txt");
 
-    ASSERT_EQ(list->ExportToFile(path, NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToFile(*list, path, NameKind::Edit, true), 0);
     EXPECT_EQ(dir.Read("tmp.txt"),
               std::string("new\r\nbackup.old\r\n\x95\x5C\x8C\x76\x8E\x5A\r\n") + kFileFooter);
 
-    ASSERT_EQ(list->ExportToFile(path, NameKind::Old, true), 0);
+    ASSERT_EQ(ExportToFile(*list, path, NameKind::Old, true), 0);
     EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\nbackup.old\r\n表計算\r\n") + kFileFooter);
     // Writing changes nothing in the list.
     EXPECT_TRUE(TheFakeWindow().writes.empty());
@@ -121,13 +121,13 @@ TEST_F(NameTextTest, FileHoldsTheDisplayNamesThenTheFooter) {
 TEST_F(NameTextTest, FileOfSelectedRowsOrOfAnEmptyListStillHasTheFooter) {
     dir.MakeFile("tmp.txt", std::string(5000, 'x'));
     const std::string path = dir.PathOf("tmp.txt");
-    ASSERT_EQ(list->ExportToFile(path, NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToFile(*list, path, NameKind::Edit, true), 0);
     EXPECT_EQ(dir.Read("tmp.txt"), kFileFooter);
 
     AddThree();
     window_port::SelectRow(2, true);
     window_port::SelectRow(0, true);
-    ASSERT_EQ(list->ExportToFile(path, NameKind::Now, false), 0);
+    ASSERT_EQ(ExportToFile(*list, path, NameKind::Now, false), 0);
     EXPECT_EQ(dir.Read("tmp.txt"), std::string("photo\r\n表計算\r\n") + kFileFooter);
 }
 
@@ -147,7 +147,7 @@ TEST_F(NameTextTest, FileThatCannotBeWrittenIsReportedWithItsReason) {
 #endif
     for (const Case& c : cases) {
         boxes::Reset();
-        EXPECT_EQ(list->ExportToFile(c.path, NameKind::Edit, true), 1) << c.path;
+        EXPECT_EQ(ExportToFile(*list, c.path, NameKind::Edit, true), 1) << c.path;
         ASSERT_EQ(boxes::Recorded().size(), 1u) << c.path;
         const RecordedBox& box = boxes::Recorded()[0];
         EXPECT_EQ(box.text, texts::Fill(texts::kExportFailed, {c.path, c.reason}));
@@ -160,13 +160,13 @@ TEST_F(NameTextTest, FileThatCannotBeWrittenIsReportedWithItsReason) {
 
 TEST_F(NameTextTest, FileNamedInJapaneseIsWrittenAtExactlyThatPath) {
     AddFile("a.txt");
-    ASSERT_EQ(list->ExportToFile(dir.PathOf("表ソ.txt"), NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToFile(*list, dir.PathOf("表ソ.txt"), NameKind::Edit, true), 0);
     EXPECT_EQ(dir.Read("表ソ.txt"), std::string("a\r\n") + kFileFooter);
 }
 
 TEST_F(NameTextTest, ClipboardOfAllRowsEndsWithTheLastFooterLine) {
     AddThree();
-    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, true), 0);
+    ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, true), 0);
     EXPECT_EQ(Clipboard(), std::string("photo\r\nbackup.old\r\n表計算\r\n") + kClipboardFooter);
 }
 
@@ -174,14 +174,14 @@ TEST_F(NameTextTest, ClipboardOfSelectedRowsHasNoFooter) {
     AddThree();
     list->At(1).SetEditName("b.new");
     window_port::SelectRow(1, true);
-    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
+    ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, false), 0);
     EXPECT_EQ(Clipboard(), "b.new\r\n");
-    ASSERT_EQ(list->ExportToClipboard(NameKind::Old, false), 0);
+    ASSERT_EQ(ExportToClipboard(*list, NameKind::Old, false), 0);
     EXPECT_EQ(Clipboard(), "backup.old\r\n");
 
     // No row selected: the clipboard is emptied of the old text, and holds text still.
     window_port::SelectRow(1, false);
-    ASSERT_EQ(list->ExportToClipboard(NameKind::Edit, false), 0);
+    ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, false), 0);
     EXPECT_EQ(Clipboard(), "");
 }
 

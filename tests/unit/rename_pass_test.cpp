@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "exchange/name_check.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 
@@ -427,7 +428,7 @@ TEST_F(RenamePassTest, EveryLongLoopReportsEachEntryInOrder) {
          {Work::Checking, Work::Preparing, Work::Restoring}},
         {"import check",
          [](RenameList* l) {
-             return l->CheckNewNames({"p", "q", "r"});
+             return CheckNewNames(*l, {"p", "q", "r"});
          },
          {Work::Checking}},
     };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/texts.h"
+#include "exchange/import.h"
 #include "platform/clipboard.h"
 #include "tests/support/list_fixture.h"
 
@@ -65,7 +66,7 @@ TEST_F(ClipboardTest, APictureIsNotText) {
     EXPECT_FALSE(platform::GetClipboardText(owner, &text));
     EXPECT_EQ(text, "");
 
-    EXPECT_EQ(list->ImportFromClipboard(), 1);
+    EXPECT_EQ(ImportFromClipboard(*list), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].text, texts::kImportNotText);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleClipboardContents);
