@@ -2,7 +2,8 @@
 # The whole suite: the native build with its tests, the same under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build with its tests under Wine, and the GUI tests once
 # more against the optimised Varnel.exe that users get. All run even when one fails; the last
-# line sums them up. Build output goes to build/logs/.
+# line sums them up, each test case once however many builds ran it, with the other checks
+# (format, fuzz targets, package). Build output goes to build/logs/.
 set -uo pipefail
 exec </dev/null
 
@@ -23,9 +24,10 @@ fi
 
 logs=build/logs
 mkdir -p "$logs"
-total_passed=0
-total_failed=0
+checks_passed=0
+checks_failed=0
 summaries=()
+case_files=()
 
 # Configures and builds one tree; on failure shows the first errors and the end of the log.
 build_tree() {
@@ -49,9 +51,12 @@ build_tree() {
 test_tree() {
     local name=$1 dir=$2
     shift 2
-    local log=$logs/$name-test.log begin=$SECONDS
+    local log=$logs/$name-test.log cases=$root/$logs/$name-cases.xml begin=$SECONDS
     echo "== $name: testing"
-    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error "$@" >"$log" 2>&1
+    rm -f "$cases"
+    # Every test's whole output goes to the JUnit file, where the cases are counted.
+    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error --output-junit "$cases" \
+        --test-output-size-passed 100000000 --test-output-size-failed 100000000 "$@" >"$log" 2>&1
     local rc=$?
     local line
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -61,24 +66,31 @@ test_tree() {
         record "$name" 0 1 "no test summary (counted as 1 failed)"
         return
     fi
-    local failed total
+    if [[ -f "$cases" ]]; then
+        case_files+=("$cases")
+    else
+        record "$name" 0 1 "no JUnit file (counted as 1 failed)"
+    fi
+    local failed
     failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
     if ((rc != 0 || failed != 0)); then
         if (($(wc -l <"$log") > 400)); then
             echo "   (the first 400 lines of $log)"
         fi
         head -n 400 "$log" | sed 's/^/   | /'
         # A non-zero exit with nothing counted as failed still fails the run.
-        ((failed == 0)) && failed=1 && total=$((total + 1))
+        if ((failed == 0)); then
+            record "$name" 0 1 "ctest failed without a failed test (counted as 1 failed)"
+        fi
     fi
     echo "   $line ($((SECONDS - begin)) s)"
-    record "$name" $((total - failed)) "$failed" "$line"
+    summaries+=("$(printf '%-8s %s' "$name" "$line")")
 }
 
+# A check that is not a test case (a build, the format, a fuzz target, the package).
 record() {
-    total_passed=$((total_passed + $2))
-    total_failed=$((total_failed + $3))
+    checks_passed=$((checks_passed + $2))
+    checks_failed=$((checks_failed + $3))
     summaries+=("$(printf '%-8s %s' "$1" "$4")")
 }
 
@@ -170,8 +182,23 @@ else
     record package 0 1 "Varnel.zip not made or incomplete (counted as 1 failed)"
 fi
 
+cases_passed=0
+cases_failed=0
+if ((${#case_files[@]} > 0)); then
+    mapfile -t counted < <(bash scripts/count-cases.sh "${case_files[@]}")
+    read -r cases_passed cases_failed <<<"${counted[0]}"
+fi
+
 echo
 echo "== summary ($((SECONDS - started)) s; logs in $logs/)"
 printf '%s\n' "${summaries[@]}"
+if ((cases_failed > 0)); then
+    echo "failed test cases:"
+    printf '   %s\n' "${counted[@]:1}"
+fi
+echo "test cases: $cases_passed passed, $cases_failed failed (each once, in every build it runs in)"
+echo "other checks: $checks_passed passed, $checks_failed failed"
+total_passed=$((cases_passed + checks_passed))
+total_failed=$((cases_failed + checks_failed))
 echo "total: $total_passed passed, $total_failed failed"
 ((total_failed == 0))
