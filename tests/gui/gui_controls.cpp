@@ -1,6 +1,8 @@
 // Reading and driving the program's windows from outside: memory in its process, the controls'
 // texts, the clipboard, message boxes, dropped files and handed-over paths.
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstring>
