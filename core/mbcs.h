@@ -1,9 +1,13 @@
-// Searching cp932 text. A lead byte (0x81-0x9F, 0xE0-0xFC) takes the next byte with it, so the
-// trail byte of a double-byte character (which may be 0x5C or 0x7C) is never taken for "\" or "|".
+// Searching names in their held form (platform/text.h): cp932, where a lead byte (0x81-0x9F,
+// 0xE0-0xFC) takes the next byte with it, so that the trail byte of a double-byte character (which
+// may be 0x5C or 0x7C) is never taken for "\" or "|"; and the escapes of characters cp932 cannot
+// hold, four bytes from 0xFF on, whose last byte must not take the next character with it.
 #pragma once
 
 #include <cstddef>
 #include <string>
+
+#include "platform/text.h"
 
 namespace mbcs {
 
@@ -11,9 +15,13 @@ inline bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// Length in bytes of the character at position i (1 or 2; 1 for a lead byte at the very end).
+// Length in bytes of the character at position i (1, 2 or 4; never beyond the end).
 inline std::size_t CharLength(const std::string& s, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c == platform::kEscapeLead) {
+        return s.size() - i < platform::kEscapeLength ? s.size() - i : platform::kEscapeLength;
+    }
+    return IsLeadByte(c) && i + 1 < s.size() ? 2 : 1;
 }
 
 // Position of the first or last single-byte character c, or npos.

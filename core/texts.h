@@ -46,8 +46,6 @@
     X(kAddAroundListed, "既に登録されているファイル・フォルダ\n%1\n追加を無視するフォルダ\n%2\n\n既に登録されたパスを階上（下）に持つフォルダを追加しようとしました。\nこれはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。") \
     X(kReasonUnderListed, "既に登録されたフォルダの階下にあるファイルです") \
     X(kAddUnderListed, "既に登録されているフォルダ\n%1\n追加を無視するファイル\n%2\n\n既に登録されたフォルダの階下にあるファイルを追加しようとしました。\nこれはリネーム時に無効になる可能性があり、\n設定で禁止されているため追加を無視します。") \
-    X(kReasonNoCp932, "Shift_JISで表せない文字が含まれています") \
-    X(kAddNoCp932, "%1\n\nこのパスにはShift_JISで表せない文字が含まれているため、\n追加を無視します。") \
     X(kAddMany, "%1 件のパスを追加しませんでした。\n\n") \
     X(kAddManyLine, "%1\n　%2\n") \
     X(kMoreItems, "ほか %1 件\n") \
@@ -69,8 +67,6 @@
     X(kWhyWildcardsOrControls, "「*」「?」「\"」「<」「>」「|」や制御文字を含む名前は使えません。") \
     X(kWhyTrailingDotOrBlank, "末尾がドットか空白の名前は使えません（Windows が末尾を削ってしまいます）。") \
     X(kWhyDeviceName, "CON、PRN、AUX、NUL、COM0～COM9、LPT0～LPT9 は装置の名前のため、拡張子を付けても使えません。") \
-    X(kAddTextNoCp932, "入力された文字列にはShift_JISで表せない文字が含まれています。") \
-    X(kEditNoCp932, "入力された名前にはShift_JISで表せない文字が含まれているため、\n入力を中止します。") \
     /* The pass. */ \
     X(kTitleBadNameError, "エラー：ファイル名が不正") \
     X(kTitleBadNameFatal, "致命的エラー：ファイル名が不正") \
@@ -103,6 +99,7 @@
     X(kWriteDiskFull, "ディスクの空き容量が足りないため") \
     X(kWriteBadName, "ファイル名が正しくないため") \
     X(kWriteFailed, "書き込めないため") \
+    X(kWriteNoUtf8, "UTF-8 で表せない名前（対になっていないサロゲート）があるため") \
     X(kTitleFileContents, "警告：ファイルの内容") \
     X(kTitleClipboardContents, "警告：クリップボードの内容") \
     X(kCommandImportFile, "『ファイルから入力』") \
@@ -112,13 +109,12 @@
     X(kTitleFileEncoding, "確認：ファイルの文字コード") \
     X(kImportAskEncoding, "%1\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n%2\n\nUTF-8 として読むなら『はい』、Shift_JIS として読むなら『いいえ』、\n『ファイルから入力』をやめるなら『キャンセル』を選んでください。") \
     X(kImportBothReadings, "UTF-8 なら：%1\nShift_JIS なら：%2") \
-    X(kImportNoCp932Reading, "（Shift_JIS にない文字を含みます）") \
     X(kImportTooFewLines, "テキストの行数がたりないため、\n%1を中止しました。") \
     X(kImportLineTooLong, "%1 行目が長すぎるため、\n%2を中止しました。\n\n%3") \
     X(kImportNul, "%1 行目に NUL 文字があるため、\n%2を中止しました。\n\nUTF-16 で保存する場合は BOM 付きにしてください。") \
     X(kImportTooManyLines, "入力対象となる範囲の次の行\n%1\n\n入力対象となる範囲の次の行がファイル名として有効なため、\nテキストの行数が多いと判断し、\n%2を中止しました。") \
     X(kImportCannotOpen, "%1\n\nファイルを開けないため、\n『ファイルから入力』を中止しました。") \
-    X(kImportNotCp932, "%1 行目に Shift_JIS へ変換できない文字があるため、\n『ファイルから入力』を中止しました。\n\n（ファイルの文字コード：%2）") \
+    X(kImportNotReadable, "%1 行目が %2 として正しくないため、\n『ファイルから入力』を中止しました。") \
     X(kImportNotText, "クリップボードの内容がテキストではないため、\n入力に失敗しました。") \
     /* The footer under the names in the file and on the clipboard. */ \
     X(kFooterRule, "//////////////////////////////////////////////////////////////////") \

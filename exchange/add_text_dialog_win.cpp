@@ -39,21 +39,17 @@ void RewriteNumberField(HWND dialog, int id, const std::string& text) {
 
 // A text field exactly, at most 255 bytes and never half a character; false when it holds a
 // character that cp932 cannot: such a text could only reach the name as a look-alike.
-bool TextField(HWND dialog, int id, std::string* text) {
+void TextField(HWND dialog, int id, std::string* text) {
     HWND field = GetDlgItem(dialog, id);
     const int room = GetWindowTextLengthW(field) + 1;
     std::wstring wide(static_cast<size_t>(room), L'\0');
     wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], room)));
     *text = Cp932Text(wide);
-    if (text->empty() && !wide.empty()) {
-        return false;
-    }
     std::size_t cut = 0;
     while (cut < text->size() && cut + mbcs::CharLength(*text, cut) <= kFieldBytes) {
         cut += mbcs::CharLength(*text, cut);
     }
     text->resize(cut);
-    return true;
 }
 
 void UpdateEnabled(HWND dialog) {
@@ -89,20 +85,13 @@ void Init(HWND dialog, EditAddOptions* options) {
 }
 
 void Accept(HWND dialog, EditAddOptions* options) {
-    const bool textMode = Checked(dialog, IDR_EA_TEXT_MODE);
-    const bool inside = Checked(dialog, IDR_EA_INSIDE);
-    const bool textExact = TextField(dialog, IDE_EA_TEXT, &options->text);
-    const bool targetExact = TextField(dialog, IDE_EA_TARGET, &options->target);
-    if ((textMode && !textExact) || (inside && !targetExact)) {
-        ShowMessageBox(dialog, texts::kAddTextNoCp932, texts::kTitleBadName, kMbIconError | kMbOk);
-        SetFocus(GetDlgItem(dialog, textMode && !textExact ? IDE_EA_TEXT : IDE_EA_TARGET));
-        return;
-    }
+    TextField(dialog, IDE_EA_TEXT, &options->text);
+    TextField(dialog, IDE_EA_TARGET, &options->target);
     options->startText = NumberField(dialog, IDE_EA_START);
     options->incrementText = NumberField(dialog, IDE_EA_INCREMENT);
     TakeNumbers(options);
     options->hexadecimal = Checked(dialog, IDK_EA_HEXADECIMAL);
-    options->mode = textMode ? AddMode::Text : AddMode::Number;
+    options->mode = Checked(dialog, IDR_EA_TEXT_MODE) ? AddMode::Text : AddMode::Number;
     options->position = Checked(dialog, IDR_EA_FRONT)  ? AddPosition::Front
                         : Checked(dialog, IDR_EA_BACK) ? AddPosition::Back
                                                        : AddPosition::Inside;

@@ -80,10 +80,9 @@ std::string BothReadings(const std::string& bytes) {
         const std::string line = reader.Read();
         for (char c : line) {
             if (static_cast<unsigned char>(c) >= 0x80) {
+                // Well-formed, or the question would not be asked.
                 std::string utf8;
-                if (!platform::Utf8ToCp932(line, &utf8)) {
-                    utf8 = texts::kImportNoCp932Reading;
-                }
+                platform::Utf8ToHeld(line, &utf8);
                 return texts::Fill(texts::kImportBothReadings, {Head(utf8), Head(line)});
             }
         }
@@ -183,7 +182,8 @@ int ImportFromFile(RenameList& list, const std::string& path) {
     unsigned badLine = 0;
     if (!DecodeNameFile(bytes, encoding, &text, &badLine)) {
         Warn(owner,
-             texts::Fill(texts::kImportNotCp932, {std::to_string(badLine), EncodingName(encoding)}),
+             texts::Fill(texts::kImportNotReadable,
+                         {std::to_string(badLine), EncodingName(encoding)}),
              kFileSource);
         return 1;
     }

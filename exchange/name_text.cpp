@@ -4,6 +4,7 @@
 #include "exchange/name_text.h"
 #include "core/texts.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,7 +39,7 @@ const std::vector<std::string>& Utf8FooterLines() {
         for (const char* line : {texts::kFooterHeading, texts::kFooterEachLine,
                                  texts::kFooterTooFew, texts::kFooterKeepCount}) {
             std::string converted;
-            if (platform::Cp932ToUtf8(line, &converted)) {
+            if (platform::HeldToUtf8(line, &converted)) {
                 utf8.push_back(std::move(converted));
             }
         }
@@ -156,7 +157,7 @@ bool FromUtf16(const std::string& bytes, bool littleEndian, std::string* text, u
     }
     // A byte left over is half a character.
     const bool incomplete = bytes.size() % 2 != 0;
-    return ConvertLines(units, u'\n', incomplete, platform::Utf16ToCp932, text, badLine);
+    return ConvertLines(units, u'\n', incomplete, platform::Utf16ToHeld, text, badLine);
 }
 
 }  // namespace
@@ -201,11 +202,24 @@ std::string ExportedNames(const RenameList& list, NameKind kind, bool allRows) {
 }  // namespace
 
 int ExportToFile(RenameList& list, const std::string& path, NameKind kind, bool allRows) {
-    const std::string text = ExportedNames(list, kind, allRows) + FileFooterText();
-    platform::WriteFailure why = platform::WriteFailure::None;
-    if (!platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &why)) {
-        ShowMessageBox(window_port::Owner(),
-                       texts::Fill(texts::kExportFailed, {path, WriteFailureReason(why)}),
+    std::string text = ExportedNames(list, kind, allRows) + FileFooterText();
+    // Names that cp932 can hold go out as they always did; any other makes the file UTF-8 with a
+    // byte-order mark, which every editor on Windows reads and the import takes back exactly.
+    const char* why = nullptr;
+    if (platform::HoldsEscapes(text)) {
+        std::string utf8;
+        if (platform::HeldToUtf8(text, &utf8)) {
+            text = "\xEF\xBB\xBF" + utf8;
+        } else {
+            why = texts::kWriteNoUtf8;
+        }
+    }
+    platform::WriteFailure failure = platform::WriteFailure::None;
+    if (why == nullptr && !platform::WriteWholeFile(mbcs::ToSlashForm(path), text, &failure)) {
+        why = WriteFailureReason(failure);
+    }
+    if (why != nullptr) {
+        ShowMessageBox(window_port::Owner(), texts::Fill(texts::kExportFailed, {path, why}),
                        texts::kTitleExport, kMbIconError | kMbOk);
         return 1;
     }
@@ -298,9 +312,17 @@ bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::st
             return FromUtf16(bytes, encoding == NameFileEncoding::Utf16Le, text, badLine);
         case NameFileEncoding::Utf8:
             return ConvertLines(bytes.substr(StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0), '\n',
-                                false, platform::Utf8ToCp932, text, badLine);
+                                false, platform::Utf8ToHeld, text, badLine);
         case NameFileEncoding::Cp932:
             break;
+    }
+    // 0xFF is no byte of cp932 text; taken as it is, it would read as the escape of a character.
+    const std::size_t stray = bytes.find(static_cast<char>(platform::kEscapeLead));
+    if (stray != std::string::npos) {
+        *badLine =
+            1 + static_cast<unsigned>(std::count(bytes.begin(), bytes.begin() + stray, '\n'));
+        text->clear();
+        return false;
     }
     *text = bytes;
     return true;

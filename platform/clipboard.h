@@ -1,4 +1,5 @@
-// The clipboard as the name text uses it: cp932 text (CF_TEXT), opened for the main window.
+// The clipboard as the name text uses it: text in the held form (platform/text.h) as Unicode text,
+// and as cp932 text too when cp932 holds it, opened for the main window.
 #pragma once
 
 #include <string>

@@ -23,7 +23,7 @@ std::string ExecutablePath() {
                 }
             }
             std::string cp932;
-            return FromNative(native, &cp932) ? cp932 : "";
+            return FromNativeCp932(native, &cp932) ? cp932 : "";
         }
         buffer.resize(buffer.size() * 2);
     }

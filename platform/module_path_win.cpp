@@ -17,7 +17,7 @@ std::string ExecutablePath() {
         }
         if (n < buffer.size()) {
             std::string cp932;
-            return FromNative(std::wstring(buffer.data(), n), &cp932) ? cp932 : "";
+            return FromNativeCp932(std::wstring(buffer.data(), n), &cp932) ? cp932 : "";
         }
         if (buffer.size() >= 32768) {
             return "";

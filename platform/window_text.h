@@ -1,5 +1,5 @@
-// cp932 texts for the W functions of controls and windows, so that what is shown does not depend
-// on the system's ANSI code page.
+// Held texts (cp932 with escapes, platform/text.h) for the W functions of controls and windows, so
+// that what is shown does not depend on the system's ANSI code page and names show exactly.
 #pragma once
 
 #include <string>

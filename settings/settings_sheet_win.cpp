@@ -38,7 +38,7 @@ bool GetItemText(HWND page, int id, std::string* cp932) {
     HWND item = GetDlgItem(page, id);
     std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
     wide.resize(static_cast<size_t>(GetWindowTextW(item, &wide[0], static_cast<int>(wide.size()))));
-    return platform::FromNative(wide, cp932);
+    return platform::FromNativeCp932(wide, cp932);
 }
 
 bool Checked(HWND page, int id) {
@@ -340,7 +340,7 @@ bool BrowseForPath(const SheetHost& host, WindowHandle owner, BrowseKind kind, s
     if (!GetSaveFileNameW(&ofn)) {
         return false;
     }
-    if (!platform::FromNative(result.data(), path)) {
+    if (!platform::FromNativeCp932(result.data(), path)) {
         ShowMessageBox(owner, texts::kSettingsPickedNoCp932, texts::kTitleSettingsError,
                        kMbIconError);
         return false;

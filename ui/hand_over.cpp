@@ -1,25 +1,21 @@
 #include "ui/hand_over.h"
 
-HandOverText MakeHandOverText(const std::vector<platform::NativeString>& paths) {
-    HandOverText out;
+std::string MakeHandOverText(const std::vector<platform::NativeString>& paths) {
+    std::string text;
     for (const platform::NativeString& path : paths) {
-        std::string cp932;
-        if (!platform::FromNative(path, &cp932)) {
-            out.refused.push_back(path);
+        std::string held;
+        if (!platform::FromNative(path, &held) || held.empty()) {
             continue;
         }
-        if (cp932.empty()) {
-            continue;
+        if (!text.empty()) {
+            text += ' ';
         }
-        if (!out.text.empty()) {
-            out.text += ' ';
-        }
-        // A blank is never a trail byte, so a plain search finds only real blanks.
-        if (cp932.find(' ') != std::string::npos) {
-            out.text += '"' + cp932 + '"';
+        // A blank is never a trail byte nor part of an escape: a plain search finds real blanks.
+        if (held.find(' ') != std::string::npos) {
+            text += '"' + held + '"';
         } else {
-            out.text += cp932;
+            text += held;
         }
     }
-    return out;
+    return text;
 }

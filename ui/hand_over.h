@@ -1,5 +1,7 @@
-// What a second start hands to the running copy: its paths as one cp932 text, blank-separated,
-// a path with blanks in double quotes, as the receiver's command-line reading expects them.
+// What a second start hands to the running copy: its paths as one text in the held form (cp932,
+// with escapes for what cp932 cannot hold), blank-separated, a path with blanks in double quotes,
+// as the receiver's command-line reading expects them. A receiver reads a plain cp932 text of an
+// older copy the same way.
 #pragma once
 
 #include <string>
@@ -7,12 +9,6 @@
 
 #include "platform/text.h"
 
-struct HandOverText {
-    // Empty when no path is left to send.
-    std::string text;
-    // The paths that have no exact cp932 form, in their order; they are not sent.
-    std::vector<platform::NativeString> refused;
-};
-
-// The paths must already be absolute: the receiver cannot know the sender's working folder.
-HandOverText MakeHandOverText(const std::vector<platform::NativeString>& paths);
+// The paths must already be absolute: the receiver cannot know the sender's working folder. Empty
+// when no path is left to send (what is no text at all is left out).
+std::string MakeHandOverText(const std::vector<platform::NativeString>& paths);

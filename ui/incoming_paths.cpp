@@ -1,12 +1,8 @@
 #include "ui/incoming_paths.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
-#include "core/refusals.h"
-#include "platform/message_box.h"
 #include "platform/text.h"
-#include "ui/app_context.h"
 
 std::wstring CommandLineArguments() {
     const wchar_t* p = GetCommandLineW();
@@ -44,20 +40,6 @@ std::wstring AbsolutePath(const std::wstring& path) {
     return full;
 }
 
-bool TakePath(AppContext* context, const std::wstring& path, std::string* cp932,
-              Refusals* refusals) {
-    if (platform::FromNative(path, cp932)) {
-        return true;
-    }
-    // Shown only: the characters without a cp932 form appear as "?".
-    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(),
-                                static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-    std::string shown(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, path.c_str(), static_cast<int>(path.size()),
-                            &shown[0], n, nullptr, nullptr);
-    }
-    refusals->Refuse(context->mainWindow, shown, texts::kReasonNoCp932,
-                     texts::Fill(texts::kAddNoCp932, {shown}));
-    return false;
+bool TakePath(const std::wstring& path, std::string* held) {
+    return platform::FromNative(path, held) && !held->empty();
 }

@@ -436,7 +436,7 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
         static_cast<unsigned>(row) >= list->Count() || list->IsBusy()) {
         return;
     }
-    // The edit box holds UTF-16; a name without an exact cp932 form is not taken.
+    // The edit box holds UTF-16; every character of it is taken exactly.
     // The box may be an ANSI window, whose length comes in bytes: that is enough room, and the
     // copy says how many characters it really holds.
     const int room = GetWindowTextLengthW(box) + 1;
@@ -444,14 +444,7 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
     wide.resize(static_cast<size_t>(GetWindowTextW(box, &wide[0], room)));
     const std::string text = Cp932Text(wide);
     // A message box below dispatches messages; paths that arrive then wait until it is done.
-    context->commands->RunHeld([&] {
-        if (text.empty() && !wide.empty()) {
-            ShowMessageBox(context->mainWindow, texts::kEditNoCp932, texts::kTitleBadName,
-                           kMbIconError);
-            return;
-        }
-        TakeEditedName(row, text);
-    });
+    context->commands->RunHeld([&] { TakeEditedName(row, text); });
 }
 
 void ListViewPane::TakeEditedName(int row, const std::string& typed) {

@@ -32,7 +32,7 @@ void Commands::OpenStartupArguments() {
     RunHeld([&] {
         for (const std::wstring& token : SplitPathList(arguments)) {
             std::string path;
-            if (TakePath(context, AbsolutePath(token), &path, &context->list->AddRefusals())) {
+            if (TakePath(AbsolutePath(token), &path)) {
                 hold.Keep(path);
             }
         }
@@ -97,7 +97,7 @@ void Commands::OpenDropped(HDROP drop) {
     RunHeld([&] {
         for (const std::wstring& wide : DroppedNames(drop)) {
             std::string path;
-            if (TakePath(context, wide, &path, &context->list->AddRefusals())) {
+            if (TakePath(wide, &path)) {
                 hold.Keep(path);
             }
         }
@@ -134,14 +134,14 @@ void Commands::OpenWithDialog() {
     const std::wstring first(result.data());
     std::string firstPath;
     if (title[0] != L'\0') {
-        if (TakePath(context, first, &firstPath, &refusals)) {
+        if (TakePath(first, &firstPath)) {
             context->list->AddPath(firstPath);
         }
-    } else if (TakePath(context, first, &firstPath, &refusals)) {
+    } else if (TakePath(first, &firstPath)) {
         for (const wchar_t* name = result.data() + first.size() + 1; *name;
              name += wcslen(name) + 1) {
             std::string cp932;
-            if (!TakePath(context, name, &cp932, &refusals)) {
+            if (!TakePath(name, &cp932)) {
                 continue;
             }
             if (mbcs::FindFirst(cp932, '\\') != std::string::npos) {

@@ -77,7 +77,7 @@ HWND FindRunningWindow(const std::wstring& self) {
 }
 
 // The command line's paths, each made absolute here: the receiver works in another folder.
-void HandOver(AppContext* context) {
+void HandOver() {
     const std::wstring arguments = CommandLineArguments();
     if (arguments.empty()) {
         return;
@@ -86,19 +86,11 @@ void HandOver(AppContext* context) {
     for (const std::wstring& token : SplitPathList(arguments)) {
         paths.push_back(AbsolutePath(token));
     }
-    const HandOverText out = MakeHandOverText(paths);
-    // The same refusal as a first start shows, once for all of them.
-    Refusals refusals;
-    refusals.Open();
-    for (const std::wstring& refused : out.refused) {
-        std::string ignored;
-        TakePath(context, refused, &ignored, &refusals);
-    }
-    refusals.Close(nullptr);
-    if (out.text.empty()) {
+    const std::string text = MakeHandOverText(paths);
+    if (text.empty()) {
         return;
     }
-    if (SendToRunningInstance(out.text) != 0) {
+    if (SendToRunningInstance(text) != 0) {
         ShowMessageBox(nullptr, texts::kInstanceNotFound, texts::kTitleFatalInstance, kMbIconError);
     }
 }
@@ -151,6 +143,6 @@ bool ClaimSingleInstance(AppContext* context) {
         return true;
     }
     CloseHandle(lock);
-    HandOver(context);
+    HandOver();
     return false;
 }

@@ -69,20 +69,55 @@ TEST_F(SecondStart, WithoutArgumentsChangesNothing) {
     EXPECT_EQ(s.Status(1), texts::kStepFresh);
 }
 
-// The sender refuses what cp932 cannot hold, with the message of a first start, and sends the
-// rest.
-TEST_F(SecondStart, RefusesAPathWithoutACp932FormAndSendsTheRest) {
+// Names cp932 cannot hold ("é", "〜" U+301C, an emoji) are handed over, exported and imported
+// as Unicode text, renamed (a rotation) and restored, each file under exactly its name.
+TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored) {
     Start(texts::kListWindow);
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("caf") + L"\u00E9.txt"));
-    StartSecond(L"caf\u00E9.txt y.txt");
-    HWND box = gui::WaitForMessageBox(second.id(), 15000);
-    ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_EQ(gui::WindowText(box), texts::kTitleAdding);
-    EXPECT_EQ(s.RowCount(), 0) << "nothing is sent before the user has read the refusal";
-    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    const std::wstring names[] = {L"Pok\u00E9mon", L"\u301Cx", L"\U0001F600"};
+    for (const std::wstring& name : names) {
+        ASSERT_TRUE(gui::MakeFile(s.PathOf("") + name + L".txt", gui::Narrow(name.substr(0, 1))));
+    }
+    StartSecond(L"Pok\u00E9mon.txt \u301Cx.txt \U0001F600.txt");
     ExpectSecondEndsQuietly();
-    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepAdded)) << s.Describe();
-    EXPECT_EQ(s.Column(1), Names{"y.txt"});
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.FindMessageBox(), nullptr);
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+    std::wstring exported;
+    ASSERT_TRUE(gui::ClipboardUnicode(&exported));
+    // In the list's order, whatever the sort made of it.
+    std::vector<std::wstring> listed;
+    std::size_t at = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t end = exported.find(L"\r\n", at);
+        ASSERT_NE(end, std::wstring::npos) << gui::Narrow(exported);
+        listed.push_back(exported.substr(at, end - at));
+        at = end + 2;
+    }
+    std::vector<std::wstring> sorted = listed;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::wstring> given(std::begin(names), std::end(names));
+    std::sort(given.begin(), given.end());
+    ASSERT_EQ(sorted, given) << "every name exactly, none approximated";
+
+    const std::wstring rotated =
+        listed[1] + L"\r\n" + listed[2] + L"\r\n" + listed[0] + L"\r\n" + exported.substr(at);
+    ASSERT_TRUE(gui::PutClipboardUnicode(rotated));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(gui::FileContents(s.PathOf("") + listed[(i + 1) % 3] + L".txt"),
+                  gui::Narrow(listed[i].substr(0, 1)))
+            << i;
+    }
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+z"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
+    for (const std::wstring& name : names) {
+        EXPECT_EQ(gui::FileContents(s.PathOf("") + name + L".txt"), gui::Narrow(name.substr(0, 1)));
+    }
+    EXPECT_EQ(s.FindMessageBox(), nullptr);
 }
 
 // Paths that arrive while the sheet is open go to the list behind it; the sheet stays.

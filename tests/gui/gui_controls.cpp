@@ -173,6 +173,44 @@ bool ClipboardText(std::string* bytes) {
     return found;
 }
 
+bool PutClipboardUnicode(const std::wstring& text) {
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) {
+        return false;
+    }
+    std::memcpy(GlobalLock(memory), text.c_str(), size);
+    GlobalUnlock(memory);
+    if (!OpenClipboardSoon()) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) {
+        GlobalFree(memory);
+    }
+    return placed;
+}
+
+bool ClipboardUnicode(std::wstring* text) {
+    text->clear();
+    if (!OpenClipboardSoon()) {
+        return false;
+    }
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text->assign(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t)));
+            GlobalUnlock(data);
+            found = true;
+        }
+    }
+    CloseClipboard();
+    return found;
+}
+
 ClipboardLock::ClipboardLock() {
     mutex_ = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
     if (mutex_ != nullptr) {

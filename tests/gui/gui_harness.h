@@ -158,6 +158,9 @@ bool SetText(HWND window, const std::string& bytes);
 
 // The clipboard's CF_TEXT, bytes as they are. ClipboardText is false when there is no CF_TEXT.
 bool PutClipboardText(const std::string& bytes);
+// The same as Unicode text (CF_UNICODETEXT), for names cp932 cannot hold.
+bool PutClipboardUnicode(const std::wstring& text);
+bool ClipboardUnicode(std::wstring* text);
 bool ClipboardText(std::string* bytes);
 
 // Held while a test uses the clipboard: other test programs that use it may run at the same

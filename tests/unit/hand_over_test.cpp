@@ -1,5 +1,5 @@
 // The text a second start sends: what the running copy's command-line reading splits back into
-// exactly the paths that were given, less those cp932 cannot hold.
+// exactly the paths that were given, those cp932 cannot hold too.
 #include "ui/hand_over.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,9 @@ Native N(const std::string& cp932) {
 }
 
 #ifdef _WIN32
-const Native kNoCp932 = L"C:\\caf\u00E9\\x.txt";
+const Native kNoCp932 = L"C:\\caf\u00E9 \u301C\\\U0001F600.txt";
 #else
-const Native kNoCp932 = u8"C:\\caf\u00E9\\x.txt";
+const Native kNoCp932 = u8"C:\\caf\u00E9 \u301C\\\U0001F600.txt";
 #endif
 
 TEST(HandOverText, TheReceiverSplitsItBackIntoTheSamePaths) {
@@ -37,23 +37,24 @@ TEST(HandOverText, TheReceiverSplitsItBackIntoTheSamePaths) {
         for (const std::string& p : paths) {
             native.push_back(N(p));
         }
-        const HandOverText out = MakeHandOverText(native);
-        EXPECT_EQ(SplitPathList(out.text), paths) << out.text;
-        EXPECT_TRUE(out.refused.empty());
+        const std::string text = MakeHandOverText(native);
+        EXPECT_EQ(SplitPathList(text), paths) << text;
     }
-    EXPECT_EQ(MakeHandOverText({N("D:\\a b\\x.txt"), N("D:\\y.txt")}).text,
+    EXPECT_EQ(MakeHandOverText({N("D:\\a b\\x.txt"), N("D:\\y.txt")}),
               "\"D:\\a b\\x.txt\" D:\\y.txt")
         << "the wire form: blank-separated, a path with a blank quoted";
 }
 
-TEST(HandOverText, APathWithoutACp932FormIsRefusedAndTheOthersAreSent) {
-    const HandOverText out = MakeHandOverText({N("C:\\a.txt"), kNoCp932, N("C:\\b.txt")});
-    EXPECT_EQ(out.text, "C:\\a.txt C:\\b.txt") << "no look-alike of the refused path is sent";
-    EXPECT_EQ(out.refused, std::vector<Native>{kNoCp932});
-
-    const HandOverText none = MakeHandOverText({kNoCp932});
-    EXPECT_EQ(none.text, "") << "nothing left to send";
-    EXPECT_EQ(none.refused.size(), 1u);
+// "é", "〜" and an emoji, a blank among them: the path arrives as it was, never a look-alike.
+TEST(HandOverText, APathCp932CannotHoldIsSentExactly) {
+    const std::vector<std::string> split =
+        SplitPathList(MakeHandOverText({N("C:\\a.txt"), kNoCp932, N("C:\\b.txt")}));
+    ASSERT_EQ(split.size(), 3u);
+    EXPECT_EQ(split[0], "C:\\a.txt");
+    EXPECT_EQ(split[2], "C:\\b.txt");
+    Native back;
+    ASSERT_TRUE(platform::ToNative(split[1], &back));
+    EXPECT_EQ(back, kNoCp932);
 }
 
 }  // namespace

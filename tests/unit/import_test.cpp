@@ -6,6 +6,7 @@
 #include "exchange/import.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
+#include "platform/text.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 #include "tests/support/test_clipboard.h"
@@ -362,16 +363,36 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
-TEST_F(ImportTest, ANameWithoutCp932FormIsRefused) {
+// Names cp932 cannot hold come back exactly from a Unicode file; what is no text in its encoding
+// (half a UTF-8 sequence, a byte cp932 never has) stops the import at its line.
+TEST_F(ImportTest, NamesCp932CannotHoldAreTakenExactlyAndMalformedLinesRefused) {
+    const auto held = [](const std::string& utf8) {
+        std::string out;
+        EXPECT_TRUE(platform::Utf8ToHeld(utf8, &out)) << utf8;
+        return out;
+    };
     AddFiles({"a.txt", "b.txt"});
-    EXPECT_EQ(ImportText(u8"x\r\ncaf\u00E9\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(Fill(texts::kImportNotCp932, {"2", "UTF-8"}), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
+    ASSERT_EQ(ImportText(u8"x\r\ncaf\u00E9 \u301C\r\n" VARNEL_TEST_FOOTER), 0);
+    EXPECT_EQ(EditNames(), (Names{"x.txt", held(u8"caf\u00E9 \u301C.txt")}));
+    ASSERT_EQ(ImportText(Utf16Le(u"\U0001F600\r\n\u8868\r\n")), 0);
+    EXPECT_EQ(EditNames(), (Names{held(u8"\U0001F600.txt"), "表.txt"}));
+    EXPECT_TRUE(boxes::Recorded().empty());
 
-    boxes::Reset();
-    EXPECT_EQ(ImportText(Utf16Le(u"\u00E9\r\nb\r\n")), 1);
-    ExpectOneBox(Fill(texts::kImportNotCp932, {"1", "UTF-16 LE"}), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
+    const struct {
+        std::string bytes;
+        std::string message;
+    } refused[] = {
+        {"\xEF\xBB\xBFx\r\n\xC3\r\n", Fill(texts::kImportNotReadable, {"2", "UTF-8"})},
+        {"x\r\ny\xFF\x81\x82\x83\r\n", Fill(texts::kImportNotReadable, {"2", "Shift_JIS"})},
+    };
+    for (const auto& c : refused) {
+        boxes::Reset();
+        ResetFakeWindow();
+        const Names before = EditNames();
+        EXPECT_EQ(ImportText(c.bytes), 1);
+        ExpectOneBox(c.message, kFileTitle);
+        ExpectUntouched(before);
+    }
 }
 
 TEST_F(ImportTest, RoundTripThroughTheClipboard) {

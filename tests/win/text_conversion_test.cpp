@@ -26,11 +26,6 @@ bool Refused(const std::string& cp932) {
     return !platform::ToNative(cp932, &wide);
 }
 
-bool Refused(const std::wstring& wide) {
-    std::string cp932;
-    return !platform::FromNative(wide, &cp932);
-}
-
 TEST(Cp932Text, DoubleByteCharactersWithBackslashTrailByte) {
     EXPECT_EQ(Wide("\x95\x5C"), L"\u8868");  // 表
     EXPECT_EQ(Wide("\x83\x5C"), L"\u30BD");  // ソ
@@ -70,13 +65,29 @@ TEST(Cp932Text, InvalidCp932IsRefused) {
 }
 
 // The default character would make "?" of them, and best fit "e", a backslash or "~": all of
-// them real, different names.
-TEST(Cp932Text, CharactersWithoutCp932FormAreRefused) {
-    EXPECT_TRUE(Refused(std::wstring(L"caf\u00E9.txt")));    // é
-    EXPECT_TRUE(Refused(std::wstring(L"\u00A5")));           // ¥
-    EXPECT_TRUE(Refused(std::wstring(L"\u203E")));           // overline
-    EXPECT_TRUE(Refused(std::wstring(L"\U0001F600")));       // outside the BMP
-    EXPECT_TRUE(Refused(std::wstring(1, wchar_t(0xD800))));  // lone surrogate
+// them real, different names. Each is held as its escape instead, and comes back exactly; the
+// form that must stay cp932 refuses them.
+TEST(Cp932Text, CharactersWithoutCp932FormAreEscapedAndComeBackExactly) {
+    const struct {
+        std::wstring wide;
+        std::string held;
+    } cases[] = {
+        {L"caf\u00E9.txt", "caf\xFF\x80\x81\xE9.txt"},           // é
+        {L"\u00A5", "\xFF\x80\x81\xA5"},                         // ¥
+        {L"\u203E\u8868", "\xFF\x80\xC0\xBE\x95\x5C"},           // overline, then 表
+        {L"\U0001F600", "\xFF\x87\xEC\x80"},                     // outside the BMP
+        {std::wstring(1, wchar_t(0xD800)), "\xFF\x83\xB0\x80"},  // lone surrogate
+        {L"\u301C\uFF5E", "\xFF\x80\xE0\x9C\x81\x60"},           // 〜 has no cp932 form, ～ has
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Narrow(c.wide), c.held);
+        EXPECT_EQ(Wide(c.held), c.wide);
+        std::string cp932;
+        EXPECT_FALSE(platform::FromNativeCp932(c.wide, &cp932));
+    }
+    // What is no escape: cut short, or a byte below 0x80 inside.
+    EXPECT_TRUE(Refused(std::string("a\xFF\x80\x81")));
+    EXPECT_TRUE(Refused(std::string("\xFF\x80\x5C\x81")));
 }
 
 }  // namespace
