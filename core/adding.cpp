@@ -14,8 +14,8 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The longest path the wide functions take, in UTF-16 units (each cp932 character is one), and
-// the longest name in it.
+// The longest path the wide functions take, in UTF-16 units (each character is one, one beyond
+// the Basic Multilingual Plane two), and the longest name in it.
 constexpr std::size_t kMostPathCharacters = 32767 - 8;
 constexpr std::size_t kMostNameCharacters = 255;
 
@@ -23,8 +23,8 @@ bool IsTooLong(const std::string& path) {
     std::size_t characters = 0;
     std::size_t inName = 0;
     for (std::size_t i = 0; i < path.size(); i += mbcs::CharLength(path, i)) {
-        ++characters;
-        inName = path[i] == '\\' ? 0 : inName + 1;
+        characters += mbcs::Utf16Units(path, i);
+        inName = path[i] == '\\' ? 0 : inName + mbcs::Utf16Units(path, i);
         if (characters > kMostPathCharacters || inName > kMostNameCharacters) {
             return true;
         }

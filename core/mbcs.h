@@ -24,6 +24,13 @@ inline std::size_t CharLength(const std::string& s, std::size_t i) {
     return IsLeadByte(c) && i + 1 < s.size() ? 2 : 1;
 }
 
+// How many UTF-16 units the character at i takes where Windows counts a name's length: 2 for a
+// character beyond the Basic Multilingual Plane (held as an escape), else 1.
+inline std::size_t Utf16Units(const std::string& s, std::size_t i) {
+    char32_t c = 0;
+    return platform::ReadEscape(s, i, &c) && c >= 0x10000 ? 2 : 1;
+}
+
 // Position of the first or last single-byte character c, or npos.
 std::size_t FindFirst(const std::string& s, char c, std::size_t from = 0);
 std::size_t FindLast(const std::string& s, char c);

@@ -55,7 +55,7 @@ bool IsValidFileName(const std::string& name, bool showMessage, WindowHandle own
 bool IsNameTooLong(const std::string& fileName) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < fileName.size(); i += mbcs::CharLength(fileName, i)) {
-        ++characters;
+        characters += mbcs::Utf16Units(fileName, i);
     }
     return characters > kMaxNameCharacters;
 }

@@ -8,8 +8,8 @@
 
 #include "platform/handles.h"
 
-// The longest name a file or folder can have: 255 UTF-16 units, and every cp932 character is
-// one of them, so characters are counted, not bytes.
+// The longest name a file or folder can have: 255 UTF-16 units. Every cp932 character is one of
+// them, a character beyond the Basic Multilingual Plane two, so units are counted, not bytes.
 constexpr std::size_t kMaxNameCharacters = 255;
 // True when the whole name, extension included, is longer than that.
 bool IsNameTooLong(const std::string& fileName);

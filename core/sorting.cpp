@@ -11,13 +11,19 @@
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
+#include "platform/text.h"
 
 namespace {
 
 // The character at i as one number: a double-byte character as lead * 256 + trail, so every
-// single-byte character (half-width katakana included) comes before every double-byte one.
+// single-byte character (half-width katakana included) comes before every double-byte one; a
+// character cp932 cannot hold comes after all of them, by its Unicode code point.
 unsigned CharCode(const std::string& s, std::size_t i) {
     const unsigned lead = static_cast<unsigned char>(s[i]);
+    char32_t escaped = 0;
+    if (platform::ReadEscape(s, i, &escaped)) {
+        return 0x10000 + static_cast<unsigned>(escaped);
+    }
     if (mbcs::CharLength(s, i) == 1) {
         return lead;
     }

@@ -127,12 +127,15 @@ bool FromNativeCp932(const NativeString& native, std::string* cp932) {
 // Character by character only when the whole has no cp932 form: each character that cp932 holds
 // exactly (there and back) stays cp932, every other one is escaped.
 bool FromNative(const NativeString& native, std::string* held) {
-    if (ConvertText("CP932", "UTF-8", native, held)) {
+    // iconv takes some characters to a look-alike ("〜" U+301C to the code of "～" U+FF5E): only a
+    // conversion that comes back the same is exact.
+    std::string back;
+    if (ConvertText("CP932", "UTF-8", native, held) &&
+        (IsAscii(native) || (ConvertText("UTF-8", "CP932", *held, &back) && back == native))) {
         return true;
     }
     std::string out;
     std::string piece;
-    std::string back;
     for (std::size_t i = 0; i < native.size();) {
         const std::size_t length = Utf8Length(static_cast<unsigned char>(native[i]));
         std::string one = length == 0 ? std::string() : native.substr(i, length);

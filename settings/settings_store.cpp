@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/profile.h"
+#include "platform/text.h"
 
 SettingEntry::SettingEntry(std::string entryKey, std::string entryValue)
     : key(std::move(entryKey)), value(entryValue), initialValue(std::move(entryValue)) {}
@@ -54,6 +55,11 @@ int SettingsStore::GetInt(const std::string& key, int defaultValue) {
 }
 
 void SettingsStore::SetString(const std::string& key, const std::string& value) {
+    // varnel.ini stays cp932: a value that cp932 cannot hold (the folder of a file named in the
+    // open dialog, say) is not stored, and the one before it stays.
+    if (platform::HoldsEscapes(value)) {
+        return;
+    }
     // An unread key is not looked up in the file: the value set now replaces it at exit.
     if (SettingEntry* entry = Find(key)) {
         entry->SetValue(value);

@@ -75,7 +75,7 @@ TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored
     Start(texts::kListWindow);
     const std::wstring names[] = {L"Pok\u00E9mon", L"\u301Cx", L"\U0001F600"};
     for (const std::wstring& name : names) {
-        ASSERT_TRUE(gui::MakeFile(s.PathOf("") + name + L".txt", gui::Narrow(name.substr(0, 1))));
+        ASSERT_TRUE(gui::MakeFile(s.PathOf("") + name + L".txt", gui::Narrow(name)));
     }
     StartSecond(L"Pok\u00E9mon.txt \u301Cx.txt \U0001F600.txt");
     ExpectSecondEndsQuietly();
@@ -108,14 +108,14 @@ TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(gui::FileContents(s.PathOf("") + listed[(i + 1) % 3] + L".txt"),
-                  gui::Narrow(listed[i].substr(0, 1)))
+                  gui::Narrow(listed[i]))
             << i;
     }
 
     ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+z"));
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
     for (const std::wstring& name : names) {
-        EXPECT_EQ(gui::FileContents(s.PathOf("") + name + L".txt"), gui::Narrow(name.substr(0, 1)));
+        EXPECT_EQ(gui::FileContents(s.PathOf("") + name + L".txt"), gui::Narrow(name));
     }
     EXPECT_EQ(s.FindMessageBox(), nullptr);
 }

@@ -215,6 +215,71 @@ TEST_F(Tool, ShiftDHandsTheNamesToTheEditorAndRenamesWhenItCloses) {
     ExpectBack(Text(kMainPlace));
 }
 
+std::string Utf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0],
+                            length, nullptr, nullptr);
+    }
+    return utf8;
+}
+
+// Names cp932 cannot hold make the IO file UTF-8 with a byte-order mark; the editor's UTF-8
+// names come back exactly, are renamed, and restored.
+TEST_F(Tool, NamesCp932CannotHoldGoThroughTheIoFileAsUtf8) {
+    const std::wstring first[] = {L"Pok\u00E9mon", L"\u301Cx", L"\U0001F600"};
+    const std::wstring wanted[] = {L"x", L"\u00E9\u301C", L"\U0001F600\U0001F600"};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\") + first[i] + L".txt", std::to_string(i)));
+    }
+    std::string names = "\xEF\xBB\xBF";
+    for (const std::wstring& name : wanted) {
+        names += Utf8(name) + "\r\n";
+    }
+    ASSERT_TRUE(gui::MakeFile(s.PathOf("names.txt"), names));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", Script("rewrite:").c_str());
+    const std::string ini = std::string(texts::kListWindow) + "ToolPath=" + Editor() + "\r\n";
+    std::string error;
+    ASSERT_TRUE(s.Start(
+        ini.c_str(), L"files\\Pok\u00E9mon.txt files\\\u301Cx.txt files\\\U0001F600.txt", &error))
+        << error;
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    s.PostCommand(command::kExportFile);
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+
+    // The file as the editor found it: a byte-order mark, the names in UTF-8 in the list's order.
+    const std::string io = DefaultIoFile();
+    const std::string found = Beside(io, ".orig");
+    ASSERT_EQ(found.rfind("\xEF\xBB\xBF", 0), 0u) << gui::Readable(found);
+    std::vector<int> order;
+    std::size_t at = 3;
+    for (int line = 0; line < 3; ++line) {
+        const std::size_t end = found.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos);
+        const std::string name = found.substr(at, end - at);
+        for (int i = 0; i < 3; ++i) {
+            if (Utf8(first[i]) == name) {
+                order.push_back(i);
+            }
+        }
+        at = end + 2;
+    }
+    ASSERT_EQ(order.size(), 3u) << "a name did not go out exactly: " << gui::Readable(found);
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_EQ(gui::FileContents(s.PathOf("files\\") + wanted[line] + L".txt"),
+                  std::to_string(order[line]))
+            << line;
+    }
+
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+z"));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamable)) << s.Describe();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(gui::FileContents(s.PathOf("files\\") + first[i] + L".txt"), std::to_string(i));
+    }
+}
+
 // An IO file whose path has blanks and a character whose second byte is 0x5C (表) reaches the
 // editor unquoted and is read back; the editor closes by itself.
 TEST_F(Tool, AnEditorThatClosesByItselfIsReadBackFromAnIoPathWithBlanks) {

@@ -80,6 +80,8 @@ TEST_F(SettingsStoreTest, SetOnUnreadKeyIgnoresTheFileAndReplacesItAtExit) {
 
     EXPECT_EQ(store->GetInitialString(keys::kToolPath, "notepad"), "new");
     EXPECT_EQ(store->GetString(keys::kToolPath, "notepad"), "newer");
+    // A value cp932 cannot hold (here "C:\\é") never reaches the file.
+    store->SetString(keys::kToolPath, "C:\\\xFF\x80\x81\xE9");
     EXPECT_EQ(Exit(),
               "[Basic]\r\nToolPath=newer\r\nUntouched=1\r\nEditAdd_NumStart=010\r\n[Other]\r\n"
               "ToolPath=other\r\n");

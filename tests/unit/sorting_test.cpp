@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -40,6 +41,22 @@ TEST_F(SortTest, NamesCompareByCp932Characters) {
     EXPECT_EQ(Order(), up);
     SortByName(true);
     EXPECT_EQ(Order(), Names(up.rbegin(), up.rend()));
+}
+
+// Characters cp932 cannot hold come after every other, in the order of their code points; the
+// first escape bytes of é and ū are the same, the last decide.
+TEST_F(SortTest, NamesCp932CannotHoldSortAfterTheOthersByCodePoint) {
+    std::vector<std::string> given;
+    for (const char* utf8 :
+         {u8"\U0001F600", u8"\u016B", u8"\u301C", "a", u8"\u00E9", u8"ア", "z"}) {
+        std::string held;
+        ASSERT_TRUE(platform::Utf8ToHeld(utf8, &held));
+        given.push_back(held);
+        AddFile(held);
+    }
+    SortByName(false);
+    EXPECT_EQ(Order(),
+              (Names{given[3], given[6], given[5], given[4], given[1], given[2], given[0]}));
 }
 
 TEST_F(SortTest, APrefixSortsFirstBothWays) {

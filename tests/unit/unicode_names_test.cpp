@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/name_rules.h"
 #include "exchange/import.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
@@ -144,6 +145,20 @@ TEST_F(UnicodeNamesTest, EveryNameGoesOutAndComesBackExactlyThroughFileAndClipbo
         std::sort(onDisk.begin(), onDisk.end());
         EXPECT_EQ(onDisk, expected);
     }
+}
+
+// Windows counts a name's length in UTF-16 units: an emoji takes two of the 255, "é" one.
+TEST(UnicodeNameLength, ACharacterBeyondTheBmpCountsTwice) {
+    std::string emoji;
+    std::string accents;
+    for (int i = 0; i < 127; ++i) {
+        emoji += u8"\U0001F600";
+        accents += u8"\u00E9\u00E9";
+    }
+    EXPECT_FALSE(IsNameTooLong(Held(emoji + "a")));
+    EXPECT_TRUE(IsNameTooLong(Held(emoji + u8"\U0001F600")));
+    EXPECT_FALSE(IsNameTooLong(Held(accents + u8"\u00E9")));
+    EXPECT_TRUE(IsNameTooLong(Held(accents + u8"\u00E9\u00E9")));
 }
 
 }  // namespace
