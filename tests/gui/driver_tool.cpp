@@ -238,8 +238,9 @@ TEST_F(Tool, NamesCp932CannotHoldGoThroughTheIoFileAsUtf8) {
     for (const std::wstring& name : wanted) {
         names += Utf8(name) + "\r\n";
     }
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("names.txt"), names));
-    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", Script("rewrite:").c_str());
+    ASSERT_TRUE(gui::MakeFile(s.PathOf("utf8 names.txt"), names));
+    const std::string script = "rewrite:" + gui::Narrow(s.PathOf("utf8 names.txt"));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script.c_str());
     const std::string ini = std::string(texts::kListWindow) + "ToolPath=" + Editor() + "\r\n";
     std::string error;
     ASSERT_TRUE(s.Start(
