@@ -84,24 +84,29 @@ int ListRowCount(HWND list) {
     return static_cast<int>(SendTo(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string ListCellText(HWND list, int row, int column) {
+std::wstring ListCellWide(HWND list, int row, int column) {
     // The item first, its text buffer right after it.
-    RemoteMemory memory(OwnerOf(list), sizeof(LVITEMA) + kTextBytes);
+    constexpr size_t kUnits = kTextBytes / sizeof(wchar_t);
+    RemoteMemory memory(OwnerOf(list), sizeof(LVITEMW) + kTextBytes);
     if (!memory.ok()) {
-        return "<unreadable>";
+        return L"<unreadable>";
     }
-    const std::vector<char> zeros(sizeof(LVITEMA) + kTextBytes, '\0');
-    LVITEMA item = {};
+    const std::vector<char> zeros(sizeof(LVITEMW) + kTextBytes, '\0');
+    LVITEMW item = {};
     item.iSubItem = column;
-    item.pszText = reinterpret_cast<char*>(memory.param(sizeof(LVITEMA)));
-    item.cchTextMax = static_cast<int>(kTextBytes - 1);
+    item.pszText = reinterpret_cast<wchar_t*>(memory.param(sizeof(LVITEMW)));
+    item.cchTextMax = static_cast<int>(kUnits - 1);
     if (!memory.Write(zeros.data(), zeros.size()) || !memory.Write(&item, sizeof(item)) ||
-        SendTo(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), memory.param()) == -1) {
-        return "<unreadable>";
+        SendTo(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.param()) == -1) {
+        return L"<unreadable>";
     }
-    std::vector<char> text(kTextBytes, '\0');
-    memory.Read(text.data(), text.size() - 1, sizeof(LVITEMA));
+    std::vector<wchar_t> text(kUnits, L'\0');
+    memory.Read(text.data(), (kUnits - 1) * sizeof(wchar_t), sizeof(LVITEMW));
     return text.data();
+}
+
+std::string ListCellText(HWND list, int row, int column) {
+    return ToCp932(ListCellWide(list, row, column));
 }
 
 std::vector<std::string> ListColumnTexts(HWND list, int column) {

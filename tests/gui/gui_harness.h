@@ -147,6 +147,8 @@ class RemoteMemory {
 std::string StatusPartText(HWND statusBar, int part);
 int ListRowCount(HWND list);
 std::string ListCellText(HWND list, int row, int column);
+// The same as the list holds it, for names cp932 cannot hold.
+std::wstring ListCellWide(HWND list, int row, int column);
 std::vector<std::string> ListColumnTexts(HWND list, int column);
 bool ListRowSelected(HWND list, int row);
 
