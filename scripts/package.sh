@@ -16,8 +16,15 @@ cmake --build "$tree" -j2 --target Varnel
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 x86_64-w64-mingw32-strip -o "$stage/Varnel.exe" "$tree/Varnel.exe"
-# The guide is kept as UTF-8; iconv fails on any character cp932 cannot hold.
-iconv -f UTF-8 -t CP932 docs/readme.txt | LC_ALL=C sed 's/\r$//; s/$/\r/' >"$stage/readme.txt"
+# The guide is kept as UTF-8. iconv fails on most characters cp932 cannot hold but takes some to
+# a look-alike ("〜" U+301C to the code of "～"): only a guide that converts back the same ships.
+iconv -f UTF-8 -t CP932 docs/readme.txt >"$stage/guide.cp932"
+if ! iconv -f CP932 -t UTF-8 "$stage/guide.cp932" | cmp -s - docs/readme.txt; then
+    echo "package: docs/readme.txt holds a character cp932 cannot hold exactly" >&2
+    exit 1
+fi
+LC_ALL=C sed 's/\r$//; s/$/\r/' "$stage/guide.cp932" >"$stage/readme.txt"
+rm "$stage/guide.cp932"
 
 mkdir -p "$(dirname "$zip_path")"
 rm -f "$zip_path"
