@@ -2,11 +2,11 @@
 // is taken as done and changes nothing) and out of the way to a temporary name.
 
 #include "core/rename_entry.h"
-#include "core/texts.h"
 
 #include <string>
 
 #include "core/temporary_names.h"
+#include "core/texts.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text.h"

@@ -1,9 +1,9 @@
 #include "core/name_rules.h"
-#include "core/texts.h"
 
 #include <cstring>
 
 #include "core/mbcs.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "core/refusals.h"
-#include "core/texts.h"
 
+#include "core/texts.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -1,5 +1,4 @@
 #include "core/target_check.h"
-#include "core/texts.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -7,6 +6,7 @@
 #include "core/mbcs.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 

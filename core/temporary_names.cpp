@@ -1,9 +1,9 @@
 #include "core/temporary_names.h"
-#include "core/texts.h"
 
 #include <cstdio>
 
 #include "core/mbcs.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -2,7 +2,6 @@
 // imported lines together, against each other and against the disk.
 
 #include "exchange/name_check.h"
-#include "core/texts.h"
 
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/target_check.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"

@@ -2,7 +2,6 @@
 // edited text back line by line.
 
 #include "exchange/name_text.h"
-#include "core/texts.h"
 
 #include <algorithm>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"

@@ -1,7 +1,7 @@
 #include "settings/app_paths.h"
-#include "core/texts.h"
 
 #include "core/mbcs.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "platform/module_path.h"
 #include "settings/setting_keys.h"

@@ -1,6 +1,6 @@
 #include "settings/settings_sheet.h"
-#include "core/texts.h"
 
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"

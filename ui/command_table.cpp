@@ -1,11 +1,11 @@
 #include "ui/command_table.h"
-#include "exchange/import.h"
 
 #include <windows.h>
 
 #include <string>
 
 #include "core/rename_list.h"
+#include "exchange/import.h"
 #include "exchange/name_text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"

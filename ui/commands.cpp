@@ -1,11 +1,11 @@
 // The steps of a batch and the commands on the whole list: rename, restore, start anew (after the
 // confirmation that the first names will be lost), and adding text to the selected rows.
 #include "ui/commands.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"

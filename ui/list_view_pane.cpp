@@ -1,5 +1,4 @@
 #include "ui/list_view_pane.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
@@ -9,6 +8,7 @@
 
 #include "core/mbcs.h"
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "exchange/name_check.h"
 #include "platform/message_box.h"
 #include "platform/window_text.h"

@@ -1,5 +1,4 @@
 #include "ui/main_window.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "settings/app_paths.h"
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"

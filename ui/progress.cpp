@@ -1,11 +1,11 @@
 #include "ui/progress.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
 #include "core/rename_list.h"
+#include "core/texts.h"
 #include "ui/app_context.h"
 #include "ui/status_bar.h"
 

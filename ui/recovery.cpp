@@ -1,5 +1,4 @@
 #include "ui/recovery.h"
-#include "core/texts.h"
 
 #include <string>
 #include <vector>
@@ -7,6 +6,7 @@
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
+#include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"

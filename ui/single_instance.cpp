@@ -1,11 +1,11 @@
 #include "ui/single_instance.h"
-#include "core/texts.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "core/refusals.h"
+#include "core/texts.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "settings/app_paths.h"

@@ -1,6 +1,6 @@
 #include "ui/workflow.h"
-#include "core/texts.h"
 
+#include "core/texts.h"
 #include "res/resource_ids.h"
 #include "ui/command_states.h"
 
