@@ -5,32 +5,13 @@
 
 #include <string>
 
+#include "core/move_problems.h"
 #include "core/temporary_names.h"
-#include "core/texts.h"
+#include "core/window_port.h"
 #include "platform/file_system.h"
-#include "platform/message_box.h"
 #include "platform/text.h"
 
 namespace {
-
-void ShowMoveError(platform::MoveResult result) {
-    const char* text = texts::kMoveFailed;
-    switch (result) {
-        case platform::MoveResult::NotFound:
-            text = texts::kMoveNotFound;
-            break;
-        case platform::MoveResult::AccessDenied:
-            text = texts::kMoveAccessDenied;
-            break;
-        case platform::MoveResult::InvalidName:
-            text = texts::kMoveInvalidName;
-            break;
-        case platform::MoveResult::Done:
-        case platform::MoveResult::Other:
-            break;
-    }
-    ShowMessageBox(nullptr, text, texts::kTitleRenameError, kMbIconError);
-}
 
 bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
     return platform::NameOnDisk(slashPath) == platform::StoredForm(target.BuildFileName());
@@ -38,11 +19,20 @@ bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
 
 }  // namespace
 
+int RenameEntry::Fail(MoveProblem why, const PathName& target, MoveProblem* problem) const {
+    if (problem) {
+        *problem = why;
+    } else {
+        ShowMoveFailure(window_port::Owner(), {nowPath.FullPath(), target.FileName(), why});
+    }
+    return 1;
+}
+
 int RenameEntry::RenameTo(const PathName& target) {
     return RenameTo(target, nullptr);
 }
 
-int RenameEntry::RenameTo(const PathName& target, const PathName* detour) {
+int RenameEntry::RenameTo(const PathName& target, const PathName* detour, MoveProblem* problem) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     if (from == to) {
@@ -50,11 +40,10 @@ int RenameEntry::RenameTo(const PathName& target, const PathName* detour) {
     }
     platform::MoveResult result = platform::MovePath(from, to);
     if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
+        return Fail(ProblemOf(result), target, problem);
     }
     if (IsCaseChangeOnly(nowPath, target) && !CaseChangeTookPlace(to, target)) {
-        return FixLetterCase(target, detour);
+        return FixLetterCase(target, detour, problem);
     }
     nowPath.Assign(target.Folder(), target.Base(), target.Extension());
     return 0;
@@ -62,7 +51,8 @@ int RenameEntry::RenameTo(const PathName& target, const PathName* detour) {
 
 // Some file systems (Wine on Linux, some network and FAT drives) report a change of letter case
 // alone as done and change nothing. Going through a temporary name makes the change real.
-int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
+int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour,
+                               MoveProblem* problem) {
     const std::string from = nowPath.SlashPath();
     const std::string to = target.SlashPath();
     PathName temporary;
@@ -72,14 +62,12 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
         TemporaryNames temporaries;
         temporaries.Keep(target);
         if (!temporaries.Choose(nowPath.Folder(), &temporary)) {
-            ShowNoTemporaryName();
-            return 1;
+            return Fail(MoveProblem::NoTemporaryName, target, problem);
         }
     }
     platform::MoveResult result = platform::MovePath(from, temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
+        return Fail(ProblemOf(result), target, problem);
     }
     result = platform::MovePath(temporary.SlashPath(), to);
     if (result != platform::MoveResult::Done) {
@@ -87,24 +75,21 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour) {
         if (platform::MovePath(temporary.SlashPath(), from) != platform::MoveResult::Done) {
             nowPath = temporary;
         }
-        ShowMoveError(result);
-        return 1;
+        return Fail(ProblemOf(result), target, problem);
     }
     if (!CaseChangeTookPlace(to, target)) {
-        ShowMessageBox(nullptr, texts::Fill(texts::kCaseChangeFailed, {from, to}),
-                       texts::kTitleRenameError, kMbIconError);
-        return 1;
+        return Fail(MoveProblem::CaseUnchanged, target, problem);
     }
     nowPath.Assign(target.Folder(), target.Base(), target.Extension());
     return 0;
 }
 
-int RenameEntry::RenameToTemporary(const PathName& temporary) {
+int RenameEntry::RenameToTemporary(const PathName& temporary, const PathName& wanted) {
     const platform::MoveResult result =
         platform::MovePath(nowPath.SlashPath(), temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
-        ShowMoveError(result);
-        return 1;
+        // Told by the name it was to get: the temporary one means nothing to the user.
+        return Fail(ProblemOf(result), wanted, nullptr);
     }
     nowPath = temporary;
     return 0;

@@ -8,6 +8,17 @@
 
 enum class NameKind { Now = 0, Edit = 1, Old = 2 };
 
+// Why a move on disk failed, in words a user can act on (core/move_problems.cpp).
+enum class MoveProblem {
+    None,
+    NotFound,
+    InUseOrDenied,
+    InvalidName,
+    Other,
+    NoTemporaryName,
+    CaseUnchanged
+};
+
 class RenameEntry {
   public:
     // With wholeNamesShown, a file's extension is shown and edited with its name.
@@ -26,21 +37,25 @@ class RenameEntry {
     bool NeedsRename() const { return !nowPath.SameAs(editPath); }
     bool WasRenamed() const { return !nowPath.SameAs(oldPath); }
 
-    // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed (reported).
-    // A change of letter case that needs a detour goes through `detour` (the pass chose it
-    // beforehand), or through a temporary name chosen then.
+    // Renames the item on disk to the target. -1 nothing to do, 0 renamed, 1 failed: with
+    // `problem` the reason is told there, else it is shown at once. A change of letter case that
+    // needs a detour goes through `detour` (the pass chose it beforehand), or through a temporary
+    // name chosen then.
     int RenameTo(const PathName& target);
-    int RenameTo(const PathName& target, const PathName* detour);
+    int RenameTo(const PathName& target, const PathName* detour, MoveProblem* problem = nullptr);
     // Illegal characters of the edit name to their full-width forms; true when it changed.
     bool ConvertEditName();
 
-    // Moves the item out of the way to the temporary name chosen for it. 0 or 1.
-    int RenameToTemporary(const PathName& temporary);
+    // Moves the item out of the way to the temporary name chosen for it, on the way to `wanted`
+    // (named if the move fails). 0 or 1.
+    int RenameToTemporary(const PathName& temporary, const PathName& wanted);
 
   private:
     bool ShowsWholeName() const { return wholeName; }
     void ApplyName(PathName* path, const std::string& text) const;
-    int FixLetterCase(const PathName& target, const PathName* detour);
+    int FixLetterCase(const PathName& target, const PathName* detour, MoveProblem* problem);
+    // 1, after telling the problem or showing it with the item and its target.
+    int Fail(MoveProblem why, const PathName& target, MoveProblem* problem) const;
 
     PathName oldPath;
     PathName nowPath;

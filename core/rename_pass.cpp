@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/mbcs.h"
+#include "core/move_problems.h"
 #include "core/pass_journal.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
@@ -53,10 +54,12 @@ struct RenameList::PassSteps {
     std::vector<PathName> aside;    // the temporary name of each entry in the way
     std::vector<PathName> detours;  // by entry; used where hasDetour
     std::vector<bool> hasDetour;
+    NameKind targetKind = NameKind::Edit;
     PassPlan plan;
 };
 
 int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
+    steps->targetKind = targetKind;
     // No temporary name may be one that an entry is about to take.
     TemporaryNames temporaries;
     for (unsigned i = 0; i < Count(); ++i) {
@@ -124,7 +127,8 @@ int RenameList::MoveAside(const PassSteps& steps, Work work, bool* allBack) {
     const unsigned n = static_cast<unsigned>(steps.inTheWay.size());
     for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
         window_port::ShowProgress(work, static_cast<unsigned>(k + 1), n);
-        if (At(steps.inTheWay[k]).RenameToTemporary(steps.aside[k]) != 0) {
+        RenameEntry& entry = At(steps.inTheWay[k]);
+        if (entry.RenameToTemporary(steps.aside[k], entry.Path(steps.targetKind)) != 0) {
             *allBack = PutAsideBack(steps, k);
             return 1;
         }
@@ -213,21 +217,26 @@ int RenameList::RunPass(NameKind targetKind) {
                        kMbIconError);
         return 1;
     }
-    bool failed = false;
+    // A failed move does not stop the others; all of them are told in one report at the end.
+    std::vector<FailedMove> failed;
+    unsigned made = 0;
     for (unsigned i = 0; i < Count(); ++i) {
         window_port::ShowProgress(work, i + 1, Count());
         RenameEntry& entry = At(i);
+        MoveProblem why = MoveProblem::None;
         int r = entry.RenameTo(entry.Path(targetKind),
-                               steps.hasDetour[i] ? &steps.detours[i] : nullptr);
+                               steps.hasDetour[i] ? &steps.detours[i] : nullptr, &why);
         if (r == 0) {
+            ++made;
             window_port::WriteRow(i);
         } else if (r == 1) {
-            failed = true;
+            failed.push_back(
+                {entry.Path(NameKind::Now).FullPath(), entry.Path(targetKind).FileName(), why});
         }
     }
-    // Every failure has been shown: the pass is over.
     journal.End();
-    return failed ? 1 : 0;
+    ShowPassReport(window_port::Owner(), made, failed);
+    return failed.empty() ? 0 : 1;
 }
 
 int RenameList::RenameAll() {

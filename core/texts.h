@@ -75,11 +75,17 @@
     X(kJournalCannotWrite, "作業記録（%1）を書けません。\n記録なしで続けると、途中で止まったときに元の名前に戻せなくなります。\n\nこのまま続けますか？") \
     X(kJournalSecondStageFailed, "作業記録に書けないため、リネームを取りやめました") \
     X(kTitleRenameError, "改名Ｅｒｒ") \
-    X(kMoveFailed, "？？？") \
-    X(kMoveNotFound, "元ファイルが検出できない") \
-    X(kMoveAccessDenied, "既存もしくは無効") \
-    X(kMoveInvalidName, "名前に無効な文字が") \
-    X(kCaseChangeFailed, "大文字・小文字だけの変更ができない\n\n[NOW]\n%1\n[TO]\n%2") \
+    X(kMoveFailedOne, "%1\n　→ %2\n\nこの名前に変更できませんでした。\n%3") \
+    X(kWhyMoveNotFound, "元のファイル・フォルダが見つかりません（移動か削除されたかもしれません）。") \
+    X(kWhyMoveInUseOrDenied, "ほかのプログラムが使用中か、書き込みが許可されていないか、その名前のものが既にあります。") \
+    X(kWhyMoveInvalidName, "名前に使えない文字があります。") \
+    X(kWhyMoveOther, "ディスクの空きや接続などの理由で、Windows が変更できませんでした。") \
+    X(kWhyMoveNoTemporaryName, "一時的な名前を付けられませんでした。") \
+    X(kWhyMoveCaseUnchanged, "このドライブは大文字・小文字だけの変更を受け付けませんでした。") \
+    X(kTitleRenameReport, "警告：名前を変更できなかったファイル") \
+    X(kPassReport, "%1 件の名前を変更し、%2 件は変更できませんでした。\n変更できなかったものは、一覧に今の名前のまま残っています。\n\n") \
+    X(kPassReportLine, "%1\n　→ %2：%3\n") \
+    X(kPassReportCopy, "\nこの一覧をすべてクリップボードにコピーしますか？") \
     X(kTitleTemporaryName, "致命的エラー：TempRename") \
     X(kNoTemporaryName, "なんか失敗") \
     /* A pass that was cut short, offered back at the next start. */ \

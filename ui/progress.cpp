@@ -11,7 +11,11 @@
 
 namespace {
 
+// Short work says nothing, so that the status bar does not flicker; work over this many items is
+// known to be long and says how far it is from the first item on (a pass's preparation may be
+// over in well under the quiet time on one machine and take seconds on another).
 constexpr unsigned long kQuietMs = 1000;
+constexpr unsigned kLongWorkItems = 1000;
 constexpr unsigned long kEveryMs = 100;
 // A window whose painting leaves it invalid would be offered again at once.
 constexpr int kMostPaints = 64;
@@ -76,7 +80,8 @@ void ProgressShow::Report(Work work, unsigned done, unsigned total) {
         return;
     }
     const unsigned long now = GetTickCount();
-    if (now - start < kQuietMs || now - last < kEveryMs) {
+    const bool quiet = now - start < kQuietMs && total < kLongWorkItems;
+    if (quiet || (shown && now - last < kEveryMs)) {
         return;
     }
     last = now;

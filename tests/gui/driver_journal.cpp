@@ -57,7 +57,9 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
     HWND box = s.WaitForMessageBox(10000);
     ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_EQ(gui::MessageBoxText(box), texts::kMoveAccessDenied);
+    EXPECT_EQ(gui::MessageBoxText(box),
+              texts::Fill(texts::kMoveFailedOne,
+                          {gui::ToCp932(file("a.txt")), "b.txt", texts::kWhyMoveInUseOrDenied}));
     s.Kill();
     CloseHandle(held);
     const Names cut = gui::NamesIn(s.PathOf("files"));

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "exchange/name_check.h"
+#include "platform/clipboard.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
+#include "tests/support/test_clipboard.h"
 
 namespace {
 
@@ -181,7 +183,7 @@ TEST_F(RenamePassTest, RestoreAfterPartlyFailedPass) {
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameError);
-    EXPECT_EQ(boxes::Recorded()[0].owner, nullptr);
+    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
     EXPECT_EQ(dir.Read("b.txt"), "A");
     EXPECT_TRUE(IsTemporary(list->At(1)));
 
@@ -208,7 +210,9 @@ TEST_F(RenamePassTest, MissingSourceIsReportedAndTheRestGoesOn) {
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameError);
-    EXPECT_EQ(boxes::Recorded()[0].text, texts::kMoveNotFound);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              texts::Fill(texts::kMoveFailedOne,
+                          {dir.PathOf("gone.txt"), "x.txt", texts::kWhyMoveNotFound}));
     EXPECT_EQ(NamesBesidesIni(), (Names{"y.txt"}));
     EXPECT_EQ(list->At(0).Path(NameKind::Now).FileName(), "gone.txt");
 }
@@ -393,6 +397,56 @@ TEST_F(RenamePassTest, TemporaryNamesPassOverTakenOnesAndDeleteNothing) {
     }
 }
 
+// Many failed moves, of a rename and of the restore: the pass goes on and shows one report with
+// the count of each, the first 30 named with the names they were to get and the reason; the
+// whole list can be copied.
+TEST_F(RenamePassTest, ManyFailedMovesMakeOneReportWhoseWholeListCanBeCopied) {
+    context.mainWindow = test_clipboard::Acquire();
+    const auto line = [&](const std::string& now, const std::string& target) {
+        return texts::Fill(texts::kPassReportLine,
+                           {dir.PathOf(now), target, texts::kWhyMoveNotFound});
+    };
+    std::string first30;
+    std::string all;
+    for (int i = 0; i < 33; ++i) {
+        const std::string n = std::to_string(10 + i);
+        AddFile("gone" + n + ".txt").SetEditName("new" + n);
+        test_files::RemoveTree(dir.PathOf("gone" + n + ".txt"));
+        all += line("gone" + n + ".txt", "new" + n + ".txt");
+        if (i == 29) {
+            first30 = all;
+        }
+    }
+    AddFile("here.txt", "H").SetEditName("y");
+    AddFile("there.txt", "T").SetEditName("z");
+    boxes::SetAnswerer([](const RecordedBox&) { return kIdYes; });
+    EXPECT_EQ(list->RenameAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameReport);
+    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(texts::kPassReport, {"2", "33"}) + first30 +
+                                             texts::Fill(texts::kMoreItems, {"3"}) +
+                                             texts::kPassReportCopy);
+    std::string copied;
+    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &copied));
+    EXPECT_EQ(copied, all);
+    EXPECT_EQ(NamesBesidesIni(), (Names{"y.txt", "z.txt"}));
+
+    // The restore: both renamed files are gone since; No leaves the clipboard as it was.
+    test_files::RemoveTree(dir.PathOf("y.txt"));
+    test_files::RemoveTree(dir.PathOf("z.txt"));
+    boxes::Reset();
+    boxes::SetAnswerer([](const RecordedBox&) { return kIdNo; });
+    EXPECT_EQ(list->RestoreAll(), 1);
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(texts::kPassReport, {"0", "2"}) +
+                                             line("y.txt", "here.txt") +
+                                             line("z.txt", "there.txt") + texts::kPassReportCopy);
+    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &copied));
+    EXPECT_EQ(copied, all);
+    test_clipboard::Release();
+}
+
 TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
     AddFile("a.txt", "A").SetEditName("b");
     AddFile("b.txt", "B").SetEditName("a");
@@ -403,7 +457,9 @@ TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].text, texts::kMoveNotFound);
+    EXPECT_EQ(boxes::Recorded()[0].text,
+              texts::Fill(texts::kMoveFailedOne,
+                          {dir.PathOf("d.txt"), "c.txt", texts::kWhyMoveNotFound}));
     EXPECT_EQ(Snapshot(dir), before);
     for (unsigned i = 0; i < 3; ++i) {
         EXPECT_FALSE(IsTemporary(list->At(i))) << i;

@@ -1,0 +1,86 @@
+#include "core/move_problems.h"
+
+#include "core/texts.h"
+#include "platform/clipboard.h"
+#include "platform/message_box.h"
+
+namespace {
+
+constexpr std::size_t kNamedInReport = 30;
+
+std::string Line(const FailedMove& failed) {
+    return texts::Fill(texts::kPassReportLine,
+                       {failed.now, failed.target, MoveProblemText(failed.why)});
+}
+
+}  // namespace
+
+MoveProblem ProblemOf(platform::MoveResult result) {
+    switch (result) {
+        case platform::MoveResult::Done:
+            return MoveProblem::None;
+        case platform::MoveResult::NotFound:
+            return MoveProblem::NotFound;
+        case platform::MoveResult::AccessDenied:
+            return MoveProblem::InUseOrDenied;
+        case platform::MoveResult::InvalidName:
+            return MoveProblem::InvalidName;
+        case platform::MoveResult::Other:
+            break;
+    }
+    return MoveProblem::Other;
+}
+
+const char* MoveProblemText(MoveProblem problem) {
+    switch (problem) {
+        case MoveProblem::NotFound:
+            return texts::kWhyMoveNotFound;
+        case MoveProblem::InUseOrDenied:
+            return texts::kWhyMoveInUseOrDenied;
+        case MoveProblem::InvalidName:
+            return texts::kWhyMoveInvalidName;
+        case MoveProblem::NoTemporaryName:
+            return texts::kWhyMoveNoTemporaryName;
+        case MoveProblem::CaseUnchanged:
+            return texts::kWhyMoveCaseUnchanged;
+        case MoveProblem::None:
+        case MoveProblem::Other:
+            break;
+    }
+    return texts::kWhyMoveOther;
+}
+
+void ShowMoveFailure(WindowHandle owner, const FailedMove& failed) {
+    ShowMessageBox(owner,
+                   texts::Fill(texts::kMoveFailedOne,
+                               {failed.now, failed.target, MoveProblemText(failed.why)}),
+                   texts::kTitleRenameError, kMbIconError);
+}
+
+void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedMove>& failed) {
+    if (failed.empty()) {
+        return;
+    }
+    if (failed.size() == 1) {
+        ShowMoveFailure(owner, failed[0]);
+        return;
+    }
+    std::string text =
+        texts::Fill(texts::kPassReport, {std::to_string(made), std::to_string(failed.size())});
+    for (std::size_t i = 0; i < failed.size() && i < kNamedInReport; ++i) {
+        text += Line(failed[i]);
+    }
+    if (failed.size() > kNamedInReport) {
+        text += texts::Fill(texts::kMoreItems, {std::to_string(failed.size() - kNamedInReport)});
+    }
+    text += texts::kPassReportCopy;
+    if (ShowMessageBox(owner, text, texts::kTitleRenameReport, kMbYesNo | kMbIconExclamation) !=
+        kIdYes) {
+        return;
+    }
+    std::string all;
+    for (const FailedMove& one : failed) {
+        all += Line(one);
+    }
+    platform::PutClipboardText(owner, all);
+}
