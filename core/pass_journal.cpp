@@ -242,6 +242,10 @@ bool LeftJournal::Open(const std::string& folderSlash, unsigned slot) {
     return true;
 }
 
+bool LeftJournal::Forget() {
+    return platform::RemoveJournal(&file);
+}
+
 bool LeftJournal::PutBack(std::vector<std::string>* leftAlone,
                           const std::function<void(unsigned, unsigned)>& progress) {
     if (!journal::PutBack(contents, leftAlone, progress)) {

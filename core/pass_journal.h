@@ -97,6 +97,8 @@ class LeftJournal {
     // Puts the files back; the journal is removed when all are back, else kept.
     bool PutBack(std::vector<std::string>* leftAlone,
                  const std::function<void(unsigned, unsigned)>& progress = nullptr);
+    // Leaves every file as it is now and removes the journal: the user keeps the new names.
+    bool Forget();
 
   private:
     platform::JournalFile file;

@@ -85,8 +85,19 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         question += texts::Fill(texts::kInterruptedUntouched, {std::to_string(untouched.size())});
     }
     question += texts::kInterruptedAsk;
-    if (ShowMessageBox(c->mainWindow, question, texts::kTitleInterrupted,
-                       kMbYesNo | kMbIconQuestion) != kIdYes) {
+    const int answer = ShowMessageBox(c->mainWindow, question, texts::kTitleInterrupted,
+                                      kMbYesNoCancel | kMbIconQuestion);
+    // Keeping the new names ends the question for good: asked once more, No unless chosen.
+    if (answer == kIdCancel) {
+        const std::string forget =
+            texts::Fill(texts::kForgetJournal, {Shown(folder + "/" + journal::FileName(slot))});
+        if (ShowMessageBox(c->mainWindow, forget, texts::kTitleForgetJournal,
+                           kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes) {
+            left.Forget();
+        }
+        return;
+    }
+    if (answer != kIdYes) {
         return;
     }
     bool allBack;

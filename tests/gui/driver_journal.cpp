@@ -31,10 +31,10 @@ HWND StartAndAsk(gui::AppProcess* again, const gui::Session& s) {
     return gui::WaitForMessageBox(again->id(), 15000);
 }
 
-TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
-    gui::ClipboardLock lock;
-    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
-    gui::Session s;
+// A pass over a.txt, b.txt and c.txt (a rotation) that stops when the move aside of a.txt, held
+// open, fails, and whose Varnel is then killed: the journal is left. The box's text, and the
+// names in the folder then.
+void CutAPassShort(gui::Session& s, std::string* boxText, Names* cut) {
     const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
     ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
     for (const char* name : {"a", "b", "c"}) {
@@ -57,16 +57,27 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
     HWND box = s.WaitForMessageBox(10000);
     ASSERT_NE(box, nullptr) << s.Describe();
-    EXPECT_EQ(gui::MessageBoxText(box),
-              texts::Fill(texts::kMoveFailedOne,
-                          {gui::ToCp932(file("a.txt")), "b.txt", texts::kWhyMoveInUseOrDenied}));
+    *boxText = gui::MessageBoxText(box);
     s.Kill();
     CloseHandle(held);
-    const Names cut = gui::NamesIn(s.PathOf("files"));
-    ASSERT_EQ(cut.size(), 3u);
-    EXPECT_EQ(cut[0], "a.txt");
-    EXPECT_EQ(cut[1].rfind("~%_", 0), 0u) << gui::Readable(cut[1]);
+    *cut = gui::NamesIn(s.PathOf("files"));
+    ASSERT_EQ(cut->size(), 3u);
+    EXPECT_EQ((*cut)[0], "a.txt");
+    EXPECT_EQ((*cut)[1].rfind("~%_", 0), 0u) << gui::Readable((*cut)[1]);
     ASSERT_TRUE(gui::Exists(s.PathOf("varnel.journal")));
+}
+
+TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
+    std::string boxText;
+    Names cut;
+    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+    std::string error;
+    EXPECT_EQ(boxText, texts::Fill(texts::kMoveFailedOne, {gui::ToCp932(file("a.txt")), "b.txt",
+                                                           texts::kWhyMoveInUseOrDenied}));
 
     gui::AppProcess again;
     const std::wstring exe = CopiedExe(s);
@@ -105,6 +116,41 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     }
     EXPECT_FALSE(gui::Exists(s.PathOf("varnel.journal")));
     again.Kill();
+}
+
+// A user who wants the new names answers Cancel and then Yes: the journal goes and the files stay
+// as they are. Cancel followed by No (what Esc and Enter give) changes nothing.
+TEST(Journal, KeepingTheNamesAsTheyAreNeedsASecondYes) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    std::string boxText;
+    Names cut;
+    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+    for (const int second : {IDNO, IDYES}) {
+        SCOPED_TRACE(second);
+        gui::AppProcess again;
+        HWND question = StartAndAsk(&again, s);
+        ASSERT_NE(question, nullptr);
+        ASSERT_TRUE(gui::PressButton(question, IDCANCEL));
+        HWND confirm = nullptr;
+        ASSERT_TRUE(gui::WaitFor([&] {
+            for (HWND box : gui::MessageBoxes(again.id())) {
+                if (gui::WindowText(box) == texts::kTitleForgetJournal) {
+                    confirm = box;
+                }
+            }
+            return confirm != nullptr;
+        }));
+        EXPECT_EQ(gui::MessageBoxText(confirm),
+                  texts::Fill(texts::kForgetJournal, {gui::ToCp932(s.PathOf("varnel.journal"))}));
+        ASSERT_TRUE(gui::PressButton(confirm, second));
+        std::string error;
+        ASSERT_NE(again.WaitForWindow("varnel", 15000, &error), nullptr) << error;
+        EXPECT_EQ(gui::Exists(s.PathOf("varnel.journal")), second == IDNO);
+        EXPECT_EQ(gui::NamesIn(s.PathOf("files")), cut) << "no file moved";
+        again.Kill();
+    }
 }
 
 // Long work says how far it got: a pass over thousands of files while it reads what the journal
