@@ -43,6 +43,9 @@ class RenameEntry {
     // name chosen then.
     int RenameTo(const PathName& target);
     int RenameTo(const PathName& target, const PathName* detour, MoveProblem* problem = nullptr);
+    // The item was moved on disk by someone else (an undo of the history): its current path is
+    // now this one.
+    void FollowMove(const std::string& fullPath) { nowPath.SetFromFullPath(fullPath); }
     // Illegal characters of the edit name to their full-width forms; true when it changed.
     bool ConvertEditName();
 

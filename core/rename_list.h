@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/history.h"
 #include "core/list_rules.h"
 #include "core/listed_paths.h"
 #include "core/refusals.h"
@@ -49,6 +50,8 @@ class RenameList {
     int PrepareRename(NameKind targetKind);
     int RenameAll();
     int RestoreAll();
+    // Entries whose files an undo of the history moved back show their names as they are now.
+    void FollowUndo(const std::vector<history::ItemPaths>& back);
 
     // Illegal characters of every edit name to their full-width forms; the number of entries
     // whose edit name changed.

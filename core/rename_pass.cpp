@@ -2,9 +2,12 @@
 // targets and occupied targets, and decides which entries stand in the way; only when nothing is
 // refused are those moved to temporary names, then each entry is renamed in list order.
 
+#include <ctime>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "core/history.h"
 #include "core/mbcs.h"
 #include "core/move_problems.h"
 #include "core/pass_journal.h"
@@ -235,8 +238,28 @@ int RenameList::RunPass(NameKind targetKind) {
         }
     }
     journal.End();
+    // Kept for the history, so that the batch can be undone after a restart too.
+    if (!journalFolder.empty() && made > 0) {
+        history::Add(journalFolder, {targetKind == NameKind::Old ? 'T' : 'R', false,
+                                     static_cast<std::int64_t>(std::time(nullptr)), steps.plan});
+    }
     ShowPassReport(window_port::Owner(), made, failed);
     return failed.empty() ? 0 : 1;
+}
+
+void RenameList::FollowUndo(const std::vector<history::ItemPaths>& back) {
+    std::unordered_map<std::string, std::string> before;
+    for (const history::ItemPaths& item : back) {
+        before[item.after] = item.before;
+    }
+    for (unsigned i = 0; i < Count(); ++i) {
+        const auto found = before.find(At(i).Path(NameKind::Now).SlashPath());
+        if (found != before.end()) {
+            At(i).FollowMove(mbcs::ReplaceAll(found->second, '/', '\\'));
+            window_port::WriteRow(i);
+        }
+    }
+    listedStale = true;
 }
 
 int RenameList::RenameAll() {

@@ -1,0 +1,157 @@
+#include "core/history.h"
+
+#include <set>
+
+#include "core/journal_recovery.h"
+#include "platform/file_system.h"
+#include "platform/text_file.h"
+
+namespace history {
+
+namespace {
+
+constexpr char kMagic[] = "VRNLHIS1";
+constexpr std::size_t kMagicSize = 8;
+constexpr std::size_t kHead = 10;  // kind, undone, time
+
+std::string PathOf(const std::string& folderSlash) {
+    return folderSlash + "/" + kFileName;
+}
+
+std::uint32_t Number32(const std::string& bytes, std::size_t at) {
+    std::uint32_t n = 0;
+    for (int i = 3; i >= 0; --i) {
+        n = (n << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return n;
+}
+
+bool Save(const std::string& folderSlash, const std::vector<PassRecord>& records) {
+    return platform::WriteWholeFile(PathOf(folderSlash), Encode(records));
+}
+
+}  // namespace
+
+std::string Encode(const std::vector<PassRecord>& records) {
+    std::string bytes(kMagic, kMagicSize);
+    for (const PassRecord& record : records) {
+        bytes += record.kind;
+        bytes += static_cast<char>(record.undone ? 1 : 0);
+        const auto ended = static_cast<std::uint64_t>(record.ended);
+        for (int i = 0; i < 8; ++i) {
+            bytes += static_cast<char>((ended >> (8 * i)) & 0xFF);
+        }
+        bytes += journal::EncodePlan(record.plan);
+    }
+    return bytes;
+}
+
+std::vector<PassRecord> Decode(const std::string& bytes) {
+    std::vector<PassRecord> records;
+    if (bytes.compare(0, kMagicSize, kMagic) != 0) {
+        return records;
+    }
+    const std::string journalHeader = journal::EncodeHeader();
+    for (std::size_t at = kMagicSize; bytes.size() - at >= kHead + 4;) {
+        PassRecord record;
+        record.kind = bytes[at];
+        record.undone = bytes[at + 1] != 0;
+        std::uint64_t ended = 0;
+        for (int i = 7; i >= 0; --i) {
+            ended = (ended << 8) |
+                    static_cast<unsigned char>(bytes[at + 2 + static_cast<std::size_t>(i)]);
+        }
+        record.ended = static_cast<std::int64_t>(ended);
+        const std::size_t planAt = at + kHead;
+        const std::uint64_t size = Number32(bytes, planAt);
+        if (bytes.size() - planAt < size + 8) {
+            break;
+        }
+        const std::string planRecord = bytes.substr(planAt, static_cast<std::size_t>(size) + 8);
+        const journal::Contents contents = journal::Decode(journalHeader + planRecord);
+        if (!contents.hasPlan || (record.kind != 'R' && record.kind != 'T' && record.kind != 'F')) {
+            break;
+        }
+        record.plan = contents.plan;
+        records.push_back(std::move(record));
+        at = planAt + planRecord.size();
+    }
+    return records;
+}
+
+std::vector<PassRecord> Load(const std::string& folderSlash) {
+    std::string bytes;
+    if (!platform::ReadWholeFile(PathOf(folderSlash), &bytes)) {
+        return {};
+    }
+    return Decode(bytes);
+}
+
+bool Add(const std::string& folderSlash, const PassRecord& record) {
+    std::vector<PassRecord> records = Load(folderSlash);
+    records.push_back(record);
+    if (records.size() > kKept) {
+        records.erase(records.begin(), records.end() - static_cast<std::ptrdiff_t>(kKept));
+    }
+    // Newest first, as many as fit; the newest always.
+    std::size_t bytes = 0;
+    std::size_t first = records.size();
+    while (first > 0) {
+        const std::size_t size = Encode({records[first - 1]}).size();
+        if (first < records.size() && bytes + size > kMostBytes) {
+            break;
+        }
+        bytes += size;
+        --first;
+    }
+    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(first));
+    return Save(folderSlash, records);
+}
+
+std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
+    std::vector<ItemPaths> items;
+    for (const PlannedMove& rename : plan.renames) {
+        std::string before = rename.from;
+        // An item that went aside first was at the aside move's `from` before the pass.
+        for (const PlannedMove& aside : plan.aside) {
+            if (aside.to == rename.from) {
+                before = aside.from;
+                break;
+            }
+        }
+        items.push_back({before, rename.to});
+    }
+    return items;
+}
+
+bool Undo(const std::string& folderSlash, std::size_t index, Undone* undone) {
+    std::vector<PassRecord> records = Load(folderSlash);
+    if (index >= records.size() || records[index].undone) {
+        return false;
+    }
+    const PassPlan& plan = records[index].plan;
+    PassJournal journal;
+    if (!journal.Begin(folderSlash, plan) || !journal.SecondStage()) {
+        journal.End();
+        return false;
+    }
+    journal::Contents contents;
+    contents.hasPlan = true;
+    contents.secondStage = true;
+    contents.plan = plan;
+    std::vector<std::string> leftAlone;
+    journal::PutBack(contents, &leftAlone);
+    journal.End();
+    const std::set<std::string> alone(leftAlone.begin(), leftAlone.end());
+    for (const ItemPaths& item : ItemsOf(plan)) {
+        if (alone.count(item.before) == 0 && item.before != item.after) {
+            undone->back.push_back(item);
+        }
+    }
+    undone->leftAlone = leftAlone;
+    records[index].undone = true;
+    Save(folderSlash, records);
+    return true;
+}
+
+}  // namespace history

@@ -1,0 +1,58 @@
+// The passes of the last runs, kept beside varnel.ini so that a batch can be undone after Varnel
+// was closed: when each pass ended, whether it was a rename or a restore, and its plan as the
+// journal held it (every move with the item's identity on its volume).
+//
+// The file "varnel.history": "VRNLHIS1", then one entry per pass, oldest first: its kind (one
+// byte: 'R' rename, 'T' restore, 'F' a cut-short pass whose names were kept), whether it was
+// undone (one byte, 0 or 1), when it ended (8 bytes, seconds since 1970, little-endian), then its
+// plan as a journal record (4-byte length, the bytes, their CRC-32). A broken entry ends the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/pass_journal.h"
+
+struct PassRecord {
+    char kind = 'R';
+    bool undone = false;
+    std::int64_t ended = 0;
+    PassPlan plan;
+};
+
+namespace history {
+
+// The last passes kept, and at most this many bytes of them (the newest is always kept): a pass
+// over 100,000 files takes some 15 MB, and the file is read and written again at every pass.
+constexpr std::size_t kKept = 20;
+constexpr std::size_t kMostBytes = 64u << 20;
+constexpr char kFileName[] = "varnel.history";
+
+std::string Encode(const std::vector<PassRecord>& records);
+std::vector<PassRecord> Decode(const std::string& bytes);
+
+// Empty when there is none (or it cannot be read).
+std::vector<PassRecord> Load(const std::string& folderSlash);
+// Adds the pass and keeps the last kKept within kMostBytes. False when the file could not be
+// written.
+bool Add(const std::string& folderSlash, const PassRecord& record);
+
+// The items one record moved, each as the pass left it and as it was before.
+struct ItemPaths {
+    std::string before;
+    std::string after;
+};
+std::vector<ItemPaths> ItemsOf(const PassPlan& plan);
+
+struct Undone {
+    std::vector<ItemPaths> back;         // moved back to their names before the pass
+    std::vector<std::string> leftAlone;  // changed, gone, or their old name taken: untouched
+};
+// Undoes record `index` as a cut-short pass is put back, under the same journal: each item only
+// where the disk shows the item itself at the name the pass gave it, never over an existing file,
+// the last move first. The record is marked undone. False when it was undone already, or the
+// journal could not be made (nothing moved then).
+bool Undo(const std::string& folderSlash, std::size_t index, Undone* undone);
+
+}  // namespace history

@@ -1,0 +1,144 @@
+// The history: a batch renamed, Varnel closed and started again (a new list), the files touched
+// in between by others, and the pass undone from the history.
+#include "core/history.h"
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/support/list_fixture.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class HistoryTest : public ListTest {
+  protected:
+    std::string Folder() const { return paths->IniFolder(); }
+};
+
+// Files 0-3 trade names (swaps and rotations, through temporary names), 4-7 get new ones; then,
+// before the undo, 4 is written to, 5 deleted, 6 replaced by a new file of the same name (which
+// may get the same file number) and 7's old name taken. The four that trade names come back
+// exactly, the others are left alone and named; nothing is lost, no temporary name is left, and
+// a pass undone once cannot be undone again.
+TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesTheRest) {
+    std::mt19937 random(8122026);
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE(round);
+        const std::string sub = "r" + std::to_string(round);
+        dir.MakeFolder(sub);
+        const auto at = [&](const std::string& name) { return sub + "\\" + name + ".txt"; };
+        list = MakeList();
+        Names first;
+        for (int i = 0; i < 8; ++i) {
+            first.push_back("f" + std::to_string(i));
+            AddFile(at(first.back()), "content " + std::to_string(round * 10 + i));
+        }
+        std::vector<int> trade = {0, 1, 2, 3};
+        std::shuffle(trade.begin(), trade.end(), random);
+        Names wanted(8);
+        for (int i = 0; i < 4; ++i) {
+            wanted[static_cast<std::size_t>(i)] = first[static_cast<std::size_t>(trade[i])];
+        }
+        for (int i = 4; i < 8; ++i) {
+            wanted[static_cast<std::size_t>(i)] = "n" + std::to_string(i);
+        }
+        for (unsigned i = 0; i < 8; ++i) {
+            list->At(i).SetEditName(wanted[i]);
+        }
+        ASSERT_EQ(list->RenameAll(), 0);
+
+        // A restart: a new list, and others at work on the files.
+        list = MakeList();
+        std::vector<int> disturbed = {4, 5, 6, 7};
+        std::shuffle(disturbed.begin(), disturbed.end(), random);
+        const auto path = [&](int i, const Names& names) {
+            return dir.PathOf(at(names[static_cast<std::size_t>(i)]));
+        };
+        test_files::WriteFile(path(disturbed[0], wanted), "written since");
+        test_files::RemoveTree(path(disturbed[1], wanted));
+        test_files::RemoveTree(path(disturbed[2], wanted));
+        test_files::WriteFile(path(disturbed[2], wanted), "made since");
+        test_files::WriteFile(path(disturbed[3], first), "took the old name");
+        // The new list holds the files that trade names, by their names now.
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_EQ(list->AddPath(path(i, wanted)), 0);
+        }
+
+        const std::vector<PassRecord> records = history::Load(Folder());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back().kind, 'R');
+        history::Undone undone;
+        ASSERT_TRUE(history::Undo(Folder(), records.size() - 1, &undone));
+        list->FollowUndo(undone.back);
+
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(dir.Read(at(first[static_cast<std::size_t>(i)])),
+                      "content " + std::to_string(round * 10 + i))
+                << i;
+            EXPECT_EQ(list->At(static_cast<unsigned>(i)).Path(NameKind::Now).FullPath(),
+                      path(i, first));
+        }
+        Names leftAlone;
+        for (const std::string& p : undone.leftAlone) {
+            leftAlone.push_back(mbcs::ReplaceAll(p, '/', '\\'));
+        }
+        std::sort(leftAlone.begin(), leftAlone.end());
+        Names expected;
+        for (int i = 4; i < 8; ++i) {
+            expected.push_back(path(i, first));
+        }
+        EXPECT_EQ(leftAlone, expected);
+        EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[0])])), "written since");
+        EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[2])])), "made since");
+        EXPECT_EQ(dir.Read(at(first[static_cast<std::size_t>(disturbed[3])])), "took the old name");
+        EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[3])])),
+                  "content " + std::to_string(round * 10 + disturbed[3]));
+        for (const std::string& name : test_files::ListNames(dir.PathOf(sub))) {
+            EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
+        }
+        EXPECT_EQ(test_files::ListNames(dir.PathOf(sub)).size(), 8u) << "a file was lost or made";
+
+        history::Undone again;
+        EXPECT_FALSE(history::Undo(Folder(), records.size() - 1, &again));
+        EXPECT_TRUE(history::Load(Folder()).back().undone);
+    }
+}
+
+TEST_F(HistoryTest, OnlyTheLastPassesAreKept) {
+    for (int i = 0; i < 25; ++i) {
+        PassRecord record;
+        record.ended = i;
+        ASSERT_TRUE(history::Add(Folder(), record));
+    }
+    const std::vector<PassRecord> kept = history::Load(Folder());
+    ASSERT_EQ(kept.size(), history::kKept);
+    EXPECT_EQ(kept.front().ended, 25 - static_cast<std::int64_t>(history::kKept));
+    EXPECT_EQ(kept.back().ended, 24);
+}
+
+TEST(HistoryCodec, RecordsComeBackAsTheyWereAndABrokenEndIsDropped) {
+    std::vector<PassRecord> records(25);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].kind = "RTF"[i % 3];
+        records[i].undone = i % 2 == 1;
+        records[i].ended = 1765000000 + static_cast<std::int64_t>(i);
+        records[i].plan.renames.push_back(
+            {"D:/a/" + std::to_string(i), "D:/a/b", "", "\x01\xFF" + std::to_string(i)});
+    }
+    const std::string bytes = history::Encode(records);
+    const std::vector<PassRecord> back = history::Decode(bytes);
+    ASSERT_EQ(back.size(), records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(back[i].kind, records[i].kind);
+        EXPECT_EQ(back[i].undone, records[i].undone);
+        EXPECT_EQ(back[i].ended, records[i].ended);
+        EXPECT_EQ(back[i].plan, records[i].plan);
+    }
+    EXPECT_EQ(history::Decode(bytes.substr(0, bytes.size() - 1)).size(), records.size() - 1);
+    EXPECT_TRUE(history::Decode("VRNLJNL1").empty());
+}
+
+}  // namespace
