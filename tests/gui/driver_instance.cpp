@@ -72,6 +72,9 @@ TEST_F(SecondStart, WithoutArgumentsChangesNothing) {
 // Names cp932 cannot hold ("é", "〜" U+301C, an emoji) are handed over, exported and imported
 // as Unicode text, renamed (a rotation) and restored, each file under exactly its name.
 TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored) {
+    // Other test programs use the clipboard too.
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
     Start(texts::kListWindow);
     const std::wstring names[] = {L"Pok\u00E9mon", L"\u301Cx", L"\U0001F600"};
     for (const std::wstring& name : names) {
