@@ -85,7 +85,9 @@ TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
     EXPECT_EQ(s.FindMessageBox(), nullptr);
 
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
+    // Commands rather than keys: a modifier sent from outside is now and then lost under load,
+    // and the keys have their own tests.
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
     std::wstring exported;
     ASSERT_TRUE(gui::ClipboardUnicode(&exported));
@@ -107,7 +109,7 @@ TEST_F(SecondStart, NamesCp932CannotHoldAreRenamedThroughTheClipboardAndRestored
     const std::wstring rotated =
         listed[1] + L"\r\n" + listed[2] + L"\r\n" + listed[0] + L"\r\n" + exported.substr(at);
     ASSERT_TRUE(gui::PutClipboardUnicode(rotated));
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(gui::FileContents(s.PathOf("") + listed[(i + 1) % 3] + L".txt"),
