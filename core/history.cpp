@@ -1,8 +1,12 @@
 #include "core/history.h"
 
+#include <ctime>
+#include <map>
 #include <set>
 
 #include "core/journal_recovery.h"
+#include "core/mbcs.h"
+#include "core/texts.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 
@@ -109,31 +113,38 @@ bool Add(const std::string& folderSlash, const PassRecord& record) {
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
+    // An item that went aside first was at the aside move's `from` before the pass.
+    std::map<std::string, const std::string*> asideFrom;
+    for (const PlannedMove& aside : plan.aside) {
+        asideFrom.emplace(aside.to, &aside.from);
+    }
     std::vector<ItemPaths> items;
     for (const PlannedMove& rename : plan.renames) {
-        std::string before = rename.from;
-        // An item that went aside first was at the aside move's `from` before the pass.
-        for (const PlannedMove& aside : plan.aside) {
-            if (aside.to == rename.from) {
-                before = aside.from;
-                break;
-            }
-        }
-        items.push_back({before, rename.to});
+        const auto found = asideFrom.find(rename.from);
+        items.push_back({found == asideFrom.end() ? rename.from : *found->second, rename.to});
     }
     return items;
 }
 
-bool Undo(const std::string& folderSlash, std::size_t index, Undone* undone) {
+UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone) {
     std::vector<PassRecord> records = Load(folderSlash);
-    if (index >= records.size() || records[index].undone) {
-        return false;
+    std::size_t index = records.size();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].kind == chosen.kind && records[i].ended == chosen.ended &&
+            records[i].plan == chosen.plan) {
+            index = i;
+        }
+    }
+    // Gone from the file means dropped as too old, which only follows passes made after it.
+    if (index == records.size() || records[index].undone) {
+        return UndoResult::AlreadyUndone;
     }
     const PassPlan& plan = records[index].plan;
     PassJournal journal;
-    if (!journal.Begin(folderSlash, plan) || !journal.SecondStage()) {
-        journal.End();
-        return false;
+    // Marked in the plan's own record: with a separate mark, a crash between the two would leave
+    // a plan that the next start reads as not begun, with its items where it cannot put them.
+    if (!journal.Begin(folderSlash, plan, true)) {
+        return UndoResult::NoJournal;
     }
     journal::Contents contents;
     contents.hasPlan = true;
@@ -151,7 +162,55 @@ bool Undo(const std::string& folderSlash, std::size_t index, Undone* undone) {
     undone->leftAlone = leftAlone;
     records[index].undone = true;
     Save(folderSlash, records);
-    return true;
+    return UndoResult::Done;
+}
+
+PassSummary SummaryOf(const PassRecord& record) {
+    PassSummary summary;
+    const std::time_t ended = static_cast<std::time_t>(record.ended);
+    char when[32] = {};
+    if (const std::tm* local = std::localtime(&ended)) {
+        std::strftime(when, sizeof(when), "%Y/%m/%d %H:%M:%S", local);
+    }
+    summary.when = when;
+    summary.kind = record.kind == 'R'   ? texts::kHistoryRename
+                   : record.kind == 'T' ? texts::kHistoryRestore
+                                        : texts::kHistoryKept;
+    if (record.undone) {
+        summary.kind = texts::Fill(texts::kHistoryUndone, {summary.kind});
+    }
+    const std::vector<ItemPaths> items = ItemsOf(record.plan);
+    summary.count = texts::Fill(texts::kHistoryCount, {std::to_string(items.size())});
+    std::set<std::string> folders;
+    for (const ItemPaths& item : items) {
+        const std::string folder = item.before.substr(0, item.before.rfind('/') + 1);
+        if (summary.folder.empty()) {
+            summary.folder = mbcs::ReplaceAll(folder, '/', '\\');
+        }
+        folders.insert(folder);
+    }
+    if (folders.size() > 1) {
+        summary.folder = texts::Fill(texts::kHistoryMoreFolders,
+                                     {summary.folder, std::to_string(folders.size() - 1)});
+    }
+    return summary;
+}
+
+std::string UndoReport(const Undone& undone) {
+    constexpr std::size_t kNamed = 30;
+    const std::string back = std::to_string(undone.back.size());
+    if (undone.leftAlone.empty()) {
+        return texts::Fill(texts::kUndoDone, {back});
+    }
+    std::string text =
+        texts::Fill(texts::kUndoLeftAlone, {back, std::to_string(undone.leftAlone.size())});
+    for (std::size_t i = 0; i < undone.leftAlone.size() && i < kNamed; ++i) {
+        text += mbcs::ReplaceAll(undone.leftAlone[i], '/', '\\') + "\n";
+    }
+    if (undone.leftAlone.size() > kNamed) {
+        text += texts::Fill(texts::kMoreItems, {std::to_string(undone.leftAlone.size() - kNamed)});
+    }
+    return text;
 }
 
 }  // namespace history

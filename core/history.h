@@ -49,10 +49,24 @@ struct Undone {
     std::vector<ItemPaths> back;         // moved back to their names before the pass
     std::vector<std::string> leftAlone;  // changed, gone, or their old name taken: untouched
 };
-// Undoes record `index` as a cut-short pass is put back, under the same journal: each item only
+enum class UndoResult { Done, AlreadyUndone, NoJournal };
+// Undoes the pass `chosen` (as loaded; found again in the file, which another copy of Varnel may
+// have changed since) as a cut-short pass is put back, under the same journal: each item only
 // where the disk shows the item itself at the name the pass gave it, never over an existing file,
-// the last move first. The record is marked undone. False when it was undone already, or the
-// journal could not be made (nothing moved then).
-bool Undo(const std::string& folderSlash, std::size_t index, Undone* undone);
+// the last move first. The record is marked undone. Nothing moves unless Done.
+UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone);
+
+// What the history dialog shows of a pass: when it ended (local time), what it was (marked when
+// undone), how many items it moved, and their first folder with how many others.
+struct PassSummary {
+    std::string when;
+    std::string kind;
+    std::string count;
+    std::string folder;
+};
+PassSummary SummaryOf(const PassRecord& record);
+
+// The undo's account for the user: how many came back, and the first few left alone by name.
+std::string UndoReport(const Undone& undone);
 
 }  // namespace history

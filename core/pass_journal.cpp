@@ -12,6 +12,8 @@ constexpr const char kMagic[] = "VRNLJNL1";
 constexpr std::size_t kMagicSize = sizeof kMagic - 1;
 constexpr char kPlanRecord = 'P';
 constexpr char kSecondStageRecord = 'B';
+// A plan whose second stage is begun from the first byte: an undo, whose moves all put back.
+constexpr char kUndoPlanRecord = 'U';
 
 std::uint32_t Crc32(const std::string& bytes, std::size_t begin, std::size_t size) {
     static const auto table = [] {
@@ -122,8 +124,8 @@ std::string EncodeHeader() {
     return std::string(kMagic, kMagicSize);
 }
 
-std::string EncodePlan(const PassPlan& plan) {
-    std::string body(1, kPlanRecord);
+std::string EncodePlan(const PassPlan& plan, bool secondStageBegun) {
+    std::string body(1, secondStageBegun ? kUndoPlanRecord : kPlanRecord);
     PutNumber(&body, static_cast<std::uint32_t>(plan.aside.size()));
     PutNumber(&body, static_cast<std::uint32_t>(plan.renames.size()));
     for (const auto* moves : {&plan.aside, &plan.renames}) {
@@ -163,11 +165,13 @@ Contents Decode(const std::string& bytes) {
         const char type = bytes[body];
         if (!contents.hasPlan) {
             // Only a plan may come first.
-            if (type != kPlanRecord || !DecodePlan(bytes, body, body + size, &contents.plan)) {
+            if ((type != kPlanRecord && type != kUndoPlanRecord) ||
+                !DecodePlan(bytes, body, body + size, &contents.plan)) {
                 contents.plan = PassPlan();
                 break;
             }
             contents.hasPlan = true;
+            contents.secondStage = type == kUndoPlanRecord;
         } else if (type == kSecondStageRecord && size == 1) {
             contents.secondStage = true;
         } else {
@@ -186,7 +190,8 @@ PassJournal::~PassJournal() {
     platform::CloseJournal(&file);
 }
 
-bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan) {
+bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan,
+                        bool secondStageBegun) {
     for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
         const platform::JournalOpen opened =
             platform::CreateJournal(folderSlash + "/" + journal::FileName(slot), &file);
@@ -200,7 +205,8 @@ bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan) {
     if (!file.IsOpen()) {
         return false;
     }
-    if (!platform::AppendToJournal(&file, journal::EncodeHeader() + journal::EncodePlan(plan)) ||
+    if (!platform::AppendToJournal(
+            &file, journal::EncodeHeader() + journal::EncodePlan(plan, secondStageBegun)) ||
         !platform::ForceJournal(&file)) {
         // Nothing has moved: a journal that does not hold the plan is of no use.
         platform::RemoveJournal(&file);

@@ -47,7 +47,9 @@ constexpr unsigned kSlots = 8;
 std::string FileName(unsigned slot);
 
 std::string EncodeHeader();
-std::string EncodePlan(const PassPlan& plan);
+// With secondStageBegun the record says so itself (an undo): no crash can leave its plan without
+// the mark.
+std::string EncodePlan(const PassPlan& plan, bool secondStageBegun = false);
 std::string EncodeSecondStage();
 
 // What a journal's bytes hold, as far as they are whole. *secondStage only with a plan.
@@ -71,7 +73,7 @@ class PassJournal {
 
     // Creates a journal in the first free slot beside the INI file and forces the plan into it.
     // False when none could be made or written (the partial one is removed then).
-    bool Begin(const std::string& folderSlash, const PassPlan& plan);
+    bool Begin(const std::string& folderSlash, const PassPlan& plan, bool secondStageBegun = false);
     // The first stage is complete. False when that could not be forced.
     bool SecondStage();
     // The pass has ended: the journal is removed.

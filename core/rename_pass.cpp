@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/history.h"
@@ -222,6 +223,7 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     // A failed move does not stop the others; all of them are told in one report at the end.
     std::vector<FailedMove> failed;
+    std::unordered_set<std::string> madeTargets;
     unsigned made = 0;
     for (unsigned i = 0; i < Count(); ++i) {
         window_port::ShowProgress(work, i + 1, Count());
@@ -231,6 +233,7 @@ int RenameList::RunPass(NameKind targetKind) {
                                steps.hasDetour[i] ? &steps.detours[i] : nullptr, &why);
         if (r == 0) {
             ++made;
+            madeTargets.insert(entry.Path(targetKind).SlashPath());
             window_port::WriteRow(i);
         } else if (r == 1) {
             failed.push_back(
@@ -239,9 +242,18 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     journal.End();
     // Kept for the history, so that the batch can be undone after a restart too.
+    // Only the moves made: an undo must not name a failed one as left alone, nor as put back.
     if (!journalFolder.empty() && made > 0) {
-        history::Add(journalFolder, {targetKind == NameKind::Old ? 'T' : 'R', false,
-                                     static_cast<std::int64_t>(std::time(nullptr)), steps.plan});
+        PassRecord record{targetKind == NameKind::Old ? 'T' : 'R',
+                          false,
+                          static_cast<std::int64_t>(std::time(nullptr)),
+                          {steps.plan.aside, {}}};
+        for (const PlannedMove& move : steps.plan.renames) {
+            if (madeTargets.count(move.to) != 0) {
+                record.plan.renames.push_back(move);
+            }
+        }
+        history::Add(journalFolder, record);
     }
     ShowPassReport(window_port::Owner(), made, failed);
     return failed.empty() ? 0 : 1;

@@ -96,6 +96,22 @@
     X(kInterruptedAsk, "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n「いいえ」なら何もせず、次の起動時にまた確認します。\n「キャンセル」なら今の名前のまま残し、作業記録を消します（もう一度確認します）。") \
     X(kTitleForgetJournal, "確認：今の名前のまま残す") \
     X(kForgetJournal, "ファイルを今の名前のまま残し、作業記録（%1）を消しますか？\n\n消すと、このリネームを起動時に戻すことはできなくなります。") \
+    /* The history of passes, and undoing one. */ \
+    X(kTitleHistory, "リネーム履歴") \
+    X(kHistoryColumnWhen, "日時") \
+    X(kHistoryColumnKind, "種類") \
+    X(kHistoryColumnCount, "件数") \
+    X(kHistoryColumnFolder, "フォルダ") \
+    X(kHistoryRename, "リネーム") \
+    X(kHistoryRestore, "最初に戻す") \
+    X(kHistoryKept, "中断（今の名前のまま）") \
+    X(kHistoryUndone, "%1（元に戻し済み）") \
+    X(kHistoryCount, "%1 件") \
+    X(kHistoryMoreFolders, "%1（ほか %2 フォルダ）") \
+    X(kUndoDone, "%1 件を、そのリネームの前の名前に戻しました。") \
+    X(kUndoLeftAlone, "%1 件を、そのリネームの前の名前に戻しました。\n\n次の %2 件は、その後に変わったか、無くなったか、前の名前が使われているため、そのままにしました：\n") \
+    X(kUndoAlready, "このリネームは既に元に戻してあります（ほかの Varnel が戻したか、古くなって履歴から消えました）。") \
+    X(kUndoNoJournal, "作業記録を書けないため、元に戻しませんでした。何も動かしていません。") \
     X(kTitleNotPutBack, "警告：戻せなかったファイル") \
     X(kNotPutBack, "次のファイルは、見つからないか、元の名前の場所がふさがっているか、そのリネームで動いたものと確かめられないため、戻していません。\n作業記録は残してあり、次の起動時にまた確認します。\n\n") \
     /* Export and import. */ \

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -70,8 +71,18 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
         const std::vector<PassRecord> records = history::Load(Folder());
         ASSERT_FALSE(records.empty());
         EXPECT_EQ(records.back().kind, 'R');
+        const history::PassSummary shown = history::SummaryOf(records.back());
+        EXPECT_EQ(shown.kind, texts::kHistoryRename);
+        // A file the shuffle left at its own name did not move.
+        int stayed = 0;
+        for (int i = 0; i < 4; ++i) {
+            stayed += trade[static_cast<std::size_t>(i)] == i ? 1 : 0;
+        }
+        EXPECT_EQ(shown.count, texts::Fill(texts::kHistoryCount, {std::to_string(8 - stayed)}));
+        EXPECT_EQ(shown.folder, dir.PathOf(sub) + "\\");
+        EXPECT_EQ(shown.when.size(), 19u) << shown.when;
         history::Undone undone;
-        ASSERT_TRUE(history::Undo(Folder(), records.size() - 1, &undone));
+        ASSERT_EQ(history::Undo(Folder(), records.back(), &undone), history::UndoResult::Done);
         list->FollowUndo(undone.back);
 
         for (int i = 0; i < 4; ++i) {
@@ -91,6 +102,12 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
             expected.push_back(path(i, first));
         }
         EXPECT_EQ(leftAlone, expected);
+        // The box names each one left alone, in the order the undo met them.
+        std::string report = texts::Fill(texts::kUndoLeftAlone, {std::to_string(4 - stayed), "4"});
+        for (const std::string& p : undone.leftAlone) {
+            report += mbcs::ReplaceAll(p, '/', '\\') + "\n";
+        }
+        EXPECT_EQ(history::UndoReport(undone), report);
         EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[0])])), "written since");
         EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[2])])), "made since");
         EXPECT_EQ(dir.Read(at(first[static_cast<std::size_t>(disturbed[3])])), "took the old name");
@@ -102,8 +119,11 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
         EXPECT_EQ(test_files::ListNames(dir.PathOf(sub)).size(), 8u) << "a file was lost or made";
 
         history::Undone again;
-        EXPECT_FALSE(history::Undo(Folder(), records.size() - 1, &again));
-        EXPECT_TRUE(history::Load(Folder()).back().undone);
+        EXPECT_EQ(history::Undo(Folder(), records.back(), &again),
+                  history::UndoResult::AlreadyUndone);
+        EXPECT_TRUE(again.back.empty());
+        EXPECT_EQ(history::SummaryOf(history::Load(Folder()).back()).kind,
+                  texts::Fill(texts::kHistoryUndone, {texts::kHistoryRename}));
     }
 }
 

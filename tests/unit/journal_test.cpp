@@ -454,6 +454,58 @@ TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
     EXPECT_GT(failures, 120u);
 }
 
+// An undo from the history cut short at any of its steps is finished by the next start once it
+// has moved anything: the files are exactly as before the pass, or, cut before its journal was
+// whole, exactly as the pass left them. Each try renames anew in a child, then undoes there.
+TEST_F(JournalPropertyTest, AnUndoCutShortAtAnyStepIsFinishedAtTheNextStart) {
+    std::mt19937 random(9122026);
+    const auto inChild = [&](bool undo, unsigned crashAt) {
+        const pid_t child = fork();
+        if (child == 0) {
+            list->RenameAll();
+            const std::vector<PassRecord> records = history::Load(Folder());
+            platform::faults::CrashAt(crashAt);
+            history::Undone undone;
+            if (undo && !records.empty()) {
+                history::Undo(Folder(), records.back(), &undone);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    unsigned finished = 0;
+    for (int round = 0; round < 16; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        MakeBatch(random);
+        const Disk before = Now();
+        ASSERT_EQ(inChild(false, 1000), 0);
+        const Disk after = Now();
+        MakeAgain(before);
+        for (unsigned k = 0; k < 200; ++k) {
+            SCOPED_TRACE("crash at " + std::to_string(k));
+            const int code = inChild(true, k);
+            ASSERT_TRUE(code == 0 || code == platform::faults::kCrashCode) << code;
+            Recover();
+            if (Now() != before) {
+                ASSERT_EQ(Now(), after);
+                ASSERT_NE(code, 0) << "an undo that ended left the pass's names";
+                MakeAgain(before);
+            } else if (code != 0) {
+                ++finished;
+            }
+            if (code == 0) {
+                break;
+            }
+        }
+        list->Clear();
+        MakeAgain(Disk());
+        boxes::Reset();
+    }
+    EXPECT_GT(finished, 40u);
+}
+
 #endif
 
 }  // namespace

@@ -224,6 +224,43 @@ constexpr PinnedText kPinnedTexts[] = {
      "837483408343838b82f08da182cc96bc914f82cc82dc82dc8e6382b581418dec8bc68b4c985e8169"
      "2531816a82f08fc182b582dc82b782a981480a0a8fc182b782c6814182b182cc838a836c815b8380"
      "82f08b4e93ae8e9e82c996df82b782b182c682cd82c582ab82c882ad82c882e882dc82b78142"},
+    {"kTitleHistory",
+     "838a836c815b8380979a97f0"},
+    {"kHistoryColumnWhen",
+     "93fa8e9e"},
+    {"kHistoryColumnKind",
+     "8eed97de"},
+    {"kHistoryColumnCount",
+     "8c8f9094"},
+    {"kHistoryColumnFolder",
+     "83748348838b835f"},
+    {"kHistoryRename",
+     "838a836c815b8380"},
+    {"kHistoryRestore",
+     "8dc58f8982c996df82b7"},
+    {"kHistoryKept",
+     "9286926681698da182cc96bc914f82cc82dc82dc816a"},
+    {"kHistoryUndone",
+     "253181698cb382c996df82b58dcf82dd816a"},
+    {"kHistoryCount",
+     "2531208c8f"},
+    {"kHistoryMoreFolders",
+     "2531816982d982a92025322083748348838b835f816a"},
+    {"kUndoDone",
+     "2531208c8f82f0814182bb82cc838a836c815b838082cc914f82cc96bc914f82c996df82b582dc82"
+     "b582bd8142"},
+    {"kUndoLeftAlone",
+     "2531208c8f82f0814182bb82cc838a836c815b838082cc914f82cc96bc914f82c996df82b582dc82"
+     "b582bd81420a0a8e9f82cc202532208c8f82cd814182bb82cc8ce382c995cf82ed82c182bd82a981"
+     "4196b382ad82c882c182bd82a98141914f82cc96bc914f82aa8e6782ed82ea82c482a282e982bd82"
+     "df814182bb82cc82dc82dc82c982b582dc82b582bd81460a"},
+    {"kUndoAlready",
+     "82b182cc838a836c815b838082cd8af982c98cb382c996df82b582c482a082e882dc82b7816982d9"
+     "82a982cc205661726e656c2082aa96df82b582bd82a981418cc382ad82c882c182c4979a97f082a9"
+     "82e78fc182a682dc82b582bd816a8142"},
+    {"kUndoNoJournal",
+     "8dec8bc68b4c985e82f08f9182af82c882a282bd82df81418cb382c996df82b582dc82b982f182c5"
+     "82b582bd814289bd82e093ae82a982b582c482a282dc82b982f18142"},
     {"kTitleNotPutBack",
      "8c788d90814696df82b982c882a982c182bd837483408343838b"},
     {"kNotPutBack",
