@@ -13,6 +13,7 @@ enum : unsigned {
     kMbIconError = 0x10,
     kMbIconQuestion = 0x20,
     kMbIconExclamation = 0x30,
+    kMbIconInformation = 0x40,
     kMbDefButton2 = 0x100,
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };

@@ -48,6 +48,7 @@
 #define IDC_MOVE_TOP 40065
 #define IDC_MOVE_BOTTOM 40066
 #define IDC_CONVERT_ILLEGAL 40068
+#define IDC_HISTORY 40069
 
 /* Bitmaps and strings with numeric ids. */
 #define IDB_TOOLBAR 126
@@ -72,3 +73,6 @@
 #define IDR_EA_FRONT 1027
 #define IDR_EA_BACK 1028
 #define IDR_EA_INSIDE 1029
+
+/* Dialog MYDLG_HISTORY: the passes kept, newest first. */
+#define IDL_HISTORY_PASSES 1041

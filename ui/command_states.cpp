@@ -33,6 +33,7 @@ constexpr int kListChanging[] = {
     IDC_IMPORT_CLIPBOARD,
     IDC_RENAME,
     IDC_RESTORE,
+    IDC_HISTORY,
     IDC_NEW,
     IDC_SORT_NOW_PATH,
     IDC_EXPORT_FILE,

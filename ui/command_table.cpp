@@ -13,6 +13,7 @@
 #include "ui/app_context.h"
 #include "ui/command_states.h"
 #include "ui/commands.h"
+#include "ui/history_dialog.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/workflow.h"
@@ -46,6 +47,9 @@ void Rename(AppContext* c) {
 }
 void Restore(AppContext* c) {
     c->commands->Restore();
+}
+void History(AppContext* c) {
+    ShowHistory(c);
 }
 void New(AppContext* c) {
     c->commands->New();
@@ -210,6 +214,7 @@ constexpr CommandRow kStage1[] = {
     {IDC_IMPORT_CLIPBOARD, ImportClipboard},
     {IDC_RENAME, Rename},
     {IDC_RESTORE, Restore},
+    {IDC_HISTORY, History},
     {IDC_NEW, New},
     {IDC_SETTINGS, Settings},
     {IDC_VERSION, Version},

@@ -1,8 +1,11 @@
 #include "ui/recovery.h"
 
+#include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "core/history.h"
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
@@ -92,8 +95,16 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         const std::string forget =
             texts::Fill(texts::kForgetJournal, {Shown(folder + "/" + journal::FileName(slot))});
         if (ShowMessageBox(c->mainWindow, forget, texts::kTitleForgetJournal,
-                           kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes) {
-            left.Forget();
+                           kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes &&
+            left.Forget()) {
+            // Kept in the history, so that the names kept can still be undone there. Before the
+            // mark no move of the second stage was made.
+            PassRecord record{'F', false, static_cast<std::int64_t>(std::time(nullptr)),
+                              left.What().plan};
+            if (!left.What().secondStage) {
+                record.plan.renames.clear();
+            }
+            history::Add(folder, record);
         }
         return;
     }

@@ -149,6 +149,10 @@ TEST(Journal, KeepingTheNamesAsTheyAreNeedsASecondYes) {
         ASSERT_NE(again.WaitForWindow("varnel", 15000, &error), nullptr) << error;
         EXPECT_EQ(gui::Exists(s.PathOf("varnel.journal")), second == IDNO);
         EXPECT_EQ(gui::NamesIn(s.PathOf("files")), cut) << "no file moved";
+        std::string kept;
+        EXPECT_EQ(s.ReadFile(L"varnel.history", &kept) && kept.size() > 8 && kept[8] == 'F',
+                  second == IDYES)
+            << "the names kept go into the history";
         again.Kill();
     }
 }
@@ -223,6 +227,97 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     EXPECT_TRUE(recovering) << "no progress while the files went back";
     EXPECT_EQ(gui::NamesIn(s.PathOf("files")).size(), static_cast<size_t>(kFiles));
     EXPECT_EQ(gui::FileContents(s.PathOf("files\\" + name(1) + ".txt")), name(1));
+    again.Kill();
+}
+
+// The history dialog after a restart: a rotation of three files, Varnel closed, started again
+// with one of them, the pass undone from the dialog. The files and the list row come back, and
+// the pass shows as undone and cannot be undone twice.
+TEST(History, APassIsUndoneFromTheDialogAfterARestart) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    for (const char* name : {"a", "b", "c"}) {
+        ASSERT_TRUE(gui::MakeFile(file(std::string(name) + ".txt"), name));
+    }
+    std::string error;
+    ASSERT_TRUE(
+        s.Start(nullptr, file("a.txt") + L" " + file("b.txt") + L" " + file("c.txt"), &error))
+        << error;
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
+    ASSERT_TRUE(gui::PutClipboardText("b\r\nc\r\na\r\n"));
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    ASSERT_EQ(gui::FileContents(file("b.txt")), "a");
+    // Closing asks first, the names having changed.
+    s.PostClose();
+    HWND asked = s.WaitForMessageBox();
+    ASSERT_NE(asked, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::PressButton(asked, IDYES));
+    DWORD code = 99;
+    ASSERT_TRUE(s.WaitForExit(&code));
+
+    gui::AppProcess again;
+    ASSERT_TRUE(again.Start(CopiedExe(s), s.folder(), &error, file("b.txt"))) << error;
+    HWND window = again.WaitForWindow("varnel", 15000, &error);
+    ASSERT_NE(window, nullptr) << error;
+    HWND list = GetDlgItem(window, 100);
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::ListRowCount(list) == 1; }));
+    const auto openHistory = [&]() -> HWND {
+        PostMessageA(window, WM_COMMAND, IDC_HISTORY, 0);
+        HWND dialog = nullptr;
+        gui::WaitFor([&] {
+            for (HWND w : gui::MessageBoxes(again.id())) {
+                if (gui::WindowText(w) == texts::kTitleHistory) {
+                    dialog = w;
+                }
+            }
+            return dialog != nullptr;
+        });
+        return dialog;
+    };
+    HWND dialog = openHistory();
+    ASSERT_NE(dialog, nullptr);
+    HWND passes = GetDlgItem(dialog, IDL_HISTORY_PASSES);
+    ASSERT_EQ(gui::ListRowCount(passes), 1);
+    EXPECT_TRUE(gui::ListRowSelected(passes, 0)) << "the newest is selected";
+    EXPECT_EQ(gui::ListCellText(passes, 0, 0).size(), 19u) << gui::ListCellText(passes, 0, 0);
+    EXPECT_EQ(gui::ListCellText(passes, 0, 1), texts::kHistoryRename);
+    EXPECT_EQ(gui::ListCellText(passes, 0, 2), texts::Fill(texts::kHistoryCount, {"3"}));
+    EXPECT_EQ(gui::ListCellText(passes, 0, 3), gui::ToCp932(s.PathOf("files")) + "\\");
+    ASSERT_TRUE(gui::PressButton(dialog, IDOK));
+
+    HWND box = nullptr;
+    ASSERT_TRUE(gui::WaitFor([&] {
+        for (HWND w : gui::MessageBoxes(again.id())) {
+            if (w != dialog && gui::WindowText(w) == texts::kTitleHistory) {
+                box = w;
+            }
+        }
+        return box != nullptr;
+    }));
+    EXPECT_EQ(gui::MessageBoxText(box), texts::Fill(texts::kUndoDone, {"3"}));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    for (const char* name : {"a", "b", "c"}) {
+        EXPECT_EQ(gui::FileContents(file(std::string(name) + ".txt")), name) << name;
+    }
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")), (Names{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_FALSE(gui::Exists(s.PathOf("varnel.journal")));
+    EXPECT_EQ(gui::ListCellText(list, 0, 1), "a.txt") << "the row follows its file";
+
+    dialog = openHistory();
+    ASSERT_NE(dialog, nullptr);
+    passes = GetDlgItem(dialog, IDL_HISTORY_PASSES);
+    EXPECT_EQ(gui::ListCellText(passes, 0, 1),
+              texts::Fill(texts::kHistoryUndone, {texts::kHistoryRename}));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "no second undo";
+    ASSERT_TRUE(gui::PressButton(dialog, IDCANCEL));
+    EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(dialog); }));
     again.Kill();
 }
 
