@@ -35,6 +35,13 @@ int CompareNames(const std::string& a, const std::string& b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
+        // Paths share long ASCII runs, which are single characters in every form.
+        const auto c = static_cast<unsigned char>(a[i]);
+        if (c < 0x80 && a[i] == b[j]) {
+            ++i;
+            ++j;
+            continue;
+        }
         const unsigned x = CharCode(a, i);
         const unsigned y = CharCode(b, j);
         if (x != y) {
