@@ -96,6 +96,14 @@
     X(kInterruptedAsk, "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n「いいえ」なら何もせず、次の起動時にまた確認します。\n「キャンセル」なら今の名前のまま残し、作業記録を消します（もう一度確認します）。") \
     X(kTitleForgetJournal, "確認：今の名前のまま残す") \
     X(kForgetJournal, "ファイルを今の名前のまま残し、作業記録（%1）を消しますか？\n\n消すと、このリネームを起動時に戻すことはできなくなります。") \
+    /* The editing tool. */ \
+    X(kTitleToolNotStarted, "警告：ツールを起動できません") \
+    X(kToolNotStarted, "%1\n\nこのツールを起動できませんでした。\n%2\n\n名前はファイルに出力してあります。設定でツールのパスを確かめるか、ほかのエディタで開いて「ファイルから入力」してください。") \
+    X(kWhyToolNotFound, "そのようなプログラムが見つかりません。") \
+    X(kWhyToolDenied, "このプログラムの実行が許可されていません。") \
+    X(kWhyToolNotProgram, "Windows で実行できるプログラムではありません。") \
+    X(kWhyToolOther, "Windows のエラー %1 で起動できませんでした。") \
+    X(kWaitNoWindow, "ファイルを開いたウィンドウが見つかりません。\n編集を保存したら「今すぐ入力」を押してください。") \
     /* The history of passes, and undoing one. */ \
     X(kTitleHistory, "リネーム履歴") \
     X(kHistoryColumnWhen, "日時") \

@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "exchange/tool_window.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
+#include "res/resource_ids.h"
 #include "settings/app_paths.h"
 
 namespace {
@@ -13,6 +16,10 @@ constexpr UINT_PTR kWaitTimer = 100;
 constexpr UINT kWaitIntervalMs = 500;
 // A tool that never becomes idle (a console program, a busy one) must not hold Varnel for good.
 constexpr DWORD kInputIdleLimitMs = 10000;
+// Without a window by then, the wait dialog says so and points at importing now.
+constexpr DWORD kNoWindowNoticeMs = 4000;
+// Opening beside without a wait looks for a handed-on window this long.
+constexpr DWORD kBesideSearchMs = 3000;
 
 struct WindowSearch {
     HWND found;
@@ -40,6 +47,62 @@ HWND FindToolWindow(DWORD processId) {
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
     const int chosen = ChooseToolWindow(all.facts);
     return chosen < 0 ? nullptr : all.handles[static_cast<size_t>(chosen)];
+}
+
+std::wstring Lower(std::wstring text) {
+    if (!text.empty()) {
+        CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+bool TitleHolds(HWND window, const std::wstring& lowerName) {
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    return !lowerName.empty() && Lower(title).find(lowerName) != std::wstring::npos;
+}
+
+struct FileWindows {
+    const std::wstring* lowerName;
+    std::map<HWND, bool>* showedBefore;  // filled when `found` is null
+    HWND found;
+    bool snapshot;
+};
+
+BOOL CALLBACK VisitFileWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<FileWindows*>(data);
+    if (GetWindow(window, GW_OWNER) != nullptr) {
+        return TRUE;
+    }
+    const bool holds = TitleHolds(window, *search->lowerName);
+    if (search->snapshot) {
+        (*search->showedBefore)[window] = holds;
+        return TRUE;
+    }
+    // New, or newly showing the file (a tab of a window that was open before).
+    const auto before = search->showedBefore->find(window);
+    if (holds && IsWindowVisible(window) &&
+        (before == search->showedBefore->end() || !before->second)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+const char* WhyNotStarted(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_NAME:
+            return texts::kWhyToolNotFound;
+        case ERROR_ACCESS_DENIED:
+            return texts::kWhyToolDenied;
+        case ERROR_BAD_EXE_FORMAT:
+            return texts::kWhyToolNotProgram;
+        default:
+            return nullptr;
+    }
 }
 
 BOOL CALLBACK FindHandle(HWND window, LPARAM data) {
@@ -76,25 +139,55 @@ bool ToolLauncher::Start() {
     // Exactly as typed: the tool, one blank, the IO file; the file's name must reach the tool
     // exactly, so the line goes through the wide function.
     std::wstring commandLine;
-    if (!platform::ToNative(paths.ToolPath() + " " + paths.IOFilePath().FullPath(), &commandLine)) {
+    std::wstring name;
+    if (!platform::ToNative(paths.ToolPath() + " " + paths.IOFilePath().FullPath(), &commandLine) ||
+        !platform::ToNative(paths.IOFilePath().FileName(), &name)) {
         return false;
     }
+    fileName = Lower(name);
+    showedFileBefore.clear();
+    FileWindows snapshot = {&fileName, &showedFileBefore, nullptr, true};
+    EnumWindows(VisitFileWindow, reinterpret_cast<LPARAM>(&snapshot));
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
     process = {};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
+        const DWORD error = GetLastError();
         process = {};
+        const char* why = WhyNotStarted(error);
+        ShowMessageBox(
+            main,
+            texts::Fill(texts::kToolNotStarted,
+                        {paths.ToolPath(),
+                         why ? why : texts::Fill(texts::kWhyToolOther, {std::to_string(error)})}),
+            texts::kTitleToolNotStarted, kMbIconExclamation);
         return false;
     }
+    started = GetTickCount();
+    GetWindowRect(main, &mainRect);
+    lastKnown = mainRect;
     WaitForInputIdle(process.hProcess, kInputIdleLimitMs);
+    return true;
+}
+
+bool ToolLauncher::Follow(int x) {
+    if (toolWindow) {
+        return true;
+    }
     toolWindow = FindToolWindow(process.dwProcessId);
+    ownWindow = toolWindow != nullptr;
+    if (!toolWindow) {
+        FileWindows search = {&fileName, &showedFileBefore, nullptr, false};
+        EnumWindows(VisitFileWindow, reinterpret_cast<LPARAM>(&search));
+        toolWindow = search.found;
+    }
     if (!toolWindow) {
         return false;
     }
-    GetWindowRect(main, &mainRect);
     GetWindowRect(toolWindow, &toolRect);
+    MoveWindow(toolWindow, x, mainRect.top, Width(toolRect), Height(toolRect), TRUE);
     return true;
 }
 
@@ -108,25 +201,31 @@ int ToolLauncher::Open() {
     if (!Start()) {
         return 1;
     }
-    MoveWindow(toolWindow, mainRect.left + 200, mainRect.top, Width(toolRect), Height(toolRect),
-               TRUE);
-    return 0;
+    for (;;) {
+        if (Follow(mainRect.left + 200)) {
+            return 0;
+        }
+        if (GetTickCount() - started > kBesideSearchMs) {
+            return 1;
+        }
+        Sleep(100);
+    }
 }
 
 int ToolLauncher::OpenAndWait() {
     if (!Start()) {
         return 1;
     }
-    MoveWindow(toolWindow, mainRect.left, mainRect.top, Width(toolRect), Height(toolRect), TRUE);
-    lastKnown = mainRect;
+    Follow(mainRect.left);
     // Hidden, the window keeps its maximized state, but showing it normal would drop it.
     const bool wasMaximized = IsZoomed(main) != FALSE;
     ShowWindow(main, SW_HIDE);
     closed = false;
     DialogBoxParamA(instance, "MYDLG_WAITCLOSE", main, WaitProc, reinterpret_cast<LPARAM>(this));
-    if (!closed) {
+    if (!closed && ownWindow) {
         // Cancelled: ask the tool to close, and wait for its answer (it may ask to save first).
-        // A hung tool must not keep Varnel hidden for good.
+        // A hung tool must not keep Varnel hidden for good. A window of another program, which
+        // may hold other files, is left open.
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(toolWindow, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, INFINITE, &ignored);
     }
@@ -149,12 +248,19 @@ INT_PTR CALLBACK ToolLauncher::WaitProc(HWND dialog, UINT message, WPARAM wParam
             RECT r;
             GetWindowRect(dialog, &r);
             MoveWindow(dialog, 0, 0, Width(r), Height(r), TRUE);
-            return TRUE;
+            // Enter keeps meaning Cancel, as before the import-now button: a stray Enter must not
+            // read a file the user has not saved yet.
+            SetFocus(GetDlgItem(dialog, IDCANCEL));
+            return FALSE;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDCANCEL) {
+            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDB_WAIT_IMPORT_NOW) {
                 KillTimer(dialog, kWaitTimer);
-                EndDialog(dialog, IDCANCEL);
+                if (launcher) {
+                    // Importing now reads the file as a closed window would; the window stays.
+                    launcher->closed = LOWORD(wParam) == IDB_WAIT_IMPORT_NOW;
+                }
+                EndDialog(dialog, LOWORD(wParam));
                 return TRUE;
             }
             return FALSE;
@@ -162,7 +268,12 @@ INT_PTR CALLBACK ToolLauncher::WaitProc(HWND dialog, UINT message, WPARAM wParam
             if (wParam != kWaitTimer || !launcher) {
                 return FALSE;
             }
-            if (!launcher->ToolWindowExists()) {
+            if (!launcher->Follow(launcher->mainRect.left)) {
+                // A tool whose window comes late, or hands the file on, is still looked for.
+                if (GetTickCount() - launcher->started > kNoWindowNoticeMs) {
+                    SetDlgItemTextA(dialog, IDT_WAIT_MESSAGE, texts::kWaitNoWindow);
+                }
+            } else if (!launcher->ToolWindowExists()) {
                 KillTimer(dialog, kWaitTimer);
                 launcher->closed = true;
                 EndDialog(dialog, IDOK);

@@ -76,3 +76,7 @@
 
 /* Dialog MYDLG_HISTORY: the passes kept, newest first. */
 #define IDL_HISTORY_PASSES 1041
+
+/* Dialog MYDLG_WAITCLOSE: the wait for the editing tool. */
+#define IDT_WAIT_MESSAGE 1051
+#define IDB_WAIT_IMPORT_NOW 1052

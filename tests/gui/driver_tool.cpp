@@ -435,13 +435,72 @@ TEST_F(Tool, WithoutAutoFileCloseTheEditorOpensBesideAndVarnelGoesOn) {
     EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
 }
 
-TEST_F(Tool, AToolThatCannotBeStartedLeavesVarnelAsAfterExport) {
+TEST_F(Tool, AToolThatCannotBeStartedIsNamedAndLeavesVarnelAsAfterExport) {
     const std::string missing = gui::Narrow(s.folder()) + "\\missing.exe";
     StartWith("", Script("rewrite:"), missing);
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
 
+    HWND box = WaitForBoxTitled(texts::kTitleToolNotStarted);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_EQ(gui::MessageBoxText(box),
+              texts::Fill(texts::kToolNotStarted, {missing, texts::kWhyToolNotFound}));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), s.window());
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported, 10000)) << s.Describe();
     ExpectExported(Beside(DefaultIoFile(), ""), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+// A tool that hands the file to another process and ends: the window that shows the file is
+// followed, placed over the main window, and its close reads the names back.
+TEST_F(Tool, AToolThatHandsItsFileOnIsFollowedToTheWindowThatShowsIt) {
+    StartWith("", "handon:" + Script("rewrite:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr) << s.Describe();
+    EXPECT_EQ(gui::WindowText(editor), "tmp.txt - fake editor");
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 15000)) << s.Describe();
+    EXPECT_EQ(Beside(DefaultIoFile(), ".placed"),
+              Placed(kMainPlace.left, kMainPlace.top, kEditorWidth, kEditorHeight));
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    ExpectBack(Text(kMainPlace));
+}
+
+// A window that shows the file among others stays open: importing now reads the names and
+// renames, and leaves that window open, as Cancel would too.
+TEST_F(Tool, ImportNowReadsTheFileFromAWindowThatStaysOpen) {
+    StartWith("", "handon:" + Script("stay:"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    HWND dialog = WaitForWaitDialog();
+    ASSERT_NE(dialog, nullptr) << s.Describe();
+    EXPECT_EQ(ControlText(GetDlgItem(dialog, IDB_WAIT_IMPORT_NOW)), texts::kWaitImportNow);
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::WaitFor([&] { return ExistsBeside(DefaultIoFile(), ".placed"); }, 10000));
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"})) << "nothing read before the button";
+    ASSERT_TRUE(gui::PressButton(dialog, IDB_WAIT_IMPORT_NOW));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
+    EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
+    EXPECT_TRUE(IsWindow(editor)) << "the editor's window was closed";
+    EXPECT_FALSE(ExistsBeside(DefaultIoFile(), ".closed"));
+    ExpectBack(Text(kMainPlace));
+}
+
+// A tool that shows no window at all: the wait says so after a few seconds, and goes on until
+// the user ends it.
+TEST_F(Tool, WithoutAWindowTheWaitSaysSoAndCancelLeavesTheNamesOut) {
+    StartWith("", "quit");
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+d"));
+    HWND dialog = WaitForWaitDialog();
+    ASSERT_NE(dialog, nullptr) << s.Describe();
+    EXPECT_TRUE(gui::WaitFor(
+        [&] { return ControlText(GetDlgItem(dialog, IDT_WAIT_MESSAGE)) == texts::kWaitNoWindow; },
+        10000))
+        << gui::Readable(ControlText(GetDlgItem(dialog, IDT_WAIT_MESSAGE)));
+    EXPECT_TRUE(IsWindow(dialog)) << "the wait gave up by itself";
+    ASSERT_TRUE(gui::PressButton(dialog, IDCANCEL));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported, 10000)) << s.Describe();
     EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "c.txt"}));
     ExpectBack(Text(kMainPlace));
 }

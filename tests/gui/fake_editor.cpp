@@ -7,6 +7,10 @@
 //                   1200 ms later, so that Varnel's checks twice a second see where it went
 //   minimize:NAMES  the same, but the window minimizes itself instead of moving
 //   stay[:NAMES]    the rewrite if NAMES is given; the window stays until it gets WM_CLOSE
+//   quit            shows no window and ends
+//   handon:SCRIPT   shows no window: starts itself again on the same file with SCRIPT and ends,
+//                   as editors that hand the file to another process do
+// The window's title is the file's name and " - fake editor", as editors title theirs.
 // Beside the file it leaves PATH.cmdline (its command line, cp932), PATH.orig (the file as it
 // found it), PATH.placed (its window rect "(left,top)-(right,bottom)" once Varnel has moved it)
 // and, on WM_CLOSE, PATH.closed. Paths are cp932.
@@ -192,6 +196,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char script[4096] = {};
     const DWORD length = GetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script, sizeof(script));
     if (length > 0 && length < sizeof(script)) {
+        if (std::string(script) == "quit") {
+            return 0;
+        }
+        const std::string handOn = "handon:";
+        if (std::string(script).rfind(handOn, 0) == 0) {
+            SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script + handOn.size());
+            std::string line = commandLine;
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof(startup);
+            PROCESS_INFORMATION process = {};
+            if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &process)) {
+                return 1;
+            }
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            return 0;
+        }
         TakeScript(script);
     }
 
@@ -204,7 +226,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!RegisterClassA(&windowClass)) {
         return 1;
     }
-    HWND window = CreateWindowA(kClassName, "fake editor", WS_OVERLAPPEDWINDOW, kStartX, kStartY,
+    const std::string title =
+        state.path.substr(state.path.find_last_of('\\') + 1) + " - fake editor";
+    HWND window = CreateWindowA(kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, kStartX, kStartY,
                                 320, 240, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;

@@ -11,6 +11,7 @@ namespace texts {
 constexpr char kWaitTitle[] = "Varnel - 待機中…";
 constexpr char kWaitMessage[] = "ツールのウィンドウが閉じると同時に復帰します";
 constexpr char kWaitCancel[] = "ｷｬﾝｾﾙ";
+constexpr char kWaitImportNow[] = "今すぐ入力";
 
 constexpr char kListWindow[] = "[Basic]\r\nWindowMode=ListView\r\n";
 
