@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 class PlaceIndex {
@@ -17,6 +18,10 @@ class PlaceIndex {
     // of long names: such a name is only ever there as a file's own name. (A short-name alias
     // that happens to match is still never replaced: the move onto it fails.)
     bool HoldsTemporaryName(const std::string& slashPath);
+    // platform::FileIdentity of the item at the path, from the folder's listing where that gives
+    // it: trusted once the first item asked about in the folder has the same by its own look
+    // (file systems without stable numbers give other ones there); else by the item's own look.
+    std::string Identity(const std::string& slashPath);
 
   private:
     // The folder's entry, read on first use; nullptr when it cannot be read.
@@ -25,6 +30,8 @@ class PlaceIndex {
     struct Folder {
         bool read = false;
         std::unordered_set<std::string> keys;
+        std::unordered_map<std::string, std::string> identities;
+        int trusted = -1;  // unknown until the first item is asked about
     };
     std::map<std::string, Folder> folders;
 };

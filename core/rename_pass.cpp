@@ -83,7 +83,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     std::vector<std::string> identity(n);
     const auto identityOf = [&](unsigned i) -> const std::string& {
         if (identity[i].empty()) {
-            identity[i] = platform::FileIdentity(At(i).Path(NameKind::Now).SlashPath());
+            identity[i] = onDisk.Identity(At(i).Path(NameKind::Now).SlashPath());
         }
         return identity[i];
     };

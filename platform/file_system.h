@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace platform {
@@ -50,7 +51,9 @@ std::string NameKey(const std::string& name);
 // The key a name has in a folder's listing, for any name that converts; empty when it does not.
 std::string ListedNameKey(const std::string& name);
 // The keys of every name in a folder given with its closing slash ("D:/a/"); false when the folder
-// cannot be read.
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys);
+// cannot be read. With `identities`, also each item's FileIdentity as the same read gives it, by
+// key (empty for a key two names share); where the system gives none, the map stays empty.
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
+                    std::unordered_map<std::string, std::string>* identities = nullptr);
 
 }  // namespace platform

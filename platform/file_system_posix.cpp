@@ -244,7 +244,8 @@ std::string ListedNameKey(const std::string& name) {
     return NameKey(name);
 }
 
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
+                    std::unordered_map<std::string, std::string>* identities) {
     bool ok = false;
     std::string native = Utf8(folder, &ok);
     DIR* dir = ok ? opendir(native.c_str()) : nullptr;
@@ -253,6 +254,11 @@ bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* 
     }
     while (dirent* e = readdir(dir)) {
         keys->insert(e->d_name);
+        std::string held;
+        // Each by its own look: the system has no read that gives them with the names.
+        if (identities && FromNative(e->d_name, &held)) {
+            (*identities)[e->d_name] = FileIdentity(folder + held);
+        }
     }
     closedir(dir);
     return true;

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -234,7 +236,75 @@ std::string ListedNameKey(const std::string& name) {
     return ToNative(name, &native) ? FoldedKey(native) : std::string();
 }
 
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys) {
+namespace {
+
+// The names and identities of a folder's items in one read of the folder, the numbers exactly as
+// FileIdentity puts them.
+bool FolderIdentities(const std::string& folder, std::unordered_set<std::string>* keys,
+                      std::unordered_map<std::string, std::string>* identities) {
+    std::wstring native;
+    if (!ToNativePath(folder, &native)) {
+        return false;
+    }
+    HANDLE dir = CreateFileW(native.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (dir == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION self;
+    bool complete = GetFileInformationByHandle(dir, &self) != 0;
+    std::vector<LONGLONG> buffer(8192);  // 64 KiB, aligned as the entries need
+    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+    while (complete) {
+        if (!GetFileInformationByHandleEx(dir, kind, buffer.data(),
+                                          static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
+            complete = GetLastError() == ERROR_NO_MORE_FILES;
+            break;
+        }
+        kind = FileIdBothDirectoryInfo;
+        const char* at = reinterpret_cast<const char*>(buffer.data());
+        for (;;) {
+            const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const std::string key =
+                FoldedKey(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)));
+            keys->insert(key);
+            const bool isFolder = (e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            const DWORD numbers[8] = {
+                self.dwVolumeSerialNumber,
+                static_cast<DWORD>(e->FileId.HighPart),
+                e->FileId.LowPart,
+                e->CreationTime.LowPart,
+                static_cast<DWORD>(e->CreationTime.HighPart),
+                isFolder ? 0 : e->LastWriteTime.LowPart,
+                isFolder ? 0 : static_cast<DWORD>(e->LastWriteTime.HighPart),
+                isFolder ? 0 : e->EndOfFile.LowPart ^ static_cast<DWORD>(e->EndOfFile.HighPart)};
+            const auto entry = identities->emplace(
+                key, std::string(reinterpret_cast<const char*>(numbers), sizeof numbers));
+            if (!entry.second) {
+                entry.first->second.clear();
+            }
+            if (e->NextEntryOffset == 0) {
+                break;
+            }
+            at += e->NextEntryOffset;
+        }
+    }
+    CloseHandle(dir);
+    if (!complete) {
+        identities->clear();
+    }
+    return complete;
+}
+
+}  // namespace
+
+bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
+                    std::unordered_map<std::string, std::string>* identities) {
+    if (identities && FolderIdentities(folder, keys, identities)) {
+        return true;
+    }
+    keys->clear();
     std::wstring pattern;
     if (!ToNativePath(folder + "*", &pattern)) {
         return false;

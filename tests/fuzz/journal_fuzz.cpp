@@ -97,7 +97,8 @@ std::string NameKey(const std::string& name) {
 std::string ListedNameKey(const std::string& name) {
     return name;
 }
-bool FolderNameKeys(const std::string&, std::unordered_set<std::string>*) {
+bool FolderNameKeys(const std::string&, std::unordered_set<std::string>*,
+                    std::unordered_map<std::string, std::string>*) {
     return false;
 }
 

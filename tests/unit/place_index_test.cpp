@@ -1,4 +1,6 @@
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/mbcs.h"
 #include "core/place_index.h"
@@ -43,6 +45,29 @@ TEST(PlaceIndexTest, AnswersAsThePathItselfWould) {
         const std::string path = mbcs::ToSlashForm(dir.PathOf(name));
         EXPECT_EQ(index.Exists(path), platform::PathExists(path)) << name;
     }
+}
+
+// The identities one read of the folder gives are the ones each item's own look gives, for files
+// and folders, in any letter case asked; a name the folder lacks gets what its own look gives.
+TEST(PlaceIndexTest, IdentitiesFromTheFolderReadAreEachItemsOwn) {
+    TestDir dir;
+    dir.MakeFile("a.txt", "some bytes");
+    dir.MakeFile("\x83\x5c.txt");
+    dir.MakeFile("Pok\xFF\x80\x81\xE9mon.txt");  // "é" as the held form escapes it
+    dir.MakeFolder("sub");
+    PlaceIndex index;
+    std::unordered_set<std::string> keys;
+    std::unordered_map<std::string, std::string> listed;
+    ASSERT_TRUE(platform::FolderNameKeys(mbcs::ToSlashForm(dir.PathOf("")), &keys, &listed));
+    for (const char* name :
+         {"a.txt", "\x83\x5c.txt", "Pok\xFF\x80\x81\xE9mon.txt", "sub", "A.TXT", "none"}) {
+        const std::string path = mbcs::ToSlashForm(dir.PathOf(name));
+        EXPECT_EQ(index.Identity(path), platform::FileIdentity(path)) << name;
+    }
+    // The listing itself gives them (not only the fallback of each item's own look).
+    const std::string own = platform::FileIdentity(mbcs::ToSlashForm(dir.PathOf("a.txt")));
+    ASSERT_FALSE(own.empty());
+    EXPECT_EQ(listed[platform::ListedNameKey("a.txt")], own);
 }
 
 }  // namespace
