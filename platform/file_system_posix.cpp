@@ -17,6 +17,7 @@
 #include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 namespace platform {
 
@@ -191,24 +192,6 @@ char32_t DecodeUtf8(const std::string& s, std::size_t i, std::size_t* size) {
     return value;
 }
 
-void EncodeUtf8(char32_t c, std::string* out) {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // Upper case as Windows folds names: one character to one, full Unicode tables (C.UTF-8).
 char32_t Upper(char32_t c) {
     if (c < 0x80) {
@@ -229,7 +212,7 @@ std::string CaseFoldKey(const std::string& text) {
     std::string key;
     key.reserve(native.size());
     for (std::size_t i = 0, size = 1; i < native.size(); i += size) {
-        EncodeUtf8(Upper(DecodeUtf8(native, i, &size)), &key);
+        AppendUtf8(&key, Upper(DecodeUtf8(native, i, &size)));
     }
     return key;
 }

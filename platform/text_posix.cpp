@@ -2,6 +2,7 @@
 #include <iconv.h>
 
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -67,24 +68,6 @@ char32_t Utf8CodePoint(const std::string& s, std::size_t i, std::size_t length) 
         c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     }
     return c;
-}
-
-void AppendUtf8(std::string* out, char32_t c) {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 }  // namespace
