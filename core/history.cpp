@@ -94,22 +94,25 @@ std::vector<PassRecord> Load(const std::string& folderSlash) {
 bool Add(const std::string& folderSlash, const PassRecord& record) {
     std::vector<PassRecord> records = Load(folderSlash);
     records.push_back(record);
-    if (records.size() > kKept) {
-        records.erase(records.begin(), records.end() - static_cast<std::ptrdiff_t>(kKept));
-    }
-    // Newest first, as many as fit; the newest always.
+    // Newest first, as many as fit; the newest always. Each is encoded once, for its size and for
+    // the file alike.
+    const std::string magic(kMagic, kMagicSize);
+    std::vector<std::string> kept;
     std::size_t bytes = 0;
-    std::size_t first = records.size();
-    while (first > 0) {
-        const std::size_t size = Encode({records[first - 1]}).size();
-        if (first < records.size() && bytes + size > kMostBytes) {
+    for (std::size_t i = records.size(); i > 0 && kept.size() < kKept; --i) {
+        std::string one = Encode({records[i - 1]}).substr(kMagicSize);
+        if (!kept.empty() && bytes + one.size() > kMostBytes) {
             break;
         }
-        bytes += size;
-        --first;
+        bytes += one.size();
+        kept.push_back(std::move(one));
     }
-    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(first));
-    return Save(folderSlash, records);
+    std::string file = magic;
+    file.reserve(magic.size() + bytes);
+    for (auto one = kept.rbegin(); one != kept.rend(); ++one) {
+        file += *one;
+    }
+    return platform::WriteWholeFile(PathOf(folderSlash), file);
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
