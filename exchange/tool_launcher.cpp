@@ -64,7 +64,7 @@ bool TitleHolds(HWND window, const std::wstring& lowerName) {
 
 struct FileWindows {
     const std::wstring* lowerName;
-    std::map<HWND, bool>* showedBefore;  // filled when `found` is null
+    std::map<HWND, bool>* showedBefore;  // filled by the snapshot, read by the search
     HWND found;
     bool snapshot;
 };

@@ -31,11 +31,20 @@ RemoteMemory::~RemoteMemory() {
 }
 
 bool RemoteMemory::Write(const void* data, size_t size, size_t offset) {
-    SIZE_T written = 0;
-    return address_ != nullptr &&
-           WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size,
-                              &written) &&
-           written == size;
+    // In pieces: Wine carries the bytes in one message to its server, and a message of
+    // megabytes ends the writing thread ("partial write").
+    constexpr size_t kPiece = 32768;
+    for (size_t done = 0; done < size; done += kPiece) {
+        const size_t piece = size - done < kPiece ? size - done : kPiece;
+        SIZE_T written = 0;
+        if (address_ == nullptr ||
+            !WriteProcessMemory(process_, static_cast<char*>(address_) + offset + done,
+                                static_cast<const char*>(data) + done, piece, &written) ||
+            written != piece) {
+            return false;
+        }
+    }
+    return address_ != nullptr;
 }
 
 bool RemoteMemory::Read(void* data, size_t size, size_t offset) const {
