@@ -28,8 +28,8 @@ const std::unordered_set<std::string>* PlaceIndex::Keys(const std::string& folde
     auto found = folders.find(folderPath);
     if (found == folders.end()) {
         found = folders.emplace(folderPath, Folder()).first;
-        found->second.read =
-            platform::FolderNameKeys(folderPath, &found->second.keys, &found->second.identities);
+        found->second.read = platform::FolderNameKeys(
+            folderPath, &found->second.keys, withIdentities ? &found->second.identities : nullptr);
     }
     return found->second.read ? &found->second.keys : nullptr;
 }

@@ -11,6 +11,9 @@
 
 class PlaceIndex {
   public:
+    // With `identities`, each folder's read also takes the identities Identity gives (a pass's
+    // journal needs them; a check alone does not).
+    explicit PlaceIndex(bool identities = false) : withIdentities(identities) {}
     // The answer of platform::PathExists for a path in slash form, as the folders were when they
     // were first read.
     bool Exists(const std::string& slashPath);
@@ -34,4 +37,5 @@ class PlaceIndex {
         int trusted = -1;  // unknown until the first item is asked about
     };
     std::map<std::string, Folder> folders;
+    bool withIdentities;
 };

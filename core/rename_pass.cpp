@@ -70,7 +70,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
         temporaries.Keep(At(i).Path(targetKind));
     }
     // Each folder is read once, for the check and the temporary names alike.
-    PlaceIndex onDisk;
+    PlaceIndex onDisk(true);
     if (CheckPass(targetKind, &steps->inTheWay, &onDisk) != 0) {
         return 1;
     }

@@ -55,7 +55,7 @@ TEST(PlaceIndexTest, IdentitiesFromTheFolderReadAreEachItemsOwn) {
     dir.MakeFile("\x83\x5c.txt");
     dir.MakeFile("Pok\xFF\x80\x81\xE9mon.txt");  // "é" as the held form escapes it
     dir.MakeFolder("sub");
-    PlaceIndex index;
+    PlaceIndex index(true);
     std::unordered_set<std::string> keys;
     std::unordered_map<std::string, std::string> listed;
     ASSERT_TRUE(platform::FolderNameKeys(mbcs::ToSlashForm(dir.PathOf("")), &keys, &listed));
