@@ -157,9 +157,8 @@ TEST(Journal, KeepingTheNamesAsTheyAreNeedsASecondYes) {
     }
 }
 
-// Long work says how far it got: a pass over thousands of files while it reads what the journal
-// needs (before any file moves), and the next start while it puts back the files of that pass,
-// cut short.
+// Long work says how far it got: a pass over thousands of files before it stops, and the next
+// start while it puts back the files of that pass, cut short.
 TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     constexpr int kFiles = 3000;
     gui::ClipboardLock lock;
@@ -191,17 +190,21 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(gui::PutClipboardText(names));
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
-    bool preparing = false;
+    // The preparation now reads what the journal needs with the folder and may pass unseen; the
+    // moves aside of 2,999 files take seconds. (The unit tests see every stage report.)
+    bool progress = false;
     HWND box = nullptr;
     ASSERT_TRUE(gui::WaitFor(
         [&] {
-            preparing =
-                preparing || s.Status(1).rfind(texts::ProgressHead(texts::kWorkPreparing), 0) == 0;
+            const std::string status = s.Status(1);
+            progress = progress ||
+                       status.rfind(texts::ProgressHead(texts::kWorkPreparing), 0) == 0 ||
+                       status.rfind(texts::ProgressHead(texts::kWorkRenaming), 0) == 0;
             return (box = s.FindMessageBox()) != nullptr;
         },
         120000))
         << s.Describe();
-    EXPECT_TRUE(preparing) << "no progress while the journal's facts were read";
+    EXPECT_TRUE(progress) << "no progress before the pass stopped";
     s.Kill();
     CloseHandle(held);
 
