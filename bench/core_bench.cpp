@@ -1,13 +1,18 @@
 // The core's road over real files, timed stage by stage beside a plain loop of rename(2) over the
 // same files: add, sort, export, import with every check, the rename pass and the restore.
 // Usage: core_bench FOLDER N...   (FOLDER is made anew under the given parent)
+// Memory is the program's own heap in use, counted by this file's operator new: what the list
+// holds at rest (after the import) and the most the pass held at once, per entry.
 
+#include <malloc.h>
 #include <stdio.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,36 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+
+namespace {
+
+std::size_t heapInUse = 0;
+std::size_t heapPeak = 0;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    void* p = malloc(size == 0 ? 1 : size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    heapInUse += malloc_usable_size(p);
+    if (heapInUse > heapPeak) {
+        heapPeak = heapInUse;
+    }
+    return p;
+}
+
+void operator delete(void* p) noexcept {
+    if (p != nullptr) {
+        heapInUse -= malloc_usable_size(p);
+        free(p);
+    }
+}
+
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -64,8 +99,11 @@ void Run(const std::string& parent, unsigned n) {
     RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
     RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
     RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+    const std::size_t heapBefore = heapInUse;
     {
         RenameList list(ListRulesFromSettings);
+        // With the journal and the history beside the files, as the program keeps them.
+        list.SetJournalFolder(folder);
         const std::string programFolder = bench::ProgramForm(folder);
         // Added in reverse, so that the sort has work to do.
         const double add = bench::Time([&] {
@@ -83,13 +121,22 @@ void Run(const std::string& parent, unsigned n) {
         }
         platform::PutClipboardText(nullptr, edited);
         const double import = bench::Time([&] { ImportFromClipboard(list); });
+        edited = std::string();
+        platform::PutClipboardText(nullptr, "");
+        const double atRest = static_cast<double>(heapInUse - heapBefore) / n;
+        heapPeak = heapInUse;
         const double pass = bench::Time([&] { list.RenameAll(); });
+        const double inPass = static_cast<double>(heapPeak - heapBefore) / n;
+        heapPeak = heapInUse;
         const double restore = bench::Time([&] { list.RestoreAll(); });
+        const double inRestore = static_cast<double>(heapPeak - heapBefore) / n;
 
         const double road = add + sort + exportTime + import + pass;
-        printf("%-10s %8u %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f | %5.2f\n",
-               parent.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop,
-               loopBack, road / loop);
+        printf(
+            "%-10s %8u %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f | %5.2f | %6.0f "
+            "%6.0f\n",
+            parent.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop, loopBack,
+            road / loop, atRest, std::max(inPass, inRestore));
     }
     SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
@@ -102,8 +149,9 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: core_bench PARENT_FOLDER N...\n");
         return 2;
     }
-    printf("%-10s %8s %8s %8s %8s %8s %8s %8s %8s | %8s %8s | %5s\n", "folder", "N", "add", "sort",
-           "export", "import", "pass", "restore", "road", "rename", "back", "ratio");
+    printf("%-10s %8s %8s %8s %8s %8s %8s %8s %8s | %8s %8s | %5s | %6s %6s\n", "folder", "N",
+           "add", "sort", "export", "import", "pass", "restore", "road", "rename", "back", "ratio",
+           "rest B", "pass B");
     for (int k = 2; k < argc; ++k) {
         Run(argv[1], static_cast<unsigned>(atoi(argv[k])));
     }
