@@ -49,6 +49,7 @@ int RenameList::AddPath(const std::string& path) {
         return 1;
     }
     WindowHandle owner = window_port::Owner();
+    const ListRules asNow = rules();
     if (IsTooLong(path)) {
         refusals.Refuse(owner, Shown(path), texts::kReasonPathTooLong,
                         texts::Fill(texts::kAddPathTooLong, {Shown(path)}));
@@ -78,7 +79,7 @@ int RenameList::AddPath(const std::string& path) {
             return 1;
         }
         if (fullPath == entry->Path(NameKind::Now).FullPath()) {
-            if (rules().sayListedAgain) {
+            if (asNow.sayListedAgain) {
                 refusals.Refuse(
                     owner, fullPath, texts::kReasonListedAgain,
                     texts::Fill(texts::kAddListedAgain, {entry->Path(NameKind::Now).FullPath(),
@@ -87,10 +88,12 @@ int RenameList::AddPath(const std::string& path) {
             return 1;
         }
     }
-    if (CheckInterference(fullPath)) {
+    // The one look at the item on disk that adding makes.
+    const bool folder = IsFolderPath(fullPath);
+    if (asNow.refuseNested && Interferes(fullPath, folder)) {
         return 1;
     }
-    entries.push_back(std::make_unique<RenameEntry>(fullPath, rules().wholeNamesShown));
+    entries.push_back(std::make_unique<RenameEntry>(fullPath, folder, asNow.wholeNamesShown));
     ++generation;
     RenameEntry* added = entries.back().get();
     if (added->IsFolder()) {
@@ -105,15 +108,11 @@ int RenameList::AddPathIn(const std::string& folder, const std::string& name) {
     return AddPath(folder + "\\" + name);
 }
 
-bool RenameList::CheckInterference(const std::string& fullPath) {
-    if (!rules().refuseNested) {
-        return false;
-    }
+bool RenameList::Interferes(const std::string& fullPath, bool folder) {
     if (listedStale) {
         Reindex();
     }
     WindowHandle owner = window_port::Owner();
-    const bool folder = IsFolderPath(fullPath);
     if (folder ? !listed.Meets(fullPath) : !listed.UnderFolder(fullPath)) {
         return false;
     }

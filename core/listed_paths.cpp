@@ -1,13 +1,23 @@
 #include "core/listed_paths.h"
 
+#include <string_view>
+
+#include "platform/key_hash.h"
+
 namespace {
 
-// Calls f with every start of the path that a backslash byte follows. The rules compare bytes,
-// so a trail byte of 0x5C counts as well; the walk then still finds exactly what they find.
+std::uint64_t HashOf(std::string_view text) {
+    return platform::KeyHash(text);
+}
+
+// Calls f with the hash of every start of the path that a backslash byte follows. The rules
+// compare bytes, so a trail byte of 0x5C counts as well; the walk then still finds exactly what
+// they find.
 template <typename F>
 bool AnyStart(const std::string& path, F f) {
+    const std::string_view whole(path);
     for (std::size_t k = path.find('\\'); k != std::string::npos; k = path.find('\\', k + 1)) {
-        if (f(path.substr(0, k))) {
+        if (f(HashOf(whole.substr(0, k)))) {
             return true;
         }
     }
@@ -17,34 +27,40 @@ bool AnyStart(const std::string& path, F f) {
 }  // namespace
 
 void ListedPaths::Clear() {
-    firstPaths.clear();
+    firstOrCurrent.clear();
     currentPaths.clear();
     folderPaths.clear();
     above.clear();
 }
 
 void ListedPaths::Add(const RenameEntry& entry) {
-    const std::string& now = entry.Path(NameKind::Now).FullPath();
-    firstPaths.insert(entry.Path(NameKind::Old).FullPath());
-    currentPaths.insert(now);
-    if (entry.IsFolder()) {
-        folderPaths.insert(now);
+    const std::string now = entry.Path(NameKind::Now).FullPath();
+    const std::uint64_t nowHash = HashOf(now);
+    firstOrCurrent.insert(nowHash);
+    if (!entry.Path(NameKind::Old).SameAs(entry.Path(NameKind::Now))) {
+        firstOrCurrent.insert(HashOf(entry.Path(NameKind::Old).FullPath()));
     }
-    AnyStart(now, [this](const std::string& start) {
+    currentPaths.insert(nowHash);
+    if (entry.IsFolder()) {
+        folderPaths.insert(nowHash);
+    }
+    AnyStart(now, [this](std::uint64_t start) {
         ++above[start];
         return false;
     });
 }
 
 bool ListedPaths::Listed(const std::string& path) const {
-    return firstPaths.count(path) != 0 || currentPaths.count(path) != 0;
+    return firstOrCurrent.count(HashOf(path)) != 0;
 }
 
 bool ListedPaths::UnderFolder(const std::string& path) const {
-    return AnyStart(path, [this](const std::string& start) { return folderPaths.count(start); });
+    return !folderPaths.empty() &&
+           AnyStart(path, [this](std::uint64_t start) { return folderPaths.count(start) != 0; });
 }
 
 bool ListedPaths::Meets(const std::string& path) const {
-    return currentPaths.count(path) != 0 || above.count(path) != 0 ||
-           AnyStart(path, [this](const std::string& start) { return currentPaths.count(start); });
+    const std::uint64_t hash = HashOf(path);
+    return currentPaths.count(hash) != 0 || above.count(hash) != 0 ||
+           AnyStart(path, [this](std::uint64_t start) { return currentPaths.count(start) != 0; });
 }

@@ -5,83 +5,108 @@
 
 namespace {
 
-std::string JoinName(const std::string& base, const std::string& extension) {
-    return extension == kNoExtension ? base : base + "." + extension;
+// The folder of the last path split. Paths arrive folder by folder (a drop, a sorted list), so
+// asking only the last one shares nearly every folder at no cost of a table.
+std::shared_ptr<const std::string>& LastFolder() {
+    static std::shared_ptr<const std::string> last = std::make_shared<const std::string>();
+    return last;
+}
+
+const std::shared_ptr<const std::string>& NoFolder() {
+    static const std::shared_ptr<const std::string> none = std::make_shared<const std::string>();
+    return none;
 }
 
 }  // namespace
 
-PathName::PathName() {
-    Assign("", "", "");
+PathName::PathName() : folder(NoFolder()) {}
+
+void PathName::SetFolder(const std::string& path, std::size_t length) {
+    if (folder->size() == length && path.compare(0, length, *folder) == 0) {
+        return;
+    }
+    std::shared_ptr<const std::string>& last = LastFolder();
+    if (last->size() != length || path.compare(0, length, *last) != 0) {
+        last = std::make_shared<const std::string>(path, 0, length);
+    }
+    folder = last;
+}
+
+void PathName::SetName(const std::string& base, const std::string* extension) {
+    name = base;
+    baseLength = static_cast<std::uint32_t>(base.size());
+    hasExtension = extension != nullptr && *extension != kNoExtension;
+    if (hasExtension) {
+        name += '.';
+        name += *extension;
+    }
 }
 
 void PathName::Assign(const std::string& newFolder, const std::string& newBase,
                       const std::string& newExtension) {
-    folder = newFolder;
-    base = newBase;
-    extension = newExtension;
-    Rebuild();
+    SetFolder(newFolder, newFolder.size());
+    SetName(newBase, &newExtension);
 }
 
 void PathName::SetFromFullPath(const std::string& path) {
     std::size_t slash = mbcs::FindLast(path, '\\');
     if (slash == std::string::npos) {
-        folder.clear();
+        SetFolder(path, 0);
         SetFileName(path);
         return;
     }
-    folder = path.substr(0, slash);
+    SetFolder(path, slash);
     SetFileName(path.substr(slash + 1));
 }
 
-void PathName::SetFileName(const std::string& name) {
-    std::size_t dot = mbcs::FindLast(name, '.');
-    if (dot == std::string::npos) {
-        base = name;
-        extension = kNoExtension;
-    } else {
-        base = name.substr(0, dot);
-        extension = name.substr(dot + 1);
-    }
-    Rebuild();
+void PathName::SetFileName(const std::string& newName) {
+    std::size_t dot = mbcs::FindLast(newName, '.');
+    name = newName;
+    hasExtension = dot != std::string::npos;
+    baseLength = static_cast<std::uint32_t>(hasExtension ? dot : newName.size());
 }
 
 void PathName::SetBase(const std::string& newBase) {
-    base = newBase;
-    Rebuild();
+    const std::string extension = Extension();
+    SetName(newBase, &extension);
 }
 
-const std::string& PathName::Part(PathPart part) const {
+std::string PathName::Extension() const {
+    return hasExtension ? name.substr(baseLength + 1) : std::string(kNoExtension);
+}
+
+std::string PathName::FullPath() const {
+    std::string path;
+    path.reserve(folder->size() + 1 + name.size());
+    path += *folder;
+    path += '\\';
+    path += name;
+    return path;
+}
+
+std::string PathName::Part(PathPart part) const {
     switch (part) {
         case PathPart::FullPath:
-            return fullPath;
+            return FullPath();
         case PathPart::FileName:
-            return fileName;
+            return name;
         case PathPart::Folder:
-            return folder;
+            return *folder;
         case PathPart::Base:
-            return base;
+            return Base();
         case PathPart::Extension:
-            return extension;
+            return Extension();
     }
-    return fullPath;
-}
-
-std::string PathName::BuildFileName() const {
-    return JoinName(base, extension);
+    return FullPath();
 }
 
 std::string PathName::SlashPath() const {
-    return mbcs::ToSlashForm(folder) + "/" + BuildFileName();
+    return mbcs::ToSlashForm(*folder) + "/" + name;
 }
 
 bool PathName::SameAs(const PathName& other) const {
-    return folder == other.folder && base == other.base && extension == other.extension;
-}
-
-void PathName::Rebuild() {
-    fileName = JoinName(base, extension);
-    fullPath = folder + "\\" + fileName;
+    return baseLength == other.baseLength && hasExtension == other.hasExtension &&
+           name == other.name && (folder == other.folder || *folder == *other.folder);
 }
 
 std::string PartsKey(const PathName& path) {
@@ -94,7 +119,11 @@ std::string PartsKey(const PathName& path) {
 }
 
 bool IsSamePlace(const PathName& a, const PathName& b) {
-    return a.SameAs(b) || a.FullPath() == b.FullPath();
+    if (a.SameAs(b) || (a.FileName() == b.FileName() && a.Folder() == b.Folder())) {
+        return true;
+    }
+    return a.Folder().size() + a.FileName().size() == b.Folder().size() + b.FileName().size() &&
+           a.FullPath() == b.FullPath();
 }
 
 bool IsCaseChangeOnly(const PathName& from, const PathName& to) {

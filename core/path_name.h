@@ -1,7 +1,9 @@
-// A file or folder path held as folder, base and extension, with the full path and the file name
-// derived from them. All text is cp932.
+// A file or folder path held as folder, base and extension; the full path is made when asked
+// for. All text is cp932.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 enum class PathPart { FullPath = 0, FileName = 1, Folder = 2, Base = 3, Extension = 4 };
@@ -21,26 +23,29 @@ class PathName {
     // Replaces the base whole (dots included) and keeps the extension.
     void SetBase(const std::string& base);
 
-    const std::string& Part(PathPart part) const;
-    const std::string& Folder() const { return folder; }
-    const std::string& Base() const { return base; }
-    const std::string& Extension() const { return extension; }
-    const std::string& FullPath() const { return fullPath; }
-    const std::string& FileName() const { return fileName; }
+    std::string Part(PathPart part) const;
+    const std::string& Folder() const { return *folder; }
+    std::string Base() const { return name.substr(0, baseLength); }
+    std::string Extension() const;
+    std::string FullPath() const;
+    const std::string& FileName() const { return name; }
 
-    std::string BuildFileName() const;
+    std::string BuildFileName() const { return name; }
     // The form given to the file system: "D:\a\b.txt" becomes "D:/a/b.txt".
     std::string SlashPath() const;
     bool SameAs(const PathName& other) const;
 
   private:
-    void Rebuild();
+    void SetName(const std::string& base, const std::string* extension);
+    void SetFolder(const std::string& path, std::size_t length);
 
-    std::string folder;
-    std::string base;
-    std::string extension;
-    std::string fullPath;
-    std::string fileName;
+    // Shared by the paths of one folder: a list of many files holds each folder once.
+    std::shared_ptr<const std::string> folder;
+    // base, then "." and the extension unless there is none; the split is kept because a base
+    // may hold dots of its own.
+    std::string name;
+    std::uint32_t baseLength = 0;
+    bool hasExtension = false;
 };
 
 // The three parts as one text: two paths are SameAs exactly when their keys are equal.

@@ -1,7 +1,10 @@
 #include "core/rename_entry.h"
 
 RenameEntry::RenameEntry(const std::string& fullPath, bool wholeNamesShown)
-    : isFolder(IsFolderPath(fullPath)), wholeName(isFolder || wholeNamesShown) {
+    : RenameEntry(fullPath, IsFolderPath(fullPath), wholeNamesShown) {}
+
+RenameEntry::RenameEntry(const std::string& fullPath, bool folder, bool wholeNamesShown)
+    : isFolder(folder), wholeName(folder || wholeNamesShown) {
     oldPath.SetFromFullPath(fullPath);
     nowPath = oldPath;
     editPath = oldPath;

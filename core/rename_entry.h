@@ -23,6 +23,8 @@ class RenameEntry {
   public:
     // With wholeNamesShown, a file's extension is shown and edited with its name.
     RenameEntry(const std::string& fullPath, bool wholeNamesShown);
+    // For an item whose kind is known already.
+    RenameEntry(const std::string& fullPath, bool isFolder, bool wholeNamesShown);
 
     const PathName& Path(NameKind kind) const;
     bool IsFolder() const { return isFolder; }

@@ -43,7 +43,6 @@ class RenameList {
     // Where the roads of adding gather what they refused, for one message each.
     Refusals& AddRefusals() { return refusals; }
     int AddPathIn(const std::string& folder, const std::string& name);
-    bool CheckInterference(const std::string& fullPath);
 
     // The rename pass and the restore. 0 done, 1 refused or any rename failed. The check decides
     // everything before any file moves: a refused pass leaves every file where it was.
@@ -77,6 +76,9 @@ class RenameList {
     bool ChangedSinceExport() const { return exportOnRecord && exportedGeneration != generation; }
 
   private:
+    // A folder with a listed item in or above it, or an item below a listed folder: refused,
+    // with its message.
+    bool Interferes(const std::string& fullPath, bool folder);
     int RunPass(NameKind targetKind);
     // The index of the listed paths anew, after a pass changed current paths.
     void Reindex();
