@@ -6,8 +6,8 @@
 
 #include <map>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+
+#include "platform/file_system.h"
 
 class PlaceIndex {
   public:
@@ -27,15 +27,16 @@ class PlaceIndex {
     std::string Identity(const std::string& slashPath);
 
   private:
-    // The folder's entry, read on first use; nullptr when it cannot be read.
-    const std::unordered_set<std::string>* Keys(const std::string& folderPath);
-
     struct Folder {
         bool read = false;
-        std::unordered_set<std::string> keys;
-        std::unordered_map<std::string, std::string> identities;
+        // Hashes of the keys, not the keys: a folder of many thousands stays small. A hash found
+        // is settled by the file system where the answer matters.
+        platform::KeyHashes keys;
+        platform::IdentitiesByHash identities;
         int trusted = -1;  // unknown until the first item is asked about
     };
+    // The folder's entry, read on first use; nullptr when it cannot be read.
+    Folder* Read(const std::string& folderPath);
     std::map<std::string, Folder> folders;
     bool withIdentities;
 };

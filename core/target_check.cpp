@@ -1,7 +1,9 @@
 #include "core/target_check.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
+#include <utility>
 
 #include "core/mbcs.h"
 #include "core/place_index.h"
@@ -9,6 +11,7 @@
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
+#include "platform/key_hash.h"
 
 namespace {
 
@@ -89,29 +92,38 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
     const auto placeKey = [](const PathName& path) {
         return platform::CaseFoldKey(path.FullPath());
     };
-    // Each target's place, folded once: every rule below compares places.
-    std::vector<std::string> targetKeys;
-    targetKeys.reserve(n);
-    for (const PathName* target : targets) {
-        targetKeys.push_back(placeKey(*target));
-    }
+    // Places are compared by a hash of their folded key, kept for every entry (a list of many
+    // thousands would otherwise hold each key twice more); a hash two places share is settled by
+    // the keys themselves.
+    using Place = std::pair<std::uint64_t, unsigned>;
+    const auto byPlace = [&](const auto& pathOf) {
+        std::vector<Place> places(n);
+        for (unsigned j = 0; j < n; ++j) {
+            places[j] = {platform::KeyHash(placeKey(pathOf(j))), j};
+        }
+        std::sort(places.begin(), places.end());
+        return places;
+    };
+    std::vector<std::uint64_t> targetHashes(n);
     // For each entry, the next one after it whose target is the same place, or n.
     std::vector<unsigned> nextSamePlace(n, n);
     {
-        std::unordered_map<std::string, unsigned> later;
-        for (unsigned i = n; i-- > 0;) {
-            auto found = later.emplace(targetKeys[i], i);
-            if (!found.second) {
-                nextSamePlace[i] = found.first->second;
-                found.first->second = i;
+        const std::vector<Place> sameTarget =
+            byPlace([&](unsigned j) -> const PathName& { return *targets[j]; });
+        for (std::size_t k = 0; k < n; ++k) {
+            const unsigned i = sameTarget[k].second;
+            targetHashes[i] = sameTarget[k].first;
+            for (std::size_t m = k + 1; m < n && sameTarget[m].first == sameTarget[k].first; ++m) {
+                if (placeKey(*targets[i]) == placeKey(*targets[sameTarget[m].second])) {
+                    nextSamePlace[i] = sameTarget[m].second;
+                    break;
+                }
             }
         }
     }
-    // The entries by the place they hold now, each list in list order.
-    std::unordered_map<std::string, std::vector<unsigned>> holders;
-    for (unsigned j = 0; j < n; ++j) {
-        holders[placeKey(list.At(j).Path(NameKind::Now))].push_back(j);
-    }
+    // The entries by the place they hold now, each place's in list order.
+    const std::vector<Place> holders =
+        byPlace([&](unsigned j) -> const PathName& { return list.At(j).Path(NameKind::Now); });
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {
@@ -143,16 +155,16 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
         // Every other entry that holds the target goes aside. One already decided cannot be
         // asked for again: a second entry wanting its path would be a duplicate, refused above.
         bool moved = false;
-        const auto holding = holders.find(targetKeys[i]);
-        if (holding != holders.end()) {
-            for (unsigned j : holding->second) {
-                if (j == i || movedAside[j] || (unchanged && j < i)) {
-                    continue;
-                }
-                moved = true;
-                movedAside[j] = true;
-                inTheWay->push_back(j);
+        auto holding = std::lower_bound(holders.begin(), holders.end(), Place{targetHashes[i], 0});
+        for (; holding != holders.end() && holding->first == targetHashes[i]; ++holding) {
+            const unsigned j = holding->second;
+            if (j == i || movedAside[j] || (unchanged && j < i) ||
+                placeKey(list.At(j).Path(NameKind::Now)) != placeKey(target)) {
+                continue;
             }
+            moved = true;
+            movedAside[j] = true;
+            inTheWay->push_back(j);
         }
         if (unchanged || moved) {
             continue;

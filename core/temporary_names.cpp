@@ -18,7 +18,10 @@ constexpr unsigned long long kMaxTries = 1ull << 22;
 }  // namespace
 
 void TemporaryNames::Keep(const PathName& path) {
-    kept.insert(mbcs::FoldAsciiCase(path.FullPath()));
+    // Only a name of the temporary form can ever be a candidate.
+    if (IsTemporaryName(mbcs::FoldAsciiCase(path.FileName()))) {
+        kept.insert(mbcs::FoldAsciiCase(path.FullPath()));
+    }
 }
 
 PathName TemporaryNames::NextCandidate(const std::string& folder) {

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/key_hash.h"
+
 namespace platform {
 
 enum class MoveResult {
@@ -50,10 +52,13 @@ std::string CaseFoldKey(const std::string& text);
 std::string NameKey(const std::string& name);
 // The key a name has in a folder's listing, for any name that converts; empty when it does not.
 std::string ListedNameKey(const std::string& name);
-// The keys of every name in a folder given with its closing slash ("D:/a/"); false when the folder
-// cannot be read. With `identities`, also each item's FileIdentity as the same read gives it, by
-// key (empty for a key two names share); where the system gives none, the map stays empty.
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
-                    std::unordered_map<std::string, std::string>* identities = nullptr);
+// The KeyHash of every name's key in a folder given with its closing slash ("D:/a/"); false when
+// the folder cannot be read. With `identities`, also each item's FileIdentity as the same read
+// gives it, by hash (empty for a hash two names share); where the system gives none, the map
+// stays empty.
+using KeyHashes = std::unordered_set<std::uint64_t, SameHash>;
+using IdentitiesByHash = std::unordered_map<std::uint64_t, std::string, SameHash>;
+bool FolderNameKeys(const std::string& folder, KeyHashes* keys,
+                    IdentitiesByHash* identities = nullptr);
 
 }  // namespace platform

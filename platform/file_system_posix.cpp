@@ -227,8 +227,9 @@ std::string ListedNameKey(const std::string& name) {
     return NameKey(name);
 }
 
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
-                    std::unordered_map<std::string, std::string>* identities) {
+// The system gives no identities with the names: each moving item is looked at on its own, so a
+// large folder where a few items move is not looked at whole.
+bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash*) {
     bool ok = false;
     std::string native = Utf8(folder, &ok);
     DIR* dir = ok ? opendir(native.c_str()) : nullptr;
@@ -236,12 +237,7 @@ bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* 
         return false;
     }
     while (dirent* e = readdir(dir)) {
-        keys->insert(e->d_name);
-        std::string held;
-        // Each by its own look: the system has no read that gives them with the names.
-        if (identities && FromNative(e->d_name, &held)) {
-            (*identities)[e->d_name] = FileIdentity(folder + held);
-        }
+        keys->insert(KeyHash(e->d_name));
     }
     closedir(dir);
     return true;

@@ -240,8 +240,7 @@ namespace {
 
 // The names and identities of a folder's items in one read of the folder, the numbers exactly as
 // FileIdentity puts them.
-bool FolderIdentities(const std::string& folder, std::unordered_set<std::string>* keys,
-                      std::unordered_map<std::string, std::string>* identities) {
+bool FolderIdentities(const std::string& folder, KeyHashes* keys, IdentitiesByHash* identities) {
     std::wstring native;
     if (!ToNativePath(folder, &native)) {
         return false;
@@ -266,8 +265,8 @@ bool FolderIdentities(const std::string& folder, std::unordered_set<std::string>
         const char* at = reinterpret_cast<const char*>(buffer.data());
         for (;;) {
             const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
-            const std::string key =
-                FoldedKey(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)));
+            const std::uint64_t key =
+                KeyHash(FoldedKey(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t))));
             keys->insert(key);
             const bool isFolder = (e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             const DWORD numbers[8] = {
@@ -299,8 +298,7 @@ bool FolderIdentities(const std::string& folder, std::unordered_set<std::string>
 
 }  // namespace
 
-bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* keys,
-                    std::unordered_map<std::string, std::string>* identities) {
+bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash* identities) {
     if (identities && FolderIdentities(folder, keys, identities)) {
         return true;
     }
@@ -316,7 +314,7 @@ bool FolderNameKeys(const std::string& folder, std::unordered_set<std::string>* 
         return false;
     }
     do {
-        keys->insert(FoldedKey(found.cFileName));
+        keys->insert(KeyHash(FoldedKey(found.cFileName)));
     } while (FindNextFileW(find, &found));
     const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);

@@ -97,8 +97,7 @@ std::string NameKey(const std::string& name) {
 std::string ListedNameKey(const std::string& name) {
     return name;
 }
-bool FolderNameKeys(const std::string&, std::unordered_set<std::string>*,
-                    std::unordered_map<std::string, std::string>*) {
+bool FolderNameKeys(const std::string&, KeyHashes*, IdentitiesByHash*) {
     return false;
 }
 
