@@ -1,5 +1,6 @@
 #include "core/history.h"
 
+#include <cstring>
 #include <ctime>
 #include <map>
 #include <set>
@@ -92,27 +93,53 @@ std::vector<PassRecord> Load(const std::string& folderSlash) {
 }
 
 bool Add(const std::string& folderSlash, const PassRecord& record) {
-    std::vector<PassRecord> records = Load(folderSlash);
-    records.push_back(record);
-    // Newest first, as many as fit; the newest always. Each is encoded once, for its size and for
-    // the file alike.
-    const std::string magic(kMagic, kMagicSize);
-    std::vector<std::string> kept;
-    std::size_t bytes = 0;
-    for (std::size_t i = records.size(); i > 0 && kept.size() < kKept; --i) {
-        std::string one = Encode({records[i - 1]}).substr(kMagicSize);
-        if (!kept.empty() && bytes + one.size() > kMostBytes) {
+    return Add(folderSlash, record.kind, record.undone, record.ended,
+               journal::EncodePlan(record.plan));
+}
+
+bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t ended,
+         const std::string& planRecord) {
+    // The passes kept are copied as the bytes they are: a pass over many thousands of files is
+    // neither read into a plan nor made again.
+    std::string bytes;
+    if (!platform::ReadWholeFile(PathOf(folderSlash), &bytes) ||
+        bytes.compare(0, kMagicSize, kMagic) != 0) {
+        bytes.assign(kMagic, kMagicSize);
+    }
+    std::vector<std::size_t> starts;  // of each whole entry, oldest first
+    std::size_t end = kMagicSize;
+    while (bytes.size() - end >= kHead && std::strchr("RTF", bytes[end]) != nullptr &&
+           bytes[end] != '\0') {
+        const std::size_t size = journal::WholePlanRecord(bytes, end + kHead);
+        if (size == 0) {
             break;
         }
-        bytes += one.size();
-        kept.push_back(std::move(one));
+        starts.push_back(end);
+        end += kHead + size;
     }
-    std::string file = magic;
-    file.reserve(magic.size() + bytes);
-    for (auto one = kept.rbegin(); one != kept.rend(); ++one) {
-        file += *one;
+    bytes.resize(end);
+    // Newest first, as many as fit; the newest always.
+    std::size_t total = kHead + planRecord.size();
+    std::size_t keptFrom = end;
+    std::size_t count = 1;
+    for (std::size_t k = starts.size(); k-- > 0 && count < kKept; ++count) {
+        const std::size_t size = (k + 1 < starts.size() ? starts[k + 1] : end) - starts[k];
+        if (total + size > kMostBytes) {
+            break;
+        }
+        total += size;
+        keptFrom = starts[k];
     }
-    return platform::WriteWholeFile(PathOf(folderSlash), file);
+    bytes.erase(kMagicSize, keptFrom - kMagicSize);
+    bytes.reserve(bytes.size() + kHead + planRecord.size());
+    bytes += kind;
+    bytes += static_cast<char>(undone ? 1 : 0);
+    const auto when = static_cast<std::uint64_t>(ended);
+    for (int i = 0; i < 8; ++i) {
+        bytes += static_cast<char>((when >> (8 * i)) & 0xFF);
+    }
+    bytes += planRecord;
+    return platform::WriteWholeFile(PathOf(folderSlash), bytes);
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {

@@ -37,6 +37,9 @@ std::vector<PassRecord> Load(const std::string& folderSlash);
 // Adds the pass and keeps the last kKept within kMostBytes. False when the file could not be
 // written.
 bool Add(const std::string& folderSlash, const PassRecord& record);
+// The same for a pass whose plan is its record as journal::PlanRecord made it.
+bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t ended,
+         const std::string& planRecord);
 
 // The items one record moved, each as the pass left it and as it was before.
 struct ItemPaths {

@@ -124,19 +124,73 @@ std::string EncodeHeader() {
     return std::string(kMagic, kMagicSize);
 }
 
+// The record's length, then the body: its type and the two counts, written when it is finished.
+constexpr std::size_t kBodyAt = 4;
+constexpr std::size_t kCountsAt = kBodyAt + 1;
+
+PlanRecord::PlanRecord() : bytes(kCountsAt + 8, '\0') {}
+
+void PlanRecord::Reserve(std::size_t moves, std::size_t pathBytes) {
+    // Four lengths and an identity (at most 56 bytes on any platform) per move.
+    constexpr std::size_t kPerMove = 4 * 4 + 56;
+    bytes.reserve(bytes.size() + moves * kPerMove + pathBytes + 4);
+}
+
+void PlanRecord::Aside(const std::string& from, const std::string& to,
+                       const std::string& identity) {
+    PutText(&bytes, from);
+    PutText(&bytes, to);
+    PutText(&bytes, std::string());
+    PutText(&bytes, identity);
+    ++asides;
+}
+
+void PlanRecord::Rename(const std::string& from, const std::string& to, const std::string& detour,
+                        const std::string& identity) {
+    PutText(&bytes, from);
+    PutText(&bytes, to);
+    PutText(&bytes, detour);
+    PutText(&bytes, identity);
+    ++renames;
+}
+
+std::string PlanRecord::Finish(bool secondStageBegun) {
+    std::string head;
+    PutNumber(&head, static_cast<std::uint32_t>(bytes.size() - kBodyAt));
+    head += secondStageBegun ? kUndoPlanRecord : kPlanRecord;
+    PutNumber(&head, asides);
+    PutNumber(&head, renames);
+    bytes.replace(0, head.size(), head);
+    PutNumber(&bytes, Crc32(bytes, kBodyAt, bytes.size() - kBodyAt));
+    return std::move(bytes);
+}
+
 std::string EncodePlan(const PassPlan& plan, bool secondStageBegun) {
-    std::string body(1, secondStageBegun ? kUndoPlanRecord : kPlanRecord);
-    PutNumber(&body, static_cast<std::uint32_t>(plan.aside.size()));
-    PutNumber(&body, static_cast<std::uint32_t>(plan.renames.size()));
-    for (const auto* moves : {&plan.aside, &plan.renames}) {
-        for (const PlannedMove& move : *moves) {
-            PutText(&body, move.from);
-            PutText(&body, move.to);
-            PutText(&body, move.detour);
-            PutText(&body, move.identity);
-        }
+    PlanRecord record;
+    for (const PlannedMove& move : plan.aside) {
+        record.Aside(move.from, move.to, move.identity);
     }
-    return Record(body);
+    for (const PlannedMove& move : plan.renames) {
+        record.Rename(move.from, move.to, move.detour, move.identity);
+    }
+    return record.Finish(secondStageBegun);
+}
+
+std::size_t WholePlanRecord(const std::string& bytes, std::size_t at) {
+    Reader header(bytes, at, bytes.size());
+    std::uint32_t size = 0;
+    std::uint32_t sum = 0;
+    if (!header.Number(&size) || size == 0 || bytes.size() - at - 4 < size + 4ull) {
+        return 0;
+    }
+    const std::size_t body = at + 4;
+    Reader trailer(bytes, body + size, bytes.size());
+    const char type = bytes[body];
+    if (!trailer.Number(&sum) || sum != Crc32(bytes, body, size) ||
+        (type != kPlanRecord && type != kUndoPlanRecord)) {
+        return 0;
+    }
+    return size + 8;
 }
 
 std::string EncodeSecondStage() {
@@ -192,6 +246,10 @@ PassJournal::~PassJournal() {
 
 bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan,
                         bool secondStageBegun) {
+    return Begin(folderSlash, journal::EncodePlan(plan, secondStageBegun));
+}
+
+bool PassJournal::Begin(const std::string& folderSlash, const std::string& planRecord) {
     for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
         const platform::JournalOpen opened =
             platform::CreateJournal(folderSlash + "/" + journal::FileName(slot), &file);
@@ -205,9 +263,8 @@ bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan,
     if (!file.IsOpen()) {
         return false;
     }
-    if (!platform::AppendToJournal(
-            &file, journal::EncodeHeader() + journal::EncodePlan(plan, secondStageBegun)) ||
-        !platform::ForceJournal(&file)) {
+    if (!platform::AppendToJournal(&file, journal::EncodeHeader()) ||
+        !platform::AppendToJournal(&file, planRecord) || !platform::ForceJournal(&file)) {
         // Nothing has moved: a journal that does not hold the plan is of no use.
         platform::RemoveJournal(&file);
         return false;

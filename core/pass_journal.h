@@ -15,6 +15,7 @@
 // replaced it since is not taken for it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,9 +48,33 @@ constexpr unsigned kSlots = 8;
 std::string FileName(unsigned slot);
 
 std::string EncodeHeader();
-// With secondStageBegun the record says so itself (an undo): no crash can leave its plan without
-// the mark.
+
+// A plan's record made move by move, every move of the first stage before any of the second: a
+// pass keeps its plan once, as the bytes the journal and the history hold.
+class PlanRecord {
+  public:
+    PlanRecord();
+    // Room for moves of this many bytes of paths in all, made at once: a plan of many thousands
+    // of moves would otherwise grow by doubling.
+    void Reserve(std::size_t moves, std::size_t pathBytes);
+    void Aside(const std::string& from, const std::string& to, const std::string& identity);
+    void Rename(const std::string& from, const std::string& to, const std::string& detour,
+                const std::string& identity);
+    bool Empty() const { return asides == 0 && renames == 0; }
+    // The whole record; the object is spent. With secondStageBegun the record says so itself (an
+    // undo): no crash can leave its plan without the mark.
+    std::string Finish(bool secondStageBegun = false);
+
+  private:
+    std::string bytes;
+    std::uint32_t asides = 0;
+    std::uint32_t renames = 0;
+};
+
 std::string EncodePlan(const PassPlan& plan, bool secondStageBegun = false);
+// The size of the whole plan record at `at` (its length, body and a sum that is right), 0 when
+// there is none.
+std::size_t WholePlanRecord(const std::string& bytes, std::size_t at);
 std::string EncodeSecondStage();
 
 // What a journal's bytes hold, as far as they are whole. *secondStage only with a plan.
@@ -74,6 +99,8 @@ class PassJournal {
     // Creates a journal in the first free slot beside the INI file and forces the plan into it.
     // False when none could be made or written (the partial one is removed then).
     bool Begin(const std::string& folderSlash, const PassPlan& plan, bool secondStageBegun = false);
+    // The same with the plan's record made already.
+    bool Begin(const std::string& folderSlash, const std::string& planRecord);
     // The first stage is complete. False when that could not be forced.
     bool SecondStage();
     // The pass has ended: the journal is removed.

@@ -87,7 +87,9 @@ class RenameList {
     int CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay, PlaceIndex* onDisk) const;
     struct PassSteps;
     int PlanPass(NameKind targetKind, PassSteps* steps) const;
-    bool StartJournal(const PassSteps& steps, PassJournal* journal);
+    bool StartJournal(const std::string* planRecord, PassJournal* journal);
+    void KeepInHistory(char kind, const std::string& plan,
+                       const std::vector<bool>& madeMoves) const;
     int MoveAside(const PassSteps& steps, Work work, bool* allBack);
     bool PutAsideBack(const PassSteps& steps, std::size_t count);
 

@@ -2,6 +2,7 @@
 // targets and occupied targets, and decides which entries stand in the way; only when nothing is
 // refused are those moved to temporary names, then each entry is renamed in list order.
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <unordered_map>
@@ -51,15 +52,15 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
 
 // What a pass will do, decided before anything moves: the entries in the way with the temporary
 // names they go to, the temporary name of each change of letter case alone, and all of it as the
-// journal's plan.
+// journal's plan, made as the steps are decided (the pass holds its plan once, as those bytes).
 struct RenameList::PassSteps {
     std::vector<unsigned> inTheWay;
-    std::vector<PathName> before;   // the current path of each entry in the way
-    std::vector<PathName> aside;    // the temporary name of each entry in the way
-    std::vector<PathName> detours;  // by entry; used where hasDetour
-    std::vector<bool> hasDetour;
+    std::vector<PathName> before;                    // the current path of each entry in the way
+    std::vector<PathName> aside;                     // the temporary name of each entry in the way
+    std::unordered_map<unsigned, PathName> detours;  // by entry, for a change of case alone
+    std::vector<bool> moves;                         // by entry: whether the plan renames it
     NameKind targetKind = NameKind::Edit;
-    PassPlan plan;
+    journal::PlanRecord plan;
 };
 
 int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
@@ -75,54 +76,77 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
         return 1;
     }
     const unsigned n = Count();
-    std::vector<const PathName*> source(n);
-    for (unsigned i = 0; i < n; ++i) {
-        source[i] = &At(i).Path(NameKind::Now);
-    }
     // Each moving item as the volume knows it, so that a recovery never takes another for it.
-    std::vector<std::string> identity(n);
-    const auto identityOf = [&](unsigned i) -> const std::string& {
-        if (identity[i].empty()) {
-            identity[i] = onDisk.Identity(At(i).Path(NameKind::Now).SlashPath());
-        }
-        return identity[i];
+    // An item in the way is asked for twice (its move aside and its rename): kept between.
+    std::unordered_map<unsigned, std::string> asideIdentity;
+    const auto identityOf = [&](unsigned i) {
+        const auto kept = asideIdentity.find(i);
+        return kept != asideIdentity.end() ? kept->second
+                                           : onDisk.Identity(At(i).Path(NameKind::Now).SlashPath());
     };
     // One look at each moving item, which takes a while on some systems: shown as it goes.
     const unsigned looks = static_cast<unsigned>(steps->inTheWay.size()) + n;
+    {
+        std::size_t moves = steps->inTheWay.size();
+        std::size_t pathBytes = 0;
+        const auto sizeOf = [](const PathName& path) {
+            return path.Folder().size() + 1 + path.FileName().size();
+        };
+        for (unsigned index : steps->inTheWay) {
+            // From, and a temporary name of about the same size.
+            pathBytes += 2 * sizeOf(At(index).Path(NameKind::Now)) + 16;
+        }
+        for (unsigned i = 0; i < n; ++i) {
+            if (!At(i).Path(targetKind).SameAs(At(i).Path(NameKind::Now))) {
+                ++moves;
+                pathBytes += sizeOf(At(i).Path(NameKind::Now)) + sizeOf(At(i).Path(targetKind));
+            }
+        }
+        steps->plan.Reserve(moves, pathBytes);
+    }
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
         window_port::ShowProgress(Work::Preparing, static_cast<unsigned>(k + 1), looks);
         const unsigned index = steps->inTheWay[k];
-        if (!temporaries.Choose(At(index).Path(NameKind::Now).Folder(), &steps->aside[k],
-                                &onDisk)) {
+        const PathName& now = At(index).Path(NameKind::Now);
+        if (!temporaries.Choose(now.Folder(), &steps->aside[k], &onDisk)) {
             ShowNoTemporaryName();
             return 1;
         }
-        steps->before.push_back(*source[index]);
-        steps->plan.aside.push_back(
-            {source[index]->SlashPath(), steps->aside[k].SlashPath(), "", identityOf(index)});
-        source[index] = &steps->aside[k];
+        steps->before.push_back(now);
+        const std::string identity = identityOf(index);
+        asideIdentity.emplace(index, identity);
+        steps->plan.Aside(now.SlashPath(), steps->aside[k].SlashPath(), identity);
     }
-    steps->detours.resize(n);
-    steps->hasDetour.assign(n, false);
+    // Where each entry is when the second stage begins.
+    std::unordered_map<unsigned, const PathName*> asideOf;
+    for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
+        asideOf.emplace(steps->inTheWay[k], &steps->aside[k]);
+    }
+    steps->moves.assign(n, false);
     for (unsigned i = 0; i < n; ++i) {
         window_port::ShowProgress(Work::Preparing,
                                   static_cast<unsigned>(steps->inTheWay.size()) + i + 1, looks);
+        const auto wentAside = asideOf.find(i);
+        const PathName& source =
+            wentAside != asideOf.end() ? *wentAside->second : At(i).Path(NameKind::Now);
         const PathName& target = At(i).Path(targetKind);
-        PlannedMove move{source[i]->SlashPath(), target.SlashPath(), "", ""};
-        if (move.from == move.to) {
+        const std::string from = source.SlashPath();
+        const std::string to = target.SlashPath();
+        if (from == to) {
             continue;
         }
-        if (IsCaseChangeOnly(*source[i], target)) {
-            if (!temporaries.Choose(target.Folder(), &steps->detours[i], &onDisk)) {
+        std::string detour;
+        if (IsCaseChangeOnly(source, target)) {
+            PathName& chosen = steps->detours[i];
+            if (!temporaries.Choose(target.Folder(), &chosen, &onDisk)) {
                 ShowNoTemporaryName();
                 return 1;
             }
-            steps->hasDetour[i] = true;
-            move.detour = steps->detours[i].SlashPath();
+            detour = chosen.SlashPath();
         }
-        move.identity = identityOf(i);
-        steps->plan.renames.push_back(std::move(move));
+        steps->moves[i] = true;
+        steps->plan.Rename(from, to, detour, identityOf(i));
     }
     return 0;
 }
@@ -164,12 +188,12 @@ int RenameList::PrepareRename(NameKind targetKind) {
 
 // The journal goes beside the INI file. When it cannot be made there, the user decides whether
 // to go on without one.
-bool RenameList::StartJournal(const PassSteps& steps, PassJournal* journal) {
+bool RenameList::StartJournal(const std::string* planRecord, PassJournal* journal) {
     if (journalFolder.empty()) {
         return true;
     }
     const std::string& folder = journalFolder;
-    if (journal->Begin(folder, steps.plan)) {
+    if (journal->Begin(folder, *planRecord)) {
         return true;
     }
     return ShowMessageBox(
@@ -194,12 +218,13 @@ int RenameList::RunPass(NameKind targetKind) {
     if (PlanPass(targetKind, &steps) != 0) {
         return 1;
     }
-    if (steps.plan.aside.empty() && steps.plan.renames.empty()) {
+    if (steps.plan.Empty()) {
         return 0;
     }
+    const std::string plan = steps.plan.Finish();
     const Work work = targetKind == NameKind::Old ? Work::Restoring : Work::Renaming;
     PassJournal journal;
-    if (!StartJournal(steps, &journal)) {
+    if (!StartJournal(&plan, &journal)) {
         return 1;
     }
     // An entry that could not be put back still has its temporary name: the journal stays, so
@@ -223,17 +248,20 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     // A failed move does not stop the others; all of them are told in one report at the end.
     std::vector<FailedMove> failed;
-    std::unordered_set<std::string> madeTargets;
+    std::vector<bool> madeMoves;  // of the plan's renames, in order
     unsigned made = 0;
     for (unsigned i = 0; i < Count(); ++i) {
         window_port::ShowProgress(work, i + 1, Count());
         RenameEntry& entry = At(i);
         MoveProblem why = MoveProblem::None;
+        const auto detour = steps.detours.find(i);
         int r = entry.RenameTo(entry.Path(targetKind),
-                               steps.hasDetour[i] ? &steps.detours[i] : nullptr, &why);
+                               detour != steps.detours.end() ? &detour->second : nullptr, &why);
+        if (steps.moves[i]) {
+            madeMoves.push_back(r == 0);
+        }
         if (r == 0) {
             ++made;
-            madeTargets.insert(entry.Path(targetKind).SlashPath());
             window_port::WriteRow(i);
         } else if (r == 1) {
             failed.push_back(
@@ -242,21 +270,30 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     journal.End();
     // Kept for the history, so that the batch can be undone after a restart too.
-    // Only the moves made: an undo must not name a failed one as left alone, nor as put back.
     if (!journalFolder.empty() && made > 0) {
-        PassRecord record{targetKind == NameKind::Old ? 'T' : 'R',
-                          false,
-                          static_cast<std::int64_t>(std::time(nullptr)),
-                          {steps.plan.aside, {}}};
-        for (const PlannedMove& move : steps.plan.renames) {
-            if (madeTargets.count(move.to) != 0) {
-                record.plan.renames.push_back(move);
-            }
-        }
-        history::Add(journalFolder, record);
+        KeepInHistory(targetKind == NameKind::Old ? 'T' : 'R', plan, madeMoves);
     }
     ShowPassReport(window_port::Owner(), made, failed);
     return failed.empty() ? 0 : 1;
+}
+
+// Only the moves made: an undo must not name a failed one as left alone, nor as put back.
+void RenameList::KeepInHistory(char kind, const std::string& plan,
+                               const std::vector<bool>& madeMoves) const {
+    const auto ended = static_cast<std::int64_t>(std::time(nullptr));
+    if (std::find(madeMoves.begin(), madeMoves.end(), false) == madeMoves.end()) {
+        history::Add(journalFolder, kind, false, ended, plan);
+        return;
+    }
+    PassRecord record{kind, false, ended, journal::Decode(journal::EncodeHeader() + plan).plan};
+    std::vector<PlannedMove> renames;
+    for (std::size_t k = 0; k < record.plan.renames.size(); ++k) {
+        if (madeMoves[k]) {
+            renames.push_back(std::move(record.plan.renames[k]));
+        }
+    }
+    record.plan.renames = std::move(renames);
+    history::Add(journalFolder, record);
 }
 
 void RenameList::FollowUndo(const std::vector<history::ItemPaths>& back) {
