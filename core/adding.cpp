@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/folder_kinds.h"
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
@@ -45,6 +46,19 @@ std::string Shown(const std::string& path) {
 }  // namespace
 
 int RenameList::AddPath(const std::string& path) {
+    return AddOne(path, nullptr);
+}
+
+void RenameList::AddPaths(const std::vector<std::string>& paths) {
+    FolderKinds kinds;
+    const unsigned total = static_cast<unsigned>(paths.size());
+    for (unsigned i = 0; i < total; ++i) {
+        AddOne(paths[i], &kinds);
+        window_port::ShowProgress(Work::Adding, i + 1, total);
+    }
+}
+
+int RenameList::AddOne(const std::string& path, FolderKinds* kinds) {
     if (passRunning) {
         return 1;
     }
@@ -89,7 +103,7 @@ int RenameList::AddPath(const std::string& path) {
         }
     }
     // The one look at the item on disk that adding makes.
-    const bool folder = IsFolderPath(fullPath);
+    const bool folder = kinds ? kinds->IsFolder(fullPath) : IsFolderPath(fullPath);
     if (asNow.refuseNested && Interferes(fullPath, folder)) {
         return 1;
     }

@@ -15,11 +15,12 @@ std::uint64_t HashOf(std::string_view text) {
 // they find.
 template <typename F>
 bool AnyStart(const std::string& path, F f) {
-    const std::string_view whole(path);
-    for (std::size_t k = path.find('\\'); k != std::string::npos; k = path.find('\\', k + 1)) {
-        if (f(HashOf(whole.substr(0, k)))) {
+    std::uint64_t hash = platform::kKeyHashStart;
+    for (const char c : path) {
+        if (c == '\\' && f(hash)) {
             return true;
         }
+        hash = platform::KeyHashStep(hash, c);
     }
     return false;
 }

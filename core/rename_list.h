@@ -13,6 +13,7 @@
 #include "core/rename_entry.h"
 #include "core/window_port.h"
 
+class FolderKinds;
 class PassJournal;
 class PlaceIndex;
 
@@ -40,6 +41,9 @@ class RenameList {
     // Adding. 0 added, 1 refused (a message may have been shown). Only a full path is taken; a
     // trailing separator is dropped, a drive or share root refused.
     int AddPath(const std::string& path);
+    // Many paths in order, as AddPath adds each, showing its progress; the folders that many of
+    // them share are read once.
+    void AddPaths(const std::vector<std::string>& paths);
     // Where the roads of adding gather what they refused, for one message each.
     Refusals& AddRefusals() { return refusals; }
     int AddPathIn(const std::string& folder, const std::string& name);
@@ -79,6 +83,7 @@ class RenameList {
     // A folder with a listed item in or above it, or an item below a listed folder: refused,
     // with its message.
     bool Interferes(const std::string& fullPath, bool folder);
+    int AddOne(const std::string& path, FolderKinds* kinds);
     int RunPass(NameKind targetKind);
     // The index of the listed paths anew, after a pass changed current paths.
     void Reindex();

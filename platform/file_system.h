@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/key_hash.h"
 
@@ -60,5 +61,10 @@ using KeyHashes = std::unordered_set<std::uint64_t, SameHash>;
 using IdentitiesByHash = std::unordered_map<std::uint64_t, std::string, SameHash>;
 bool FolderNameKeys(const std::string& folder, KeyHashes* keys,
                     IdentitiesByHash* identities = nullptr);
+// The KeyHash of the key of every file and of every folder in a folder given with its closing
+// slash, each sorted; an item the read cannot tell (a link on POSIX) is in neither. False when the
+// folder cannot be read.
+bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
+                     std::vector<std::uint64_t>* folders);
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
@@ -240,6 +241,28 @@ bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash
         keys->insert(KeyHash(e->d_name));
     }
     closedir(dir);
+    return true;
+}
+
+bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
+                     std::vector<std::uint64_t>* folders) {
+    bool ok = false;
+    std::string native = Utf8(folder, &ok);
+    DIR* dir = ok ? opendir(native.c_str()) : nullptr;
+    if (!dir) {
+        return false;
+    }
+    while (dirent* e = readdir(dir)) {
+        // A link, or a file system that does not say: asked of the item itself.
+        if (e->d_type == DT_REG) {
+            files->push_back(KeyHash(e->d_name));
+        } else if (e->d_type == DT_DIR) {
+            folders->push_back(KeyHash(e->d_name));
+        }
+    }
+    closedir(dir);
+    std::sort(files->begin(), files->end());
+    std::sort(folders->begin(), folders->end());
     return true;
 }
 

@@ -321,4 +321,27 @@ bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash
     return complete;
 }
 
+bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
+                     std::vector<std::uint64_t>* folders) {
+    std::wstring pattern;
+    if (!ToNativePath(folder + "*", &pattern)) {
+        return false;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    do {
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        (isFolder ? folders : files)->push_back(KeyHash(FoldedKey(found.cFileName)));
+    } while (FindNextFileW(find, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(find);
+    std::sort(files->begin(), files->end());
+    std::sort(folders->begin(), folders->end());
+    return complete;
+}
+
 }  // namespace platform

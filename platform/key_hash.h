@@ -7,11 +7,17 @@
 
 namespace platform {
 
+// FNV-1a, which can be carried on byte by byte: the hash of every start of a text comes in one
+// walk over it.
+constexpr std::uint64_t kKeyHashStart = 14695981039346656037ull;
+inline std::uint64_t KeyHashStep(std::uint64_t hash, char c) {
+    return (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+}
+
 inline std::uint64_t KeyHash(std::string_view key) {
-    // FNV-1a
-    std::uint64_t hash = 14695981039346656037ull;
+    std::uint64_t hash = kKeyHashStart;
     for (const char c : key) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        hash = KeyHashStep(hash, c);
     }
     return hash;
 }

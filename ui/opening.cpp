@@ -181,11 +181,7 @@ void Commands::AddKeptPaths() {
         hold.Enter();
         {
             RowBatch rows(context);
-            const unsigned total = static_cast<unsigned>(paths.size());
-            for (unsigned i = 0; i < total; ++i) {
-                context->list->AddPath(paths[i]);
-                window_port::ShowProgress(Work::Adding, i + 1, total);
-            }
+            context->list->AddPaths(paths);
             // Sorting and the copy to the clipboard follow inside, as the settings say.
             SetStep(static_cast<int>(WorkflowStep::Added));
         }

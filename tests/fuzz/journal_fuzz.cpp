@@ -100,6 +100,9 @@ std::string ListedNameKey(const std::string& name) {
 bool FolderNameKeys(const std::string&, KeyHashes*, IdentitiesByHash*) {
     return false;
 }
+bool FolderItemKinds(const std::string&, std::vector<std::uint64_t>*, std::vector<std::uint64_t>*) {
+    return false;
+}
 
 std::string NameOnDisk(const std::string& path) {
     if (disk.count(path) == 0) {

@@ -300,4 +300,31 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
+// A road of many paths reads their folder once; every entry is still a folder exactly when the
+// file system says so, the names read after the folder was read included.
+TEST_F(AddingTest, ManyPathsOfOneFolderAreFoldersExactlyAsOnDisk) {
+    dir.MakeFolder("many");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "many\\f" + std::to_string(i) + ".txt";
+        dir.MakeFile(name);
+        paths.push_back(dir.PathOf(name));
+    }
+    dir.MakeFolder("many\\sub");
+    dir.MakeFolder("many\\d.x");
+    dir.MakeFile("many\\\x83\x5c.txt");
+    dir.MakeFile("many\\Pok\xFF\x80\x81\xE9mon");
+    for (const char* name : {"sub", "d.x", "\x83\x5c.txt", "Pok\xFF\x80\x81\xE9mon", "gone.txt"}) {
+        paths.push_back(dir.PathOf(std::string("many\\") + name));
+    }
+    list->AddPaths(paths);
+    ASSERT_EQ(list->Count(), paths.size());
+    for (unsigned i = 0; i < list->Count(); ++i) {
+        EXPECT_EQ(list->At(i).IsFolder(), IsFolderPath(paths[i])) << paths[i];
+    }
+    EXPECT_TRUE(list->At(40).IsFolder());
+    EXPECT_TRUE(list->At(41).IsFolder());
+    EXPECT_FALSE(list->At(42).IsFolder());
+}
+
 }  // namespace
