@@ -78,26 +78,40 @@ std::string PathName::Extension() const {
 std::string PathName::FullPath() const {
     std::string path;
     path.reserve(folder->size() + 1 + name.size());
-    path += *folder;
-    path += '\\';
-    path += name;
+    AppendPart(PathPart::FullPath, &path);
     return path;
 }
 
 std::string PathName::Part(PathPart part) const {
+    std::string text;
+    AppendPart(part, &text);
+    return text;
+}
+
+void PathName::AppendPart(PathPart part, std::string* out) const {
     switch (part) {
         case PathPart::FullPath:
-            return FullPath();
+            *out += *folder;
+            *out += '\\';
+            *out += name;
+            return;
         case PathPart::FileName:
-            return name;
+            *out += name;
+            return;
         case PathPart::Folder:
-            return *folder;
+            *out += *folder;
+            return;
         case PathPart::Base:
-            return Base();
+            out->append(name, 0, baseLength);
+            return;
         case PathPart::Extension:
-            return Extension();
+            if (hasExtension) {
+                out->append(name, baseLength + 1, std::string::npos);
+            } else {
+                *out += kNoExtension;
+            }
+            return;
     }
-    return FullPath();
 }
 
 std::string PathName::SlashPath() const {

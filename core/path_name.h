@@ -24,6 +24,8 @@ class PathName {
     void SetBase(const std::string& base);
 
     std::string Part(PathPart part) const;
+    // The part put after what `out` holds: a caller that compares many parts reuses its room.
+    void AppendPart(PathPart part, std::string* out) const;
     const std::string& Folder() const { return *folder; }
     std::string Base() const { return name.substr(0, baseLength); }
     std::string Extension() const;

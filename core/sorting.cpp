@@ -62,7 +62,14 @@ bool Before(const RenameEntry& x, const RenameEntry& y, NameKind kind, PathPart 
     if (x.IsFolder() != y.IsFolder()) {
         return descending ? y.IsFolder() : x.IsFolder();
     }
-    const int order = CompareNames(x.Path(kind).Part(part), y.Path(kind).Part(part));
+    // Made in the same two strings for every comparison of a sort: no text is made anew.
+    static std::string a;
+    static std::string b;
+    a.clear();
+    b.clear();
+    x.Path(kind).AppendPart(part, &a);
+    y.Path(kind).AppendPart(part, &b);
+    const int order = CompareNames(a, b);
     return descending ? order > 0 : order < 0;
 }
 
