@@ -29,6 +29,9 @@ for place in "$ram" "$disk"; do
     build/bench/core_bench "$place" "${sizes[@]}"
 done
 
-echo "== Varnel.exe under Wine (seconds; "pass x" and "rest x" are the ratios to the MoveFileW loop)"
-scripts/wine-run build/release build/release/wine_bench.exe \
-    --app="$root/build/release/Varnel.exe" --dir=ram="$ram" --dir=disk="$disk" "${sizes[@]}"
+echo "== Varnel.exe under Wine (seconds; "pass x" and "rest x" are the ratios to the MoveFileW loop;"
+echo "   bytes per entry of the working set beyond Wine's own, at rest and during the pass)"
+for per in 100 1000; do
+    scripts/wine-run build/release build/release/wine_bench.exe --per-folder=$per \
+        --app="$root/build/release/Varnel.exe" --dir=ram="$ram" --dir=disk="$disk" "${sizes[@]}"
+done

@@ -6,11 +6,15 @@
 // The files lie in folders of K (default 1000): Wine looks for a name that is not there by
 // reading the whole folder, so in one folder of N every rename, Varnel's or the plain loop's,
 // costs O(N) in Wine itself.
+// Memory is Varnel's working set less what it had before the drop (Wine's own start-up): at rest
+// after the import, and the most seen while the pass and the restore ran (read at every look at
+// the status bar), per entry.
 
 #include <windows.h>
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -91,16 +95,42 @@ bool MoveAll(const std::wstring& folder, unsigned n, wchar_t from, wchar_t to) {
 
 struct Result {
     double add = 0, exportNames = 0, import = 0, pass = 0, restore = 0, moveLoop = 0;
-    double peakMb = 0, bytesPerEntry = 0;
+    double peakMb = 0, restPerEntry = 0, passPerEntry = 0;
     bool ok = false;
     std::string failure;
 };
 
+// The working set of the process now, or 0.
+SIZE_T WorkingSet(DWORD processId, SIZE_T* peak = nullptr) {
+    SIZE_T now = 0;
+    if (HANDLE process =
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)) {
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof(memory);
+        if (GetProcessMemoryInfo(process, &memory, sizeof(memory))) {
+            now = memory.WorkingSetSize;
+            if (peak) {
+                *peak = memory.PeakWorkingSetSize;
+            }
+        }
+        CloseHandle(process);
+    }
+    return now;
+}
+
+// With `most`, the largest working set seen while the stage ran.
 bool Stage(gui::Session& s, int command, const std::string& count, const char* step,
-           double* seconds, Result* r, const char* what) {
+           double* seconds, Result* r, const char* what, SIZE_T* most = nullptr) {
     const double start = Now();
     s.PostCommand(command);
-    if (!gui::WaitFor([&] { return s.Status(0) == count && s.Status(1) == step; }, kStageMs)) {
+    if (!gui::WaitFor(
+            [&] {
+                if (most) {
+                    *most = std::max(*most, WorkingSet(s.processId()));
+                }
+                return s.Status(0) == count && s.Status(1) == step;
+            },
+            kStageMs)) {
         r->failure = std::string(what) + ": " + s.Describe();
         return false;
     }
@@ -155,6 +185,7 @@ Result RunOne(const std::wstring& parent, unsigned n) {
     for (unsigned i = 0; i < n; ++i) {
         paths.push_back(folder + L"\\" + Name(L'f', i));
     }
+    const SIZE_T before = WorkingSet(s.processId());
     double start = Now();
     if (!gui::DropFiles(s.window(), paths) ||
         !gui::WaitFor([&] { return s.Status(0) == count && s.Status(1) == kStepAdded; },
@@ -184,31 +215,30 @@ Result RunOne(const std::wstring& parent, unsigned n) {
         edited += "r" + lines[i].substr(1) + "\r\n";
     }
     if (!gui::PutClipboardText(edited) ||
-        !Stage(s, kImportClipboard, count, kStepRenamable, &r.import, &r, "import") ||
-        !Stage(s, kRename, count, kStepRenamed, &r.pass, &r, "pass")) {
+        !Stage(s, kImportClipboard, count, kStepRenamable, &r.import, &r, "import")) {
+        return r;
+    }
+    const SIZE_T atRest = WorkingSet(s.processId());
+    SIZE_T inPass = atRest;
+    if (!Stage(s, kRename, count, kStepRenamed, &r.pass, &r, "pass", &inPass)) {
         return r;
     }
     if (CountNames(folder, n, L'r') != n) {
         r.failure = "not every file was renamed";
         return r;
     }
-    if (!Stage(s, kRestore, count, kStepRenamable, &r.restore, &r, "restore")) {
+    if (!Stage(s, kRestore, count, kStepRenamable, &r.restore, &r, "restore", &inPass)) {
         return r;
     }
     if (CountNames(folder, n, L'f') != n) {
         r.failure = "not every file was restored";
         return r;
     }
-    if (HANDLE process =
-            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, s.processId())) {
-        PROCESS_MEMORY_COUNTERS memory = {};
-        memory.cb = sizeof(memory);
-        if (GetProcessMemoryInfo(process, &memory, sizeof(memory))) {
-            r.peakMb = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
-            r.bytesPerEntry = static_cast<double>(memory.PeakWorkingSetSize) / n;
-        }
-        CloseHandle(process);
-    }
+    SIZE_T peak = 0;
+    WorkingSet(s.processId(), &peak);
+    r.peakMb = static_cast<double>(peak) / (1024.0 * 1024.0);
+    r.restPerEntry = (static_cast<double>(atRest) - static_cast<double>(before)) / n;
+    r.passPerEntry = (static_cast<double>(inPass) - static_cast<double>(before)) / n;
     DWORD code = 0;
     s.Close(&code);
     for (unsigned i = 0; i < n; ++i) {
@@ -248,9 +278,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf("files in folders of %u\n", perFolder);
-    std::printf("%-6s %7s %7s %7s %7s %7s %7s | %8s %6s %6s | %7s %6s\n", "disk", "N", "add",
+    std::printf("%-6s %7s %7s %7s %7s %7s %7s | %8s %6s %6s | %7s %6s %6s\n", "disk", "N", "add",
                 "export", "import", "pass", "restore", "MoveFile", "pass x", "rest x", "peak MB",
-                "B/entry");
+                "rest B", "pass B");
     std::fflush(stdout);
     int failures = 0;
     for (const auto& folder : folders) {
@@ -261,10 +291,11 @@ int main(int argc, char** argv) {
                 ++failures;
             } else {
                 std::printf(
-                    "%-6s %7u %7.2f %7.2f %7.2f %7.2f %7.2f | %8.2f %6.2f %6.2f | %7.1f %6.0f\n",
+                    "%-6s %7u %7.2f %7.2f %7.2f %7.2f %7.2f | %8.2f %6.2f %6.2f | %7.1f "
+                    "%6.0f %6.0f\n",
                     folder.first.c_str(), n, r.add, r.exportNames, r.import, r.pass, r.restore,
                     r.moveLoop, r.pass / r.moveLoop, r.restore / r.moveLoop, r.peakMb,
-                    r.bytesPerEntry);
+                    r.restPerEntry, r.passPerEntry);
             }
             std::fflush(stdout);
         }
