@@ -1,5 +1,6 @@
 // Adding a path to the list, with the rules that keep out what would make a rename pass go wrong.
 
+#include <algorithm>
 #include <memory>
 
 #include "core/folder_kinds.h"
@@ -49,12 +50,15 @@ int RenameList::AddPath(const std::string& path) {
     return AddOne(path, nullptr);
 }
 
-void RenameList::AddPaths(const std::vector<std::string>& paths) {
+void RenameList::AddPaths(const std::string& paths) {
     FolderKinds kinds;
-    const unsigned total = static_cast<unsigned>(paths.size());
-    for (unsigned i = 0; i < total; ++i) {
-        AddOne(paths[i], &kinds);
-        window_port::ShowProgress(Work::Adding, i + 1, total);
+    const unsigned total = static_cast<unsigned>(std::count(paths.begin(), paths.end(), '\0'));
+    std::string path;
+    unsigned i = 0;
+    for (std::size_t at = 0, end; (end = paths.find('\0', at)) != std::string::npos; at = end + 1) {
+        path.assign(paths, at, end - at);
+        AddOne(path, &kinds);
+        window_port::ShowProgress(Work::Adding, ++i, total);
     }
 }
 

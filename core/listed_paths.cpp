@@ -1,5 +1,6 @@
 #include "core/listed_paths.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/key_hash.h"
@@ -27,41 +28,87 @@ bool AnyStart(const std::string& path, F f) {
 
 }  // namespace
 
+void ListedPaths::Hashes::Clear() {
+    std::vector<std::uint64_t>().swap(slots);
+    used = 0;
+}
+
+void ListedPaths::Hashes::Insert(std::uint64_t hash) {
+    hash = hash == 0 ? 1 : hash;
+    // At most half full, so that a search ends soon at a free slot.
+    if (2 * (used + 1) > slots.size()) {
+        std::vector<std::uint64_t> old(std::max<std::size_t>(16, 2 * slots.size()), 0);
+        old.swap(slots);
+        used = 0;
+        for (const std::uint64_t kept : old) {
+            if (kept != 0) {
+                Insert(kept);
+            }
+        }
+    }
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
+        if (slots[at] == hash) {
+            return;
+        }
+        if (slots[at] == 0) {
+            slots[at] = hash;
+            ++used;
+            return;
+        }
+    }
+}
+
+bool ListedPaths::Hashes::Holds(std::uint64_t hash) const {
+    if (used == 0) {
+        return false;
+    }
+    hash = hash == 0 ? 1 : hash;
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t at = static_cast<std::size_t>(hash) & mask; slots[at] != 0;
+         at = (at + 1) & mask) {
+        if (slots[at] == hash) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ListedPaths::Clear() {
-    firstOrCurrent.clear();
-    currentPaths.clear();
-    folderPaths.clear();
-    above.clear();
+    firstOrCurrent.Clear();
+    currentPaths.Clear();
+    folderPaths.Clear();
+    above.Clear();
 }
 
 void ListedPaths::Add(const RenameEntry& entry) {
     const std::string now = entry.Path(NameKind::Now).FullPath();
     const std::uint64_t nowHash = HashOf(now);
-    firstOrCurrent.insert(nowHash);
+    firstOrCurrent.Insert(nowHash);
     if (!entry.Path(NameKind::Old).SameAs(entry.Path(NameKind::Now))) {
-        firstOrCurrent.insert(HashOf(entry.Path(NameKind::Old).FullPath()));
+        firstOrCurrent.Insert(HashOf(entry.Path(NameKind::Old).FullPath()));
     }
-    currentPaths.insert(nowHash);
+    currentPaths.Insert(nowHash);
     if (entry.IsFolder()) {
-        folderPaths.insert(nowHash);
+        folderPaths.Insert(nowHash);
     }
     AnyStart(now, [this](std::uint64_t start) {
-        ++above[start];
+        above.Insert(start);
         return false;
     });
 }
 
 bool ListedPaths::Listed(const std::string& path) const {
-    return firstOrCurrent.count(HashOf(path)) != 0;
+    return firstOrCurrent.Holds(HashOf(path));
 }
 
 bool ListedPaths::UnderFolder(const std::string& path) const {
-    return !folderPaths.empty() &&
-           AnyStart(path, [this](std::uint64_t start) { return folderPaths.count(start) != 0; });
+    return !folderPaths.Empty() &&
+           AnyStart(path, [this](std::uint64_t start) { return folderPaths.Holds(start); });
 }
 
 bool ListedPaths::Meets(const std::string& path) const {
     const std::uint64_t hash = HashOf(path);
-    return currentPaths.count(hash) != 0 || above.count(hash) != 0 ||
-           AnyStart(path, [this](std::uint64_t start) { return currentPaths.count(start) != 0; });
+    return currentPaths.Holds(hash) || above.Holds(hash) ||
+           AnyStart(path, [this](std::uint64_t start) { return currentPaths.Holds(start); });
 }

@@ -6,8 +6,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "core/rename_entry.h"
 #include "platform/key_hash.h"
@@ -25,10 +24,21 @@ class ListedPaths {
     bool Meets(const std::string& path) const;
 
   private:
-    using Hashes = std::unordered_set<std::uint64_t, platform::SameHash>;
+    // A set of hashes in one table, 16 bytes or less a hash: no piece of memory per path.
+    class Hashes {
+      public:
+        void Clear();
+        void Insert(std::uint64_t hash);
+        bool Holds(std::uint64_t hash) const;
+        bool Empty() const { return used == 0; }
+
+      private:
+        std::vector<std::uint64_t> slots;  // 0 is free; a hash of 0 is kept as 1
+        std::size_t used = 0;
+    };
     Hashes firstOrCurrent;
     Hashes currentPaths;
     Hashes folderPaths;
-    // Every part of a current path that a backslash byte follows, with how many paths have it.
-    std::unordered_map<std::uint64_t, unsigned, platform::SameHash> above;
+    // Every part of a current path that a backslash byte follows.
+    Hashes above;
 };

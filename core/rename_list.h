@@ -41,9 +41,9 @@ class RenameList {
     // Adding. 0 added, 1 refused (a message may have been shown). Only a full path is taken; a
     // trailing separator is dropped, a drive or share root refused.
     int AddPath(const std::string& path);
-    // Many paths in order, as AddPath adds each, showing its progress; the folders that many of
-    // them share are read once.
-    void AddPaths(const std::vector<std::string>& paths);
+    // Many paths in order, each ended by a NUL, as AddPath adds each, showing its progress; the
+    // folders that many of them share are read once.
+    void AddPaths(const std::string& paths);
     // Where the roads of adding gather what they refused, for one message each.
     Refusals& AddRefusals() { return refusals; }
     int AddPathIn(const std::string& folder, const std::string& name);

@@ -2,11 +2,11 @@
 
 #include <utility>
 
-std::vector<std::string> ListHold::TakeKept() {
+std::string ListHold::TakeKept() {
     if (Held() || namesOut) {
         return {};
     }
-    std::vector<std::string> taken;
+    std::string taken;
     taken.swap(kept);
     return taken;
 }

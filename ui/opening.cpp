@@ -57,50 +57,52 @@ void Commands::RefuseHandOver(unsigned long bytes) {
 
 namespace {
 
-// The dropped names in order. DragQueryFile walks the block from its start for every index, so a
-// drop of many files read through it costs the square of their number; the block is read once.
-std::vector<std::wstring> DroppedNames(HDROP drop) {
-    std::vector<std::wstring> names;
+// Each dropped name in order. DragQueryFile walks the block from its start for every index, so a
+// drop of many files read through it costs the square of their number; the block is read once,
+// and no name outlives its turn.
+template <typename F>
+void EachDroppedName(HDROP drop, F each) {
+    std::wstring wide;
     if (const auto* files = static_cast<const DROPFILES*>(GlobalLock(drop))) {
         const char* block = reinterpret_cast<const char*>(files) + files->pFiles;
         if (files->fWide) {
             for (const wchar_t* p = reinterpret_cast<const wchar_t*>(block); *p;
-                 p += names.back().size() + 1) {
-                names.emplace_back(p);
+                 p += wide.size() + 1) {
+                wide.assign(p);
+                each(wide);
             }
         } else {
             for (const char* p = block; *p; p += std::strlen(p) + 1) {
                 const int n = MultiByteToWideChar(CP_ACP, 0, p, -1, nullptr, 0);
-                std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+                wide.assign(static_cast<size_t>(n > 0 ? n : 1), L'\0');
                 MultiByteToWideChar(CP_ACP, 0, p, -1, &wide[0], n);
                 wide.resize(wide.size() - 1);
-                names.push_back(wide);
+                each(wide);
             }
         }
         GlobalUnlock(drop);
-        return names;
+        return;
     }
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring wide(length + 1, L'\0');
+        wide.assign(length + 1, L'\0');
         DragQueryFileW(drop, i, &wide[0], length + 1);
         wide.resize(length);
-        names.push_back(wide);
+        each(wide);
     }
-    return names;
 }
 
 }  // namespace
 
 void Commands::OpenDropped(HDROP drop) {
     RunHeld([&] {
-        for (const std::wstring& wide : DroppedNames(drop)) {
-            std::string path;
+        std::string path;
+        EachDroppedName(drop, [&](const std::wstring& wide) {
             if (TakePath(wide, &path)) {
                 hold.Keep(path);
             }
-        }
+        });
         DragFinish(drop);
     });
 }
@@ -177,11 +179,12 @@ void Commands::AddKeptPaths() {
     if (context->list->IsBusy()) {
         return;
     }
-    for (std::vector<std::string> paths; !(paths = hold.TakeKept()).empty();) {
+    for (std::string paths; !(paths = hold.TakeKept()).empty();) {
         hold.Enter();
         {
             RowBatch rows(context);
             context->list->AddPaths(paths);
+            paths = std::string();
             // Sorting and the copy to the clipboard follow inside, as the settings say.
             SetStep(static_cast<int>(WorkflowStep::Added));
         }

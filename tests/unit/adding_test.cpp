@@ -317,7 +317,11 @@ TEST_F(AddingTest, ManyPathsOfOneFolderAreFoldersExactlyAsOnDisk) {
     for (const char* name : {"sub", "d.x", "\x83\x5c.txt", "Pok\xFF\x80\x81\xE9mon", "gone.txt"}) {
         paths.push_back(dir.PathOf(std::string("many\\") + name));
     }
-    list->AddPaths(paths);
+    std::string block;
+    for (const std::string& path : paths) {
+        block += path + '\0';
+    }
+    list->AddPaths(block);
     ASSERT_EQ(list->Count(), paths.size());
     for (unsigned i = 0; i < list->Count(); ++i) {
         EXPECT_EQ(list->At(i).IsFolder(), IsFolderPath(paths[i])) << paths[i];

@@ -10,6 +10,16 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
+// What the hold gives back, path by path.
+Paths Taken(ListHold& hold) {
+    const std::string block = hold.TakeKept();
+    Paths paths;
+    for (std::size_t at = 0, end; (end = block.find('\0', at)) != std::string::npos; at = end + 1) {
+        paths.push_back(block.substr(at, end - at));
+    }
+    return paths;
+}
+
 TEST(Nesting, OnlyTheOutermostScopeStartsAndEnds) {
     Nesting n;
     EXPECT_FALSE(n.Inside());
@@ -30,10 +40,10 @@ TEST(ListHold, PathsKeptDuringNestedWorkComeOutOnceAllOfItHasEnded) {
     hold.Enter();  // its follow-up
     hold.Keep("C:\\x\\a.txt");
     EXPECT_FALSE(hold.Leave());
-    EXPECT_EQ(hold.TakeKept(), Paths{}) << "taken while the command still runs";
+    EXPECT_EQ(Taken(hold), Paths{}) << "taken while the command still runs";
     EXPECT_TRUE(hold.Leave());
-    EXPECT_EQ(hold.TakeKept(), (Paths{"C:\\x\\b.txt", "C:\\x\\a.txt"})) << "arrival order";
-    EXPECT_EQ(hold.TakeKept(), Paths{}) << "taken twice";
+    EXPECT_EQ(Taken(hold), (Paths{"C:\\x\\b.txt", "C:\\x\\a.txt"})) << "arrival order";
+    EXPECT_EQ(Taken(hold), Paths{}) << "taken twice";
 }
 
 TEST(ListHold, NothingComesOutWhileTheNamesAreOut) {
@@ -41,9 +51,9 @@ TEST(ListHold, NothingComesOutWhileTheNamesAreOut) {
     hold.SetNamesOut(true);
     hold.Keep("C:\\x\\a.txt");
     EXPECT_FALSE(hold.Held());
-    EXPECT_EQ(hold.TakeKept(), Paths{});
+    EXPECT_EQ(Taken(hold), Paths{});
     hold.SetNamesOut(false);
-    EXPECT_EQ(hold.TakeKept(), Paths{"C:\\x\\a.txt"}) << "a kept path was dropped";
+    EXPECT_EQ(Taken(hold), Paths{"C:\\x\\a.txt"}) << "a kept path was dropped";
 }
 
 }  // namespace
