@@ -184,7 +184,7 @@ void Commands::AddKeptPaths() {
         {
             RowBatch rows(context);
             context->list->AddPaths(paths);
-            paths = std::string();
+            std::string().swap(paths);
             // Sorting and the copy to the clipboard follow inside, as the settings say.
             SetStep(static_cast<int>(WorkflowStep::Added));
         }
