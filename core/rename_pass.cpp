@@ -50,6 +50,32 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
     return 1;
 }
 
+namespace {
+
+// Room for the plan of every entry whose target differs, made at once.
+void ReservePlan(const RenameList& list, const std::vector<unsigned>& inTheWay, NameKind targetKind,
+                 journal::PlanRecord* plan) {
+    const auto sizeOf = [](const PathName& path) {
+        return path.Folder().size() + 1 + path.FileName().size();
+    };
+    std::size_t moves = inTheWay.size();
+    std::size_t pathBytes = 0;
+    for (unsigned index : inTheWay) {
+        // From, and a temporary name of about the same size.
+        pathBytes += 2 * sizeOf(list.At(index).Path(NameKind::Now)) + 16;
+    }
+    for (unsigned i = 0; i < list.Count(); ++i) {
+        const RenameEntry& entry = list.At(i);
+        if (!entry.Path(targetKind).SameAs(entry.Path(NameKind::Now))) {
+            ++moves;
+            pathBytes += sizeOf(entry.Path(NameKind::Now)) + sizeOf(entry.Path(targetKind));
+        }
+    }
+    plan->Reserve(moves, pathBytes);
+}
+
+}  // namespace
+
 // What a pass will do, decided before anything moves: the entries in the way with the temporary
 // names they go to, the temporary name of each change of letter case alone, and all of it as the
 // journal's plan, made as the steps are decided (the pass holds its plan once, as those bytes).
@@ -86,24 +112,7 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     };
     // One look at each moving item, which takes a while on some systems: shown as it goes.
     const unsigned looks = static_cast<unsigned>(steps->inTheWay.size()) + n;
-    {
-        std::size_t moves = steps->inTheWay.size();
-        std::size_t pathBytes = 0;
-        const auto sizeOf = [](const PathName& path) {
-            return path.Folder().size() + 1 + path.FileName().size();
-        };
-        for (unsigned index : steps->inTheWay) {
-            // From, and a temporary name of about the same size.
-            pathBytes += 2 * sizeOf(At(index).Path(NameKind::Now)) + 16;
-        }
-        for (unsigned i = 0; i < n; ++i) {
-            if (!At(i).Path(targetKind).SameAs(At(i).Path(NameKind::Now))) {
-                ++moves;
-                pathBytes += sizeOf(At(i).Path(NameKind::Now)) + sizeOf(At(i).Path(targetKind));
-            }
-        }
-        steps->plan.Reserve(moves, pathBytes);
-    }
+    ReservePlan(*this, steps->inTheWay, targetKind, &steps->plan);
     steps->aside.resize(steps->inTheWay.size());
     for (std::size_t k = 0; k < steps->inTheWay.size(); ++k) {
         window_port::ShowProgress(Work::Preparing, static_cast<unsigned>(k + 1), looks);
