@@ -329,6 +329,11 @@ TEST_F(AddingTest, ManyPathsOfOneFolderAreFoldersExactlyAsOnDisk) {
     EXPECT_TRUE(list->At(40).IsFolder());
     EXPECT_TRUE(list->At(41).IsFolder());
     EXPECT_FALSE(list->At(42).IsFolder());
+    // The index of listed paths still knows the first of them, and the folders among them.
+    EXPECT_EQ(list->AddPath(paths[0]), 1);
+    dir.MakeFile("many\\sub\\in.txt");
+    EXPECT_EQ(list->AddPath(dir.PathOf("many\\sub\\in.txt")), 1);
+    EXPECT_EQ(list->Count(), paths.size());
 }
 
 }  // namespace

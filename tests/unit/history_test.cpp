@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "platform/text_file.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -137,6 +138,28 @@ TEST_F(HistoryTest, OnlyTheLastPassesAreKept) {
     ASSERT_EQ(kept.size(), history::kKept);
     EXPECT_EQ(kept.front().ended, 25 - static_cast<std::int64_t>(history::kKept));
     EXPECT_EQ(kept.back().ended, 24);
+}
+
+// A pass added to a file with a broken end keeps every whole pass before it and drops the rest.
+TEST_F(HistoryTest, APassAddedAfterABrokenEndKeepsTheWholeOnes) {
+    PassRecord first;
+    first.ended = 1;
+    first.plan.renames = {{"D:/a/x", "D:/a/y", "", "id"}};
+    ASSERT_TRUE(history::Add(Folder(), first));
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(Folder() + "/" + history::kFileName, &bytes));
+    ASSERT_TRUE(
+        platform::WriteWholeFile(Folder() + "/" + history::kFileName, bytes + "R\x01broken"));
+    PassRecord second = first;
+    second.ended = 2;
+    second.kind = 'T';
+    ASSERT_TRUE(history::Add(Folder(), second));
+    const std::vector<PassRecord> kept = history::Load(Folder());
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].ended, 1);
+    EXPECT_EQ(kept[0].plan, first.plan);
+    EXPECT_EQ(kept[1].kind, 'T');
+    EXPECT_EQ(kept[1].plan, second.plan);
 }
 
 TEST(HistoryCodec, RecordsComeBackAsTheyWereAndABrokenEndIsDropped) {

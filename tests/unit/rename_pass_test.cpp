@@ -40,6 +40,22 @@ TEST_F(RenamePassTest, SwapGoesThroughTwoTemporaryNames) {
     EXPECT_TRUE(list->HasRenamed());
 }
 
+// A name of the temporary form that an entry is to take, in any letter case, is never chosen
+// for another entry that goes aside first (the entry taking it comes first in the list).
+TEST_F(RenamePassTest, ATargetOfTheTemporaryFormIsNeverAnotherEntrysTemporaryName) {
+    AddFile("c", "C").SetEditName("~%_1.tmp");
+    AddFile("d", "D").SetEditName("~%_2.TMP");
+    AddFile("a.txt", "A").SetEditName("b");
+    AddFile("b.txt", "B").SetEditName("a");
+
+    ASSERT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(dir.Read("~%_1.tmp"), "C");
+    EXPECT_EQ(dir.Read("~%_2.TMP"), "D");
+    EXPECT_EQ(dir.Read("a.txt"), "B");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+}
+
 TEST_F(RenamePassTest, ChainMovesOnlyTheEntryInTheWay) {
     AddFile("x", "X").SetEditName("y");
     AddFile("y", "Y").SetEditName("z");
