@@ -228,9 +228,11 @@ std::string ListedNameKey(const std::string& name) {
     return NameKey(name);
 }
 
-// The system gives no identities with the names: each moving item is looked at on its own, so a
-// large folder where a few items move is not looked at whole.
-bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash*) {
+namespace {
+
+// Calls each with every entry of a folder; false when it cannot be opened.
+template <typename F>
+bool EachEntry(const std::string& folder, F each) {
     bool ok = false;
     std::string native = Utf8(folder, &ok);
     DIR* dir = ok ? opendir(native.c_str()) : nullptr;
@@ -238,32 +240,33 @@ bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash
         return false;
     }
     while (dirent* e = readdir(dir)) {
-        keys->insert(KeyHash(e->d_name));
+        each(*e);
     }
     closedir(dir);
     return true;
 }
 
+}  // namespace
+
+// The system gives no identities with the names: each moving item is looked at on its own, so a
+// large folder where a few items move is not looked at whole.
+bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash*) {
+    return EachEntry(folder, [&](const dirent& e) { keys->insert(KeyHash(e.d_name)); });
+}
+
 bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
                      std::vector<std::uint64_t>* folders) {
-    bool ok = false;
-    std::string native = Utf8(folder, &ok);
-    DIR* dir = ok ? opendir(native.c_str()) : nullptr;
-    if (!dir) {
-        return false;
-    }
-    while (dirent* e = readdir(dir)) {
+    const bool read = EachEntry(folder, [&](const dirent& e) {
         // A link, or a file system that does not say: asked of the item itself.
-        if (e->d_type == DT_REG) {
-            files->push_back(KeyHash(e->d_name));
-        } else if (e->d_type == DT_DIR) {
-            folders->push_back(KeyHash(e->d_name));
+        if (e.d_type == DT_REG) {
+            files->push_back(KeyHash(e.d_name));
+        } else if (e.d_type == DT_DIR) {
+            folders->push_back(KeyHash(e.d_name));
         }
-    }
-    closedir(dir);
+    });
     std::sort(files->begin(), files->end());
     std::sort(folders->begin(), folders->end());
-    return true;
+    return read;
 }
 
 std::string NameOnDisk(const std::string& path) {

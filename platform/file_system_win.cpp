@@ -298,11 +298,11 @@ bool FolderIdentities(const std::string& folder, KeyHashes* keys, IdentitiesByHa
 
 }  // namespace
 
-bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash* identities) {
-    if (identities && FolderIdentities(folder, keys, identities)) {
-        return true;
-    }
-    keys->clear();
+namespace {
+
+// Calls each with every item a folder's listing gives; false when it cannot be read whole.
+template <typename F>
+bool EachListed(const std::string& folder, F each) {
     std::wstring pattern;
     if (!ToNativePath(folder + "*", &pattern)) {
         return false;
@@ -314,31 +314,31 @@ bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash
         return false;
     }
     do {
-        keys->insert(KeyHash(FoldedKey(found.cFileName)));
+        each(found);
     } while (FindNextFileW(find, &found));
     const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);
     return complete;
 }
 
+}  // namespace
+
+bool FolderNameKeys(const std::string& folder, KeyHashes* keys, IdentitiesByHash* identities) {
+    if (identities && FolderIdentities(folder, keys, identities)) {
+        return true;
+    }
+    keys->clear();
+    return EachListed(folder, [&](const WIN32_FIND_DATAW& found) {
+        keys->insert(KeyHash(FoldedKey(found.cFileName)));
+    });
+}
+
 bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
                      std::vector<std::uint64_t>* folders) {
-    std::wstring pattern;
-    if (!ToNativePath(folder + "*", &pattern)) {
-        return false;
-    }
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    do {
+    const bool complete = EachListed(folder, [&](const WIN32_FIND_DATAW& found) {
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         (isFolder ? folders : files)->push_back(KeyHash(FoldedKey(found.cFileName)));
-    } while (FindNextFileW(find, &found));
-    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
-    FindClose(find);
+    });
     std::sort(files->begin(), files->end());
     std::sort(folders->begin(), folders->end());
     return complete;
