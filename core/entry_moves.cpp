@@ -45,7 +45,7 @@ int RenameEntry::RenameTo(const PathName& target, const PathName* detour, MovePr
     if (IsCaseChangeOnly(nowPath, target) && !CaseChangeTookPlace(to, target)) {
         return FixLetterCase(target, detour, problem);
     }
-    nowPath.Assign(target.Folder(), target.Base(), target.Extension());
+    nowPath = target;
     return 0;
 }
 
@@ -80,7 +80,7 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour,
     if (!CaseChangeTookPlace(to, target)) {
         return Fail(MoveProblem::CaseUnchanged, target, problem);
     }
-    nowPath.Assign(target.Folder(), target.Base(), target.Extension());
+    nowPath = target;
     return 0;
 }
 

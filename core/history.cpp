@@ -102,9 +102,11 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
     // The passes kept are copied as the bytes they are: a pass over many thousands of files is
     // neither read into a plan nor made again.
     std::string bytes;
-    if (!platform::ReadWholeFile(PathOf(folderSlash), &bytes) ||
+    const std::size_t added = kHead + planRecord.size();
+    if (!platform::ReadWholeFile(PathOf(folderSlash), &bytes, added) ||
         bytes.compare(0, kMagicSize, kMagic) != 0) {
         bytes.assign(kMagic, kMagicSize);
+        bytes.reserve(kMagicSize + added);
     }
     std::vector<std::size_t> starts;  // of each whole entry, oldest first
     std::size_t end = kMagicSize;
@@ -119,7 +121,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
     }
     bytes.resize(end);
     // Newest first, as many as fit; the newest always.
-    std::size_t total = kHead + planRecord.size();
+    std::size_t total = added;
     std::size_t keptFrom = end;
     std::size_t count = 1;
     for (std::size_t k = starts.size(); k-- > 0 && count < kKept; ++count) {
@@ -131,7 +133,6 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
         keptFrom = starts[k];
     }
     bytes.erase(kMagicSize, keptFrom - kMagicSize);
-    bytes.reserve(bytes.size() + kHead + planRecord.size());
     bytes += kind;
     bytes += static_cast<char>(undone ? 1 : 0);
     const auto when = static_cast<std::uint64_t>(ended);

@@ -2,6 +2,7 @@
 // platform converts them exactly to its own encoding and refuses what does not convert.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
@@ -21,7 +22,9 @@ enum class WriteFailure {
 // file cannot be opened for writing or not every byte reached it; *why then says why.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why = nullptr);
 
-// Every byte of the file. False when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
+// Every byte of the file, in room made once for its size and `room` bytes more (a file of many
+// megabytes read piece by piece would otherwise take twice its size). False when it cannot be
+// opened or read.
+bool ReadWholeFile(const std::string& path, std::string* bytes, std::size_t room = 0);
 
 }  // namespace platform

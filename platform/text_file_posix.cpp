@@ -1,5 +1,6 @@
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/text.h"
@@ -72,7 +73,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFail
     return error == 0 || Fail(FailureOf(error), why);
 }
 
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
+bool ReadWholeFile(const std::string& path, std::string* bytes, std::size_t room) {
     bytes->clear();
     std::string native;
     if (!ToNative(path, &native) || native.empty()) {
@@ -81,6 +82,10 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     const int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
+    }
+    struct stat st;
+    if (fstat(fd, &st) == 0 && st.st_size > 0) {
+        bytes->reserve(static_cast<std::size_t>(st.st_size) + room);
     }
     bool ok = true;
     char buffer[65536];

@@ -83,7 +83,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFail
     return error == ERROR_SUCCESS || Fail(FailureOf(error), why);
 }
 
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
+bool ReadWholeFile(const std::string& path, std::string* bytes, std::size_t room) {
     bytes->clear();
     std::wstring native;
     if (!ToNativePath(path, &native)) {
@@ -95,6 +95,10 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
+    }
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        bytes->reserve(static_cast<std::size_t>(size.QuadPart) + room);
     }
     bool ok = true;
     char buffer[65536];
