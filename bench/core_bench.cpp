@@ -1,6 +1,6 @@
 // The core's road over real files, timed stage by stage beside a plain loop of rename(2) over the
 // same files: add, sort, export, import with every check, the rename pass and the restore.
-// Usage: core_bench FOLDER N...   (FOLDER is made anew under the given parent)
+// Usage: core_bench [LABEL=]FOLDER N...   (a folder is made anew under the given one)
 // Memory is the program's own heap in use, counted by this file's operator new: what the list
 // holds at rest (after the import) and the most the pass held at once, per entry.
 
@@ -66,7 +66,7 @@ std::string Name(const char* stem, unsigned i) {
     return name;
 }
 
-void Run(const std::string& parent, unsigned n) {
+void Run(const std::string& label, const std::string& parent, unsigned n) {
     const std::string folder = bench::FreshFolder(parent, "varnel-bench");
     for (unsigned i = 0; i < n; ++i) {
         FILE* f = fopen((folder + "/" + Name("f", i)).c_str(), "wb");
@@ -136,7 +136,7 @@ void Run(const std::string& parent, unsigned n) {
         printf(
             "%-10s %8u %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f | %8.3f %8.3f | %5.2f | %6.0f "
             "%6.0f\n",
-            parent.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop, loopBack,
+            label.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop, loopBack,
             road / loop, atRest, std::max(inPass, inRestore));
     }
     SetSettingsStore(nullptr);
@@ -150,11 +150,16 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: core_bench PARENT_FOLDER N...\n");
         return 2;
     }
+    // LABEL=FOLDER names the folder in the table.
+    const std::string place = argv[1];
+    const std::size_t eq = place.find('=');
+    const std::string label = eq == std::string::npos ? place : place.substr(0, eq);
+    const std::string parent = eq == std::string::npos ? place : place.substr(eq + 1);
     printf("%-10s %8s %8s %8s %8s %8s %8s %8s %8s | %8s %8s | %5s | %6s %6s\n", "folder", "N",
            "add", "sort", "export", "import", "pass", "restore", "road", "rename", "back", "ratio",
            "rest B", "pass B");
     for (int k = 2; k < argc; ++k) {
-        Run(argv[1], static_cast<unsigned>(atoi(argv[k])));
+        Run(label, parent, static_cast<unsigned>(atoi(argv[k])));
     }
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);

@@ -23,11 +23,10 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVARNEL_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
 cmake --build build/release --target Varnel wine_bench -j2 >/dev/null
 
-echo "== native core (seconds)"
-for place in "$ram" "$disk"; do
-    echo "-- $place"
-    build/bench/core_bench "$place" "${sizes[@]}"
-done
+echo "== native core (seconds; road = add + sort + export + import + pass, ratio = road / rename;"
+echo "   bytes per entry of the heap at rest and the most during the pass or the restore)"
+build/bench/core_bench "ram=$ram" "${sizes[@]}"
+build/bench/core_bench "disk=$disk" "${sizes[@]}" | tail -n +2
 
 echo "== Varnel.exe under Wine (seconds; "pass x" and "rest x" are the ratios to the MoveFileW loop;"
 echo "   bytes per entry of the working set beyond Wine's own, at rest and during the pass)"
