@@ -22,4 +22,7 @@ class FolderKinds {
         std::vector<std::uint64_t> folders;
     };
     std::unordered_map<std::string, Listing> listings;
+    // The folder asked about last: a road brings its paths folder by folder.
+    std::string lastFolder;
+    Listing* last = nullptr;
 };

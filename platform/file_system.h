@@ -61,10 +61,13 @@ using KeyHashes = std::unordered_set<std::uint64_t, SameHash>;
 using IdentitiesByHash = std::unordered_map<std::uint64_t, std::string, SameHash>;
 bool FolderNameKeys(const std::string& folder, KeyHashes* keys,
                     IdentitiesByHash* identities = nullptr);
-// The KeyHash of the key of every file and of every folder in a folder given with its closing
-// slash, each sorted; an item the read cannot tell (a link on POSIX) is in neither. False when the
+// The ExactNameHash of every file and of every folder in a folder given with its closing slash,
+// each sorted; an item the read cannot tell (a link on POSIX) is in neither. False when the
 // folder cannot be read.
 bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* files,
                      std::vector<std::uint64_t>* folders);
+// A hash of the name exactly as the system spells it (no letter case folded); false when the name
+// does not convert.
+bool ExactNameHash(const std::string& name, std::uint64_t* hash);
 
 }  // namespace platform

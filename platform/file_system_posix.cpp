@@ -269,6 +269,13 @@ bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* file
     return read;
 }
 
+bool ExactNameHash(const std::string& name, std::uint64_t* hash) {
+    bool ok = false;
+    const std::string native = Utf8(name, &ok);
+    *hash = KeyHash(native);
+    return ok;
+}
+
 std::string NameOnDisk(const std::string& path) {
     bool ok = false;
     std::string native = Utf8(path, &ok);

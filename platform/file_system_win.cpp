@@ -300,6 +300,11 @@ bool FolderIdentities(const std::string& folder, KeyHashes* keys, IdentitiesByHa
 
 namespace {
 
+std::uint64_t WideHash(const std::wstring& name) {
+    return KeyHash(std::string_view(reinterpret_cast<const char*>(name.data()),
+                                    name.size() * sizeof(wchar_t)));
+}
+
 // Calls each with every item a folder's listing gives; false when it cannot be read whole.
 template <typename F>
 bool EachListed(const std::string& folder, F each) {
@@ -337,11 +342,20 @@ bool FolderItemKinds(const std::string& folder, std::vector<std::uint64_t>* file
                      std::vector<std::uint64_t>* folders) {
     const bool complete = EachListed(folder, [&](const WIN32_FIND_DATAW& found) {
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        (isFolder ? folders : files)->push_back(KeyHash(FoldedKey(found.cFileName)));
+        (isFolder ? folders : files)->push_back(WideHash(found.cFileName));
     });
     std::sort(files->begin(), files->end());
     std::sort(folders->begin(), folders->end());
     return complete;
+}
+
+bool ExactNameHash(const std::string& name, std::uint64_t* hash) {
+    std::wstring native;
+    if (!ToNative(name, &native)) {
+        return false;
+    }
+    *hash = WideHash(native);
+    return true;
 }
 
 }  // namespace platform

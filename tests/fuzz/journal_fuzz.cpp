@@ -103,6 +103,9 @@ bool FolderNameKeys(const std::string&, KeyHashes*, IdentitiesByHash*) {
 bool FolderItemKinds(const std::string&, std::vector<std::uint64_t>*, std::vector<std::uint64_t>*) {
     return false;
 }
+bool ExactNameHash(const std::string&, std::uint64_t*) {
+    return false;
+}
 
 std::string NameOnDisk(const std::string& path) {
     if (disk.count(path) == 0) {

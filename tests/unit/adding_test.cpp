@@ -314,7 +314,8 @@ TEST_F(AddingTest, ManyPathsOfOneFolderAreFoldersExactlyAsOnDisk) {
     dir.MakeFolder("many\\d.x");
     dir.MakeFile("many\\\x83\x5c.txt");
     dir.MakeFile("many\\Pok\xFF\x80\x81\xE9mon");
-    for (const char* name : {"sub", "d.x", "\x83\x5c.txt", "Pok\xFF\x80\x81\xE9mon", "gone.txt"}) {
+    for (const char* name :
+         {"sub", "d.x", "\x83\x5c.txt", "Pok\xFF\x80\x81\xE9mon", "gone.txt", "SUB"}) {
         paths.push_back(dir.PathOf(std::string("many\\") + name));
     }
     std::string block;
