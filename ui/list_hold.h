@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Scopes that nest, such as a follow-up command inside the command that sent it: only the
 // outermost start and end count.

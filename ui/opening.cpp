@@ -12,7 +12,6 @@
 #include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
-#include "core/window_port.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "settings/path_list.h"

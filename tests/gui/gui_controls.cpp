@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "tests/gui/gui_harness.h"
@@ -77,8 +78,30 @@ constexpr size_t kTextBytes = 4096;
 
 }  // namespace
 
+namespace {
+
+// The status bar is read every few milliseconds while a test waits. Memory made in another
+// process is made by that process's own thread, which Wine interrupts with a signal; a thread
+// interrupted while it hands Wine's server a large request (the clipboard's data) is ended by
+// Wine. So each status bar gets its memory once.
+RemoteMemory& StatusMemory(HWND statusBar) {
+    static HWND forBar = nullptr;
+    static DWORD forProcess = 0;
+    static std::unique_ptr<RemoteMemory> memory;
+    const DWORD process = OwnerOf(statusBar);
+    if (!memory || forBar != statusBar || forProcess != process) {
+        memory.reset();
+        memory = std::make_unique<RemoteMemory>(process, kTextBytes);
+        forBar = statusBar;
+        forProcess = process;
+    }
+    return *memory;
+}
+
+}  // namespace
+
 std::string StatusPartText(HWND statusBar, int part) {
-    RemoteMemory memory(OwnerOf(statusBar), kTextBytes);
+    RemoteMemory& memory = StatusMemory(statusBar);
     const std::vector<char> zeros(kTextBytes, '\0');
     if (!memory.ok() || !memory.Write(zeros.data(), zeros.size()) ||
         SendTo(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), memory.param()) == -1) {
