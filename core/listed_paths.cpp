@@ -1,15 +1,10 @@
 #include "core/listed_paths.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "platform/key_hash.h"
 
 namespace {
-
-std::uint64_t HashOf(std::string_view text) {
-    return platform::KeyHash(text);
-}
 
 // Calls f with the hash of every start of the path that a backslash byte follows. The rules
 // compare bytes, so a trail byte of 0x5C counts as well; the walk then still finds exactly what
@@ -83,10 +78,10 @@ void ListedPaths::Clear() {
 
 void ListedPaths::Add(const RenameEntry& entry) {
     const std::string now = entry.Path(NameKind::Now).FullPath();
-    const std::uint64_t nowHash = HashOf(now);
+    const std::uint64_t nowHash = platform::KeyHash(now);
     firstOrCurrent.Insert(nowHash);
     if (!entry.Path(NameKind::Old).SameAs(entry.Path(NameKind::Now))) {
-        firstOrCurrent.Insert(HashOf(entry.Path(NameKind::Old).FullPath()));
+        firstOrCurrent.Insert(platform::KeyHash(entry.Path(NameKind::Old).FullPath()));
     }
     currentPaths.Insert(nowHash);
     if (entry.IsFolder()) {
@@ -99,7 +94,7 @@ void ListedPaths::Add(const RenameEntry& entry) {
 }
 
 bool ListedPaths::Listed(const std::string& path) const {
-    return firstOrCurrent.Holds(HashOf(path));
+    return firstOrCurrent.Holds(platform::KeyHash(path));
 }
 
 bool ListedPaths::UnderFolder(const std::string& path) const {
@@ -108,7 +103,7 @@ bool ListedPaths::UnderFolder(const std::string& path) const {
 }
 
 bool ListedPaths::Meets(const std::string& path) const {
-    const std::uint64_t hash = HashOf(path);
+    const std::uint64_t hash = platform::KeyHash(path);
     return currentPaths.Holds(hash) || above.Holds(hash) ||
            AnyStart(path, [this](std::uint64_t start) { return currentPaths.Holds(start); });
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/rename_entry.h"
-#include "platform/key_hash.h"
 
 class ListedPaths {
   public:
