@@ -9,6 +9,7 @@
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -34,9 +35,11 @@ bool IsTooLong(const std::string& path) {
     return false;
 }
 
-// A path as a message shows it: a path beyond all reason is cut (never inside a character).
-std::string Shown(const std::string& path) {
+// A path as a message shows it: a path beyond all reason is cut (never inside a character), and
+// bytes that are no text show as "?".
+std::string Shown(const std::string& rawPath) {
     constexpr std::size_t kMostShown = 300;
+    const std::string path = platform::ShownForm(rawPath);
     std::size_t end = 0;
     while (end < path.size() && end + mbcs::CharLength(path, end) <= kMostShown) {
         end += mbcs::CharLength(path, end);
@@ -68,6 +71,13 @@ int RenameList::AddOne(const std::string& path, FolderKinds* kinds) {
     }
     WindowHandle owner = window_port::Owner();
     const ListRules asNow = rules();
+    // A hand-over is another process's bytes: text that no conversion makes could hide a
+    // separator or stand for another file.
+    if (!platform::IsCanonical(path)) {
+        refusals.Refuse(owner, Shown(path), texts::kReasonNotText,
+                        texts::Fill(texts::kAddNotText, {Shown(path)}));
+        return 1;
+    }
     if (IsTooLong(path)) {
         refusals.Refuse(owner, Shown(path), texts::kReasonPathTooLong,
                         texts::Fill(texts::kAddPathTooLong, {Shown(path)}));

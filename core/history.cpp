@@ -9,6 +9,7 @@
 #include "core/mbcs.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 
 namespace history {
@@ -216,7 +217,7 @@ PassSummary SummaryOf(const PassRecord& record) {
     for (const ItemPaths& item : items) {
         const std::string folder = item.before.substr(0, item.before.rfind('/') + 1);
         if (summary.folder.empty()) {
-            summary.folder = mbcs::ReplaceAll(folder, '/', '\\');
+            summary.folder = mbcs::ReplaceAll(platform::ShownForm(folder), '/', '\\');
         }
         folders.insert(folder);
     }
@@ -236,7 +237,7 @@ std::string UndoReport(const Undone& undone) {
     std::string text =
         texts::Fill(texts::kUndoLeftAlone, {back, std::to_string(undone.leftAlone.size())});
     for (std::size_t i = 0; i < undone.leftAlone.size() && i < kNamed; ++i) {
-        text += mbcs::ReplaceAll(undone.leftAlone[i], '/', '\\') + "\n";
+        text += mbcs::ReplaceAll(platform::ShownForm(undone.leftAlone[i]), '/', '\\') + "\n";
     }
     if (undone.leftAlone.size() > kNamed) {
         text += texts::Fill(texts::kMoreItems, {std::to_string(undone.leftAlone.size() - kNamed)});

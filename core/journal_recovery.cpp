@@ -5,7 +5,6 @@
 #include <map>
 #include <set>
 
-#include "core/mbcs.h"
 #include "core/temporary_names.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -23,21 +22,34 @@ std::string NameOf(const std::string& slashPath) {
     return slash == std::string::npos ? slashPath : slashPath.substr(slash + 1);
 }
 
-// The folder with its closing slash; empty for a path without one. A slash never stands inside
-// a cp932 character.
-std::string FolderOf(const std::string& slashPath) {
-    const std::size_t slash = slashPath.rfind('/');
-    return slash == std::string::npos ? std::string() : slashPath.substr(0, slash + 1);
+// The folder and the name of a path as the file system will see it: the rules below are judged
+// there, so that no spelling of the held bytes can hide a separator from them. False for text
+// that is not canonical, which no pass writes.
+bool NativeParts(const std::string& slashPath, platform::NativeString* folder,
+                 platform::NativeString* name) {
+    platform::NativeString native;
+    if (!platform::IsCanonical(slashPath) || !platform::ToNative(slashPath, &native)) {
+        return false;
+    }
+    using Unit = platform::NativeString::value_type;
+    const std::size_t cut = native.find_last_of({Unit('/'), Unit('\\')});
+    *folder =
+        cut == platform::NativeString::npos ? platform::NativeString() : native.substr(0, cut + 1);
+    *name = cut == platform::NativeString::npos ? native : native.substr(cut + 1);
+    return true;
 }
 
 // A pass never moves an item out of its folder, and only to a name it could give.
 bool InOneFolder(const std::string& from, const std::string& to) {
-    const std::string folder = FolderOf(from);
-    const std::string name = NameOf(to);
-    return folder.size() > 1 && folder == FolderOf(to) && !NameOf(from).empty() &&
-           name.find_first_not_of('.') != std::string::npos &&
-           mbcs::FindFirst(name, '\\') == std::string::npos &&
-           mbcs::FindFirst(name, ':') == std::string::npos;
+    using Native = platform::NativeString;
+    using Unit = Native::value_type;
+    Native fromFolder, fromName, toFolder, toName;
+    if (!NativeParts(from, &fromFolder, &fromName) || !NativeParts(to, &toFolder, &toName)) {
+        return false;
+    }
+    return fromFolder.size() > 1 && fromFolder == toFolder && !fromName.empty() &&
+           toName.find_first_not_of(Unit('.')) != Native::npos &&
+           toName.find(Unit(':')) == Native::npos && fromName.find(Unit(':')) == Native::npos;
 }
 
 bool IsOwnTemporary(const std::string& slashPath) {

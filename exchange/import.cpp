@@ -82,8 +82,12 @@ std::string BothReadings(const std::string& bytes) {
             if (static_cast<unsigned char>(c) >= 0x80) {
                 // Well-formed, or the question would not be asked.
                 std::string utf8;
+                std::string cp932;
                 platform::Utf8ToHeld(line, &utf8);
-                return texts::Fill(texts::kImportBothReadings, {Head(utf8), Head(line)});
+                if (!platform::Cp932ToHeld(line, &cp932)) {
+                    cp932 = platform::ShownForm(line);
+                }
+                return texts::Fill(texts::kImportBothReadings, {Head(utf8), Head(cp932)});
             }
         }
     }

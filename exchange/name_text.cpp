@@ -316,14 +316,7 @@ bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::st
         case NameFileEncoding::Cp932:
             break;
     }
-    // 0xFF is no byte of cp932 text; taken as it is, it would read as the escape of a character.
-    const std::size_t stray = bytes.find(static_cast<char>(platform::kEscapeLead));
-    if (stray != std::string::npos) {
-        *badLine =
-            1 + static_cast<unsigned>(std::count(bytes.begin(), bytes.begin() + stray, '\n'));
-        text->clear();
-        return false;
-    }
-    *text = bytes;
-    return true;
+    // Read as the characters it holds, never byte for byte: 0xFF, A0 and FD-FE are no cp932 text
+    // (0xFF would read as the lead of an escape), nor is a lead byte without its trail.
+    return ConvertLines(bytes, '\n', false, platform::Cp932ToHeld, text, badLine);
 }

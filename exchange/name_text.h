@@ -63,8 +63,7 @@ enum class NameFileEncoding { Cp932, Utf8, Utf16Le, Utf16Be };
 // user can tell.
 NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure);
 
-// The bytes in that encoding as cp932 text: a Unicode text converted exactly, cp932 taken byte
-// for byte. False when a line has no exact cp932 form; *badLine is then its number (1-based,
-// lines ended by LF).
+// The bytes in that encoding as canonical held text, converted exactly. False when a line is not
+// text in that encoding; *badLine is then its number (1-based, lines ended by LF).
 bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::string* text,
                     unsigned* badLine);

@@ -12,8 +12,9 @@ namespace platform {
 // clipboard is held open by another program, no memory); the clipboard then stays as it was.
 bool PutClipboardText(WindowHandle owner, const std::string& text);
 
-// The clipboard's text up to its terminating NUL. False when the clipboard holds no text or
-// cannot be opened.
+// The clipboard's text up to its terminating NUL, in the canonical held form. False when the
+// clipboard holds no text, holds bytes that are not cp932 text where cp932 is claimed, or cannot
+// be opened.
 bool GetClipboardText(WindowHandle owner, std::string* text);
 
 #ifndef _WIN32

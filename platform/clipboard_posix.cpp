@@ -3,6 +3,8 @@
 
 #include "platform/clipboard.h"
 
+#include "platform/text.h"
+
 namespace platform {
 namespace {
 
@@ -27,8 +29,10 @@ bool PutClipboardText(WindowHandle, const std::string& text) {
 
 bool GetClipboardText(WindowHandle, std::string* text) {
     const Clipboard& clipboard = TheClipboard();
-    *text = clipboard.holdsText ? clipboard.text : std::string();
-    return clipboard.holdsText;
+    // What another program put there is taken only as canonical text, as on Windows.
+    const bool taken = clipboard.holdsText && IsCanonical(clipboard.text);
+    *text = taken ? clipboard.text : std::string();
+    return taken;
 }
 
 void PutClipboardNonText() {

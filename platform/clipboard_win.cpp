@@ -90,9 +90,9 @@ bool GetClipboardText(WindowHandle owner, std::string* text) {
             while (length < size && bytes[length] != '\0') {
                 ++length;
             }
-            text->assign(bytes, length);
+            // Another program's bytes: only cp932 text is taken, as the characters it holds.
+            found = Cp932ToHeld(std::string(bytes, length), text);
             GlobalUnlock(data);
-            found = true;
         }
     }
     CloseClipboard();

@@ -1,6 +1,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <vector>
+
 #include "platform/text.h"
 #include "platform/utf8.h"
 
@@ -17,12 +19,45 @@ bool IsAscii(const std::string& s) {
     return true;
 }
 
+// A converter is opened once per direction and thread: opening one costs more than most of the
+// conversions it serves. A failed conversion leaves it in its initial state for the next.
+class Converters {
+  public:
+    ~Converters() {
+        for (const Slot& slot : slots) {
+            iconv_close(slot.cd);
+        }
+    }
+    iconv_t Get(const char* to, const char* from) {
+        for (const Slot& slot : slots) {
+            if (slot.to == to && slot.from == from) {
+                iconv(slot.cd, nullptr, nullptr, nullptr, nullptr);
+                return slot.cd;
+            }
+        }
+        iconv_t cd = iconv_open(to, from);
+        if (cd != reinterpret_cast<iconv_t>(-1)) {
+            slots.push_back({to, from, cd});
+        }
+        return cd;
+    }
+
+  private:
+    struct Slot {
+        std::string to;
+        std::string from;
+        iconv_t cd;
+    };
+    std::vector<Slot> slots;
+};
+
 bool Convert(const char* to, const char* from, const std::string& in, std::string* out) {
     out->clear();
     if (in.empty()) {
         return true;
     }
-    iconv_t cd = iconv_open(to, from);
+    thread_local Converters converters;
+    iconv_t cd = converters.Get(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return false;
     }
@@ -35,7 +70,6 @@ bool Convert(const char* to, const char* from, const std::string& in, std::strin
     size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     bool ok = done != static_cast<size_t>(-1) && inLeft == 0 &&
               iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1);
-    iconv_close(cd);
     if (!ok) {
         return false;
     }
@@ -70,13 +104,40 @@ char32_t Utf8CodePoint(const std::string& s, std::size_t i, std::size_t length) 
     return c;
 }
 
+// The cp932 form of UTF-8 text when it is exact: cp932 text that converts back to the same
+// text. iconv takes some characters to a look-alike ("〜" U+301C to the code of "～" U+FF5E,
+// "¥" to "\\"): only a conversion that comes back the same is exact.
+bool Exact(const std::string& utf8, std::string* cp932) {
+    if (IsAscii(utf8)) {
+        *cp932 = utf8;
+        return true;
+    }
+    std::string back;
+    return Convert("CP932", "UTF-8", utf8, cp932) &&
+           platform::IsCp932Structure(cp932->data(), cp932->size()) &&
+           Convert("UTF-8", "CP932", *cp932, &back) && back == utf8;
+}
+
+bool HasExactForm(char32_t c) {
+    std::string utf8;
+    std::string cp932;
+    platform::AppendUtf8(&utf8, c);
+    return Exact(utf8, &cp932);
+}
+
+bool RunToUtf8(const std::string& held, std::size_t start, std::size_t end, std::string* out) {
+    const std::string run = held.substr(start, end - start);
+    return platform::IsCp932Structure(run.data(), run.size()) &&
+           ConvertText("UTF-8", "CP932", run, out);
+}
+
 }  // namespace
 
 namespace platform {
 
 bool ToNative(const std::string& held, NativeString* out) {
     if (!HoldsEscapes(held)) {
-        return ConvertText("UTF-8", "CP932", held, out);
+        return RunToUtf8(held, 0, held.size(), out);
     }
     std::string utf8;
     std::string run;
@@ -87,9 +148,11 @@ bool ToNative(const std::string& held, NativeString* out) {
             escape = held.size();
         }
         char32_t c = 0;
-        if (!ConvertText("UTF-8", "CP932", held.substr(start, escape - start), &run) ||
-            (escape < held.size() &&
-             (!ReadEscape(held, escape, &c) || (c >= 0xD800 && c <= 0xDFFF)))) {
+        // An escape stands only for what cp932 cannot hold: an escaped "\\" would hide a
+        // separator, an escaped "あ" would be a second name for one file.
+        if (!RunToUtf8(held, start, escape, &run) ||
+            (escape < held.size() && (!ReadEscape(held, escape, &c) || c < 0x80 ||
+                                      (c >= 0xD800 && c <= 0xDFFF) || HasExactForm(c)))) {
             return false;
         }
         utf8 += run;
@@ -104,19 +167,20 @@ bool ToNative(const std::string& held, NativeString* out) {
 }
 
 bool FromNativeCp932(const NativeString& native, std::string* cp932) {
-    return ConvertText("CP932", "UTF-8", native, cp932);
+    if (Exact(native, cp932)) {
+        return true;
+    }
+    cp932->clear();
+    return false;
 }
 
 // Character by character only when the whole has no cp932 form: each character that cp932 holds
 // exactly (there and back) stays cp932, every other one is escaped.
 bool FromNative(const NativeString& native, std::string* held) {
-    // iconv takes some characters to a look-alike ("〜" U+301C to the code of "～" U+FF5E): only a
-    // conversion that comes back the same is exact.
-    std::string back;
-    if (ConvertText("CP932", "UTF-8", native, held) &&
-        (IsAscii(native) || (ConvertText("UTF-8", "CP932", *held, &back) && back == native))) {
+    if (Exact(native, held)) {
         return true;
     }
+    std::string back;
     std::string out;
     std::string piece;
     for (std::size_t i = 0; i < native.size();) {
@@ -125,8 +189,7 @@ bool FromNative(const NativeString& native, std::string* held) {
         if (length == 0 || one.size() != length || !ConvertText("UTF-16LE", "UTF-8", one, &back)) {
             return false;  // not UTF-8
         }
-        if (ConvertText("CP932", "UTF-8", one, &piece) &&
-            ConvertText("UTF-8", "CP932", piece, &back) && back == one) {
+        if (Exact(one, &piece)) {
             out += piece;
         } else {
             AppendEscape(&out, Utf8CodePoint(native, i, length));
@@ -135,6 +198,13 @@ bool FromNative(const NativeString& native, std::string* held) {
     }
     held->swap(out);
     return true;
+}
+
+bool Cp932ToHeld(const std::string& cp932, std::string* held) {
+    held->clear();
+    std::string utf8;
+    return IsCp932Structure(cp932.data(), cp932.size()) &&
+           ConvertText("UTF-8", "CP932", cp932, &utf8) && FromNative(utf8, held);
 }
 
 bool Utf8ToHeld(const std::string& utf8, std::string* held) {

@@ -73,13 +73,35 @@ void AppendUnits(std::wstring* wide, char32_t c) {
     }
 }
 
+// The cp932 form of wide text when it is exact: cp932 text that converts back to the same units.
+// Windows takes U+F8F0-U+F8F3 to the single bytes A0 and FD-FF without using the default
+// character, and 0xFF is the lead of an escape; only the way back shows such a form for what it is.
+bool Exact(const wchar_t* text, std::size_t size, std::string* out) {
+    std::wstring back;
+    return Narrow(text, size, out) && platform::IsCp932Structure(out->data(), out->size()) &&
+           Widen(kCodePage, *out, &back) && back.size() == size &&
+           back.compare(0, size, text, size) == 0;
+}
+
+bool HasExactForm(char32_t c) {
+    std::wstring units;
+    AppendUnits(&units, c);
+    std::string bytes;
+    return Exact(units.data(), units.size(), &bytes);
+}
+
+bool WidenRun(const std::string& held, std::size_t start, std::size_t end, std::wstring* out) {
+    return platform::IsCp932Structure(held.data() + start, end - start) &&
+           Widen(kCodePage, held.substr(start, end - start), out);
+}
+
 }  // namespace
 
 namespace platform {
 
 bool ToNative(const std::string& held, NativeString* out) {
     if (!HoldsEscapes(held)) {
-        return Widen(kCodePage, held, out);
+        return WidenRun(held, 0, held.size(), out);
     }
     std::wstring wide;
     std::wstring run;
@@ -90,8 +112,11 @@ bool ToNative(const std::string& held, NativeString* out) {
             escape = held.size();
         }
         char32_t c = 0;
-        if (!Widen(kCodePage, held.substr(start, escape - start), &run) ||
-            (escape < held.size() && !ReadEscape(held, escape, &c))) {
+        // An escape stands only for what cp932 cannot hold: an escaped "\\" would hide a
+        // separator, an escaped "あ" would be a second name for one file.
+        if (!WidenRun(held, start, escape, &run) ||
+            (escape < held.size() &&
+             (!ReadEscape(held, escape, &c) || c < 0x80 || HasExactForm(c)))) {
             return false;
         }
         wide += run;
@@ -106,18 +131,21 @@ bool ToNative(const std::string& held, NativeString* out) {
 }
 
 bool FromNativeCp932(const NativeString& native, std::string* cp932) {
-    return Narrow(native.data(), native.size(), cp932);
+    if (Exact(native.data(), native.size(), cp932)) {
+        return true;
+    }
+    cp932->clear();
+    return false;
 }
 
 // Character by character only when the whole has no cp932 form: each character that cp932 holds
 // exactly (there and back) stays cp932, every other one, a lone surrogate too, is escaped.
 bool FromNative(const NativeString& native, std::string* held) {
-    if (Narrow(native.data(), native.size(), held)) {
+    if (Exact(native.data(), native.size(), held)) {
         return true;
     }
     std::string out;
     std::string piece;
-    std::wstring back;
     for (std::size_t i = 0; i < native.size();) {
         const wchar_t unit = native[i];
         std::size_t length = 1;
@@ -128,8 +156,7 @@ bool FromNative(const NativeString& native, std::string* held) {
             c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
                 (static_cast<char32_t>(native[i + 1]) - 0xDC00);
         }
-        if (Narrow(native.data() + i, length, &piece) && Widen(kCodePage, piece, &back) &&
-            back == native.substr(i, length)) {
+        if (Exact(native.data() + i, length, &piece)) {
             out += piece;
         } else {
             AppendEscape(&out, c);
@@ -138,6 +165,13 @@ bool FromNative(const NativeString& native, std::string* held) {
     }
     held->swap(out);
     return true;
+}
+
+bool Cp932ToHeld(const std::string& cp932, std::string* held) {
+    held->clear();
+    std::wstring wide;
+    return IsCp932Structure(cp932.data(), cp932.size()) && Widen(kCodePage, cp932, &wide) &&
+           FromNative(wide, held);
 }
 
 bool Utf8ToHeld(const std::string& utf8, std::string* held) {

@@ -35,6 +35,11 @@ SettingEntry* SettingsStore::Load(const std::string& key, const std::string& def
     SettingEntry* entry = Find(key);
     if (entry == nullptr) {
         std::string text = platform::ReadProfileString(section, key, defaultValue, iniPath);
+        // A value that is not cp932 text (a raw 0xFF, a lead byte cut off at 255 bytes) would be
+        // held as something else than the file says: it reads as missing.
+        if (!platform::IsCanonicalCp932(text)) {
+            text = defaultValue;
+        }
         entries.push_back(std::make_unique<SettingEntry>(key, std::move(text)));
         entry = entries.back().get();
     }
@@ -57,7 +62,7 @@ int SettingsStore::GetInt(const std::string& key, int defaultValue) {
 void SettingsStore::SetString(const std::string& key, const std::string& value) {
     // varnel.ini stays cp932: a value that cp932 cannot hold (the folder of a file named in the
     // open dialog, say) is not stored, and the one before it stays.
-    if (platform::HoldsEscapes(value)) {
+    if (!platform::IsCanonicalCp932(value)) {
         return;
     }
     // An unread key is not looked up in the file: the value set now replaces it at exit.

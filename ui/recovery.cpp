@@ -12,6 +12,7 @@
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 #include "settings/app_paths.h"
 #include "ui/app_context.h"
 #include "ui/commands.h"
@@ -22,12 +23,13 @@ namespace {
 constexpr std::size_t kNamedInQuestion = 10;
 constexpr std::size_t kNamedInSummary = 30;
 
+// A journal is input like any other: what it names is shown safely, whatever its bytes.
 std::string Shown(const std::string& slashPath) {
-    return mbcs::ReplaceAll(slashPath, '/', '\\');
+    return mbcs::ReplaceAll(platform::ShownForm(slashPath), '/', '\\');
 }
 
 std::string NameOf(const std::string& slashPath) {
-    return slashPath.substr(slashPath.rfind('/') + 1);
+    return platform::ShownForm(slashPath.substr(slashPath.rfind('/') + 1));
 }
 
 // The first few paths, one a line, then how many more.

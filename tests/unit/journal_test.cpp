@@ -153,12 +153,19 @@ TEST_F(JournalTest, OnlyMovesARealPassMakesAreTrusted) {
     dir.MakeFile("V\\~%_5.tmp", "aside");
     dir.MakeFile("V\\b.txt", "A");  // the one real move: a.txt became b.txt
     dir.MakeFile("V\\K.txt", "k");
+    dir.MakeFile("W\\secret.doc", "secret");
+    // V/../W/secret.doc with its separators escaped: one folder to the held bytes, another to
+    // the file system.
+    const std::string hiddenSeparator = "\xFF\x80\x80\xAF";
+    const std::string smuggled =
+        f + "V/.." + hiddenSeparator + "W" + hiddenSeparator + "secret.doc";
     PassPlan plan;
     plan.aside = {{f + "V/q.doc", f + "V/mine.doc", "", identity("V/mine.doc")},  // not a temp name
                   {f + "V/r.doc", f + "V/~%_5.tmp", "", ""}};                     // no identity
     plan.renames = {{f + "W/loot.doc", f + "V/thesis.doc", "", ""},               // two folders
                     {f + "W/loot2.doc", f + "V/thesis.doc", "", identity("V/thesis.doc")},
                     {f + "V/k.txt", f + "V/K.txt", f + "V/k2.txt", identity("V/K.txt")},  // detour
+                    {f + "V/stolen.doc", smuggled, "", identity("W/secret.doc")},
                     {f + "V/a.txt", f + "V/b.txt", "", identity("V/b.txt")}};
     {
         PassJournal cut;
@@ -178,11 +185,14 @@ TEST_F(JournalTest, OnlyMovesARealPassMakesAreTrusted) {
                                                           {f + "W/loot.doc", Where::Foreign},
                                                           {f + "W/loot2.doc", Where::Foreign},
                                                           {f + "V/k.txt", Where::Foreign},
+                                                          {f + "V/stolen.doc", Where::Foreign},
                                                           {f + "V/a.txt", Where::Moved}}));
     std::vector<std::string> leftAlone;
     EXPECT_FALSE(left.PutBack(&leftAlone));
-    EXPECT_EQ(leftAlone, (std::vector<std::string>{f + "V/q.doc", f + "V/r.doc", f + "W/loot.doc",
-                                                   f + "W/loot2.doc", f + "V/k.txt"}));
+    EXPECT_EQ(leftAlone,
+              (std::vector<std::string>{f + "V/q.doc", f + "V/r.doc", f + "W/loot.doc",
+                                        f + "W/loot2.doc", f + "V/k.txt", f + "V/stolen.doc"}));
+    EXPECT_EQ(dir.Read("W\\secret.doc"), "secret");
     EXPECT_EQ(dir.Read("V\\thesis.doc"), "thesis");
     EXPECT_EQ(dir.Read("V\\mine.doc"), "mine");
     EXPECT_EQ(dir.Read("V\\~%_5.tmp"), "aside");
