@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
-targets_all=(path_list_fuzz journal_fuzz import_fuzz ini_fuzz)
+targets_all=(path_list_fuzz journal_fuzz import_fuzz ini_fuzz held_text_fuzz)
 
 seconds=${1:-600}
 shift || true

@@ -126,7 +126,7 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 # with the sanitizers (the longer run is scripts/fuzz-long.sh), built from the same libraries
 if build_tree fuzz build/fuzz -DCMAKE_BUILD_TYPE=Debug -DVARNEL_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++; then
-    for target in path_list_fuzz journal_fuzz import_fuzz ini_fuzz; do
+    for target in path_list_fuzz journal_fuzz import_fuzz ini_fuzz held_text_fuzz; do
         begin=$SECONDS
         log=$logs/fuzz-$target.log
         seconds=4 length=1024

@@ -4,6 +4,7 @@
 #include "core/texts.h"
 #include "platform/message_box.h"
 #include "platform/module_path.h"
+#include "platform/text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -36,6 +37,18 @@ void AppPaths::SetIOFilePath(const std::string& fullPath) {
     }
 }
 
+namespace {
+
+// A stored path that is not cp932 text (a raw 0xFF, a lead byte cut off at 255 bytes) would name
+// something else than the file says: this run takes the default, and the file keeps its value
+// for the user to see and mend in the settings.
+std::string StoredPath(SettingsStore& store, const char* key, const std::string& defaultPath) {
+    const std::string stored = store.GetString(key, defaultPath);
+    return platform::IsCanonicalCp932(stored) ? stored : defaultPath;
+}
+
+}  // namespace
+
 int RegisterDefaultSettings(SettingsStore* settings, AppPaths* appPaths) {
     SetSettingsStore(settings);
     SettingsStore& store = *settings;
@@ -43,8 +56,9 @@ int RegisterDefaultSettings(SettingsStore* settings, AppPaths* appPaths) {
     RegisterSetting(kIdTopMost, keys::kTopMost, "off");
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
     RegisterSetting(kIdSingleApp, keys::kSingleApp, "on");
-    paths.SetIOFilePath(store.GetString(keys::kIOFilePath, paths.ExecutableFolder() + "\\tmp.txt"));
-    paths.SetToolPath(store.GetString(keys::kToolPath, "notepad"));
+    paths.SetIOFilePath(
+        StoredPath(store, keys::kIOFilePath, paths.ExecutableFolder() + "\\tmp.txt"));
+    paths.SetToolPath(StoredPath(store, keys::kToolPath, "notepad"));
     RegisterSetting(kIdAutoSort, keys::kAutoSort, "on");
     RegisterSetting(kIdAutoCBCopy, keys::kAutoCBCopy, "off");
     RegisterSetting(kIdAutoRename, keys::kAutoRename, "on");

@@ -35,11 +35,6 @@ SettingEntry* SettingsStore::Load(const std::string& key, const std::string& def
     SettingEntry* entry = Find(key);
     if (entry == nullptr) {
         std::string text = platform::ReadProfileString(section, key, defaultValue, iniPath);
-        // A value that is not cp932 text (a raw 0xFF, a lead byte cut off at 255 bytes) would be
-        // held as something else than the file says: it reads as missing.
-        if (!platform::IsCanonicalCp932(text)) {
-            text = defaultValue;
-        }
         entries.push_back(std::make_unique<SettingEntry>(key, std::move(text)));
         entry = entries.back().get();
     }

@@ -1,8 +1,8 @@
 // Feeds torn and garbled journals to the reader and to the recovery, over a file system held in
 // memory whose files have identities. Besides crashes, it checks what recovery promises: a
 // journal reads back exactly as written as far as it is whole, and no file is ever moved that the
-// journal does not name, nor onto an existing one, nor out of its folder, nor one whose identity
-// no move of the journal records.
+// journal does not name, nor onto an existing one, nor out of its folder as the file system sees
+// it (whatever the held bytes hide), nor one whose identity no move of the journal records.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +14,7 @@
 #include "core/journal_recovery.h"
 #include "core/pass_journal.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -22,15 +23,18 @@ std::map<std::string, std::string> disk;
 std::set<std::string> named;
 std::set<std::string> identities;
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
+}
+
+// The folder as the file system sees it: held bytes could hide a separator in an escape.
+std::string NativeFolderOf(const std::string& path) {
+    std::string native;
+    Check(platform::ToNative(path, &native));
+    const std::size_t slash = native.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : native.substr(0, slash);
 }
 
 // A plan made of the input's pieces, so that the fuzzer reaches past the checksums.
@@ -39,6 +43,9 @@ PassPlan PlanFrom(const std::string& text) {
     for (char c : text) {
         if (c == '|') {
             pieces.emplace_back();
+        } else if (c == '#' || c == '$') {
+            // An escape of "/" or "\\", which no conversion makes: a separator in hiding.
+            platform::AppendEscape(&pieces.back(), c == '#' ? '/' : '\\');
         } else {
             pieces.back() += c;
         }
@@ -57,7 +64,7 @@ namespace platform {
 
 MoveResult MovePath(const std::string& from, const std::string& to) {
     Check(named.count(from) != 0 && named.count(to) != 0);
-    Check(!FolderOf(from).empty() && FolderOf(from) == FolderOf(to));
+    Check(!NativeFolderOf(from).empty() && NativeFolderOf(from) == NativeFolderOf(to));
     const auto found = disk.find(from);
     if (found == disk.end()) {
         return MoveResult::NotFound;

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -61,6 +62,7 @@ class WithFiles : public ::testing::Test {
         }
     }
     std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
+    std::wstring Wide(const std::wstring& name) const { return s.PathOf("files") + L"\\" + name; }
 
     gui::Session s;
 };
@@ -158,6 +160,67 @@ TEST_F(WithFiles, APathThatCp932CannotHoldIsAddedAndShownExactly) {
     EXPECT_EQ(gui::ListCellWide(s.list(), 1, 1), L"a.txt");
     EXPECT_EQ(gui::ListCellWide(s.list(), 2, 1), L"caf\u00e9.txt");
     EXPECT_EQ(gui::ListCellWide(s.list(), 2, 0), L"caf\u00e9");
+}
+
+// Windows' cp932 converter takes U+F8F0-U+F8F3 to the single bytes A0 and FD-FF, and 0xFF leads
+// an escape. A clipboard line ".." U+F8F3 U+0080 U+0080 U+FF9C "escaped" once read as
+// "..\escaped" and moved sub\a.txt up to the parent folder; it is a name in sub like any other.
+TEST_F(WithFiles, AClipboardLineNeverHidesASeparator) {
+    ASSERT_TRUE(gui::MakeFolder(File("sub")));
+    ASSERT_TRUE(gui::MakeFile(File("sub\\a.txt"), "a"));
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, L"files\\sub\\a.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepAdded)) << s.Describe();
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepExported)) << s.Describe();
+    const std::wstring name =
+        L"..\uF8F3\u0080\u0080\uFF9C"
+        L"escaped";
+    ASSERT_TRUE(gui::PutClipboardUnicode(name + L"\r\n"));
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepRenamed)) << s.Describe();
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+    EXPECT_EQ(gui::FileContents(Wide(L"sub\\" + name + L".txt")), "a");
+    EXPECT_FALSE(gui::Exists(File("escaped.txt")));
+    EXPECT_EQ(gui::NamesIn(File("sub")).size(), 1u);
+}
+
+// A name holding one of U+F8F0-U+F8F3 is listed as itself, never as another file of its folder:
+// U+F8F3 あ ｱ once read as the escape of 週 (FF 82 A0 B1), and renaming it renamed 週.txt. Each
+// of the four is renamed, and 週.txt is left alone.
+TEST_F(WithFiles, ANameWithAPrivateCharacterIsRenamedItselfAndNoOtherFile) {
+    const std::wstring names[] = {L"\uF8F3\u3042\uFF71.txt", L"\uF8F0x.txt", L"\uF8F1y.txt",
+                                  L"\uF8F2z.txt"};
+    std::wstring arguments;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(gui::MakeFile(Wide(names[i]), "content" + std::to_string(i)));
+        arguments += L"\"" + Wide(names[i]) + L"\" ";
+    }
+    ASSERT_TRUE(gui::MakeFile(Wide(L"\u9031.txt"), "other"));
+    std::string error;
+    ASSERT_TRUE(s.Start(texts::kListWindow, arguments, &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+    // The rows in whatever order the sort gave them: each gets the name of its contents.
+    std::wstring lines;
+    for (int row = 0; row < 4; ++row) {
+        const std::wstring shown = gui::ListCellWide(s.list(), row, 1);
+        const auto at = std::find(std::begin(names), std::end(names), shown);
+        ASSERT_NE(at, std::end(names)) << gui::Narrow(shown);
+        lines += L"got" + std::to_wstring(at - std::begin(names)) + L"\r\n";
+    }
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepExported)) << s.Describe();
+    ASSERT_TRUE(gui::PutClipboardUnicode(lines));
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepRenamed)) << s.Describe();
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(gui::FileContents(File("got" + std::to_string(i) + ".txt")),
+                  "content" + std::to_string(i));
+    }
+    EXPECT_EQ(gui::FileContents(Wide(L"\u9031.txt")), "other");
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")).size(), 4u + 4u + 1u);
 }
 
 // A drive root cannot be renamed and is refused by name; a folder named with a separator at its

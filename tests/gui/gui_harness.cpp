@@ -394,7 +394,7 @@ bool Session::Start(const char* ini, const std::wstring& arguments, std::string*
     if (!app_.Start(exe, folder_.path(), error, arguments)) {
         return false;
     }
-    window_ = app_.WaitForWindow("varnel", 15000, error);
+    window_ = app_.WaitForWindow("varnel", 60000, error);
     return window_ != nullptr;
 }
 

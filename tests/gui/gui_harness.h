@@ -10,6 +10,11 @@
 
 namespace gui {
 
+// How long a look waits for what it expects by default. A wait ends as soon as its answer
+// comes: the limit is for what never comes, and is long enough for a machine whose cores other
+// work keeps busy.
+constexpr DWORD kPatienceMs = 30000;
+
 // The Varnel.exe under test, from the driver's --app= argument.
 const std::wstring& AppPath();
 void SetAppPath(const std::string& path);
@@ -91,10 +96,10 @@ HWND FocusOf(HWND window);
 // Lets every message sent to the window so far be handled before going on. Posted messages
 // and input (typed keys) may still wait behind it: a sent message is taken first. To see the
 // effect of a key or a posted message, wait for that effect with WaitFor.
-bool Settle(HWND window, DWORD timeoutMs = 5000);
+bool Settle(HWND window, DWORD timeoutMs = kPatienceMs);
 
 // Polls until done() holds; false when it still does not after the time.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs);
 
 // Code page 932 bytes and UTF-16. FromCp932 gives "" for bytes that are not cp932. ToCp932 is
 // exact: each character cp932 cannot hold comes out as "?" (never as a look-alike).
@@ -185,10 +190,10 @@ class ClipboardLock {
 HWND FindMessageBox(DWORD processId);
 // Every shown message box of the process.
 std::vector<HWND> MessageBoxes(DWORD processId);
-HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 5000);
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kPatienceMs);
 std::string MessageBoxText(HWND box);
 // Clicks the button with this id (IDOK, IDYES, IDNO) and waits until the box is gone.
-bool PressButton(HWND box, int buttonId, DWORD timeoutMs = 5000);
+bool PressButton(HWND box, int buttonId, DWORD timeoutMs = kPatienceMs);
 
 // Drops files on a window as Explorer does. The DROPFILES block is built in the window's
 // process, since a block made here would not be carried over; the message is posted, so wait
@@ -197,7 +202,7 @@ bool DropFiles(HWND window, const std::vector<std::wstring>& paths);
 
 // Hands a command line (cp932 bytes) to the window as a second start does, with WM_COPYDATA; true
 // when the window took it within the time.
-bool HandOver(HWND window, const std::string& commandLine, DWORD timeoutMs = 5000);
+bool HandOver(HWND window, const std::string& commandLine, DWORD timeoutMs = kPatienceMs);
 
 // Varnel started as a user would start it: a copy of the exe in a fresh folder of its own,
 // with or without a varnel.ini beside it.
@@ -235,12 +240,12 @@ class Session {
     std::vector<std::string> Column(int column) const { return ListColumnTexts(list(), column); }
     // Waits until the status bar shows this count and this step text.
     bool WaitForStatus(const std::string& count, const std::string& step,
-                       DWORD timeoutMs = 5000) const;
+                       DWORD timeoutMs = kPatienceMs) const;
 
     // What the window shows now, readable in a log: the count, the step and any message box.
     std::string Describe() const;
 
-    HWND WaitForMessageBox(DWORD timeoutMs = 5000) const {
+    HWND WaitForMessageBox(DWORD timeoutMs = kPatienceMs) const {
         return gui::WaitForMessageBox(app_.id(), timeoutMs);
     }
     HWND FindMessageBox() const { return gui::FindMessageBox(app_.id()); }

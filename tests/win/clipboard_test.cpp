@@ -8,6 +8,7 @@
 #include "core/texts.h"
 #include "exchange/import.h"
 #include "platform/clipboard.h"
+#include "platform/text.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -94,6 +95,33 @@ TEST_F(ClipboardTest, UnicodeTextOfAnotherProgramArrivesAsCp932) {
     std::string text;
     ASSERT_TRUE(platform::GetClipboardText(owner, &text));
     EXPECT_EQ(text, "\x8E\xCA\x90\x5E\r\n\x95\x5C");
+}
+
+// cp932 bytes of another program that would read as an escape of "\\" (FF 80 80 DC): taken as
+// the characters Windows reads in them, or refused, never as a separator.
+TEST_F(ClipboardTest, Cp932BytesOfAnotherProgramNeverHideASeparator) {
+    const std::string bytes =
+        "..\xFF\x80\x80\xDC"
+        "escaped";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    ASSERT_NE(memory, nullptr);
+    memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
+    GlobalUnlock(memory);
+    Put(CF_TEXT, memory);
+    std::string text;
+    if (platform::GetClipboardText(owner, &text)) {
+        EXPECT_TRUE(platform::IsCanonical(text));
+        EXPECT_EQ(mbcs::FindFirst(text, '\\'), std::string::npos);
+        std::string escapes;
+        platform::AppendEscape(&escapes, 0xF8F3);
+        platform::AppendEscape(&escapes, 0x80);
+        platform::AppendEscape(&escapes, 0x80);
+        EXPECT_EQ(text, ".." + escapes +
+                            "\xDC"
+                            "escaped");
+    }
+    EXPECT_TRUE(platform::Cp932ToHeld("ok", &text));
+    EXPECT_FALSE(platform::Cp932ToHeld(bytes, &text));
 }
 
 // Another program holding the clipboard open: nothing is placed and nothing is read.
