@@ -15,6 +15,7 @@
 #include "core/mbcs.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
+#include "tests/support/separators.h"
 
 namespace {
 
@@ -22,25 +23,6 @@ void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
-}
-
-std::size_t HeldSeparators(const std::string& held) {
-    std::size_t n = 0;
-    for (char separator : {'\\', '/'}) {
-        for (std::size_t at = mbcs::FindFirst(held, separator); at != std::string::npos;
-             at = mbcs::FindFirst(held, separator, at + 1)) {
-            ++n;
-        }
-    }
-    return n;
-}
-
-std::size_t NativeSeparators(const platform::NativeString& native) {
-    std::size_t n = 0;
-    for (auto unit : native) {
-        n += unit == '\\' || unit == '/' ? 1 : 0;
-    }
-    return n;
 }
 
 void CheckHeld(const std::string& bytes) {

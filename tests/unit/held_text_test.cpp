@@ -15,6 +15,7 @@
 #include "platform/utf8.h"
 #include "settings/path_list.h"
 #include "tests/support/list_fixture.h"
+#include "tests/support/separators.h"
 
 namespace {
 
@@ -46,27 +47,6 @@ bool NativeOf(std::initializer_list<char32_t> points, platform::NativeString* na
 #endif
     }
     return true;
-}
-
-// Separators as the file system sees them in native text, and as every rule finds them in held
-// text (stepping over double-byte characters and escapes).
-std::size_t NativeSeparators(const platform::NativeString& native) {
-    std::size_t n = 0;
-    for (auto unit : native) {
-        n += unit == '\\' || unit == '/' ? 1 : 0;
-    }
-    return n;
-}
-
-std::size_t HeldSeparators(const std::string& held) {
-    std::size_t n = 0;
-    for (char separator : {'\\', '/'}) {
-        for (std::size_t at = mbcs::FindFirst(held, separator); at != std::string::npos;
-             at = mbcs::FindFirst(held, separator, at + 1)) {
-            ++n;
-        }
-    }
-    return n;
 }
 
 // Each code point alone, and in the two shapes that once read as an escape: after it three
