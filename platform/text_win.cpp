@@ -121,6 +121,11 @@ bool ToNative(const std::string& held, NativeString* out) {
         }
         wide += run;
         if (escape < held.size()) {
+            // Two escaped halves would make one character, a second name for its own escape.
+            if (c >= 0xDC00 && c <= 0xDFFF && !wide.empty() && wide.back() >= 0xD800 &&
+                wide.back() <= 0xDBFF) {
+                return false;
+            }
             AppendUnits(&wide, c);
             escape += kEscapeLength;
         }

@@ -37,14 +37,15 @@ void AppPaths::SetIOFilePath(const std::string& fullPath) {
     }
 }
 
+bool IniPathToHeld(const std::string& stored, std::string* held) {
+    return platform::Cp932ToHeld(stored, held) && !platform::HoldsEscapes(*held);
+}
+
 namespace {
 
-// A stored path that is not cp932 text (a raw 0xFF, a lead byte cut off at 255 bytes) would name
-// something else than the file says: this run takes the default, and the file keeps its value
-// for the user to see and mend in the settings.
 std::string StoredPath(SettingsStore& store, const char* key, const std::string& defaultPath) {
-    const std::string stored = store.GetString(key, defaultPath);
-    return platform::IsCanonicalCp932(stored) ? stored : defaultPath;
+    std::string held;
+    return IniPathToHeld(store.GetString(key, defaultPath), &held) ? held : defaultPath;
 }
 
 }  // namespace

@@ -34,5 +34,11 @@ class AppPaths {
     std::string toolPath;
 };
 
+// A path as varnel.ini holds it, in the held form: cp932 text read as its characters (a code the
+// system never keeps becomes the one it keeps). False for a value that is no cp932 text (a raw
+// 0xFF, a lead byte cut off at 255 bytes), which would name something else than the file says and
+// is never put to use; the file keeps it for the user to see and mend in the settings.
+bool IniPathToHeld(const std::string& stored, std::string* held);
+
 // Registers every setting with its default, in the order the INI file is first written in.
 int RegisterDefaultSettings(SettingsStore* settings, AppPaths* paths);

@@ -48,9 +48,15 @@ int StoreBasicPage(const SheetHost& host, const BasicPageValues& values, WindowH
     SetBool(kIdTopMost, values.topMost);
     SetBool(kIdUseExtension, values.useExtension);
     SetBool(kIdSingleApp, values.singleApp);
+    // A value kept as the file has it because it could not be shown stays out of use, as at start.
+    std::string held;
     host.settings->SetString(keys::kIOFilePath, values.ioFilePath);
-    host.paths->SetIOFilePath(values.ioFilePath);
+    if (IniPathToHeld(values.ioFilePath, &held)) {
+        host.paths->SetIOFilePath(held);
+    }
     host.settings->SetString(keys::kToolPath, values.toolPath);
-    host.paths->SetToolPath(values.toolPath);
+    if (IniPathToHeld(values.toolPath, &held)) {
+        host.paths->SetToolPath(held);
+    }
     return 0;
 }

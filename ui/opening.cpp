@@ -71,10 +71,15 @@ void EachDroppedName(HDROP drop, F each) {
                 each(wide);
             }
         } else {
+            // A name that is no text in the code page would become another name (U+30FB for
+            // a bad pair): it is left out.
             for (const char* p = block; *p; p += std::strlen(p) + 1) {
-                const int n = MultiByteToWideChar(CP_ACP, 0, p, -1, nullptr, 0);
+                const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, p, -1, nullptr, 0);
                 wide.assign(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-                MultiByteToWideChar(CP_ACP, 0, p, -1, &wide[0], n);
+                if (n <= 0 ||
+                    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, p, -1, &wide[0], n) != n) {
+                    continue;
+                }
                 wide.resize(wide.size() - 1);
                 each(wide);
             }

@@ -14,6 +14,7 @@
 #include "platform/text_file.h"
 #include "platform/utf8.h"
 #include "settings/path_list.h"
+#include "settings/settings_sheet.h"
 #include "tests/support/list_fixture.h"
 #include "tests/support/separators.h"
 
@@ -117,6 +118,8 @@ TEST(HeldText, OnlyTheOneSpellingTheConversionsMakeIsCanonical) {
         {"\x82", false, false},      // a lead byte without its trail
         {"\x82\x20", false, false},  // a trail byte out of range
         {"\x85\x40", false, false},  // an unassigned pair
+        // The escaped halves of a surrogate pair would be a second name for U+1F600.
+        {Escape(0xD83D) + Escape(0xDE00), false, false},
     };
     for (const auto& c : cases) {
         platform::NativeString native;
@@ -127,8 +130,6 @@ TEST(HeldText, OnlyTheOneSpellingTheConversionsMakeIsCanonical) {
         EXPECT_TRUE(platform::ToNative(shown, &native)) << mbcs::ToSlashForm(c.held);
         EXPECT_EQ(shown == c.held, c.wellFormed) << mbcs::ToSlashForm(c.held);
     }
-    // Two escapes of the halves of a surrogate pair are a second name for U+1F600.
-    EXPECT_FALSE(platform::IsCanonical(Escape(0xD83D) + Escape(0xDE00)));
 
     // Bytes that claim to be cp932 are read as characters: the one code of each, or refused.
     std::string held;
@@ -185,17 +186,33 @@ TEST_F(HeldTextBorderTest, EveryBorderRefusesTextThatNoConversionMakes) {
     EXPECT_FALSE(platform::GetClipboardText(context.mainWindow, &text));
 #endif
 
-    // varnel.ini: a stored path that is not cp932 text is not taken (the file keeps it for the
-    // user to mend), and none is stored.
-    ASSERT_TRUE(platform::WriteWholeFile(mbcs::ToSlashForm(dir.PathOf("other.ini")),
-                                         "[Basic]\r\nIOFilePath=C:\\" + hidden + "\r\n"));
-    SettingsStore other(keys::kSection, mbcs::ToSlashForm(dir.PathOf("other.ini")));
-    AppPaths otherPaths(dir.PathOf("Varnel.exe"));
-    RegisterDefaultSettings(&other, &otherPaths);
-    EXPECT_EQ(otherPaths.IOFilePath().FullPath(), dir.PathOf("tmp.txt"));
-    other.SetString(keys::kToolPath, "C:\\" + Escape(0xF8F3));
-    EXPECT_EQ(other.GetString(keys::kToolPath, "notepad"), "notepad");
-    SetSettingsStore(context.settings);
+    // varnel.ini: a stored path is read as its characters; one that is no cp932 text is not
+    // taken (the file keeps it for the user to mend), not even when the settings sheet keeps it,
+    // and none is stored.
+    const struct {
+        std::string stored;
+        std::string inUse;
+    } paths[] = {{"C:\\\xFA\x5C.txt", "C:\\\xFA\x5C.txt"},
+                 {"C:\\\xED\x40.txt", "C:\\\xFA\x5C.txt"},
+                 {"C:\\" + hidden, dir.PathOf("tmp.txt")},
+                 {"C:\\a\xFF.txt", dir.PathOf("tmp.txt")}};
+    for (const auto& path : paths) {
+        ASSERT_TRUE(platform::WriteWholeFile(mbcs::ToSlashForm(dir.PathOf("other.ini")),
+                                             "[Basic]\r\nIOFilePath=" + path.stored + "\r\n"));
+        SettingsStore other(keys::kSection, mbcs::ToSlashForm(dir.PathOf("other.ini")));
+        AppPaths otherPaths(dir.PathOf("Varnel.exe"));
+        RegisterDefaultSettings(&other, &otherPaths);
+        EXPECT_EQ(otherPaths.IOFilePath().FullPath(), path.inUse) << path.stored;
+        SheetHost host;
+        host.settings = &other;
+        host.paths = &otherPaths;
+        BasicPageValues kept = LoadBasicPage(host);
+        ASSERT_EQ(StoreBasicPage(host, kept, nullptr), 0);
+        EXPECT_EQ(otherPaths.IOFilePath().FullPath(), path.inUse) << path.stored;
+        other.SetString(keys::kToolPath, "C:\\" + Escape(0xF8F3));
+        EXPECT_EQ(other.GetString(keys::kToolPath, "notepad"), "notepad");
+        SetSettingsStore(context.settings);
+    }
 
     EXPECT_EQ(dir.Read("escaped.txt"), "victim");
     EXPECT_EQ(dir.Read("sub\\a.txt"), "a");
