@@ -18,6 +18,7 @@ void RenameList::Clear() {
     lastSortKey = -1;
     ++generation;
     exportOnRecord = false;
+    std::string().swap(exportedNames);
 }
 
 bool RenameList::HasRenamed() const {

@@ -70,11 +70,17 @@ class RenameList {
     // Rename and conversion need an edit name that differs, restore a renamed entry.
     void UpdateCommandStates();
 
-    // An export of all rows is the one an import answers (exchange/ reads and writes the names).
-    void NoteExportOfAllRows() {
+    // An export of all rows is the one an import answers (exchange/ reads and writes the names):
+    // its names as they went out, a line each, and whether they went out as Unicode text. What
+    // went out is the proof of what the user changed when the names come back.
+    void NoteExportOfAllRows(std::string names, bool unicode) {
         exportOnRecord = true;
         exportedGeneration = generation;
+        exportedNames = std::move(names);
+        exportedAsUnicode = unicode;
     }
+    const std::string& ExportedNames() const { return exportedNames; }
+    bool ExportedAsUnicode() const { return exportedAsUnicode; }
     // The generation changes whenever entries are added, removed or re-ordered: imported lines
     // belong to the entries by position, so they fit only the order they were exported in.
     bool ChangedSinceExport() const { return exportOnRecord && exportedGeneration != generation; }
@@ -111,4 +117,6 @@ class RenameList {
     // The generation of the last export of all rows; none after Clear.
     bool exportOnRecord = false;
     unsigned exportedGeneration = 0;
+    std::string exportedNames;  // one string: a line per entry, no room per line
+    bool exportedAsUnicode = false;
 };

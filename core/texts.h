@@ -142,6 +142,9 @@
     X(kImportListChanged, "名前を出力した後でリストが変わった（追加・削除・並べ替え）ため、\n%1を中止しました。\n\nもう一度出力してから入力してください。") \
     X(kTitleFileEncoding, "確認：ファイルの文字コード") \
     X(kImportAskEncoding, "%1\n\nこのファイルは UTF-8 で保存されているかもしれません。\n\n%2\n\nUTF-8 として読むなら『はい』、Shift_JIS として読むなら『いいえ』、\n『ファイルから入力』をやめるなら『キャンセル』を選んでください。") \
+    X(kImportReEncoded, "%1\n\nファイルの末尾の説明文が、Varnel の読める文字コード（Shift_JIS、UTF-8、UTF-16）の\nどれとしても読めないため、『ファイルから入力』を中止しました。\n\nエディタが別の文字コード（EUC-JP など）で保存したようです。\nShift_JIS か UTF-8 で保存し直してから、もう一度入力してください。") \
+    X(kImportMayBeChanged, "次の行の名前は、ユーザーではなくエディタが書き換えたかもしれません。\n（保存した文字コードで表せない文字が置き換えられたか、読めなかった文字が置換文字 U+FFFD になっています）\n\n%1\nこのまま入力しますか？\n『いいえ』なら何も変えずに入力を中止します。") \
+    X(kImportChangedRow, "%1 行目：%2 → %3\n") \
     X(kImportBothReadings, "UTF-8 なら：%1\nShift_JIS なら：%2") \
     X(kImportTooFewLines, "テキストの行数がたりないため、\n%1を中止しました。") \
     X(kImportLineTooLong, "%1 行目が長すぎるため、\n%2を中止しました。\n\n%3") \

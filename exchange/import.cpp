@@ -12,6 +12,7 @@
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "core/window_port.h"
+#include "exchange/import_proof.h"
 #include "exchange/name_check.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
@@ -111,6 +112,41 @@ bool AskEncoding(const std::string& path, const std::string& bytes, WindowHandle
     return true;
 }
 
+// The rows the editor, not the user, may have changed, asked about once with No as the default.
+// False when the user stops the import.
+template <typename Reader>
+bool EditorChangesAccepted(const RenameList& list, Reader reader, bool readThroughCp932,
+                           WindowHandle owner) {
+    constexpr std::size_t kNamedRows = 10;
+    if (list.ExportedNames().empty()) {
+        return true;
+    }
+    std::vector<std::string> read;
+    for (unsigned i = 0; i < list.Count(); ++i) {
+        read.push_back(reader.Read());
+        if (reader.AtEnd()) {
+            break;
+        }
+    }
+    const std::vector<SuspectRow> suspects =
+        SuspectRows(list.ExportedNames(), list.ExportedAsUnicode(), readThroughCp932, read);
+    if (suspects.empty()) {
+        return true;
+    }
+    std::string rows;
+    for (std::size_t i = 0; i < suspects.size() && i < kNamedRows; ++i) {
+        rows += texts::Fill(texts::kImportChangedRow,
+                            {std::to_string(suspects[i].row + 1), Head(suspects[i].exported),
+                             Head(suspects[i].read)});
+    }
+    if (suspects.size() > kNamedRows) {
+        rows += texts::Fill(texts::kMoreItems, {std::to_string(suspects.size() - kNamedRows)});
+    }
+    return ShowMessageBox(owner, texts::Fill(texts::kImportMayBeChanged, {rows}),
+                          texts::kTitleFileEncoding,
+                          kMbIconQuestion | kMbYesNo | kMbDefButton2) == kIdYes;
+}
+
 // One line for each entry, then the look at the line after them. 0 with the lines collected, 1
 // after a message.
 template <typename Reader>
@@ -177,6 +213,10 @@ int ImportFromFile(RenameList& list, const std::string& path) {
         Warn(owner, texts::Fill(texts::kImportCannotOpen, {path}), kFileSource);
         return 1;
     }
+    if (FooterReEncoded(bytes)) {
+        Warn(owner, texts::Fill(texts::kImportReEncoded, {path}), kFileSource);
+        return 1;
+    }
     bool unsure = false;
     NameFileEncoding encoding = DetectNameFileEncoding(bytes, &unsure);
     if (unsure && !AskEncoding(path, bytes, owner, &encoding)) {
@@ -189,6 +229,10 @@ int ImportFromFile(RenameList& list, const std::string& path) {
              texts::Fill(texts::kImportNotReadable,
                          {std::to_string(badLine), EncodingName(encoding)}),
              kFileSource);
+        return 1;
+    }
+    if (!EditorChangesAccepted(list, FileLineReader(text), encoding == NameFileEncoding::Cp932,
+                               owner)) {
         return 1;
     }
     FileLineReader reader(std::move(text));
@@ -211,6 +255,9 @@ int ImportFromClipboard(RenameList& list) {
         if (GetBool(kIdDlgCBisntTxt)) {
             Warn(owner, texts::kImportNotText, kClipboardSource);
         }
+        return 1;
+    }
+    if (!EditorChangesAccepted(list, ClipboardLineReader(text), false, owner)) {
         return 1;
     }
     ClipboardLineReader reader(std::move(text));

@@ -202,11 +202,13 @@ std::string ExportedNames(const RenameList& list, NameKind kind, bool allRows) {
 }  // namespace
 
 int ExportToFile(RenameList& list, const std::string& path, NameKind kind, bool allRows) {
-    std::string text = ExportedNames(list, kind, allRows) + FileFooterText();
+    std::string names = ExportedNames(list, kind, allRows);
+    std::string text = names + FileFooterText();
+    const bool unicode = platform::HoldsEscapes(text);
     // Names that cp932 can hold go out as they always did; any other makes the file UTF-8 with a
     // byte-order mark, which every editor on Windows reads and the import takes back exactly.
     const char* why = nullptr;
-    if (platform::HoldsEscapes(text)) {
+    if (unicode) {
         std::string utf8;
         if (platform::HeldToUtf8(text, &utf8)) {
             text = "\xEF\xBB\xBF" + utf8;
@@ -224,7 +226,7 @@ int ExportToFile(RenameList& list, const std::string& path, NameKind kind, bool 
         return 1;
     }
     if (allRows) {
-        list.NoteExportOfAllRows();
+        list.NoteExportOfAllRows(std::move(names), unicode);
     }
     return 0;
 }
@@ -233,8 +235,8 @@ int ExportToClipboard(RenameList& list, NameKind kind, bool allRows) {
     std::string text = ExportedNames(list, kind, allRows);
     // A selection is copied to be pasted elsewhere, without instructions.
     if (allRows) {
+        list.NoteExportOfAllRows(text, true);
         text += ClipboardFooterText();
-        list.NoteExportOfAllRows();
     }
     platform::PutClipboardText(window_port::Owner(), text);
     return 0;
@@ -286,6 +288,17 @@ std::string ClipboardLineReader::Read() {
         ++position;
     }
     return line;
+}
+
+bool FooterReEncoded(const std::string& bytes) {
+    const std::size_t rule = bytes.find(texts::kFooterRule);
+    if (rule == std::string::npos) {
+        return false;
+    }
+    // Its lines follow the row, each starting "// " in any encoding that keeps ASCII.
+    const std::size_t next = bytes.find('\n', rule);
+    return next != std::string::npos && bytes.compare(next + 1, 3, "// ") == 0 &&
+           !HasAnyLine(bytes, Cp932FooterLines()) && !HasAnyLine(bytes, Utf8FooterLines());
 }
 
 NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure) {

@@ -51,7 +51,13 @@ std::string ShownForm(const std::string& held) {
             length = 2;
         }
         const std::string piece = held.substr(i, length);
-        if (piece.size() == length && ToNative(piece, &native)) {
+        char32_t point = 0;
+        // Half of a character is nothing to show, and two such halves would pair.
+        const bool half = ReadEscape(held, i, &point) && point >= 0xD800 && point <= 0xDFFF;
+        if (half) {
+            shown += '?';
+            i += length;
+        } else if (piece.size() == length && ToNative(piece, &native)) {
             shown += piece;
             i += length;
         } else {

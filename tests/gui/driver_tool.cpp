@@ -281,6 +281,90 @@ TEST_F(Tool, NamesCp932CannotHoldGoThroughTheIoFileAsUtf8) {
     }
 }
 
+// An editor that saves the IO file in its own encoding, the user having changed only "plain"
+// (the first of the names, in their order on the command line). Varnel's box comes, is answered,
+// and no file is renamed.
+HWND SaveReencoded(gui::Session& s, const std::string& editor, const char* encoding,
+                   const std::vector<std::wstring>& names, const char* title) {
+    const std::wstring folder = s.PathOf(encoding);
+    std::wstring arguments;
+    std::string edited;
+    EXPECT_TRUE(gui::MakeFolder(folder));
+    for (const std::wstring& name : names) {
+        EXPECT_TRUE(gui::MakeFile(folder + L"\\" + name + L".txt", Utf8(name)));
+        arguments += L"\"" + folder + L"\\" + name + L".txt\" ";
+        edited += (edited.empty() ? "plain2" : Utf8(name)) + "\r\n";
+    }
+    EXPECT_TRUE(gui::MakeFile(s.PathOf("edited.txt"), edited));
+    const std::string script =
+        std::string("recode:") + encoding + ":" + gui::Narrow(s.PathOf("edited.txt"));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", script.c_str());
+    const std::string ini =
+        std::string(texts::kListWindow) + "AutoSort=off\r\nToolPath=" + editor + "\r\n";
+    std::string error;
+    if (!s.Start(ini.c_str(), arguments, &error)) {
+        ADD_FAILURE() << error;
+        return nullptr;
+    }
+    const std::string count = "00" + std::to_string(names.size());
+    EXPECT_TRUE(s.WaitForStatus(count, texts::kStepAdded)) << s.Describe();
+    s.PostCommand(command::kExportFile);
+    HWND box = nullptr;
+    gui::WaitFor([&] {
+        for (HWND found : gui::MessageBoxes(s.processId())) {
+            if (gui::WindowText(found) == title) {
+                box = found;
+            }
+        }
+        return box != nullptr;
+    });
+    return box;
+}
+
+void ExpectNoneRenamed(const gui::Session& s, const char* encoding,
+                       const std::vector<std::wstring>& names) {
+    const std::wstring folder = s.PathOf(encoding);
+    for (const std::wstring& name : names) {
+        EXPECT_EQ(gui::FileContents(folder + L"\\" + name + L".txt"), Utf8(name));
+    }
+    EXPECT_EQ(gui::NamesIn(folder).size(), names.size());
+}
+
+// Saved as EUC-JP, which Varnel does not read: its own footer says so, and nothing is taken.
+TEST_F(Tool, AFileSavedInEucJpIsRefusedAndNothingRenamed) {
+    const std::vector<std::wstring> names = {L"plain", L"\u5199\u771F", L"\u8868\u8A08\u7B97"};
+    HWND box = SaveReencoded(s, Editor(), "euc", names, texts::kTitleFileContents);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_EQ(gui::MessageBoxText(box), texts::Fill(texts::kImportReEncoded, {DefaultIoFile()}));
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::MessageBoxes(s.processId()).empty(); }));
+    ExpectNoneRenamed(s, "euc", names);
+}
+
+// Went out as UTF-8, saved as "ANSI": café became cafe, naïve naive, 한국 "??". The question names
+// those rows, its default is No, and No renames nothing.
+TEST_F(Tool, NamesCp932LostAreAskedAboutAndNoRenamesNothing) {
+    const std::vector<std::wstring> names = {L"plain", L"caf\u00E9", L"na\u00EFve",
+                                             L"\uD55C\uAD6D"};
+    HWND box = SaveReencoded(s, Editor(), "ansi", names, texts::kTitleFileEncoding);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    EXPECT_NE(GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON, 0)
+        << "No is not the default";
+    // "N 行目：" of each row named.
+    const auto rowHead = [](const char* row) {
+        const std::string line = texts::Fill(texts::kImportChangedRow, {row, "", ""});
+        return line.substr(0, line.find(' ', 2));
+    };
+    const std::string asked = gui::MessageBoxText(box);
+    for (const char* row : {"2", "3", "4"}) {
+        EXPECT_NE(asked.find(rowHead(row)), std::string::npos) << row << gui::Readable(asked);
+    }
+    EXPECT_EQ(asked.find(rowHead("1")), std::string::npos) << gui::Readable(asked);
+    ASSERT_TRUE(gui::PressButton(box, IDNO));
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::MessageBoxes(s.processId()).empty(); }));
+    ExpectNoneRenamed(s, "ansi", names);
+}
+
 // An IO file whose path has blanks and a character whose second byte is 0x5C (表) reaches the
 // editor unquoted and is read back; the editor closes by itself.
 TEST_F(Tool, AnEditorThatClosesByItselfIsReadBackFromAnIoPathWithBlanks) {

@@ -7,6 +7,10 @@
 //                   1200 ms later, so that Varnel's checks twice a second see where it went
 //   minimize:NAMES  the same, but the window minimizes itself instead of moving
 //   stay[:NAMES]    the rewrite if NAMES is given; the window stays until it gets WM_CLOSE
+//   recode:ENC:NAMES  the file read as it was written (UTF-8 after a byte-order mark, else
+//                   cp932), its first lines giving way to the UTF-8 lines of NAMES, and all of it
+//                   saved as ENC: "ansi" (cp932 with Windows' best fit) or "euc" (EUC-JP); the
+//                   window closes as for rewrite
 //   quit            shows no window and ends
 //   handon:SCRIPT   shows no window: starts itself again on the same file with SCRIPT and ends,
 //                   as editors that hand the file to another process do
@@ -20,6 +24,8 @@
 
 #include <cstdlib>
 #include <string>
+
+#include "tests/support/euc_jp.h"
 
 namespace {
 
@@ -99,7 +105,48 @@ void Rewrite(const std::string& namesPath) {
     WriteAll(state.path, names + text.substr(rest));
 }
 
-// The script after the mode word: "X,Y:NAMES" for move, "NAMES" otherwise.
+std::wstring Widen(UINT codePage, const std::string& bytes) {
+    const int n =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) {
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], n);
+    }
+    return wide;
+}
+
+// As an editor saves "ANSI": best fit, and "?" for what has none.
+std::string Ansi(const std::wstring& wide) {
+    const int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                      0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n,
+                            nullptr, nullptr);
+    }
+    return bytes;
+}
+
+void Recode(const std::string& encoding, const std::string& namesPath) {
+    std::string names;
+    std::string text;
+    if (!ReadAll(namesPath, &names) || !ReadAll(state.path, &text)) {
+        return;
+    }
+    const bool utf8 = text.rfind("\xEF\xBB\xBF", 0) == 0;
+    std::wstring wide = Widen(utf8 ? CP_UTF8 : 932, utf8 ? text.substr(3) : text);
+    const std::wstring lines = Widen(CP_UTF8, names);
+    size_t rest = 0;
+    for (size_t at = 0; (at = lines.find(L"\r\n", at)) != std::wstring::npos; at += 2) {
+        const size_t end = wide.find(L"\r\n", rest);
+        rest = end == std::wstring::npos ? wide.size() : end + 2;
+    }
+    const std::string ansi = Ansi(lines + wide.substr(rest));
+    WriteAll(state.path, encoding == "euc" ? SjisToEucJp(ansi) : ansi);
+}
+
+// The script after the mode word: "X,Y:NAMES" for move, "ENC:NAMES" for recode, "NAMES"
+// otherwise.
 void TakeScript(const std::string& script) {
     const size_t colon = script.find(':');
     const std::string word = script.substr(0, colon);
@@ -114,6 +161,13 @@ void TakeScript(const std::string& script) {
         state.moveX = std::atoi(rest.substr(0, comma).c_str());
         state.moveY = std::atoi(rest.substr(comma + 1, end - comma - 1).c_str());
         rest = rest.substr(end + 1);
+    } else if (word == "recode") {
+        state.mode = Mode::Rewrite;
+        const size_t end = rest.find(':');
+        if (end != std::string::npos) {
+            Recode(rest.substr(0, end), rest.substr(end + 1));
+        }
+        return;
     } else if (word == "rewrite") {
         state.mode = Mode::Rewrite;
     } else if (word == "minimize") {
