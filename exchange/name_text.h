@@ -54,9 +54,10 @@ class ClipboardLineReader {
 };
 
 // Varnel wrote the footer itself: its row of slashes is there with its lines after it, but none
-// of its Japanese lines reads in cp932 or in UTF-8 (the ASCII reads the same in both). The editor saved the file in an
-// encoding Varnel does not read (EUC-JP, say), or read it in a wrong one and saved what it made of
-// it; every name in it may be changed. A UTF-16 file never shows the row as bytes.
+// of its Japanese lines reads in cp932 or in UTF-8 (the ASCII reads the same in both). The editor
+// saved the file in an encoding Varnel does not read (EUC-JP, say), or read it in a wrong one and
+// saved what it made of it; every name in it may be changed. A UTF-16 file never shows the row as
+// bytes.
 bool FooterReEncoded(const std::string& bytes);
 
 // How an IO file came back from the editor.
