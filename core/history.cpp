@@ -183,11 +183,17 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
     contents.secondStage = true;
     contents.plan = plan;
     std::vector<std::string> leftAlone;
-    journal::PutBack(contents, &leftAlone);
-    journal.End();
-    const std::set<std::string> alone(leftAlone.begin(), leftAlone.end());
+    journal::PutBackDone done;
+    journal::PutBack(contents, &leftAlone, nullptr, &done);
+    // While an item is still at a temporary name the journal stays: the next start puts it back.
+    if (!done.leftAside) {
+        journal.End();
+    }
+    // Only what this undo moved is told, and followed by the list: an item back already (by a
+    // restore since) is not, and the entry now at its old target is another file.
+    const std::set<std::string> moved(done.movedBack.begin(), done.movedBack.end());
     for (const ItemPaths& item : ItemsOf(plan)) {
-        if (alone.count(item.before) == 0 && item.before != item.after) {
+        if (moved.count(item.before) != 0 && item.before != item.after) {
             undone->back.push_back(item);
         }
     }

@@ -151,6 +151,22 @@ bool Undo(const PlannedMove& move) {
     return Move(move.to, move.from);
 }
 
+// Where the item is now among the places its moves give it, the first-named first; empty when
+// at none of them.
+std::string WhereNow(const Item& item) {
+    if (Holds(item.firstPath, item.identity)) {
+        return item.firstPath;
+    }
+    for (const PlannedMove* move : item.moves) {
+        for (const std::string* path : {&move->to, &move->detour}) {
+            if (Holds(*path, item.identity)) {
+                return *path;
+            }
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
 std::vector<ItemState> Review(const Contents& contents) {
@@ -182,12 +198,22 @@ std::vector<ItemState> Review(const Contents& contents) {
 }
 
 bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
-             const std::function<void(unsigned, unsigned)>& progress) {
+             const std::function<void(unsigned, unsigned)>& progress, PutBackDone* done) {
     if (!contents.hasPlan) {
         return true;
     }
     const PassPlan& plan = contents.plan;
     const std::vector<Item> items = ItemsOf(plan);
+    // Where each item was before, so that only what this put-back moves is told as its own, and
+    // an item it could not bring back goes back to where it was, never left at a temporary name.
+    std::vector<std::string> wasAt(items.size());
+    std::vector<bool> backBefore(items.size(), false);
+    for (std::size_t i = 0; done != nullptr && i < items.size(); ++i) {
+        if (items[i].valid) {
+            wasAt[i] = WhereNow(items[i]);
+            backBefore[i] = IsBack(items[i]);
+        }
+    }
     std::set<const PlannedMove*> trusted;
     for (const Item& item : items) {
         if (item.valid) {
@@ -215,10 +241,22 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         }
     }
     bool allBack = true;
-    for (const Item& item : items) {
-        if (!item.valid || !IsBack(item)) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Item& item = items[i];
+        const bool back = item.valid && IsBack(item);
+        if (!back) {
             leftAlone->push_back(item.firstPath);
             allBack = false;
+            if (item.valid && done != nullptr) {
+                std::string now = WhereNow(item);
+                if (now != wasAt[i] && IsOwnTemporary(now) && !wasAt[i].empty() &&
+                    !platform::PathExists(wasAt[i]) && Move(now, wasAt[i])) {
+                    now = wasAt[i];
+                }
+                done->leftAside = done->leftAside || IsOwnTemporary(now);
+            }
+        } else if (done != nullptr && !backBefore[i]) {
+            done->movedBack.push_back(item.firstPath);
         }
     }
     return allBack;

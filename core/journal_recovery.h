@@ -25,11 +25,23 @@ struct ItemState {
 };
 std::vector<ItemState> Review(const Contents& contents);
 
+// What a put-back did, beyond the items it left alone.
+struct PutBackDone {
+    // The items this put-back moved back itself (each one's path before the pass); an item that
+    // was back already is not among them.
+    std::vector<std::string> movedBack;
+    // Some item is still at one of the pass's temporary names: the journal must stay.
+    bool leftAside = false;
+};
+
 // Moves every trusted item back to the path it had before the pass: the moves are undone, the
 // last first, each only where the disk shows the item itself at its target, and never over an
-// existing file. The items not back are added to *leftAlone (each one's path before the pass).
-// True when every item is back. `progress`, when given, hears of each move looked at.
+// existing file. An item the undo could not finish is not left at a temporary name: it goes on to
+// where the pass had put it when that is free. The items not back are added to *leftAlone (each
+// one's path before the pass). True when every item is back. `progress`, when given, hears of
+// each move looked at.
 bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
-             const std::function<void(unsigned, unsigned)>& progress = nullptr);
+             const std::function<void(unsigned, unsigned)>& progress = nullptr,
+             PutBackDone* done = nullptr);
 
 }  // namespace journal

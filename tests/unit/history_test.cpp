@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "platform/file_faults.h"
 #include "platform/text_file.h"
 #include "tests/support/list_fixture.h"
 
@@ -127,6 +128,57 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
                   texts::Fill(texts::kHistoryUndone, {texts::kHistoryRename}));
     }
 }
+
+// An undo tells and the list follows only what it moved itself. a.txt became b.txt, was put back,
+// and then c.txt took b.txt: undoing the first pass moves nothing, says so, and leaves the entry
+// of c.txt pointing at its own file, so that the next restore renames c.txt and nothing else.
+TEST_F(HistoryTest, AnUndoOfAPassPutBackSinceMovesTellsAndFollowsNothing) {
+    RenameEntry& a = AddFile("a.txt", "A");
+    RenameEntry& c = AddFile("c.txt", "C");
+    a.SetEditName("b");
+    ASSERT_EQ(list->RenameAll(), 0);
+    ASSERT_EQ(list->RestoreAll(), 0);
+    a.SetEditName("a");
+    c.SetEditName("b");
+    ASSERT_EQ(list->RenameAll(), 0);
+    const std::vector<PassRecord> records = history::Load(Folder());
+    ASSERT_EQ(records.size(), 3u);
+    history::Undone undone;
+    ASSERT_EQ(history::Undo(Folder(), records[0], &undone), history::UndoResult::Done);
+    EXPECT_TRUE(undone.back.empty());
+    EXPECT_TRUE(undone.leftAlone.empty());
+    EXPECT_EQ(history::UndoReport(undone), texts::Fill(texts::kUndoDone, {"0"}));
+    list->FollowUndo(undone.back);
+    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_EQ(dir.Read("a.txt"), "A");
+    EXPECT_EQ(dir.Read("c.txt"), "C");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "c.txt"}));
+}
+
+#ifndef _WIN32
+// An undo of a swap whose second move fails (the file held open, say): the file already moved
+// aside goes back to where it was before the undo, never left at a temporary name, both are named,
+// and no journal is left for a start to ask about.
+TEST_F(HistoryTest, AnUndoThatCannotFinishLeavesNoFileAtATemporaryName) {
+    RenameEntry& a = AddFile("a.txt", "A");
+    RenameEntry& b = AddFile("b.txt", "B");
+    a.SetEditName("b");
+    b.SetEditName("a");
+    ASSERT_EQ(list->RenameAll(), 0);
+    const std::vector<PassRecord> records = history::Load(Folder());
+    ASSERT_EQ(records.size(), 1u);
+    // The undo's moves: b.txt aside, then a.txt to b.txt (fails), then the one aside to a.txt.
+    platform::faults::FailMove(1, platform::MoveResult::AccessDenied);
+    history::Undone undone;
+    EXPECT_EQ(history::Undo(Folder(), records[0], &undone), history::UndoResult::Done);
+    platform::faults::Clear();
+    EXPECT_TRUE(undone.back.empty());
+    EXPECT_EQ(undone.leftAlone.size(), 2u);
+    EXPECT_EQ(dir.Read("a.txt"), "B");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
+    EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
+}
+#endif
 
 TEST_F(HistoryTest, OnlyTheLastPassesAreKept) {
     for (int i = 0; i < 25; ++i) {
