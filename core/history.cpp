@@ -1,14 +1,17 @@
 #include "core/history.h"
 
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
+#include "platform/journal_file.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 
@@ -33,7 +36,51 @@ std::uint32_t Number32(const std::string& bytes, std::size_t at) {
 }
 
 bool Save(const std::string& folderSlash, const std::vector<PassRecord>& records) {
-    return platform::WriteWholeFile(PathOf(folderSlash), Encode(records));
+    return platform::ReplaceWholeFile(PathOf(folderSlash), Encode(records));
+}
+
+// Held across a read, an add and a write of the history: two copies adding at once would each
+// write back the file they read, and one pass would be lost. The file stays beside the history,
+// so that every copy holds the same one. Where none can be had (a read-only folder), nothing
+// could be written either.
+class HistoryLock {
+  public:
+    explicit HistoryLock(const std::string& folderSlash) {
+        const std::string path = folderSlash + "/" + kLockFileName;
+        // Another copy writes a history of many megabytes in well under this.
+        for (int tries = 0; tries < 250; ++tries) {
+            platform::JournalOpen opened = platform::CreateJournal(path, &file);
+            if (opened == platform::JournalOpen::Missing) {
+                opened = platform::OpenJournal(path, &file);
+            }
+            if (opened == platform::JournalOpen::Opened ||
+                opened == platform::JournalOpen::Failed) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    ~HistoryLock() {
+        if (file.IsOpen()) {
+            platform::CloseJournal(&file);
+        }
+    }
+    HistoryLock(const HistoryLock&) = delete;
+    HistoryLock& operator=(const HistoryLock&) = delete;
+
+  private:
+    platform::JournalFile file;
+};
+
+std::size_t Find(const std::vector<PassRecord>& records, const PassRecord& chosen) {
+    std::size_t index = records.size();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].kind == chosen.kind && records[i].ended == chosen.ended &&
+            records[i].plan == chosen.plan) {
+            index = i;
+        }
+    }
+    return index;
 }
 
 }  // namespace
@@ -102,6 +149,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
          const std::string& planRecord) {
     // The passes kept are copied as the bytes they are: a pass over many thousands of files is
     // neither read into a plan nor made again.
+    const HistoryLock lock(folderSlash);
     std::string bytes;
     const std::size_t added = kHead + planRecord.size();
     if (!platform::ReadWholeFile(PathOf(folderSlash), &bytes, added) ||
@@ -141,7 +189,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
         bytes += static_cast<char>((when >> (8 * i)) & 0xFF);
     }
     bytes += planRecord;
-    return platform::WriteWholeFile(PathOf(folderSlash), bytes);
+    return platform::ReplaceWholeFile(PathOf(folderSlash), bytes);
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
@@ -160,13 +208,7 @@ std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
 
 UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone) {
     std::vector<PassRecord> records = Load(folderSlash);
-    std::size_t index = records.size();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].kind == chosen.kind && records[i].ended == chosen.ended &&
-            records[i].plan == chosen.plan) {
-            index = i;
-        }
-    }
+    std::size_t index = Find(records, chosen);
     // Gone from the file means dropped as too old, which only follows passes made after it.
     if (index == records.size() || records[index].undone) {
         return UndoResult::AlreadyUndone;
@@ -198,8 +240,14 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
         }
     }
     undone->leftAlone = leftAlone;
-    records[index].undone = true;
-    Save(folderSlash, records);
+    // Marked in the file as it is now: another copy may have added a pass meanwhile.
+    const HistoryLock lock(folderSlash);
+    records = Load(folderSlash);
+    index = Find(records, chosen);
+    if (index < records.size()) {
+        records[index].undone = true;
+        Save(folderSlash, records);
+    }
     return UndoResult::Done;
 }
 

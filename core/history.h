@@ -28,6 +28,8 @@ namespace history {
 constexpr std::size_t kKept = 20;
 constexpr std::size_t kMostBytes = 64u << 20;
 constexpr char kFileName[] = "varnel.history";
+// Held by the copy that reads and writes the history; it stays beside it.
+constexpr char kLockFileName[] = "varnel.history.lock";
 
 std::string Encode(const std::vector<PassRecord>& records);
 std::vector<PassRecord> Decode(const std::string& bytes);

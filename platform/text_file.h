@@ -22,6 +22,11 @@ enum class WriteFailure {
 // file cannot be opened for writing or not every byte reached it; *why then says why.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why = nullptr);
 
+// Writes the bytes beside the file (its name and ".new"), forces them to the disk and then puts
+// them in the file's place in one step: a crash or a full disk leaves the old file whole. False
+// when that could not be done; the old file is as it was then.
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes);
+
 // Every byte of the file, in room made once for its size and `room` bytes more (a file of many
 // megabytes read piece by piece would otherwise take twice its size). False when it cannot be
 // opened or read.

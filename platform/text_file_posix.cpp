@@ -41,19 +41,11 @@ bool Fail(WriteFailure failure, WriteFailure* why) {
     return false;
 }
 
-}  // namespace
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
-    if (why) {
-        *why = WriteFailure::None;
-    }
-    std::string native;
-    if (!ToNative(path, &native) || native.empty()) {
-        return Fail(WriteFailure::BadName, why);
-    }
+// 0 when every byte is written (and on the disk, if forced), else the error.
+int WriteBytes(const std::string& native, const std::string& bytes, bool force) {
     const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return Fail(FailureOf(errno), why);
+        return errno;
     }
     int error = 0;
     for (std::size_t done = 0; done < bytes.size();) {
@@ -67,10 +59,48 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFail
         }
         done += static_cast<std::size_t>(n);
     }
+    if (force && error == 0 && fsync(fd) != 0) {
+        error = errno;
+    }
     if (close(fd) != 0 && error == 0) {
         error = errno;
     }
+    return error;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
+    if (why) {
+        *why = WriteFailure::None;
+    }
+    std::string native;
+    if (!ToNative(path, &native) || native.empty()) {
+        return Fail(WriteFailure::BadName, why);
+    }
+    const int error = WriteBytes(native, bytes, false);
     return error == 0 || Fail(FailureOf(error), why);
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    std::string native;
+    std::string aside;
+    if (!ToNative(path, &native) || native.empty() || !ToNative(path + ".new", &aside)) {
+        return false;
+    }
+    if (WriteBytes(aside, bytes, true) != 0 || rename(aside.c_str(), native.c_str()) != 0) {
+        unlink(aside.c_str());
+        return false;
+    }
+    // The new name itself on the disk too.
+    const std::string::size_type slash = native.rfind('/');
+    const int folder = open(slash == std::string::npos ? "." : native.substr(0, slash + 1).c_str(),
+                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::size_t room) {

@@ -48,20 +48,12 @@ bool Fail(WriteFailure failure, WriteFailure* why) {
     return false;
 }
 
-}  // namespace
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
-    if (why) {
-        *why = WriteFailure::None;
-    }
-    std::wstring native;
-    if (!ToNativePath(path, &native)) {
-        return Fail(WriteFailure::BadName, why);
-    }
+// ERROR_SUCCESS when every byte is written (and on the disk, if forced), else the error.
+DWORD WriteBytes(const std::wstring& native, const std::string& bytes, bool force) {
     HANDLE file = CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return Fail(FailureOf(GetLastError()), why);
+        return GetLastError();
     }
     DWORD error = ERROR_SUCCESS;
     for (std::size_t done = 0; done < bytes.size();) {
@@ -77,10 +69,42 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFail
         }
         done += written;
     }
+    if (force && error == ERROR_SUCCESS && !FlushFileBuffers(file)) {
+        error = GetLastError();
+    }
     if (!CloseHandle(file) && error == ERROR_SUCCESS) {
         error = GetLastError();
     }
+    return error;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, WriteFailure* why) {
+    if (why) {
+        *why = WriteFailure::None;
+    }
+    std::wstring native;
+    if (!ToNativePath(path, &native)) {
+        return Fail(WriteFailure::BadName, why);
+    }
+    const DWORD error = WriteBytes(native, bytes, false);
     return error == ERROR_SUCCESS || Fail(FailureOf(error), why);
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    std::wstring native;
+    std::wstring aside;
+    if (!ToNativePath(path, &native) || !ToNativePath(path + ".new", &aside)) {
+        return false;
+    }
+    if (WriteBytes(aside, bytes, true) != ERROR_SUCCESS ||
+        !MoveFileExW(aside.c_str(), native.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(aside.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::size_t room) {

@@ -65,7 +65,7 @@ class ListTest : public ::testing::Test {
     std::vector<std::string> NamesBesidesIni() const {
         std::vector<std::string> names = dir.Names();
         // The program's own files beside the INI file are not the user's.
-        for (const char* own : {"varnel.ini", history::kFileName}) {
+        for (const char* own : {"varnel.ini", history::kFileName, history::kLockFileName}) {
             names.erase(std::remove(names.begin(), names.end(), own), names.end());
         }
         return names;

@@ -2,8 +2,14 @@
 // in between by others, and the pass undone from the history.
 #include "core/history.h"
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -177,6 +183,40 @@ TEST_F(HistoryTest, AnUndoThatCannotFinishLeavesNoFileAtATemporaryName) {
     EXPECT_EQ(dir.Read("a.txt"), "B");
     EXPECT_EQ(dir.Read("b.txt"), "A");
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
+}
+#endif
+
+#ifndef _WIN32
+// Two copies of Varnel adding passes at the same time: each adds under the history's lock, so
+// neither writes back a file the other has added to since it read it.
+TEST_F(HistoryTest, TwoCopiesAddingAtOnceLoseNoPass) {
+    constexpr int kEach = history::kKept / 2;
+    std::vector<pid_t> copies;
+    for (int copy = 0; copy < 2; ++copy) {
+        const pid_t child = fork();
+        if (child == 0) {
+            for (int i = 0; i < kEach; ++i) {
+                PassRecord record;
+                record.ended = copy * 100 + i;
+                record.plan.renames = {{"D:/a/x", "D:/a/y", "", std::string(4000, 'i')}};
+                if (!history::Add(Folder(), record)) {
+                    _exit(1);
+                }
+            }
+            _exit(0);
+        }
+        copies.push_back(child);
+    }
+    for (pid_t child : copies) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::set<std::int64_t> ended;
+    for (const PassRecord& record : history::Load(Folder())) {
+        ended.insert(record.ended);
+    }
+    EXPECT_EQ(ended.size(), 2u * kEach);
 }
 #endif
 

@@ -276,12 +276,13 @@ using Disk = std::map<std::string, std::string>;
 class JournalPropertyTest : public JournalTest {
   protected:
     // Every file and folder below the test folder (folders as "<folder>"), the INI file and the
-    // history left out.
+    // history (with its lock) left out.
     Disk Now() const {
         Disk disk;
         Collect(dir.Path(), "", &disk);
         disk.erase("varnel.ini");
         disk.erase(history::kFileName);
+        disk.erase(history::kLockFileName);
         return disk;
     }
     static void Collect(const std::string& path, const std::string& prefix, Disk* disk) {

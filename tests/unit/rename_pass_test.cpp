@@ -276,7 +276,7 @@ namespace {
 std::vector<std::pair<std::string, std::string>> Snapshot(const TestDir& dir) {
     std::vector<std::pair<std::string, std::string>> files;
     for (const std::string& name : dir.Names()) {
-        if (name != history::kFileName) {
+        if (name != history::kFileName && name != history::kLockFileName) {
             files.emplace_back(name, dir.Read(name));
         }
     }
