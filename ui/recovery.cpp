@@ -78,8 +78,20 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     }
     std::vector<std::string> leftAlone;
     if (moving.empty()) {
+        // Nothing left to move: every start would show the same list and leave the journal, so
+        // the user may end it here.
         if (!left.PutBack(&leftAlone)) {
-            ShowLeftAlone(c, leftAlone);
+            std::vector<std::string> lines;
+            for (const std::string& path : leftAlone) {
+                lines.push_back(Shown(path));
+            }
+            const std::string text = texts::Fill(texts::kNothingToPutBack,
+                                                 {Shown(folder + "/" + journal::FileName(slot))}) +
+                                     Listed(lines, kNamedInSummary) + texts::kForgetNothingLeft;
+            if (ShowMessageBox(c->mainWindow, text, texts::kTitleNotPutBack,
+                               kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes) {
+                left.Forget();
+            }
         }
         return;
     }

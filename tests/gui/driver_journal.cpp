@@ -68,6 +68,33 @@ void CutAPassShort(gui::Session& s, std::string* boxText, Names* cut) {
     ASSERT_TRUE(gui::Exists(s.PathOf("varnel.journal")));
 }
 
+// A journal whose files are all gone since: nothing is left to move, so the list is shown once
+// with the offer to end the journal (No by default); Yes ends it, and the next start asks nothing.
+TEST(Journal, AJournalWithNothingLeftToMoveMayBeEnded) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    std::string boxText;
+    Names cut;
+    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+    for (const std::string& name : cut) {
+        ASSERT_TRUE(DeleteFileW(s.PathOf("files\\" + name).c_str())) << name;
+    }
+    gui::AppProcess again;
+    HWND question = StartAndAsk(&again, s);
+    ASSERT_NE(question, nullptr);
+    const std::string asked = gui::MessageBoxText(question);
+    EXPECT_EQ(
+        asked.rfind(
+            texts::Fill(texts::kNothingToPutBack, {gui::ToCp932(s.PathOf("varnel.journal"))}), 0),
+        0u)
+        << gui::Readable(asked);
+    EXPECT_NE(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+    ASSERT_TRUE(gui::PressButton(question, IDYES));
+    EXPECT_TRUE(gui::WaitFor([&] { return !gui::Exists(s.PathOf("varnel.journal")); }));
+    again.Kill();
+}
+
 TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     gui::ClipboardLock lock;
     ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
