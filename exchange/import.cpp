@@ -114,22 +114,14 @@ bool AskEncoding(const std::string& path, const std::string& bytes, WindowHandle
 
 // The rows the editor, not the user, may have changed, asked about once with No as the default.
 // False when the user stops the import.
-template <typename Reader>
-bool EditorChangesAccepted(const RenameList& list, Reader reader, bool readThroughCp932,
-                           WindowHandle owner) {
+bool EditorChangesAccepted(const RenameList& list, const std::vector<std::string>& lines,
+                           bool readThroughCp932, WindowHandle owner) {
     constexpr std::size_t kNamedRows = 10;
     if (list.ExportedNames().empty()) {
         return true;
     }
-    std::vector<std::string> read;
-    for (unsigned i = 0; i < list.Count(); ++i) {
-        read.push_back(reader.Read());
-        if (reader.AtEnd()) {
-            break;
-        }
-    }
     const std::vector<SuspectRow> suspects =
-        SuspectRows(list.ExportedNames(), list.ExportedAsUnicode(), readThroughCp932, read);
+        SuspectRows(list.ExportedNames(), list.ExportedAsUnicode(), readThroughCp932, lines);
     if (suspects.empty()) {
         return true;
     }
@@ -231,13 +223,17 @@ int ImportFromFile(RenameList& list, const std::string& path) {
              kFileSource);
         return 1;
     }
-    if (!EditorChangesAccepted(list, FileLineReader(text), encoding == NameFileEncoding::Cp932,
-                               owner)) {
+    // The footer as read, in whatever encoding: a file misread and saved as UTF-16 shows no
+    // row of slashes among its bytes.
+    if (FooterReEncoded(text)) {
+        Warn(owner, texts::Fill(texts::kImportReEncoded, {path}), kFileSource);
         return 1;
     }
     FileLineReader reader(std::move(text));
     std::vector<std::string> lines;
+    // The lines are whole and fit the list before anything is asked about them.
     if (CollectLines(reader, list, kFileSource, owner, &lines) != 0 ||
+        !EditorChangesAccepted(list, lines, encoding == NameFileEncoding::Cp932, owner) ||
         CheckNewNames(list, lines) != 0) {
         return 1;
     }
@@ -257,13 +253,10 @@ int ImportFromClipboard(RenameList& list) {
         }
         return 1;
     }
-    if (!EditorChangesAccepted(list, ClipboardLineReader(text), false, owner)) {
-        return 1;
-    }
     ClipboardLineReader reader(std::move(text));
     std::vector<std::string> lines;
     if (CollectLines(reader, list, kClipboardSource, owner, &lines) != 0 ||
-        CheckNewNames(list, lines) != 0) {
+        !EditorChangesAccepted(list, lines, false, owner) || CheckNewNames(list, lines) != 0) {
         return 1;
     }
     TakeImportedNames(list, lines);

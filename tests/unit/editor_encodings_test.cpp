@@ -18,7 +18,17 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-enum class Saved { Utf8, Utf8Mark, Utf16LeMark, Cp932BestFit, EucJp, Utf8Replacement };
+enum class Saved {
+    Utf8,
+    Utf8Mark,
+    Utf16LeMark,
+    Cp932BestFit,
+    EucJp,
+    Utf8Replacement,  // read as UTF-8 though it was not
+    Utf8JisTable,     // read with the JIS table's Shift_JIS (～ as 〜), saved as UTF-8
+    Utf16Latin1,      // read as a Western code page, saved as UTF-16 LE with a mark
+    Emptied,          // everything deleted and saved
+};
 
 std::string Held(const std::string& utf8) {
     std::string held;
@@ -54,6 +64,18 @@ class EditorEncodingsTest : public ListTest {
 
     // The exported file as the editor saves it after the user changed "plain" to "plain2".
     std::string EditorSaves(const std::string& exported, Saved form) {
+        if (form == Saved::Emptied) {
+            return "";
+        }
+        if (form == Saved::Utf16Latin1) {
+            // Each byte one character: the names and the footer become Western letters.
+            std::string bytes = "\xFF\xFE";
+            for (char c : Edited(exported)) {
+                bytes += c;
+                bytes += '\0';
+            }
+            return bytes;
+        }
         if (form == Saved::Utf8Replacement) {
             // Read as UTF-8 though it was not: every byte beyond ASCII became U+FFFD.
             std::string out;
@@ -69,6 +91,18 @@ class EditorEncodingsTest : public ListTest {
         held = Edited(held);
         std::string utf8;
         std::u16string utf16;
+        if (form == Saved::Utf8JisTable) {
+            std::string mapped;
+            for (std::size_t i = 0; i < held.size(); i += mbcs::CharLength(held, i)) {
+                if (held.compare(i, 2, "\x81\x60") == 0) {
+                    platform::AppendEscape(&mapped, 0x301C);
+                } else {
+                    mapped.append(held, i, mbcs::CharLength(held, i));
+                }
+            }
+            held = mapped;
+            form = Saved::Utf8;
+        }
         switch (form) {
             case Saved::Utf8:
             case Saved::Utf8Mark:
@@ -87,7 +121,7 @@ class EditorEncodingsTest : public ListTest {
                 return BestFit(held);
             case Saved::EucJp:
                 return SjisToEucJp(BestFit(held));
-            case Saved::Utf8Replacement:
+            default:
                 break;
         }
         return held;
@@ -134,7 +168,7 @@ class EditorEncodingsTest : public ListTest {
 };
 
 TEST_F(EditorEncodingsTest, EachSavedFormRenamesWhatTheUserChangedOrStopsWithNothingMoved) {
-    const Names cp932 = {Held(u8"写真.txt"), Held(u8"表計算.txt"), "plain.txt"};
+    const Names cp932 = {Held(u8"写真.txt"), Held(u8"第1話～第3話.txt"), "plain.txt"};
     const Names unicode = {Held(u8"café.txt"), Held(u8"naïve.txt"), Held(u8"한국.txt"),
                            "plain.txt"};
     const auto renamed = [](Names names) {
@@ -159,6 +193,9 @@ TEST_F(EditorEncodingsTest, EachSavedFormRenamesWhatTheUserChangedOrStopsWithNot
         {"UTF-8 out, UTF-16 LE back", unicode, Saved::Utf16LeMark, true, false},
         {"UTF-8 out, ANSI back", unicode, Saved::Cp932BestFit, false, true},
         {"UTF-8 out, EUC-JP back", unicode, Saved::EucJp, false, false},
+        {"cp932 out, JIS table, UTF-8 back", cp932, Saved::Utf8JisTable, false, true},
+        {"cp932 out, read as Western, UTF-16 LE back", cp932, Saved::Utf16Latin1, false, false},
+        {"UTF-8 out, emptied", unicode, Saved::Emptied, false, false},
     };
     int n = 0;
     for (const auto& row : rows) {
