@@ -35,8 +35,15 @@ std::uint32_t Number32(const std::string& bytes, std::size_t at) {
     return n;
 }
 
+// Put in place whole where the system lets it; where it does not (another program has the
+// file open without letting it be replaced), written over in place, as always.
+bool Write(const std::string& folderSlash, const std::string& bytes) {
+    return platform::ReplaceWholeFile(PathOf(folderSlash), bytes) ||
+           platform::WriteWholeFile(PathOf(folderSlash), bytes);
+}
+
 bool Save(const std::string& folderSlash, const std::vector<PassRecord>& records) {
-    return platform::ReplaceWholeFile(PathOf(folderSlash), Encode(records));
+    return Write(folderSlash, Encode(records));
 }
 
 // Held across a read, an add and a write of the history: two copies adding at once would each
@@ -189,7 +196,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
         bytes += static_cast<char>((when >> (8 * i)) & 0xFF);
     }
     bytes += planRecord;
-    return platform::ReplaceWholeFile(PathOf(folderSlash), bytes);
+    return Write(folderSlash, bytes);
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
@@ -240,6 +247,11 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
         }
     }
     undone->leftAlone = leftAlone;
+    // Not while a file is still at a temporary name: the journal stays for the next start, and
+    // the pass is not what the history would say.
+    if (done.leftAside) {
+        return UndoResult::Done;
+    }
     // Marked in the file as it is now: another copy may have added a pass meanwhile.
     const HistoryLock lock(folderSlash);
     records = Load(folderSlash);
