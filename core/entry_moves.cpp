@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/move_problems.h"
+#include "core/move_retries.h"
 #include "core/temporary_names.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
@@ -38,7 +39,7 @@ int RenameEntry::RenameTo(const PathName& target, const PathName* detour, MovePr
     if (from == to) {
         return -1;
     }
-    platform::MoveResult result = platform::MovePath(from, to);
+    platform::MoveResult result = move_retries::Move(from, to);
     if (result != platform::MoveResult::Done) {
         return Fail(ProblemOf(result), target, problem);
     }
@@ -65,14 +66,14 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour,
             return Fail(MoveProblem::NoTemporaryName, target, problem);
         }
     }
-    platform::MoveResult result = platform::MovePath(from, temporary.SlashPath());
+    platform::MoveResult result = move_retries::Move(from, temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
         return Fail(ProblemOf(result), target, problem);
     }
-    result = platform::MovePath(temporary.SlashPath(), to);
+    result = move_retries::Move(temporary.SlashPath(), to);
     if (result != platform::MoveResult::Done) {
         // Put it back; if even that fails, the item is known by its temporary name.
-        if (platform::MovePath(temporary.SlashPath(), from) != platform::MoveResult::Done) {
+        if (move_retries::Move(temporary.SlashPath(), from) != platform::MoveResult::Done) {
             nowPath = temporary;
         }
         return Fail(ProblemOf(result), target, problem);
@@ -86,7 +87,7 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour,
 
 int RenameEntry::RenameToTemporary(const PathName& temporary, const PathName& wanted) {
     const platform::MoveResult result =
-        platform::MovePath(nowPath.SlashPath(), temporary.SlashPath());
+        move_retries::Move(nowPath.SlashPath(), temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
         // Told by the name it was to get: the temporary one means nothing to the user.
         return Fail(ProblemOf(result), wanted, nullptr);

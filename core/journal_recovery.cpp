@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "core/move_retries.h"
 #include "core/temporary_names.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -63,7 +64,7 @@ bool SpelledSo(const std::string& path) {
 }
 
 bool Move(const std::string& from, const std::string& to) {
-    return platform::MovePath(from, to) == platform::MoveResult::Done;
+    return move_retries::Move(from, to) == platform::MoveResult::Done;
 }
 
 // One item the plan moves: where it was before the pass, what it is, and every move it makes.

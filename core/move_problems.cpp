@@ -50,19 +50,24 @@ const char* MoveProblemText(MoveProblem problem) {
     return texts::kWhyMoveOther;
 }
 
-void ShowMoveFailure(WindowHandle owner, const FailedMove& failed) {
+void ShowMoveFailure(WindowHandle owner, const FailedMove& failed, const std::string& more) {
     ShowMessageBox(owner,
                    texts::Fill(texts::kMoveFailedOne,
-                               {failed.now, failed.target, MoveProblemText(failed.why)}),
+                               {failed.now, failed.target, MoveProblemText(failed.why)}) +
+                       more,
                    texts::kTitleRenameError, kMbIconError);
 }
 
-void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedMove>& failed) {
+void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedMove>& failed,
+                    unsigned retried) {
     if (failed.empty()) {
         return;
     }
+    // Moves that went through only when tried again say why a pass took a moment longer.
+    const std::string waited =
+        retried == 0 ? std::string() : texts::Fill(texts::kPassRetried, {std::to_string(retried)});
     if (failed.size() == 1) {
-        ShowMoveFailure(owner, failed[0]);
+        ShowMoveFailure(owner, failed[0], waited);
         return;
     }
     std::string text =
@@ -73,6 +78,7 @@ void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedM
     if (failed.size() > kNamedInReport) {
         text += texts::Fill(texts::kMoreItems, {std::to_string(failed.size() - kNamedInReport)});
     }
+    text += waited;
     text += texts::kPassReportCopy;
     if (ShowMessageBox(owner, text, texts::kTitleRenameReport, kMbYesNo | kMbIconExclamation) !=
         kIdYes) {

@@ -19,8 +19,9 @@ struct FailedMove {
 };
 
 // The box of one failed move, with the item and the reason.
-void ShowMoveFailure(WindowHandle owner, const FailedMove& failed);
+void ShowMoveFailure(WindowHandle owner, const FailedMove& failed, const std::string& more = "");
 // After a pass: nothing when every move was made, the box of the one that failed, or one report
 // of how many were made and which failed, the first few dozen named; the user may copy the
 // whole list to the clipboard.
-void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedMove>& failed);
+void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedMove>& failed,
+                    unsigned retried = 0);

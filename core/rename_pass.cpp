@@ -12,6 +12,7 @@
 #include "core/history.h"
 #include "core/mbcs.h"
 #include "core/move_problems.h"
+#include "core/move_retries.h"
 #include "core/pass_journal.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
@@ -222,6 +223,7 @@ int RenameList::RunPass(NameKind targetKind) {
     } running(passRunning);
     // Current paths change from here on.
     listedStale = true;
+    move_retries::Begin();
 
     PassSteps steps;
     if (PlanPass(targetKind, &steps) != 0) {
@@ -282,7 +284,7 @@ int RenameList::RunPass(NameKind targetKind) {
     if (!journalFolder.empty() && made > 0) {
         KeepInHistory(targetKind == NameKind::Old ? 'T' : 'R', plan, madeMoves);
     }
-    ShowPassReport(window_port::Owner(), made, failed);
+    ShowPassReport(window_port::Owner(), made, failed, move_retries::Retried());
     return failed.empty() ? 0 : 1;
 }
 

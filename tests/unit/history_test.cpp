@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/move_retries.h"
 #include "core/texts.h"
 #include "platform/file_faults.h"
 #include "platform/text_file.h"
@@ -173,8 +174,10 @@ TEST_F(HistoryTest, AnUndoThatCannotFinishLeavesNoFileAtATemporaryName) {
     ASSERT_EQ(list->RenameAll(), 0);
     const std::vector<PassRecord> records = history::Load(Folder());
     ASSERT_EQ(records.size(), 1u);
-    // The undo's moves: b.txt aside, then a.txt to b.txt (fails), then the one aside to a.txt.
-    platform::faults::FailMove(1, platform::MoveResult::AccessDenied);
+    // The undo's moves: b.txt aside, then a.txt to b.txt (fails however often it is tried), then
+    // the one aside to a.txt.
+    platform::faults::FailMove(1, platform::MoveResult::AccessDenied,
+                               1 + move_retries::kMostRetries);
     history::Undone undone;
     EXPECT_EQ(history::Undo(Folder(), records[0], &undone), history::UndoResult::Done);
     platform::faults::Clear();

@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/move_retries.h"
 #include "platform/file_faults.h"
 #endif
 
@@ -259,8 +260,10 @@ TEST_F(JournalTest, AFailedPutBackOfTheFirstStageKeepsTheJournal) {
     AddFile("a.txt", "A").SetEditName("b");
     AddFile("b.txt", "B").SetEditName("c");
     AddFile("c.txt", "C").SetEditName("a");
-    // A rotation sets all three aside: the second move fails, and so does putting the first back.
-    platform::faults::FailMove(1, platform::MoveResult::AccessDenied, 2);
+    // A rotation sets all three aside: the second move fails however often it is tried, and so
+    // does putting the first back.
+    platform::faults::FailMove(1, platform::MoveResult::AccessDenied,
+                               1 + move_retries::kMostRetries + 1);
     EXPECT_EQ(list->RenameAll(), 1);
     platform::faults::Clear();
     std::vector<std::string> names = NamesBesidesIni();

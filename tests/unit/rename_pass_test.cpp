@@ -3,8 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/move_retries.h"
+#include "core/texts.h"
 #include "exchange/name_check.h"
 #include "platform/clipboard.h"
+#include "platform/file_faults.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
 #include "tests/support/test_clipboard.h"
@@ -382,6 +385,31 @@ TEST_F(RenamePassTest, AFirstNameWindowsCouldNotMakeIsNeverRefused) {
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(dir.Read("m."), "M");
     EXPECT_EQ(dir.Read("b.txt"), "A");
+}
+
+// A move held up for a moment (a file an antivirus or the indexer has open just after it was
+// made) goes through when tried again, and the pass says nothing; one held for good fails once the
+// pass's wait is spent, and its report tells how many went through only when tried again.
+TEST_F(RenamePassTest, AMoveHeldUpForAMomentGoesThroughWhenTriedAgain) {
+    AddFile("a.txt", "A").SetEditName("x");
+    AddFile("b.txt", "B").SetEditName("y");
+    platform::faults::FailMove(0, platform::MoveResult::AccessDenied, 2);
+    EXPECT_EQ(list->RenameAll(), 0);
+    EXPECT_TRUE(boxes::Recorded().empty());
+    EXPECT_EQ(move_retries::Retried(), 1u);
+    EXPECT_EQ(dir.Read("x.txt"), "A");
+    EXPECT_EQ(dir.Read("y.txt"), "B");
+
+    // x.txt back is held up once; y.txt is gone meanwhile, which no wait mends.
+    test_files::RemoveTree(dir.PathOf("y.txt"));
+    platform::faults::FailMove(0, platform::MoveResult::AccessDenied, 1);
+    EXPECT_EQ(list->RestoreAll(), 1);
+    platform::faults::Clear();
+    ASSERT_EQ(boxes::Recorded().size(), 1u);
+    EXPECT_NE(boxes::Recorded()[0].text.find(texts::Fill(texts::kPassRetried, {"1"})),
+              std::string::npos)
+        << boxes::Recorded()[0].text;
+    EXPECT_EQ(dir.Read("a.txt"), "A");
 }
 #endif
 
