@@ -9,6 +9,7 @@
 
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
+#include "core/move_retries.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
 #include "platform/journal_file.h"
@@ -233,6 +234,7 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
     contents.plan = plan;
     std::vector<std::string> leftAlone;
     journal::PutBackDone done;
+    move_retries::Begin();
     journal::PutBack(contents, &leftAlone, nullptr, &done);
     // While an item is still at a temporary name the journal stays: the next start puts it back.
     if (!done.leftAside) {

@@ -1,8 +1,5 @@
 #include "core/move_retries.h"
 
-#include <chrono>
-#include <thread>
-
 namespace move_retries {
 namespace {
 
@@ -22,7 +19,7 @@ platform::MoveResult Move(const std::string& from, const std::string& to) {
     // Denied with the target taken is no lock: the pass never moves onto an existing item.
     while (result == platform::MoveResult::AccessDenied && tries < kMostRetries &&
            platform::PathExists(from) && !platform::PathExists(to)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
+        platform::PauseBeforeRetry(kStepMs);
         ++tries;
         again = true;
         result = platform::MovePath(from, to);

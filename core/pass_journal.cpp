@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/journal_recovery.h"
+#include "core/move_retries.h"
 
 namespace journal {
 namespace {
@@ -311,6 +312,7 @@ bool LeftJournal::Forget() {
 
 bool LeftJournal::PutBack(std::vector<std::string>* leftAlone,
                           const std::function<void(unsigned, unsigned)>& progress) {
+    move_retries::Begin();
     if (!journal::PutBack(contents, leftAlone, progress)) {
         return false;
     }

@@ -87,7 +87,7 @@
     X(kTitleRenameReport, "警告：名前を変更できなかったファイル") \
     X(kPassReport, "%1 件の名前を変更し、%2 件は変更できませんでした。\n変更できなかったものは、一覧に今の名前のまま残っています。\n\n") \
     X(kPassReportLine, "%1\n　→ %2：%3\n") \
-    X(kPassRetried, "\n（ほかのプログラムが一時的に使っていた %1 件は、少し待ってからやり直して変更しました）\n") \
+    X(kPassRetried, "\n（ほかのプログラムが一時的に使っていたため、%1 回の移動は少し待ってからやり直しました）\n") \
     X(kPassReportCopy, "\nこの一覧をすべてクリップボードにコピーしますか？") \
     X(kTitleTemporaryName, "致命的エラー：TempRename") \
     X(kNoTemporaryName, "なんか失敗") \

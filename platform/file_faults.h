@@ -28,6 +28,8 @@ constexpr int kCrashCode = 86;
 // MoveFails.
 bool CrashesHere();
 bool MoveFails(MoveResult* result);
+// Moves are told to fail: the pauses between tries are not waited.
+bool FailsMoves();
 bool IgnoresCaseChanges();
 
 }  // namespace faults

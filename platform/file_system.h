@@ -25,6 +25,9 @@ bool RootsNeedADrive();
 
 // Renames a file or folder. Never replaces an existing target.
 MoveResult MovePath(const std::string& from, const std::string& to);
+// The pause before a refused move is tried again. (The native tests' file system, told to fail
+// moves on purpose, does not wait.)
+void PauseBeforeRetry(unsigned milliseconds);
 
 // True when something exists at the path, and also when the path cannot be asked about (a name
 // that does not convert exactly), so that callers never take an unknown place as free.

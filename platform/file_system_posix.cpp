@@ -73,7 +73,17 @@ bool MoveFails(MoveResult* result) {
     return move >= failAt && move - failAt < failCount;
 }
 
+bool FailsMoves() {
+    return failAt != ~0u;
+}
+
 }  // namespace faults
+
+void PauseBeforeRetry(unsigned milliseconds) {
+    if (!faults::FailsMoves()) {
+        usleep(static_cast<useconds_t>(milliseconds) * 1000);
+    }
+}
 
 namespace {
 

@@ -90,6 +90,10 @@ bool HasWildcard(const std::wstring& path) {
 
 }  // namespace
 
+void PauseBeforeRetry(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
+
 bool RootsNeedADrive() {
     return true;
 }

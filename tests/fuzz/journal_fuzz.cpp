@@ -92,6 +92,8 @@ std::string FileIdentity(const std::string& path) {
     return found == disk.end() ? "" : found->second;
 }
 
+void PauseBeforeRetry(unsigned) {}
+
 bool RootsNeedADrive() {
     return false;
 }

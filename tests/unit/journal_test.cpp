@@ -435,7 +435,11 @@ TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
                                                 platform::MoveResult::Other};
         for (int k = 0; k < operations; ++k) {
             SCOPED_TRACE("failure at " + std::to_string(k));
-            platform::faults::FailMove(static_cast<unsigned>(k), results[random() % 3]);
+            // A denied move is tried again: it fails only when it fails every time.
+            const platform::MoveResult result = results[random() % 3];
+            platform::faults::FailMove(
+                static_cast<unsigned>(k), result,
+                result == platform::MoveResult::AccessDenied ? 1 + move_retries::kMostRetries : 1);
             arm();
             restore ? list->RestoreAll() : list->RenameAll();
             platform::faults::Clear();
