@@ -15,7 +15,9 @@
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
 #include "ui/app_context.h"
+#include "ui/commands.h"
 #include "ui/list_view_pane.h"
+#include "ui/workflow.h"
 
 namespace {
 
@@ -143,6 +145,10 @@ void ShowHistory(AppContext* c) {
         c->list->FollowUndo(undone.back);
     }
     c->list->UpdateCommandStates();
+    // Back to the first names: the step says so, as after a restore.
+    if (result == history::UndoResult::Done && c->list->Count() > 0 && !c->list->HasRenamed()) {
+        c->commands->SetStep(static_cast<int>(WorkflowStep::Restored));
+    }
     switch (result) {
         case history::UndoResult::Done:
             ShowMessageBox(c->mainWindow, history::UndoReport(undone), texts::kTitleHistory,

@@ -256,6 +256,52 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     again.Kill();
 }
 
+// The history dialog (or, with `besides` given, the undo's report beside it): posted the command
+// when the window is given, then found among the process's dialogs by its title.
+HWND OpenHistory(HWND window, DWORD process, HWND besides = nullptr) {
+    if (window != nullptr) {
+        PostMessageA(window, WM_COMMAND, IDC_HISTORY, 0);
+    }
+    HWND found = nullptr;
+    gui::WaitFor([&] {
+        for (HWND w : gui::MessageBoxes(process)) {
+            if (w != besides && gui::WindowText(w) == texts::kTitleHistory) {
+                found = w;
+            }
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
+// An undo from the history that brings every row back to its first name leaves the window at
+// the step a restore leaves it at.
+TEST(History, AnUndoBackToTheFirstNamesShowsTheStepOfARestore) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    for (const char* name : {"a", "b"}) {
+        ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\" + std::string(name) + ".txt"), name));
+    }
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\b.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepExported)) << s.Describe();
+    ASSERT_TRUE(gui::PutClipboardText("b\r\na\r\n"));
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
+    HWND dialog = OpenHistory(s.window(), s.processId());
+    ASSERT_NE(dialog, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::PressButton(dialog, IDOK));
+    HWND box = OpenHistory(nullptr, s.processId(), dialog);
+    ASSERT_NE(box, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::PressButton(box, IDOK));
+    EXPECT_TRUE(s.WaitForStatus("002", texts::kStepRenamable)) << s.Describe();
+    EXPECT_EQ(gui::FileContents(s.PathOf("files\\a.txt")), "a");
+}
+
 // The history dialog after a restart: a rotation of three files, Varnel closed, started again
 // with one of them, the pass undone from the dialog. The files and the list row come back, and
 // the pass shows as undone and cannot be undone twice.
@@ -293,19 +339,7 @@ TEST(History, APassIsUndoneFromTheDialogAfterARestart) {
     ASSERT_NE(window, nullptr) << error;
     HWND list = GetDlgItem(window, 100);
     ASSERT_TRUE(gui::WaitFor([&] { return gui::ListRowCount(list) == 1; }));
-    const auto openHistory = [&]() -> HWND {
-        PostMessageA(window, WM_COMMAND, IDC_HISTORY, 0);
-        HWND dialog = nullptr;
-        gui::WaitFor([&] {
-            for (HWND w : gui::MessageBoxes(again.id())) {
-                if (gui::WindowText(w) == texts::kTitleHistory) {
-                    dialog = w;
-                }
-            }
-            return dialog != nullptr;
-        });
-        return dialog;
-    };
+    const auto openHistory = [&] { return OpenHistory(window, again.id()); };
     HWND dialog = openHistory();
     ASSERT_NE(dialog, nullptr);
     HWND passes = GetDlgItem(dialog, IDL_HISTORY_PASSES);
@@ -317,15 +351,8 @@ TEST(History, APassIsUndoneFromTheDialogAfterARestart) {
     EXPECT_EQ(gui::ListCellText(passes, 0, 3), gui::ToCp932(s.PathOf("files")) + "\\");
     ASSERT_TRUE(gui::PressButton(dialog, IDOK));
 
-    HWND box = nullptr;
-    ASSERT_TRUE(gui::WaitFor([&] {
-        for (HWND w : gui::MessageBoxes(again.id())) {
-            if (w != dialog && gui::WindowText(w) == texts::kTitleHistory) {
-                box = w;
-            }
-        }
-        return box != nullptr;
-    }));
+    HWND box = OpenHistory(nullptr, again.id(), dialog);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(gui::MessageBoxText(box), texts::Fill(texts::kUndoDone, {"3"}));
     EXPECT_EQ(GetWindow(box, GW_OWNER), window);
     ASSERT_TRUE(gui::PressButton(box, IDOK));
