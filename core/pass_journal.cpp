@@ -227,6 +227,7 @@ Contents Decode(const std::string& bytes) {
             }
             contents.hasPlan = true;
             contents.secondStage = type == kUndoPlanRecord;
+            contents.undo = type == kUndoPlanRecord;
         } else if (type == kSecondStageRecord && size == 1) {
             contents.secondStage = true;
         } else {

@@ -81,6 +81,7 @@ std::string EncodeSecondStage();
 struct Contents {
     bool hasPlan = false;
     bool secondStage = false;
+    bool undo = false;  // the plan is a pass's from the history, being undone
     PassPlan plan;
     std::size_t wholeBytes = 0;  // the bytes of the header and the whole records read
 };

@@ -94,6 +94,7 @@
     /* A pass that was cut short, offered back at the next start. */ \
     X(kTitleInterrupted, "確認：中断されたリネーム") \
     X(kInterruptedQuestion, "前回のリネームが途中で止まったままです。\n（作業記録：%1）\n\n次のファイルをリネーム前の名前に戻します：\n") \
+    X(kInterruptedUndoQuestion, "前回の「元に戻す」（リネーム履歴から）が途中で止まったままです。\n（作業記録：%1）\n\n次のファイルを、そのリネームの前の名前に戻して、元に戻すを終えます：\n") \
     X(kInterruptedMoving, "%1　（今の名前：%2）") \
     X(kInterruptedUntouched, "（そのリネームで動いたものと確かめられないファイル %1 件は、そのままにします）\n") \
     X(kInterruptedAsk, "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n「いいえ」なら何もせず、次の起動時にまた確認します。\n「キャンセル」なら今の名前のまま残し、作業記録を消します（もう一度確認します）。") \

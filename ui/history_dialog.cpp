@@ -146,7 +146,8 @@ void ShowHistory(AppContext* c) {
     }
     c->list->UpdateCommandStates();
     // Back to the first names: the step says so, as after a restore.
-    if (result == history::UndoResult::Done && c->list->Count() > 0 && !c->list->HasRenamed()) {
+    if (result == history::UndoResult::Done && !undone.back.empty() && c->list->Count() > 0 &&
+        !c->list->HasRenamed()) {
         c->commands->SetStep(static_cast<int>(WorkflowStep::Restored));
     }
     switch (result) {

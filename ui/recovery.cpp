@@ -95,9 +95,11 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         }
         return;
     }
-    std::string question =
-        texts::Fill(texts::kInterruptedQuestion, {Shown(folder + "/" + journal::FileName(slot))}) +
-        Listed(moving, kNamedInQuestion);
+    // An undo cut short is said as what it was: its moves go on to the names before the pass.
+    std::string question = texts::Fill(left.What().undo ? texts::kInterruptedUndoQuestion
+                                                        : texts::kInterruptedQuestion,
+                                       {Shown(folder + "/" + journal::FileName(slot))}) +
+                           Listed(moving, kNamedInQuestion);
     if (!untouched.empty()) {
         question += texts::Fill(texts::kInterruptedUntouched, {std::to_string(untouched.size())});
     }
