@@ -12,7 +12,7 @@
 namespace mbcs {
 
 inline bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return platform::IsCp932LeadByte(c);
 }
 
 // Length in bytes of the character at position i (1, 2 or 4; never beyond the end).

@@ -11,8 +11,7 @@ bool IsCp932Structure(const char* bytes, std::size_t size) {
             ++i;
             continue;
         }
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        if (!lead || i + 1 >= size) {
+        if (!IsCp932LeadByte(c) || i + 1 >= size) {
             return false;
         }
         const auto trail = static_cast<unsigned char>(bytes[i + 1]);
@@ -47,7 +46,7 @@ std::string ShownForm(const std::string& held) {
         std::size_t length = 1;
         if (c == kEscapeLead) {
             length = kEscapeLength;
-        } else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+        } else if (IsCp932LeadByte(c)) {
             length = 2;
         }
         const std::string piece = held.substr(i, length);

@@ -66,6 +66,9 @@ bool IsCanonicalCp932(const std::string& cp932);
 // byte (0x81-0x9F, 0xE0-0xFC) and a trail byte (0x40-0x7E, 0x80-0xFC). Whether a pair is assigned
 // is for the conversion to say.
 bool IsCp932Structure(const char* bytes, std::size_t size);
+inline bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 // A held text made safe to show, whatever it holds: each byte that does not read as canonical
 // text shows as "?", which no name may hold. Canonical text is returned as it is.
 std::string ShownForm(const std::string& held);

@@ -68,15 +68,24 @@ void CutAPassShort(gui::Session& s, std::string* boxText, Names* cut) {
     ASSERT_TRUE(gui::Exists(s.PathOf("varnel.journal")));
 }
 
-// A journal whose files are all gone since: nothing is left to move, so the list is shown once
-// with the offer to end the journal (No by default); Yes ends it, and the next start asks nothing.
-TEST(Journal, AJournalWithNothingLeftToMoveMayBeEnded) {
+// Each test here starts from a pass cut short (CutAPassShort): the box it showed, and the names
+// in the folder then.
+class CutJournal : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+        ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+    }
+
     gui::ClipboardLock lock;
-    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
     gui::Session s;
     std::string boxText;
     Names cut;
-    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+};
+
+// A journal whose files are all gone since: nothing is left to move, so the list is shown once
+// with the offer to end the journal (No by default); Yes ends it, and the next start asks nothing.
+TEST_F(CutJournal, AJournalWithNothingLeftToMoveMayBeEnded) {
     for (const std::string& name : cut) {
         ASSERT_TRUE(DeleteFileW(s.PathOf("files\\" + name).c_str())) << name;
     }
@@ -95,14 +104,8 @@ TEST(Journal, AJournalWithNothingLeftToMoveMayBeEnded) {
     again.Kill();
 }
 
-TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
-    gui::ClipboardLock lock;
-    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
-    gui::Session s;
+TEST_F(CutJournal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
-    std::string boxText;
-    Names cut;
-    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
     std::string error;
     EXPECT_EQ(boxText, texts::Fill(texts::kMoveFailedOne, {gui::ToCp932(file("a.txt")), "b.txt",
                                                            texts::kWhyMoveInUseOrDenied}));
@@ -148,13 +151,7 @@ TEST(Journal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
 
 // A user who wants the new names answers Cancel and then Yes: the journal goes and the files stay
 // as they are. Cancel followed by No (what Esc and Enter give) changes nothing.
-TEST(Journal, KeepingTheNamesAsTheyAreNeedsASecondYes) {
-    gui::ClipboardLock lock;
-    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
-    gui::Session s;
-    std::string boxText;
-    Names cut;
-    ASSERT_NO_FATAL_FAILURE(CutAPassShort(s, &boxText, &cut));
+TEST_F(CutJournal, KeepingTheNamesAsTheyAreNeedsASecondYes) {
     for (const int second : {IDNO, IDYES}) {
         SCOPED_TRACE(second);
         gui::AppProcess again;
