@@ -35,6 +35,21 @@ bool Place(UINT format, HGLOBAL memory) {
     return false;
 }
 
+// Clipboard viewers and managers (Wine's own among them) open the clipboard for a moment after
+// every change: a user's copy followed at once by an import must not be refused for that.
+constexpr int kOpenTries = 50;
+constexpr DWORD kOpenPauseMs = 20;
+
+bool OpenPatiently(HWND owner) {
+    for (int i = 1; i < kOpenTries; ++i) {
+        if (OpenClipboard(owner)) {
+            return true;
+        }
+        Sleep(kOpenPauseMs);
+    }
+    return OpenClipboard(owner) != FALSE;
+}
+
 }  // namespace
 
 namespace platform {
@@ -51,7 +66,7 @@ bool PutClipboardText(WindowHandle owner, const std::string& text) {
         GlobalFree(narrow);
         return false;
     }
-    if (!OpenClipboard(owner)) {
+    if (!OpenPatiently(owner)) {
         GlobalFree(unicode);
         GlobalFree(narrow);
         return false;
@@ -67,7 +82,7 @@ bool PutClipboardText(WindowHandle owner, const std::string& text) {
 
 bool GetClipboardText(WindowHandle owner, std::string* text) {
     text->clear();
-    if (!OpenClipboard(owner)) {
+    if (!OpenPatiently(owner)) {
         return false;
     }
     bool found = false;

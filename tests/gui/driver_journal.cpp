@@ -224,7 +224,7 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     const std::string status = s.Status(1);
     EXPECT_TRUE(status.rfind(texts::ProgressHead(texts::kWorkPreparing), 0) == 0 ||
                 status.rfind(texts::ProgressHead(texts::kWorkRenaming), 0) == 0)
-        << "no progress before the pass stopped: " << gui::Readable(status);
+        << "no progress before the pass stopped: " << s.Describe();
     s.Kill();
     CloseHandle(held);
 

@@ -124,32 +124,49 @@ TEST_F(ClipboardTest, Cp932BytesOfAnotherProgramNeverHideASeparator) {
     EXPECT_FALSE(platform::Cp932ToHeld(bytes, &text));
 }
 
-// Another program holding the clipboard open: nothing is placed and nothing is read.
-TEST_F(ClipboardTest, AClipboardHeldOpenElsewhereIsLeftAlone) {
+// Another program holding the clipboard open: a moment's hold is waited out, and while it holds
+// on, nothing is placed and nothing is read.
+TEST_F(ClipboardTest, AClipboardHeldOpenElsewhereIsWaitedForThenLeftAlone) {
     ASSERT_TRUE(platform::PutClipboardText(owner, "before"));
-    HWND other =
-        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(OpenClipboard(other));
-    // The clipboard belongs to a thread: hold it from another one.
-    struct Holder {
+    // The clipboard belongs to a thread: put from another one.
+    struct Putter {
         static DWORD WINAPI Run(void* p) {
             const char* text = static_cast<const char*>(p);
             return platform::PutClipboardText(nullptr, text) ? 1 : 0;
         }
     };
-    char text[] = "after";
-    HANDLE thread = CreateThread(nullptr, 0, Holder::Run, text, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    WaitForSingleObject(thread, INFINITE);
-    DWORD placed = 2;
-    GetExitCodeThread(thread, &placed);
-    CloseHandle(thread);
-    CloseClipboard();
-    DestroyWindow(other);
-    EXPECT_EQ(placed, 0u);
-    std::string back;
-    ASSERT_TRUE(platform::GetClipboardText(owner, &back));
-    EXPECT_EQ(back, "before");
+    for (const bool released : {false, true}) {
+        SCOPED_TRACE(released);
+        HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                     nullptr);
+        ASSERT_TRUE(OpenClipboard(other));
+        char text[] = "after";
+        HANDLE thread = CreateThread(nullptr, 0, Putter::Run, text, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        if (released) {
+            Sleep(100);
+            CloseClipboard();
+        }
+        // Emptying the clipboard tells its owner, this thread's window: answer while waiting.
+        while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) !=
+               WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&msg);
+            }
+        }
+        DWORD placed = 2;
+        GetExitCodeThread(thread, &placed);
+        CloseHandle(thread);
+        if (!released) {
+            CloseClipboard();
+        }
+        DestroyWindow(other);
+        EXPECT_EQ(placed, released ? 1u : 0u);
+        std::string back;
+        ASSERT_TRUE(platform::GetClipboardText(owner, &back));
+        EXPECT_EQ(back, released ? "after" : "before");
+    }
 }
 
 }  // namespace
