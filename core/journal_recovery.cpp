@@ -121,7 +121,7 @@ std::vector<Item> ItemsOf(const PassPlan& plan) {
 // The item at the path is the moved one: recorded, readable now, and equal. Its number alone
 // could be a newer file's.
 bool Holds(const std::string& path, const std::string& identity) {
-    return !path.empty() && !identity.empty() && platform::FileIdentity(path) == identity;
+    return !path.empty() && !identity.empty() && platform::HoldsItem(path, identity);
 }
 
 bool IsBack(const Item& item) {

@@ -17,6 +17,12 @@ void CrashAt(unsigned operation);
 // Moves that change the letter case of ASCII letters alone report Done and change nothing, as
 // Wine and some network drives do. Clear ends it.
 void IgnoreCaseChanges();
+// The file system of an SD card: an item's number changes when its name does (FAT and exFAT
+// number an item by its directory entry). Clear ends it.
+void RenumberOnRename();
+// A file system without birth times: an item's creation time is its last write, as under Wine.
+// Clear ends it.
+void NoBirthTimes();
 // No faults, counting from 0 again.
 void Clear();
 // Operations since the last call above.
@@ -31,6 +37,8 @@ bool MoveFails(MoveResult* result);
 // Moves are told to fail: the pauses between tries are not waited.
 bool FailsMoves();
 bool IgnoresCaseChanges();
+bool RenumbersOnRename();
+bool HasNoBirthTimes();
 
 }  // namespace faults
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <locale.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -17,10 +18,17 @@
 
 #include "platform/file_faults.h"
 #include "platform/file_system.h"
+#include "platform/key_hash.h"
 #include "platform/text.h"
 #include "platform/utf8.h"
 
 namespace platform {
+
+namespace {
+// The file systems that number an item by its directory entry.
+constexpr long kMsdosMagic = 0x4d44;
+constexpr long kExfatMagic = 0x2011BAB0;
+}  // namespace
 
 namespace faults {
 namespace {
@@ -31,7 +39,25 @@ unsigned failAt = ~0u;
 unsigned failCount = 0;
 MoveResult failure = MoveResult::Done;
 bool caseIgnored = false;
+bool renumbered = false;
+bool unborn = false;
 }  // namespace
+
+void RenumberOnRename() {
+    renumbered = true;
+}
+
+bool RenumbersOnRename() {
+    return renumbered;
+}
+
+void NoBirthTimes() {
+    unborn = true;
+}
+
+bool HasNoBirthTimes() {
+    return unborn;
+}
 
 void IgnoreCaseChanges() {
     caseIgnored = true;
@@ -56,7 +82,7 @@ void CrashAt(unsigned operation) {
 void Clear() {
     operations = moves = 0;
     crashAt = failAt = ~0u;
-    caseIgnored = false;
+    caseIgnored = renumbered = unborn = false;
 }
 
 unsigned Operations() {
@@ -161,28 +187,82 @@ bool IsDirectory(const std::string& path) {
     return ok && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string FileIdentity(const std::string& path) {
+namespace {
+
+constexpr std::size_t kIdentityNumbers = 7;
+using IdentityNumbers = unsigned long long[kIdentityNumbers];
+
+// What the item is, and what of FileIdentity's numbers its volume keeps across a rename.
+struct Kept {
+    bool folder = false;
+    bool numbers = true;
+    bool births = true;
+};
+
+// The numbers of FileIdentity and what of them a rename keeps. False when the item cannot be
+// read.
+bool ReadIdentity(const std::string& path, IdentityNumbers numbers, Kept* kept) {
     bool ok = false;
     std::string native = Utf8(path, &ok);
     struct statx st;
     if (!ok || statx(AT_FDCWD, native.c_str(), AT_SYMLINK_NOFOLLOW,
                      STATX_INO | STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &st) != 0) {
-        return "";
+        return false;
     }
+    struct statfs volume;
+    const bool fat = statfs(native.c_str(), &volume) == 0 &&
+                     (volume.f_type == kMsdosMagic || volume.f_type == kExfatMagic);
+    kept->numbers = !fat && !faults::RenumbersOnRename();
+    kept->births = (st.stx_mask & STATX_BTIME) != 0 && !faults::HasNoBirthTimes();
+    const bool folder = S_ISDIR(st.stx_mode);
+    kept->folder = folder;
+    unsigned long long number = st.stx_ino;
+    if (faults::RenumbersOnRename()) {
+        number ^= KeyHash(native);
+    }
+    const struct statx_timestamp born = faults::HasNoBirthTimes() ? st.stx_mtime : st.stx_btime;
+    const bool hasBirth = (st.stx_mask & STATX_BTIME) != 0 || faults::HasNoBirthTimes();
     // ext4 gives a deleted file's number to the next file made: its birth (where the file system
     // keeps one) tells them apart, and for files the size and the last write, which a rename
     // leaves as they are. A folder's last write changes with its contents.
-    const bool folder = S_ISDIR(st.stx_mode);
-    const bool born = (st.stx_mask & STATX_BTIME) != 0;
-    const unsigned long long numbers[7] = {
+    const unsigned long long values[kIdentityNumbers] = {
         makedev(st.stx_dev_major, st.stx_dev_minor),
-        st.stx_ino,
-        born ? static_cast<unsigned long long>(st.stx_btime.tv_sec) : 0,
-        born ? st.stx_btime.tv_nsec : 0,
+        number,
+        hasBirth ? static_cast<unsigned long long>(born.tv_sec) : 0,
+        hasBirth ? born.tv_nsec : 0,
         folder ? 0 : static_cast<unsigned long long>(st.stx_mtime.tv_sec),
         folder ? 0 : st.stx_mtime.tv_nsec,
         folder ? 0 : st.stx_size};
+    std::memcpy(numbers, values, sizeof values);
+    return true;
+}
+
+}  // namespace
+
+std::string FileIdentity(const std::string& path) {
+    IdentityNumbers numbers;
+    Kept kept;
+    if (!ReadIdentity(path, numbers, &kept)) {
+        return "";
+    }
     return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
+}
+
+bool HoldsItem(const std::string& path, const std::string& identity) {
+    IdentityNumbers now;
+    IdentityNumbers then;
+    Kept kept;
+    if (identity.size() != sizeof then || !ReadIdentity(path, now, &kept)) {
+        return false;
+    }
+    std::memcpy(then, identity.data(), sizeof then);
+    // Without either, a folder is known by nothing of its own.
+    if (!kept.numbers && !kept.births && kept.folder) {
+        return false;
+    }
+    return now[0] == then[0] && (!kept.numbers || now[1] == then[1]) &&
+           (!kept.births || (now[2] == then[2] && now[3] == then[3])) && now[4] == then[4] &&
+           now[5] == then[5] && now[6] == then[6];
 }
 
 namespace {

@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -133,10 +137,61 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string FileIdentity(const std::string& path) {
+namespace {
+
+constexpr std::size_t kIdentityNumbers = 8;
+using IdentityNumbers = std::array<DWORD, kIdentityNumbers>;
+
+// What the item is, and what of FileIdentity's numbers its volume keeps across a rename.
+struct Kept {
+    bool folder = false;
+    bool numbers = true;
+    bool births = true;
+};
+
+// FAT and exFAT number an item by its directory entry, which a longer name may move; Wine gives
+// a file's last write as its creation time. Asked once per volume.
+void VolumeKeeps(HANDLE item, DWORD serial, Kept* kept) {
+    static std::mutex lock;
+    static std::map<DWORD, bool> numbered;
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    kept->births = !wine;
+    const std::lock_guard<std::mutex> hold(lock);
+    auto found = numbered.find(serial);
+    if (found == numbered.end()) {
+        wchar_t system[MAX_PATH + 1] = {};
+        if (!GetVolumeInformationByHandleW(item, nullptr, 0, nullptr, nullptr, nullptr, system,
+                                           MAX_PATH + 1)) {
+            // Not known: judged as the stricter kind, without caching a guess.
+            kept->numbers = false;
+            return;
+        }
+        const bool fat = _wcsnicmp(system, L"FAT", 3) == 0 || _wcsicmp(system, L"exFAT") == 0;
+        found = numbered.emplace(serial, !fat).first;
+    }
+    kept->numbers = found->second;
+}
+
+// A deleted file's number may be given to the next file made (NTFS adds a sequence number,
+// Wine does not): the creation time tells them apart, and for files the size and the last
+// write, which a rename leaves as they are. A folder's last write changes with its contents.
+IdentityNumbers NumbersOf(DWORD volume, DWORD indexHigh, DWORD indexLow, FILETIME created,
+                          FILETIME written, DWORD sizeHigh, DWORD sizeLow, bool folder) {
+    return {volume,
+            indexHigh,
+            indexLow,
+            created.dwLowDateTime,
+            created.dwHighDateTime,
+            folder ? 0 : written.dwLowDateTime,
+            folder ? 0 : written.dwHighDateTime,
+            folder ? 0 : sizeLow ^ sizeHigh};
+}
+
+bool ReadIdentity(const std::string& path, IdentityNumbers* numbers, Kept* kept) {
     std::wstring native;
     if (!ToNativePath(path, &native)) {
-        return "";
+        return false;
     }
     // Attributes only: a file another program holds without sharing still answers.
     HANDLE file =
@@ -144,27 +199,54 @@ std::string FileIdentity(const std::string& path) {
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return "";
+        return false;
     }
     BY_HANDLE_FILE_INFORMATION info;
     const bool got = GetFileInformationByHandle(file, &info) != 0;
+    if (got && kept != nullptr) {
+        kept->folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        VolumeKeeps(file, info.dwVolumeSerialNumber, kept);
+    }
     CloseHandle(file);
     if (!got) {
-        return "";
+        return false;
     }
-    // A deleted file's number may be given to the next file made (NTFS adds a sequence number,
-    // Wine does not): the creation time tells them apart, and for files the size and the last
-    // write, which a rename leaves as they are. A folder's last write changes with its contents.
-    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const DWORD numbers[8] = {info.dwVolumeSerialNumber,
-                              info.nFileIndexHigh,
-                              info.nFileIndexLow,
-                              info.ftCreationTime.dwLowDateTime,
-                              info.ftCreationTime.dwHighDateTime,
-                              folder ? 0 : info.ftLastWriteTime.dwLowDateTime,
-                              folder ? 0 : info.ftLastWriteTime.dwHighDateTime,
-                              folder ? 0 : info.nFileSizeLow ^ info.nFileSizeHigh};
-    return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    *numbers =
+        NumbersOf(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow,
+                  info.ftCreationTime, info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow,
+                  (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    return true;
+}
+
+std::string BytesOf(const IdentityNumbers& numbers) {
+    return std::string(reinterpret_cast<const char*>(numbers.data()),
+                       numbers.size() * sizeof(DWORD));
+}
+
+}  // namespace
+
+std::string FileIdentity(const std::string& path) {
+    IdentityNumbers numbers;
+    return ReadIdentity(path, &numbers, nullptr) ? BytesOf(numbers) : std::string();
+}
+
+bool HoldsItem(const std::string& path, const std::string& identity) {
+    IdentityNumbers now;
+    IdentityNumbers then;
+    Kept kept;
+    if (identity.size() != sizeof then || !ReadIdentity(path, &now, &kept)) {
+        return false;
+    }
+    std::memcpy(then.data(), identity.data(), sizeof then);
+    // Without either, a folder is known by nothing of its own.
+    if (!kept.numbers && !kept.births && kept.folder) {
+        return false;
+    }
+    const auto same = [&](std::size_t from, std::size_t to) {
+        return std::equal(now.begin() + from, now.begin() + to, then.begin() + from);
+    };
+    return same(0, 1) && (!kept.numbers || same(1, 3)) && (!kept.births || same(3, 5)) &&
+           same(5, 8);
 }
 
 std::string NameOnDisk(const std::string& path) {
@@ -273,17 +355,13 @@ bool FolderIdentities(const std::string& folder, KeyHashes* keys, IdentitiesByHa
                 KeyHash(FoldedKey(std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t))));
             keys->insert(key);
             const bool isFolder = (e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            const DWORD numbers[8] = {
-                self.dwVolumeSerialNumber,
-                static_cast<DWORD>(e->FileId.HighPart),
+            const IdentityNumbers numbers = NumbersOf(
+                self.dwVolumeSerialNumber, static_cast<DWORD>(e->FileId.HighPart),
                 e->FileId.LowPart,
-                e->CreationTime.LowPart,
-                static_cast<DWORD>(e->CreationTime.HighPart),
-                isFolder ? 0 : e->LastWriteTime.LowPart,
-                isFolder ? 0 : static_cast<DWORD>(e->LastWriteTime.HighPart),
-                isFolder ? 0 : e->EndOfFile.LowPart ^ static_cast<DWORD>(e->EndOfFile.HighPart)};
-            const auto entry = identities->emplace(
-                key, std::string(reinterpret_cast<const char*>(numbers), sizeof numbers));
+                {e->CreationTime.LowPart, static_cast<DWORD>(e->CreationTime.HighPart)},
+                {e->LastWriteTime.LowPart, static_cast<DWORD>(e->LastWriteTime.HighPart)},
+                static_cast<DWORD>(e->EndOfFile.HighPart), e->EndOfFile.LowPart, isFolder);
+            const auto entry = identities->emplace(key, BytesOf(numbers));
             if (!entry.second) {
                 entry.first->second.clear();
             }

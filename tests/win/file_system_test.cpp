@@ -112,6 +112,25 @@ TEST_F(MovePathTest, LockedFileIsAccessDenied) {
 
 using PathQueryTest = FileSystemTest;
 
+// An item is known by its identity after a rename, a folder also once written into (under Wine
+// its creation time is its last write); a file made in the place of a deleted one is not it.
+TEST_F(FileSystemTest, AnItemIsKnownAfterARenameAndWhatReplacedItIsNot) {
+    dir.MakeFolder("d");
+    dir.MakeFile("f.txt", "1");
+    const std::string folder = platform::FileIdentity(Slash("d"));
+    const std::string file = platform::FileIdentity(Slash("f.txt"));
+    ASSERT_EQ(platform::MovePath(Slash("d"), Slash("e")), MoveResult::Done);
+    ASSERT_EQ(platform::MovePath(Slash("f.txt"), Slash("g.txt")), MoveResult::Done);
+    Sleep(20);
+    dir.MakeFile("e\\inside");
+    EXPECT_TRUE(platform::HoldsItem(Slash("e"), folder));
+    EXPECT_TRUE(platform::HoldsItem(Slash("g.txt"), file));
+    EXPECT_FALSE(platform::HoldsItem(Slash("e"), file));
+    ASSERT_TRUE(DeleteFileW(Native(L"g.txt").c_str()));
+    dir.MakeFile("g.txt", "22");
+    EXPECT_FALSE(platform::HoldsItem(Slash("g.txt"), file));
+}
+
 TEST_F(PathQueryTest, FilesFoldersAndMissingPaths) {
     dir.MakeFile("a.txt");
     dir.MakeFolder(kHyo);
