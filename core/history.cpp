@@ -97,7 +97,7 @@ std::string Encode(const std::vector<PassRecord>& records) {
     std::string bytes(kMagic, kMagicSize);
     for (const PassRecord& record : records) {
         bytes += record.kind;
-        bytes += static_cast<char>(record.undone ? 1 : 0);
+        bytes += static_cast<char>(record.undone ? 1 : record.partlyUndone ? 2 : 0);
         const auto ended = static_cast<std::uint64_t>(record.ended);
         for (int i = 0; i < 8; ++i) {
             bytes += static_cast<char>((ended >> (8 * i)) & 0xFF);
@@ -116,7 +116,8 @@ std::vector<PassRecord> Decode(const std::string& bytes) {
     for (std::size_t at = kMagicSize; bytes.size() - at >= kHead + 4;) {
         PassRecord record;
         record.kind = bytes[at];
-        record.undone = bytes[at + 1] != 0;
+        record.partlyUndone = bytes[at + 1] == 2;
+        record.undone = bytes[at + 1] != 0 && !record.partlyUndone;
         std::uint64_t ended = 0;
         for (int i = 7; i >= 0; --i) {
             ended = (ended << 8) |
@@ -201,7 +202,8 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
 }
 
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
-    // An item that went aside first was at the aside move's `from` before the pass.
+    // An item that went aside first was at the aside move's `from` before the pass; one that
+    // only went aside (a pass cut short before its second stage) is where that move put it.
     std::map<std::string, const std::string*> asideFrom;
     for (const PlannedMove& aside : plan.aside) {
         asideFrom.emplace(aside.to, &aside.from);
@@ -210,32 +212,64 @@ std::vector<ItemPaths> ItemsOf(const PassPlan& plan) {
     for (const PlannedMove& rename : plan.renames) {
         const auto found = asideFrom.find(rename.from);
         items.push_back({found == asideFrom.end() ? rename.from : *found->second, rename.to});
+        if (found != asideFrom.end()) {
+            asideFrom.erase(found);
+        }
+    }
+    for (const PlannedMove& aside : plan.aside) {
+        if (asideFrom.count(aside.to) != 0) {
+            items.push_back({aside.from, aside.to});
+        }
     }
     return items;
 }
 
-UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone) {
+namespace {
+
+// Marks the pass by what is back now: undone when every item is, partly when some are.
+void Mark(const std::string& folderSlash, const PassRecord& chosen,
+          const journal::PutBackDone& done) {
+    const bool allBack = done.left.empty();
+    if (!allBack && done.left.size() >= done.items) {
+        return;
+    }
+    // Marked in the file as it is now: another copy may have added a pass meanwhile.
+    const HistoryLock lock(folderSlash);
+    std::vector<PassRecord> records = Load(folderSlash);
+    const std::size_t index = Find(records, chosen);
+    if (index < records.size()) {
+        records[index].undone = allBack;
+        records[index].partlyUndone = !allBack;
+        Save(folderSlash, records);
+    }
+}
+
+}  // namespace
+
+UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone,
+                const std::function<void(unsigned, unsigned)>& progress) {
     std::vector<PassRecord> records = Load(folderSlash);
     std::size_t index = Find(records, chosen);
     // Gone from the file means dropped as too old, which only follows passes made after it.
     if (index == records.size() || records[index].undone) {
         return UndoResult::AlreadyUndone;
     }
-    const PassPlan& plan = records[index].plan;
+    const PassRecord& record = records[index];
     PassJournal journal;
     // Marked in the plan's own record: with a separate mark, a crash between the two would leave
     // a plan that the next start reads as not begun, with its items where it cannot put them.
-    if (!journal.Begin(folderSlash, plan, true)) {
+    if (!journal.Begin(folderSlash, journal::EncodePlan(record.plan, true) +
+                                        journal::EncodeUndoOf(record.kind, record.ended))) {
         return UndoResult::NoJournal;
     }
     journal::Contents contents;
     contents.hasPlan = true;
     contents.secondStage = true;
-    contents.plan = plan;
+    contents.plan = record.plan;
     std::vector<std::string> leftAlone;
     journal::PutBackDone done;
     move_retries::Begin();
-    journal::PutBack(contents, &leftAlone, nullptr, &done);
+    journal::PutBack(contents, &leftAlone, progress, &done);
     // While an item is still at a temporary name the journal stays: the next start puts it back.
     if (!done.leftAside) {
         journal.End();
@@ -243,26 +277,51 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
     // Only what this undo moved is told, and followed by the list: an item back already (by a
     // restore since) is not, and the entry now at its old target is another file.
     const std::set<std::string> moved(done.movedBack.begin(), done.movedBack.end());
-    for (const ItemPaths& item : ItemsOf(plan)) {
+    for (const ItemPaths& item : ItemsOf(contents.plan)) {
         if (moved.count(item.before) != 0 && item.before != item.after) {
             undone->back.push_back(item);
         }
     }
-    undone->leftAlone = leftAlone;
+    undone->leftAlone = done.left;
     // Not while a file is still at a temporary name: the journal stays for the next start, and
     // the pass is not what the history would say.
-    if (done.leftAside) {
-        return UndoResult::Done;
-    }
-    // Marked in the file as it is now: another copy may have added a pass meanwhile.
-    const HistoryLock lock(folderSlash);
-    records = Load(folderSlash);
-    index = Find(records, chosen);
-    if (index < records.size()) {
-        records[index].undone = true;
-        Save(folderSlash, records);
+    if (!done.leftAside) {
+        Mark(folderSlash, chosen, done);
     }
     return UndoResult::Done;
+}
+
+void MarkUndoFinished(const std::string& folderSlash, const journal::Contents& undo,
+                      const journal::PutBackDone& done) {
+    if (undo.undo && undo.undoOfKind != 0 && !done.leftAside) {
+        Mark(folderSlash, PassRecord{undo.undoOfKind, false, undo.undoOfEnded, undo.plan}, done);
+    }
+}
+
+PassPlan MovedPart(const journal::Contents& contents,
+                   const std::vector<journal::ItemState>& states) {
+    std::set<std::string> moved;
+    for (const journal::ItemState& state : states) {
+        if (state.where == journal::ItemState::Where::Moved) {
+            moved.insert(state.firstPath);
+        }
+    }
+    PassPlan plan;
+    std::set<std::string> asideTo;
+    for (const PlannedMove& move : contents.plan.aside) {
+        if (moved.count(move.from) != 0) {
+            plan.aside.push_back(move);
+            asideTo.insert(move.to);
+        }
+    }
+    // Before the mark no move of the second stage was made.
+    for (const PlannedMove& move : contents.plan.renames) {
+        if (contents.secondStage &&
+            (moved.count(move.from) != 0 || asideTo.count(move.from) != 0)) {
+            plan.renames.push_back(move);
+        }
+    }
+    return plan;
 }
 
 PassSummary SummaryOf(const PassRecord& record) {
@@ -276,8 +335,9 @@ PassSummary SummaryOf(const PassRecord& record) {
     summary.kind = record.kind == 'R'   ? texts::kHistoryRename
                    : record.kind == 'T' ? texts::kHistoryRestore
                                         : texts::kHistoryKept;
-    if (record.undone) {
-        summary.kind = texts::Fill(texts::kHistoryUndone, {summary.kind});
+    if (record.undone || record.partlyUndone) {
+        summary.kind = texts::Fill(
+            record.undone ? texts::kHistoryUndone : texts::kHistoryPartlyUndone, {summary.kind});
     }
     const std::vector<ItemPaths> items = ItemsOf(record.plan);
     summary.count = texts::Fill(texts::kHistoryCount, {std::to_string(items.size())});
@@ -305,7 +365,7 @@ std::string UndoReport(const Undone& undone) {
     std::string text =
         texts::Fill(texts::kUndoLeftAlone, {back, std::to_string(undone.leftAlone.size())});
     for (std::size_t i = 0; i < undone.leftAlone.size() && i < kNamed; ++i) {
-        text += mbcs::ReplaceAll(platform::ShownForm(undone.leftAlone[i]), '/', '\\') + "\n";
+        text += journal::ShownLeft(undone.leftAlone[i]) + "\n";
     }
     if (undone.leftAlone.size() > kNamed) {
         text += texts::Fill(texts::kMoreItems, {std::to_string(undone.leftAlone.size() - kNamed)});

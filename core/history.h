@@ -4,21 +4,25 @@
 //
 // The file "varnel.history": "VRNLHIS1", then one entry per pass, oldest first: its kind (one
 // byte: 'R' rename, 'T' restore, 'F' a cut-short pass whose names were kept), whether it was
-// undone (one byte, 0 or 1), when it ended (8 bytes, seconds since 1970, little-endian), then its
+// undone (one byte: 0 no, 1 every item is back, 2 some came back and the rest may be undone
+// again), when it ended (8 bytes, seconds since 1970, little-endian), then its
 // plan as a journal record (4-byte length, the bytes, their CRC-32). A broken entry ends the file.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/journal_recovery.h"
 #include "core/pass_journal.h"
 
 struct PassRecord {
     char kind = 'R';
-    bool undone = false;
+    bool undone = false;  // every item is back: nothing is left to undo
     std::int64_t ended = 0;
     PassPlan plan;
+    bool partlyUndone = false;  // some items came back; the others may still be
 };
 
 namespace history {
@@ -51,15 +55,27 @@ struct ItemPaths {
 std::vector<ItemPaths> ItemsOf(const PassPlan& plan);
 
 struct Undone {
-    std::vector<ItemPaths> back;         // moved back to their names before the pass
-    std::vector<std::string> leftAlone;  // changed, gone, or their old name taken: untouched
+    std::vector<ItemPaths> back;               // moved back to their names before the pass
+    std::vector<journal::LeftItem> leftAlone;  // where they are, and why they stayed
 };
 enum class UndoResult { Done, AlreadyUndone, NoJournal };
 // Undoes the pass `chosen` (as loaded; found again in the file, which another copy of Varnel may
 // have changed since) as a cut-short pass is put back, under the same journal: each item only
 // where the disk shows the item itself at the name the pass gave it, never over an existing file,
-// the last move first. The record is marked undone. Nothing moves unless Done.
-UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone);
+// the last move first. The record is marked by what came back: undone when every item is back,
+// partly when some came back. Nothing moves unless Done. `progress` hears of each move looked at.
+UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone* undone,
+                const std::function<void(unsigned, unsigned)>& progress = nullptr);
+// A start has put back (or kept as they are) the items of an undo cut short: the pass it undid
+// is marked as Undo would have marked it.
+void MarkUndoFinished(const std::string& folderSlash, const journal::Contents& undo,
+                      const journal::PutBackDone& done);
+
+// The plan of a pass cut short, as far as it moved: only the items `states` (its journal's
+// review) found at one of the places it gave them, so that a pass kept as 'F' counts what the
+// names kept are.
+PassPlan MovedPart(const journal::Contents& contents,
+                   const std::vector<journal::ItemState>& states);
 
 // What the history dialog shows of a pass: when it ended (local time), what it was (marked when
 // undone), how many items it moved, and their first folder with how many others.

@@ -5,8 +5,10 @@
 #include <map>
 #include <set>
 
+#include "core/mbcs.h"
 #include "core/move_retries.h"
 #include "core/temporary_names.h"
+#include "core/texts.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
@@ -63,8 +65,15 @@ bool SpelledSo(const std::string& path) {
     return !onDisk.empty() && onDisk == platform::StoredForm(NameOf(path));
 }
 
-bool Move(const std::string& from, const std::string& to) {
-    return move_retries::Move(from, to) == platform::MoveResult::Done;
+using platform::MoveResult;
+
+MoveResult Move(const std::string& from, const std::string& to) {
+    return move_retries::Move(from, to);
+}
+
+// The second move only when the first was made.
+MoveResult Then(MoveResult first, const std::string& from, const std::string& to) {
+    return first == MoveResult::Done ? Move(from, to) : first;
 }
 
 // One item the plan moves: where it was before the pass, what it is, and every move it makes.
@@ -130,10 +139,10 @@ bool IsBack(const Item& item) {
 
 // Undoes one move where the disk shows its item at the move's target (or halfway at its
 // detour); where the item is at the source already, or at neither, there is nothing to undo
-// here. False when the item is there and could not be moved back.
-bool Undo(const PlannedMove& move) {
+// here (Done). The refusal when the item is there and could not be moved back.
+MoveResult Undo(const PlannedMove& move) {
     if (move.from == move.to) {
-        return true;
+        return MoveResult::Done;
     }
     if (!move.detour.empty() && Holds(move.detour, move.identity)) {
         return Move(move.detour, move.from);
@@ -142,12 +151,13 @@ bool Undo(const PlannedMove& move) {
         // One item under either spelling on a file system that folds case; a change of letter
         // case alone may be taken as done and change nothing, so it goes through the detour.
         if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
-            return true;
+            return MoveResult::Done;
         }
-        return !move.detour.empty() && Move(move.to, move.detour) && Move(move.detour, move.from);
+        return move.detour.empty() ? MoveResult::Other
+                                   : Then(Move(move.to, move.detour), move.detour, move.from);
     }
     if (Holds(move.from, move.identity) || !Holds(move.to, move.identity)) {
-        return true;
+        return MoveResult::Done;
     }
     return Move(move.to, move.from);
 }
@@ -170,12 +180,35 @@ std::string WhereNow(const Item& item) {
 
 }  // namespace
 
-std::vector<ItemState> Review(const Contents& contents) {
+std::string ShownLeft(const LeftItem& item) {
+    const std::string first = mbcs::ReplaceAll(platform::ShownForm(item.firstPath), '/', '\\');
+    const std::string now = platform::ShownForm(NameOf(item.now));
+    switch (item.why) {
+        case LeftItem::Why::Gone:
+            return texts::Fill(texts::kLeftGone, {first});
+        case LeftItem::Why::NameTaken:
+            return texts::Fill(texts::kLeftNameTaken, {first, now});
+        case LeftItem::Why::InUse:
+            return texts::Fill(texts::kLeftInUse, {first, now});
+        case LeftItem::Why::NotMoved:
+            return texts::Fill(texts::kLeftNotMoved, {first, now});
+        case LeftItem::Why::Foreign:
+            break;
+    }
+    return texts::Fill(texts::kLeftForeign, {first});
+}
+
+std::vector<ItemState> Review(const Contents& contents,
+                              const std::function<void(unsigned, unsigned)>& progress) {
     std::vector<ItemState> states;
     if (!contents.hasPlan) {
         return states;
     }
-    for (const Item& item : ItemsOf(contents.plan)) {
+    const std::vector<Item> items = ItemsOf(contents.plan);
+    for (const Item& item : items) {
+        if (progress) {
+            progress(static_cast<unsigned>(states.size() + 1), static_cast<unsigned>(items.size()));
+        }
         ItemState state;
         state.firstPath = item.firstPath;
         if (!item.valid) {
@@ -205,6 +238,9 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     }
     const PassPlan& plan = contents.plan;
     const std::vector<Item> items = ItemsOf(plan);
+    if (done != nullptr) {
+        done->items = items.size();
+    }
     // Where each item was before, so that only what this put-back moves is told as its own, and
     // an item it could not bring back goes back to where it was, never left at a temporary name.
     std::vector<std::string> wasAt(items.size());
@@ -231,30 +267,63 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     for (auto move = plan.aside.rbegin(); move != plan.aside.rend(); ++move) {
         undo.push_back(&*move);
     }
-    const unsigned total = static_cast<unsigned>(undo.size());
-    for (unsigned k = 0; k < total; ++k) {
+    std::map<const PlannedMove*, std::size_t> itemOf;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        for (const PlannedMove* move : items[i].moves) {
+            itemOf.emplace(move, i);
+        }
+    }
+    // Why an item's move back was refused, where one was: the system says "denied" both for a
+    // file held open and for a name taken, so the place is looked at.
+    std::vector<bool> refused(items.size(), false);
+    std::vector<LeftItem::Why> refusal(items.size(), LeftItem::Why::NotMoved);
+    // The check of every item after the moves is counted too: it reads each identity again.
+    const unsigned moves = static_cast<unsigned>(undo.size());
+    const unsigned total = moves + static_cast<unsigned>(items.size());
+    for (unsigned k = 0; k < moves; ++k) {
         if (progress) {
             progress(k + 1, total);
         }
         // A move that fails leaves its item where it is; the check below names it.
         if (trusted.count(undo[k]) != 0) {
-            Undo(*undo[k]);
+            const MoveResult result = Undo(*undo[k]);
+            if (result != MoveResult::Done) {
+                const std::size_t i = itemOf[undo[k]];
+                refused[i] = true;
+                refusal[i] = result != MoveResult::AccessDenied    ? LeftItem::Why::NotMoved
+                             : platform::PathExists(undo[k]->from) ? LeftItem::Why::NameTaken
+                                                                   : LeftItem::Why::InUse;
+            }
         }
     }
     bool allBack = true;
     for (std::size_t i = 0; i < items.size(); ++i) {
+        if (progress) {
+            progress(moves + static_cast<unsigned>(i) + 1, total);
+        }
         const Item& item = items[i];
         const bool back = item.valid && IsBack(item);
         if (!back) {
             leftAlone->push_back(item.firstPath);
             allBack = false;
-            if (item.valid && done != nullptr) {
-                std::string now = WhereNow(item);
-                if (now != wasAt[i] && IsOwnTemporary(now) && !wasAt[i].empty() &&
-                    !platform::PathExists(wasAt[i]) && Move(now, wasAt[i])) {
-                    now = wasAt[i];
+            LeftItem left{item.firstPath, std::string(), LeftItem::Why::Foreign};
+            if (item.valid) {
+                left.now = WhereNow(item);
+                if (done != nullptr && left.now != wasAt[i] && IsOwnTemporary(left.now) &&
+                    !wasAt[i].empty() && !platform::PathExists(wasAt[i]) &&
+                    Move(left.now, wasAt[i]) == MoveResult::Done) {
+                    left.now = wasAt[i];
                 }
-                done->leftAside = done->leftAside || IsOwnTemporary(now);
+                // The refusal first: a file held open is why, though another item went back
+                // to its old name since.
+                left.why = left.now.empty()                       ? LeftItem::Why::Gone
+                           : refused[i]                           ? refusal[i]
+                           : platform::PathExists(item.firstPath) ? LeftItem::Why::NameTaken
+                                                                  : LeftItem::Why::NotMoved;
+            }
+            if (done != nullptr) {
+                done->leftAside = done->leftAside || IsOwnTemporary(left.now);
+                done->left.push_back(std::move(left));
             }
         } else if (done != nullptr && !backBefore[i]) {
             done->movedBack.push_back(item.firstPath);

@@ -23,7 +23,25 @@ struct ItemState {
     std::string now;
     Where where = Where::Gone;
 };
-std::vector<ItemState> Review(const Contents& contents);
+// `progress`, when given, hears of each item looked at.
+std::vector<ItemState> Review(const Contents& contents,
+                              const std::function<void(unsigned, unsigned)>& progress = nullptr);
+
+// An item a put-back left where it is, where that is, and why.
+struct LeftItem {
+    enum class Why {
+        Gone,       // at none of the places the pass gave it, or changed since
+        NameTaken,  // its name before the pass is another item's now
+        InUse,      // another program held it, or the way, longer than the retries wait
+        NotMoved,   // the system refused its move for another reason
+        Foreign,    // named by moves no pass of this program makes: never touched
+    };
+    std::string firstPath;
+    std::string now;  // empty when Gone or Foreign
+    Why why = Why::Gone;
+};
+// One line for the user: the item by its path before the pass, its name now, and why it stayed.
+std::string ShownLeft(const LeftItem& item);
 
 // What a put-back did, beyond the items it left alone.
 struct PutBackDone {
@@ -32,6 +50,9 @@ struct PutBackDone {
     std::vector<std::string> movedBack;
     // Some item is still at one of the pass's temporary names: the journal must stay.
     bool leftAside = false;
+    // The items left, in the order of *leftAlone, and how many items the plan has.
+    std::vector<LeftItem> left;
+    std::size_t items = 0;
 };
 
 // Moves every trusted item back to the path it had before the pass: the moves are undone, the
@@ -39,7 +60,7 @@ struct PutBackDone {
 // existing file. An item the undo could not finish is not left at a temporary name: it goes on to
 // where the pass had put it when that is free. The items not back are added to *leftAlone (each
 // one's path before the pass). True when every item is back. `progress`, when given, hears of
-// each move looked at.
+// each move looked at, then of each item checked.
 bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
              const std::function<void(unsigned, unsigned)>& progress = nullptr,
              PutBackDone* done = nullptr);

@@ -15,6 +15,10 @@ constexpr char kPlanRecord = 'P';
 constexpr char kSecondStageRecord = 'B';
 // A plan whose second stage is begun from the first byte: an undo, whose moves all put back.
 constexpr char kUndoPlanRecord = 'U';
+// After an undo's plan: which pass of the history it undoes (its kind and when it ended), so
+// that a start which finishes the undo marks that pass and no other with the same plan.
+constexpr char kUndoOfRecord = 'H';
+constexpr std::size_t kUndoOfSize = 1 + 1 + 8;
 
 std::uint32_t Crc32(const std::string& bytes, std::size_t begin, std::size_t size) {
     static const auto table = [] {
@@ -198,6 +202,15 @@ std::string EncodeSecondStage() {
     return Record(std::string(1, kSecondStageRecord));
 }
 
+std::string EncodeUndoOf(char kind, std::int64_t ended) {
+    std::string body(1, kUndoOfRecord);
+    body += kind;
+    for (int i = 0; i < 8; ++i) {
+        body += static_cast<char>((static_cast<std::uint64_t>(ended) >> (8 * i)) & 0xFF);
+    }
+    return Record(body);
+}
+
 Contents Decode(const std::string& bytes) {
     Contents contents;
     if (bytes.compare(0, kMagicSize, kMagic) != 0) {
@@ -230,6 +243,14 @@ Contents Decode(const std::string& bytes) {
             contents.undo = type == kUndoPlanRecord;
         } else if (type == kSecondStageRecord && size == 1) {
             contents.secondStage = true;
+        } else if (type == kUndoOfRecord && size == kUndoOfSize && contents.undo &&
+                   contents.undoOfKind == 0) {
+            contents.undoOfKind = bytes[body + 1];
+            std::uint64_t ended = 0;
+            for (std::size_t i = 8; i-- > 0;) {
+                ended = (ended << 8) | static_cast<unsigned char>(bytes[body + 2 + i]);
+            }
+            contents.undoOfEnded = static_cast<std::int64_t>(ended);
         } else {
             break;
         }
@@ -312,9 +333,10 @@ bool LeftJournal::Forget() {
 }
 
 bool LeftJournal::PutBack(std::vector<std::string>* leftAlone,
-                          const std::function<void(unsigned, unsigned)>& progress) {
+                          const std::function<void(unsigned, unsigned)>& progress,
+                          journal::PutBackDone* done) {
     move_retries::Begin();
-    if (!journal::PutBack(contents, leftAlone, progress)) {
+    if (!journal::PutBack(contents, leftAlone, progress, done)) {
         return false;
     }
     platform::RemoveJournal(&file);

@@ -22,6 +22,10 @@
 
 #include "platform/journal_file.h"
 
+namespace journal {
+struct PutBackDone;
+}
+
 struct PlannedMove {
     std::string from;
     std::string to;
@@ -76,12 +80,17 @@ std::string EncodePlan(const PassPlan& plan, bool secondStageBegun = false);
 // there is none.
 std::size_t WholePlanRecord(const std::string& bytes, std::size_t at);
 std::string EncodeSecondStage();
+// The record after an undo's plan that names the pass of the history it undoes.
+std::string EncodeUndoOf(char kind, std::int64_t ended);
 
 // What a journal's bytes hold, as far as they are whole. *secondStage only with a plan.
 struct Contents {
     bool hasPlan = false;
     bool secondStage = false;
     bool undo = false;  // the plan is a pass's from the history, being undone
+    // That pass's kind and end, where the journal names it (0 when it does not).
+    char undoOfKind = 0;
+    std::int64_t undoOfEnded = 0;
     PassPlan plan;
     std::size_t wholeBytes = 0;  // the bytes of the header and the whole records read
 };
@@ -126,7 +135,8 @@ class LeftJournal {
     const journal::Contents& What() const { return contents; }
     // Puts the files back; the journal is removed when all are back, else kept.
     bool PutBack(std::vector<std::string>* leftAlone,
-                 const std::function<void(unsigned, unsigned)>& progress = nullptr);
+                 const std::function<void(unsigned, unsigned)>& progress = nullptr,
+                 journal::PutBackDone* done = nullptr);
     // Leaves every file as it is now and removes the journal: the user keeps the new names.
     bool Forget();
 

@@ -22,6 +22,8 @@
     X(kWorkRestoring, "最初の名前に戻し中") \
     X(kWorkPreparing, "リネームの準備中") \
     X(kWorkRecovering, "中断されたリネームを戻し中") \
+    X(kWorkReviewing, "中断されたリネームを確認中") \
+    X(kWorkUndoing, "リネームを元に戻し中") \
     X(kWorkProgress, "%1… %2 / %3") \
     /* The list's columns. */ \
     X(kColumnEditWithExtension, "エディット（拡張子：表示）") \
@@ -99,7 +101,7 @@
     X(kInterruptedUntouched, "（そのリネームで動いたものと確かめられないファイル %1 件は、そのままにします）\n") \
     X(kInterruptedAsk, "\nそのリネームで動いたファイルを、リネーム前の名前に戻しますか？\n\n「いいえ」なら何もせず、次の起動時にまた確認します。\n「キャンセル」なら今の名前のまま残し、作業記録を消します（もう一度確認します）。") \
     X(kTitleForgetJournal, "確認：今の名前のまま残す") \
-    X(kNothingToPutBack, "前回のリネームの作業記録（%1）が残っていますが、戻せるファイルはもうありません。\n次のファイルは、見つからないか、元の名前の場所がふさがっているか、そのリネームで動いたものと確かめられません：\n\n") \
+    X(kNothingToPutBack, "前回のリネームの作業記録（%1）が残っていますが、戻せるファイルはもうありません：\n\n") \
     X(kForgetNothingLeft, "\n作業記録を消しますか？\n「いいえ」なら残し、次の起動時にまた確認します。") \
     X(kForgetJournal, "ファイルを今の名前のまま残し、作業記録（%1）を消しますか？\n\n消すと、このリネームを起動時に戻すことはできなくなります。") \
     /* The editing tool. */ \
@@ -120,14 +122,20 @@
     X(kHistoryRestore, "最初に戻す") \
     X(kHistoryKept, "中断（今の名前のまま）") \
     X(kHistoryUndone, "%1（元に戻し済み）") \
+    X(kHistoryPartlyUndone, "%1（一部を元に戻し済み）") \
     X(kHistoryCount, "%1 件") \
     X(kHistoryMoreFolders, "%1（ほか %2 フォルダ）") \
     X(kUndoDone, "%1 件を、そのリネームの前の名前に戻しました。") \
-    X(kUndoLeftAlone, "%1 件を、そのリネームの前の名前に戻しました。\n\n次の %2 件は、その後に変わったか、無くなったか、前の名前が使われているため、そのままにしました：\n") \
+    X(kUndoLeftAlone, "%1 件を、そのリネームの前の名前に戻しました。\n\n次の %2 件は、そのままにしました：\n") \
     X(kUndoAlready, "このリネームは既に元に戻してあります（ほかの Varnel が戻したか、古くなって履歴から消えました）。") \
     X(kUndoNoJournal, "作業記録を書けないため、元に戻しませんでした。何も動かしていません。") \
     X(kTitleNotPutBack, "警告：戻せなかったファイル") \
-    X(kNotPutBack, "次のファイルは、見つからないか、元の名前の場所がふさがっているか、そのリネームで動いたものと確かめられないため、戻していません。\n作業記録は残してあり、次の起動時にまた確認します。\n\n") \
+    X(kNotPutBack, "次のファイルは戻していません。\n作業記録は残してあり、次の起動時にまた確認します。\n\n") \
+    X(kLeftGone, "%1　（見つからないか、その後に変わりました）") \
+    X(kLeftNameTaken, "%1　（今の名前：%2。前の名前は別のファイルが使っています）") \
+    X(kLeftInUse, "%1　（今の名前：%2。ほかのプログラムが使っているため動かせません）") \
+    X(kLeftNotMoved, "%1　（今の名前：%2。動かせませんでした）") \
+    X(kLeftForeign, "%1　（そのリネームで動いたものと確かめられません）") \
     /* Export and import. */ \
     X(kTitleExport, "警告：ファイルに出力") \
     X(kExportFailed, "%1\n\n%2、\n『ファイルに出力』を中止しました。") \

@@ -12,6 +12,8 @@ enum class Work {
     Restoring,
     Preparing,   // reading what the journal needs of each moving item
     Recovering,  // putting back the files of a pass cut short
+    Reviewing,   // finding where the items of a pass cut short are, before asking
+    Undoing,     // a pass from the history
 };
 
 namespace window_port {

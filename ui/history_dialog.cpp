@@ -10,6 +10,7 @@
 #include "core/history.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
+#include "core/window_port.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "res/resource_ids.h"
@@ -139,9 +140,14 @@ void ShowHistory(AppContext* c) {
     }
     history::Undone undone;
     history::UndoResult result;
+    // What the dialog covered is drawn again before the work, not left as its ghost.
+    RedrawWindow(c->mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     {
         RowBatch rows(c);
-        result = history::Undo(folder, d.records[static_cast<std::size_t>(d.chosen)], &undone);
+        result = history::Undo(folder, d.records[static_cast<std::size_t>(d.chosen)], &undone,
+                               [](unsigned done, unsigned total) {
+                                   window_port::ShowProgress(Work::Undoing, done, total);
+                               });
         c->list->FollowUndo(undone.back);
     }
     c->list->UpdateCommandStates();

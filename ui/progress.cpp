@@ -45,6 +45,12 @@ std::string ProgressText(Work work, unsigned done, unsigned total) {
         case Work::Recovering:
             what = texts::kWorkRecovering;
             break;
+        case Work::Reviewing:
+            what = texts::kWorkReviewing;
+            break;
+        case Work::Undoing:
+            what = texts::kWorkUndoing;
+            break;
     }
     return texts::Fill(texts::kWorkProgress, {what, std::to_string(done), std::to_string(total)});
 }

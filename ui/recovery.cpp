@@ -44,13 +44,12 @@ std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
     return text;
 }
 
-void ShowLeftAlone(AppContext* c, const std::vector<std::string>& leftAlone) {
+std::string LeftLines(const journal::PutBackDone& done, std::size_t most) {
     std::vector<std::string> lines;
-    for (const std::string& path : leftAlone) {
-        lines.push_back(Shown(path));
+    for (const journal::LeftItem& item : done.left) {
+        lines.push_back(journal::ShownLeft(item));
     }
-    ShowMessageBox(c->mainWindow, texts::kNotPutBack + Listed(lines, kNamedInSummary),
-                   texts::kTitleNotPutBack, kMbIconExclamation);
+    return Listed(lines, most);
 }
 
 // One journal: nothing to ask when every file is in place already (a recovery cut short at its
@@ -60,9 +59,17 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     if (!left.Open(folder, slot)) {
         return;
     }
+    std::vector<journal::ItemState> states;
+    {
+        // The window answers while every item's identity is read.
+        RowBatch rows(c);
+        states = journal::Review(left.What(), [](unsigned done, unsigned total) {
+            window_port::ShowProgress(Work::Reviewing, done, total);
+        });
+    }
     std::vector<std::string> moving;
     std::vector<std::string> untouched;
-    for (const journal::ItemState& item : journal::Review(left.What())) {
+    for (const journal::ItemState& item : states) {
         switch (item.where) {
             case journal::ItemState::Where::Moved:
                 moving.push_back(texts::Fill(texts::kInterruptedMoving,
@@ -77,20 +84,20 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         }
     }
     std::vector<std::string> leftAlone;
+    journal::PutBackDone done;
     if (moving.empty()) {
         // Nothing left to move: every start would show the same list and leave the journal, so
         // the user may end it here.
-        if (!left.PutBack(&leftAlone)) {
-            std::vector<std::string> lines;
-            for (const std::string& path : leftAlone) {
-                lines.push_back(Shown(path));
-            }
+        if (left.PutBack(&leftAlone, nullptr, &done)) {
+            history::MarkUndoFinished(folder, left.What(), done);
+        } else {
             const std::string text = texts::Fill(texts::kNothingToPutBack,
                                                  {Shown(folder + "/" + journal::FileName(slot))}) +
-                                     Listed(lines, kNamedInSummary) + texts::kForgetNothingLeft;
+                                     LeftLines(done, kNamedInSummary) + texts::kForgetNothingLeft;
             if (ShowMessageBox(c->mainWindow, text, texts::kTitleNotPutBack,
-                               kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes) {
-                left.Forget();
+                               kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes &&
+                left.Forget()) {
+                history::MarkUndoFinished(folder, left.What(), done);
             }
         }
         return;
@@ -112,15 +119,12 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
             texts::Fill(texts::kForgetJournal, {Shown(folder + "/" + journal::FileName(slot))});
         if (ShowMessageBox(c->mainWindow, forget, texts::kTitleForgetJournal,
                            kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes &&
-            left.Forget()) {
-            // Kept in the history, so that the names kept can still be undone there. Before the
-            // mark no move of the second stage was made.
-            PassRecord record{'F', false, static_cast<std::int64_t>(std::time(nullptr)),
-                              left.What().plan};
-            if (!left.What().secondStage) {
-                record.plan.renames.clear();
-            }
-            history::Add(folder, record);
+            left.Forget() && !left.What().undo) {
+            // Kept in the history, so that the names kept can still be undone there. An undo
+            // cut short is not: its pass stays in the history, to be undone again for the rest.
+            history::Add(folder,
+                         PassRecord{'F', false, static_cast<std::int64_t>(std::time(nullptr)),
+                                    history::MovedPart(left.What(), states)});
         }
         return;
     }
@@ -130,12 +134,15 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     bool allBack;
     {
         RowBatch rows(c);
-        allBack = left.PutBack(&leftAlone, [c](unsigned done, unsigned total) {
-            window_port::ShowProgress(Work::Recovering, done, total);
-        });
+        allBack = left.PutBack(
+            &leftAlone,
+            [](unsigned k, unsigned n) { window_port::ShowProgress(Work::Recovering, k, n); },
+            &done);
     }
+    history::MarkUndoFinished(folder, left.What(), done);
     if (!allBack) {
-        ShowLeftAlone(c, leftAlone);
+        ShowMessageBox(c->mainWindow, texts::kNotPutBack + LeftLines(done, kNamedInSummary),
+                       texts::kTitleNotPutBack, kMbIconExclamation);
     }
 }
 

@@ -101,22 +101,25 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
             EXPECT_EQ(list->At(static_cast<unsigned>(i)).Path(NameKind::Now).FullPath(),
                       path(i, first));
         }
+        // The box names each one left alone, in the order the undo met them, where it is and why.
         Names leftAlone;
-        for (const std::string& p : undone.leftAlone) {
-            leftAlone.push_back(mbcs::ReplaceAll(p, '/', '\\'));
+        std::string report = texts::Fill(texts::kUndoLeftAlone, {std::to_string(4 - stayed), "4"});
+        for (const journal::LeftItem& item : undone.leftAlone) {
+            leftAlone.push_back(mbcs::ReplaceAll(item.firstPath, '/', '\\'));
+            const bool taken = leftAlone.back() == path(disturbed[3], first);
+            report += taken ? texts::Fill(texts::kLeftNameTaken,
+                                          {leftAlone.back(),
+                                           wanted[static_cast<std::size_t>(disturbed[3])] + ".txt"})
+                            : texts::Fill(texts::kLeftGone, {leftAlone.back()});
+            report += "\n";
         }
+        EXPECT_EQ(history::UndoReport(undone), report);
         std::sort(leftAlone.begin(), leftAlone.end());
         Names expected;
         for (int i = 4; i < 8; ++i) {
             expected.push_back(path(i, first));
         }
         EXPECT_EQ(leftAlone, expected);
-        // The box names each one left alone, in the order the undo met them.
-        std::string report = texts::Fill(texts::kUndoLeftAlone, {std::to_string(4 - stayed), "4"});
-        for (const std::string& p : undone.leftAlone) {
-            report += mbcs::ReplaceAll(p, '/', '\\') + "\n";
-        }
-        EXPECT_EQ(history::UndoReport(undone), report);
         EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[0])])), "written since");
         EXPECT_EQ(dir.Read(at(wanted[static_cast<std::size_t>(disturbed[2])])), "made since");
         EXPECT_EQ(dir.Read(at(first[static_cast<std::size_t>(disturbed[3])])), "took the old name");
@@ -127,12 +130,21 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
         }
         EXPECT_EQ(test_files::ListNames(dir.PathOf(sub)).size(), 8u) << "a file was lost or made";
 
-        history::Undone again;
-        EXPECT_EQ(history::Undo(Folder(), records.back(), &again),
-                  history::UndoResult::AlreadyUndone);
-        EXPECT_TRUE(again.back.empty());
+        // Only what came back is undone: once its old name is free again, the one whose name was
+        // taken comes back at a second undo, and the pass stays partly undone for the others. An
+        // undo that brought nothing back (every file that moved was disturbed) marks nothing.
         EXPECT_EQ(history::SummaryOf(history::Load(Folder()).back()).kind,
-                  texts::Fill(texts::kHistoryUndone, {texts::kHistoryRename}));
+                  stayed == 4 ? texts::kHistoryRename
+                              : texts::Fill(texts::kHistoryPartlyUndone, {texts::kHistoryRename}));
+        test_files::RemoveTree(path(disturbed[3], first));
+        history::Undone again;
+        EXPECT_EQ(history::Undo(Folder(), records.back(), &again), history::UndoResult::Done);
+        EXPECT_EQ(again.back.size(), 1u);
+        EXPECT_EQ(again.leftAlone.size(), 3u);
+        EXPECT_EQ(dir.Read(at(first[static_cast<std::size_t>(disturbed[3])])),
+                  "content " + std::to_string(round * 10 + disturbed[3]));
+        EXPECT_EQ(history::SummaryOf(history::Load(Folder()).back()).kind,
+                  texts::Fill(texts::kHistoryPartlyUndone, {texts::kHistoryRename}));
     }
 }
 
@@ -182,7 +194,17 @@ TEST_F(HistoryTest, AnUndoThatCannotFinishLeavesNoFileAtATemporaryName) {
     EXPECT_EQ(history::Undo(Folder(), records[0], &undone), history::UndoResult::Done);
     platform::faults::Clear();
     EXPECT_TRUE(undone.back.empty());
-    EXPECT_EQ(undone.leftAlone.size(), 2u);
+    ASSERT_EQ(undone.leftAlone.size(), 2u);
+    // Each is named where it is now: one held by another program, the other with its old name
+    // taken by the first.
+    std::set<journal::LeftItem::Why> why;
+    for (const journal::LeftItem& item : undone.leftAlone) {
+        why.insert(item.why);
+        EXPECT_NE(item.now, item.firstPath);
+        EXPECT_FALSE(item.now.empty());
+    }
+    EXPECT_EQ(why, (std::set<journal::LeftItem::Why>{journal::LeftItem::Why::NameTaken,
+                                                     journal::LeftItem::Why::InUse}));
     EXPECT_EQ(dir.Read("a.txt"), "B");
     EXPECT_EQ(dir.Read("b.txt"), "A");
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt"}));
@@ -217,6 +239,93 @@ TEST_F(HistoryTest, TheUndoKnowsItsItemsWhereNumbersOrBirthsAreNotKept) {
         EXPECT_EQ(dir.Read("d" + n + "\\inside"), "written since");
         EXPECT_EQ(dir.Read("x" + n + ".txt"), "another file");
         EXPECT_FALSE(dir.Has("c" + n + ".txt"));
+    }
+}
+#endif
+
+#ifndef _WIN32
+// An undo cut short after its move, finished by the next start: the pass it undid is marked, and
+// not another pass of the history with the same plan (here one kept from an earlier run).
+TEST_F(HistoryTest, AnUndoFinishedByTheNextStartMarksThePassItUndid) {
+    AddFile("a.txt", "A").SetEditName("b");
+    ASSERT_EQ(list->RenameAll(), 0);
+    const PassRecord pass = history::Load(Folder()).back();
+    PassRecord twin = pass;
+    twin.ended -= 100;
+    ASSERT_TRUE(history::Add(Folder(), twin));
+    for (unsigned k = 0; !dir.Has("a.txt"); ++k) {
+        ASSERT_LT(k, 10u) << "the undo never brought a.txt back";
+        const pid_t child = fork();
+        if (child == 0) {
+            platform::faults::CrashAt(k);
+            history::Undone undone;
+            history::Undo(Folder(), pass, &undone);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        // As the next start does.
+        LeftJournal left;
+        if (left.Open(Folder(), 0)) {
+            std::vector<std::string> leftAlone;
+            journal::PutBackDone done;
+            EXPECT_TRUE(left.PutBack(&leftAlone, nullptr, &done));
+            history::MarkUndoFinished(Folder(), left.What(), done);
+        }
+    }
+    const std::vector<PassRecord> records = history::Load(Folder());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(records[0].undone) << "the pass undone";
+    EXPECT_FALSE(records[1].undone || records[1].partlyUndone) << "its twin";
+}
+#endif
+
+#ifndef _WIN32
+// A pass cut short whose names are kept goes into the history as far as it moved, at every step
+// it may be cut at: its count is the items moved, and undoing it brings exactly those back.
+TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
+    const Names first = {"a.txt", "b.txt", "c.txt", "d.txt"};
+    for (unsigned k = 1;; ++k) {
+        SCOPED_TRACE(k);
+        list = MakeList();
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            // A rotation: every file goes aside, then on to the next one's name.
+            AddFile(first[i], first[i]).SetEditName(first[(i + 1) % first.size()].substr(0, 1));
+        }
+        const pid_t child = fork();
+        if (child == 0) {
+            platform::faults::CrashAt(k);
+            list->RenameAll();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        LeftJournal left;
+        if (!left.Open(Folder(), 0)) {
+            // Cut before its plan was whole, nothing moved; or it ended.
+            ASSERT_EQ(NamesBesidesIni(), first);
+            if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+                break;
+            }
+            continue;
+        }
+        const std::vector<journal::ItemState> states = journal::Review(left.What());
+        std::size_t moved = 0;
+        for (const journal::ItemState& state : states) {
+            moved += state.where == journal::ItemState::Where::Moved ? 1 : 0;
+        }
+        const PassRecord kept{'F', false, 1, history::MovedPart(left.What(), states)};
+        EXPECT_EQ(history::ItemsOf(kept.plan).size(), moved);
+        ASSERT_TRUE(left.Forget());
+        ASSERT_TRUE(history::Add(Folder(), kept));
+        history::Undone undone;
+        ASSERT_EQ(history::Undo(Folder(), kept, &undone), history::UndoResult::Done);
+        EXPECT_EQ(undone.back.size(), moved);
+        EXPECT_TRUE(undone.leftAlone.empty());
+        EXPECT_EQ(NamesBesidesIni(), first);
+        for (const std::string& name : first) {
+            EXPECT_EQ(dir.Read(name), name);
+        }
     }
 }
 #endif
