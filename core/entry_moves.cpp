@@ -85,12 +85,13 @@ int RenameEntry::FixLetterCase(const PathName& target, const PathName* detour,
     return 0;
 }
 
-int RenameEntry::RenameToTemporary(const PathName& temporary, const PathName& wanted) {
+int RenameEntry::RenameToTemporary(const PathName& temporary, const PathName& wanted,
+                                   MoveProblem* problem) {
     const platform::MoveResult result =
         move_retries::Move(nowPath.SlashPath(), temporary.SlashPath());
     if (result != platform::MoveResult::Done) {
         // Told by the name it was to get: the temporary one means nothing to the user.
-        return Fail(ProblemOf(result), wanted, nullptr);
+        return Fail(ProblemOf(result), wanted, problem);
     }
     nowPath = temporary;
     return 0;

@@ -2,10 +2,12 @@
 // and an item is known by its identity alone.
 #include "core/journal_recovery.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "core/mbcs.h"
+#include "core/move_chains.h"
 #include "core/move_retries.h"
 #include "core/temporary_names.h"
 #include "core/texts.h"
@@ -133,6 +135,11 @@ bool Holds(const std::string& path, const std::string& identity) {
     return !path.empty() && !identity.empty() && platform::HoldsItem(path, identity);
 }
 
+// `now` is where WhereNow found it.
+bool IsBack(const Item& item, const std::string& now) {
+    return now == item.firstPath && (!item.caseChange || SpelledSo(item.firstPath));
+}
+
 bool IsBack(const Item& item) {
     return Holds(item.firstPath, item.identity) && (!item.caseChange || SpelledSo(item.firstPath));
 }
@@ -178,6 +185,16 @@ std::string WhereNow(const Item& item) {
     return std::string();
 }
 
+// The item's own temporary name, where the plan moves it aside first; empty where not.
+std::string OwnAside(const Item& item) {
+    for (const PlannedMove* move : item.moves) {
+        if (move->detour.empty() && IsOwnTemporary(move->to)) {
+            return move->to;
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
 std::string ShownLeft(const LeftItem& item) {
@@ -192,6 +209,8 @@ std::string ShownLeft(const LeftItem& item) {
             return texts::Fill(texts::kLeftInUse, {first, now});
         case LeftItem::Why::NotMoved:
             return texts::Fill(texts::kLeftNotMoved, {first, now});
+        case LeftItem::Why::WithAnother:
+            return texts::Fill(texts::kLeftWithAnother, {first, now});
         case LeftItem::Why::Foreign:
             break;
     }
@@ -245,10 +264,10 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // an item it could not bring back goes back to where it was, never left at a temporary name.
     std::vector<std::string> wasAt(items.size());
     std::vector<bool> backBefore(items.size(), false);
-    for (std::size_t i = 0; done != nullptr && i < items.size(); ++i) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].valid) {
             wasAt[i] = WhereNow(items[i]);
-            backBefore[i] = IsBack(items[i]);
+            backBefore[i] = IsBack(items[i], wasAt[i]);
         }
     }
     std::set<const PlannedMove*> trusted;
@@ -296,28 +315,64 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
             }
         }
     }
-    bool allBack = true;
+    std::vector<std::string> now(items.size());
+    std::vector<bool> stuck(items.size(), false);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (progress) {
             progress(moves + static_cast<unsigned>(i) + 1, total);
         }
+        if (items[i].valid) {
+            now[i] = WhereNow(items[i]);
+            stuck[i] = now[i] != wasAt[i] && IsOwnTemporary(now[i]);
+        }
+    }
+    // An item that could not finish and sits at a temporary name (in a rotation whose other file
+    // was held, or whose way another file took) must not stay there: its rotation or chain is
+    // put back whole, each item of it going back to where it was before.
+    std::vector<move_chains::Place> places(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].valid) {
+            places[i] = {items[i].firstPath, wasAt[i], now[i], OwnAside(items[i])};
+        }
+    }
+    std::vector<bool> rolledBack(items.size(), false);
+    if (std::find(stuck.begin(), stuck.end(), true) != stuck.end()) {
+        const std::vector<bool> chain = move_chains::StuckChains(places);
+        move_chains::PutBack(chain, &places);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            now[i] = places[i].now;
+            rolledBack[i] = chain[i] && !refused[i] && !backBefore[i];
+        }
+    }
+    // Last, an item still at a temporary name (its place before taken since) goes to its name
+    // before the pass or, failing that, to the one the pass gave it, whichever is free: it may
+    // stay away from its name, but never under a temporary one.
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].valid || !IsOwnTemporary(now[i])) {
+            continue;
+        }
+        for (const std::string& to : {items[i].firstPath, items[i].moves.back()->to}) {
+            if (!IsOwnTemporary(to) && !platform::PathExists(to) &&
+                Move(now[i], to) == MoveResult::Done) {
+                now[i] = to;
+                break;
+            }
+        }
+    }
+    bool allBack = true;
+    for (std::size_t i = 0; i < items.size(); ++i) {
         const Item& item = items[i];
-        const bool back = item.valid && IsBack(item);
+        const bool back = item.valid && IsBack(item, now[i]);
         if (!back) {
             leftAlone->push_back(item.firstPath);
             allBack = false;
-            LeftItem left{item.firstPath, std::string(), LeftItem::Why::Foreign};
+            LeftItem left{item.firstPath, now[i], LeftItem::Why::Foreign};
             if (item.valid) {
-                left.now = WhereNow(item);
-                if (done != nullptr && left.now != wasAt[i] && IsOwnTemporary(left.now) &&
-                    !wasAt[i].empty() && !platform::PathExists(wasAt[i]) &&
-                    Move(left.now, wasAt[i]) == MoveResult::Done) {
-                    left.now = wasAt[i];
-                }
                 // The refusal first: a file held open is why, though another item went back
                 // to its old name since.
                 left.why = left.now.empty()                       ? LeftItem::Why::Gone
                            : refused[i]                           ? refusal[i]
+                           : rolledBack[i]                        ? LeftItem::Why::WithAnother
                            : platform::PathExists(item.firstPath) ? LeftItem::Why::NameTaken
                                                                   : LeftItem::Why::NotMoved;
             }

@@ -34,7 +34,10 @@ struct LeftItem {
         NameTaken,  // its name before the pass is another item's now
         InUse,      // another program held it, or the way, longer than the retries wait
         NotMoved,   // the system refused its move for another reason
-        Foreign,    // named by moves no pass of this program makes: never touched
+        // Put where it was before, as the others of its rotation or chain, one of which could
+        // not move: none of them is left at a temporary name.
+        WithAnother,
+        Foreign,  // named by moves no pass of this program makes: never touched
     };
     std::string firstPath;
     std::string now;  // empty when Gone or Foreign

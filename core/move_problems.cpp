@@ -43,6 +43,8 @@ const char* MoveProblemText(MoveProblem problem) {
             return texts::kWhyMoveNoTemporaryName;
         case MoveProblem::CaseUnchanged:
             return texts::kWhyMoveCaseUnchanged;
+        case MoveProblem::WithAnother:
+            return texts::kWhyMoveWithAnother;
         case MoveProblem::None:
         case MoveProblem::Other:
             break;

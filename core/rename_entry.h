@@ -16,7 +16,8 @@ enum class MoveProblem {
     InvalidName,
     Other,
     NoTemporaryName,
-    CaseUnchanged
+    CaseUnchanged,
+    WithAnother,  // put back with its rotation, one of whose files could not move
 };
 
 class RenameEntry {
@@ -52,8 +53,9 @@ class RenameEntry {
     bool ConvertEditName();
 
     // Moves the item out of the way to the temporary name chosen for it, on the way to `wanted`
-    // (named if the move fails). 0 or 1.
-    int RenameToTemporary(const PathName& temporary, const PathName& wanted);
+    // (named if the move fails, in a box unless `problem` takes why). 0 or 1.
+    int RenameToTemporary(const PathName& temporary, const PathName& wanted,
+                          MoveProblem* problem = nullptr);
 
   private:
     bool ShowsWholeName() const { return wholeName; }

@@ -102,7 +102,12 @@ class RenameList {
     void KeepInHistory(char kind, const std::string& plan,
                        const std::vector<bool>& madeMoves) const;
     int MoveAside(const PassSteps& steps, Work work, bool* allBack);
+    unsigned PassLength(const PassSteps& steps) const;
     bool PutAsideBack(const PassSteps& steps, std::size_t count);
+    struct FailedEntry;
+    bool PutBackStuckChains(const PassSteps& steps, const std::string& plan,
+                            std::vector<FailedEntry>* failed, std::vector<bool>* madeMoves,
+                            unsigned* made);
 
     std::function<ListRules()> rules;
     std::string journalFolder;

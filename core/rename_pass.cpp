@@ -11,6 +11,7 @@
 
 #include "core/history.h"
 #include "core/mbcs.h"
+#include "core/move_chains.h"
 #include "core/move_problems.h"
 #include "core/move_retries.h"
 #include "core/pass_journal.h"
@@ -22,6 +23,7 @@
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 
 int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
                           PlaceIndex* onDisk) const {
@@ -38,6 +40,7 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
             return 0;
         case TargetProblem::Kind::CannotBeMade:
         case TargetProblem::Kind::Duplicate:
+        case TargetProblem::Kind::SameFile:
             ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadNameError,
                            kMbIconError);
             break;
@@ -161,12 +164,23 @@ int RenameList::PlanPass(NameKind targetKind, PassSteps* steps) const {
     return 0;
 }
 
+// The progress runs once over both stages: the moves aside, then every entry.
+unsigned RenameList::PassLength(const PassSteps& steps) const {
+    return static_cast<unsigned>(steps.inTheWay.size()) + Count();
+}
+
 int RenameList::MoveAside(const PassSteps& steps, Work work, bool* allBack) {
-    const unsigned n = static_cast<unsigned>(steps.inTheWay.size());
     for (std::size_t k = 0; k < steps.inTheWay.size(); ++k) {
-        window_port::ShowProgress(work, static_cast<unsigned>(k + 1), n);
+        window_port::ShowProgress(work, static_cast<unsigned>(k + 1), PassLength(steps));
         RenameEntry& entry = At(steps.inTheWay[k]);
-        if (entry.RenameToTemporary(steps.aside[k], entry.Path(steps.targetKind)) != 0) {
+        MoveProblem why = MoveProblem::None;
+        if (entry.RenameToTemporary(steps.aside[k], entry.Path(steps.targetKind), &why) != 0) {
+            // Said before the others go back: a rotation stops whole, and the user is told that
+            // none of its files was renamed, not only the one that could not move.
+            ShowMoveFailure(window_port::Owner(),
+                            {entry.Path(NameKind::Now).FullPath(),
+                             entry.Path(steps.targetKind).FileName(), why},
+                            texts::kPassStoppedBeforeRenaming);
             *allBack = PutAsideBack(steps, k);
             return 1;
         }
@@ -206,11 +220,19 @@ bool RenameList::StartJournal(const std::string* planRecord, PassJournal* journa
     if (journal->Begin(folder, *planRecord)) {
         return true;
     }
-    return ShowMessageBox(
-               window_port::Owner(),
-               texts::Fill(texts::kJournalCannotWrite, {folder + "/" + journal::FileName(0)}),
-               texts::kTitleRename, kMbYesNo | kMbIconExclamation) == kIdYes;
+    return ShowMessageBox(window_port::Owner(),
+                          texts::Fill(texts::kJournalCannotWrite,
+                                      {mbcs::ReplaceAll(
+                                          platform::ShownForm(folder + "/" + journal::FileName(0)),
+                                          '/', '\\')}),
+                          texts::kTitleRename, kMbYesNo | kMbIconExclamation) == kIdYes;
 }
+
+// A move the second stage could not make: the entry, and why.
+struct RenameList::FailedEntry {
+    unsigned entry;
+    MoveProblem why;
+};
 
 int RenameList::RunPass(NameKind targetKind) {
     if (passRunning) {
@@ -258,11 +280,12 @@ int RenameList::RunPass(NameKind targetKind) {
         return 1;
     }
     // A failed move does not stop the others; all of them are told in one report at the end.
-    std::vector<FailedMove> failed;
+    std::vector<FailedEntry> failed;
     std::vector<bool> madeMoves;  // of the plan's renames, in order
     unsigned made = 0;
+    const unsigned aside = static_cast<unsigned>(steps.inTheWay.size());
     for (unsigned i = 0; i < Count(); ++i) {
-        window_port::ShowProgress(work, i + 1, Count());
+        window_port::ShowProgress(work, aside + i + 1, PassLength(steps));
         RenameEntry& entry = At(i);
         MoveProblem why = MoveProblem::None;
         const auto detour = steps.detours.find(i);
@@ -275,17 +298,78 @@ int RenameList::RunPass(NameKind targetKind) {
             ++made;
             window_port::WriteRow(i);
         } else if (r == 1) {
-            failed.push_back(
-                {entry.Path(NameKind::Now).FullPath(), entry.Path(targetKind).FileName(), why});
+            failed.push_back({i, why});
         }
     }
-    journal.End();
+    // While a file is still at a temporary name the journal stays: the next start puts it back.
+    if (!PutBackStuckChains(steps, plan, &failed, &madeMoves, &made)) {
+        journal.End();
+    }
     // Kept for the history, so that the batch can be undone after a restart too.
     if (!journalFolder.empty() && made > 0) {
         KeepInHistory(targetKind == NameKind::Old ? 'T' : 'R', plan, madeMoves);
     }
-    ShowPassReport(window_port::Owner(), made, failed, move_retries::Retried());
+    std::vector<FailedMove> told;
+    for (const FailedEntry& one : failed) {
+        const RenameEntry& entry = At(one.entry);
+        told.push_back(
+            {entry.Path(NameKind::Now).FullPath(), entry.Path(targetKind).FileName(), one.why});
+    }
+    ShowPassReport(window_port::Owner(), made, told, move_retries::Retried());
     return failed.empty() ? 0 : 1;
+}
+
+// A file whose move on from its temporary name failed (another program held it longer than the
+// retries wait) is not left there: its rotation or chain goes back to the names it had before
+// the pass, and those that had moved are told as not renamed. True when a file is still at a
+// temporary name all the same.
+bool RenameList::PutBackStuckChains(const PassSteps& steps, const std::string& plan,
+                                    std::vector<FailedEntry>* failed, std::vector<bool>* madeMoves,
+                                    unsigned* made) {
+    const auto atTemporary = [&](const FailedEntry& one) {
+        return move_chains::IsTemporary(At(one.entry).Path(NameKind::Now).SlashPath());
+    };
+    if (std::none_of(failed->begin(), failed->end(), atTemporary)) {
+        return false;
+    }
+    // The entries the plan renames, in its order, each with where it was before the pass.
+    std::vector<unsigned> renamed;
+    for (unsigned i = 0; i < Count(); ++i) {
+        if (steps.moves[i]) {
+            renamed.push_back(i);
+        }
+    }
+    const PassPlan decoded = journal::Decode(journal::EncodeHeader() + plan).plan;
+    std::unordered_map<std::string, std::string> asideFrom;
+    for (const PlannedMove& aside : decoded.aside) {
+        asideFrom.emplace(aside.to, aside.from);
+    }
+    std::vector<move_chains::Place> places(renamed.size());
+    for (std::size_t k = 0; k < renamed.size() && k < decoded.renames.size(); ++k) {
+        const PlannedMove& move = decoded.renames[k];
+        const auto aside = asideFrom.find(move.from);
+        const bool wentAside = aside != asideFrom.end();
+        places[k] = {move.to, wentAside ? aside->second : move.from,
+                     At(renamed[k]).Path(NameKind::Now).SlashPath(),
+                     wentAside ? move.from : std::string()};
+    }
+    const std::vector<bool> chain = move_chains::StuckChains(places);
+    move_chains::PutBack(chain, &places);
+    bool leftAside = false;
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        RenameEntry& entry = At(renamed[k]);
+        if (chain[k] && places[k].now != entry.Path(NameKind::Now).SlashPath()) {
+            entry.FollowMove(mbcs::ReplaceAll(places[k].now, '/', '\\'));
+            window_port::WriteRow(renamed[k]);
+            if ((*madeMoves)[k]) {
+                (*madeMoves)[k] = false;
+                --*made;
+                failed->push_back({renamed[k], MoveProblem::WithAnother});
+            }
+        }
+        leftAside = leftAside || move_chains::IsTemporary(places[k].now);
+    }
+    return leftAside;
 }
 
 // Only the moves made: an undo must not name a failed one as left alone, nor as put back.

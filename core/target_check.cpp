@@ -53,6 +53,9 @@ std::string NameProblemText(const TargetProblem& problem,
                 texts::kNamesDuplicate,
                 {NumberedLine(i + 1, targets[i]->FileName()),
                  NumberedLine(problem.other + 1, targets[problem.other]->FileName())});
+        case TargetProblem::Kind::SameFile:
+            return texts::Fill(texts::kSameFileTwice, {problem.file, std::to_string(i + 1),
+                                                       std::to_string(problem.other + 1)});
         case TargetProblem::Kind::None:
         case TargetProblem::Kind::Occupied:
             break;
@@ -124,6 +127,22 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
     // The entries by the place they hold now, each place's in list order.
     const std::vector<Place> holders =
         byPlace([&](unsigned j) -> const PathName& { return list.At(j).Path(NameKind::Now); });
+    // Two rows naming one file (the file of one of them gone, and another put in its place
+    // since, by an undo say): a move through either would take the other's file for its own.
+    for (std::size_t k = 1; k < holders.size(); ++k) {
+        const unsigned i = holders[k - 1].second;
+        const unsigned j = holders[k].second;
+        if (holders[k - 1].first == holders[k].first &&
+            placeKey(list.At(i).Path(NameKind::Now)) == placeKey(list.At(j).Path(NameKind::Now)) &&
+            (!IsSamePlace(list.At(i).Path(NameKind::Now), *targets[i]) ||
+             !IsSamePlace(list.At(j).Path(NameKind::Now), *targets[j]))) {
+            problem.kind = TargetProblem::Kind::SameFile;
+            problem.entry = std::min(i, j);
+            problem.other = std::max(i, j);
+            problem.file = list.At(i).Path(NameKind::Now).FullPath();
+            return problem;
+        }
+    }
     // Entries decided to go to a temporary name: they no longer hold their current path.
     std::vector<bool> movedAside(n, false);
     for (unsigned i = 0; i < n; ++i) {

@@ -13,11 +13,12 @@ class PlaceIndex;
 class RenameList;
 
 struct TargetProblem {
-    enum class Kind { None, CannotBeMade, Duplicate, Occupied };
+    enum class Kind { None, CannotBeMade, Duplicate, Occupied, SameFile };
     Kind kind = Kind::None;
     unsigned entry = 0;            // the entry (line) refused
-    unsigned other = 0;            // Duplicate: the later entry that wants the same place
+    unsigned other = 0;            // Duplicate, SameFile: the later entry of the two
     const char* reason = nullptr;  // CannotBeMade: why, for the user
+    std::string file;              // SameFile: the file both name
 };
 
 // Why Windows cannot hold the name as typed, or nullptr when it can. With `lenient` set, the
@@ -26,8 +27,8 @@ struct TargetProblem {
 // the conversion may still change them before the pass, whose check then sees them.
 const char* WhyNameCannotBeMade(const std::string& name, bool lenient);
 
-// The message for a name that cannot be made or two that take one place, with their lines; empty
-// for any other problem.
+// The message for a name that cannot be made, two that take one place, or two rows that name one
+// file, with their lines; empty for any other problem.
 std::string NameProblemText(const TargetProblem& problem,
                             const std::vector<const PathName*>& targets);
 

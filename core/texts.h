@@ -75,17 +75,20 @@
     X(kTitleBadNameError, "エラー：ファイル名が不正") \
     X(kTitleBadNameFatal, "致命的エラー：ファイル名が不正") \
     X(kPassOccupied, "[NOW]\n%1\n[TO]\n%2\n\nリネーム実行時にこのファイルは何らかの理由で存在できない") \
+    X(kSameFileTwice, "%1\n\nこのファイルを一覧の %2 行目と %3 行目が指しています（片方の行のファイルは、ほかのプログラムが消したか動かしたようです）。\n片方の行を一覧から消してから、もう一度実行してください。") \
     X(kTitleRename, "リネーム") \
-    X(kJournalCannotWrite, "作業記録（%1）を書けません。\n記録なしで続けると、途中で止まったときに元の名前に戻せなくなります。\n\nこのまま続けますか？") \
+    X(kJournalCannotWrite, "作業記録（%1）を書けません。\n記録なしで続けると、途中で止まったときに元の名前に戻せなくなります。このリネームはリネーム履歴にも残らず、あとから元に戻せません。\n\nこのまま続けますか？") \
     X(kJournalSecondStageFailed, "作業記録に書けないため、リネームを取りやめました") \
     X(kTitleRenameError, "改名Ｅｒｒ") \
     X(kMoveFailedOne, "%1\n　→ %2\n\nこの名前に変更できませんでした。\n%3") \
+    X(kPassStoppedBeforeRenaming, "\n\nリネームを中止しました。ほかのファイルの名前も変えません（一時的な名前に移したものは元の名前に戻します）。") \
     X(kWhyMoveNotFound, "元のファイル・フォルダが見つかりません（移動か削除されたかもしれません）。") \
     X(kWhyMoveInUseOrDenied, "ほかのプログラムが使用中か、書き込みが許可されていないか、その名前のものが既にあります。") \
     X(kWhyMoveInvalidName, "名前に使えない文字があります。") \
     X(kWhyMoveOther, "ディスクの空きや接続などの理由で、Windows が変更できませんでした。") \
     X(kWhyMoveNoTemporaryName, "一時的な名前を付けられませんでした。") \
     X(kWhyMoveCaseUnchanged, "このドライブは大文字・小文字だけの変更を受け付けませんでした。") \
+    X(kWhyMoveWithAnother, "一緒に名前を入れ替えるファイルが変更できないため、元の名前に戻しました。") \
     X(kTitleRenameReport, "警告：名前を変更できなかったファイル") \
     X(kPassReport, "%1 件の名前を変更し、%2 件は変更できませんでした。\n変更できなかったものは、一覧に今の名前のまま残っています。\n\n") \
     X(kPassReportLine, "%1\n　→ %2：%3\n") \
@@ -135,6 +138,7 @@
     X(kLeftNameTaken, "%1　（今の名前：%2。前の名前は別のファイルが使っています）") \
     X(kLeftInUse, "%1　（今の名前：%2。ほかのプログラムが使っているため動かせません）") \
     X(kLeftNotMoved, "%1　（今の名前：%2。動かせませんでした）") \
+    X(kLeftWithAnother, "%1　（今の名前：%2。一緒に名前を入れ替えるファイルが動かせないため、そのままにしました）") \
     X(kLeftForeign, "%1　（そのリネームで動いたものと確かめられません）") \
     /* Export and import. */ \
     X(kTitleExport, "警告：ファイルに出力") \

@@ -48,6 +48,7 @@ int CheckNewNames(const RenameList& list, const std::vector<std::string>& lines)
             return 0;
         case TargetProblem::Kind::CannotBeMade:
         case TargetProblem::Kind::Duplicate:
+        case TargetProblem::Kind::SameFile:
             ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadName,
                            kMbIconError | kMbOk);
             break;

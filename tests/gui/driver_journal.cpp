@@ -108,7 +108,8 @@ TEST_F(CutJournal, APassEndedFromOutsideIsPutBackAtTheNextStart) {
     const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
     std::string error;
     EXPECT_EQ(boxText, texts::Fill(texts::kMoveFailedOne, {gui::ToCp932(file("a.txt")), "b.txt",
-                                                           texts::kWhyMoveInUseOrDenied}));
+                                                           texts::kWhyMoveInUseOrDenied}) +
+                           texts::kPassStoppedBeforeRenaming);
 
     gui::AppProcess again;
     const std::wstring exe = CopiedExe(s);

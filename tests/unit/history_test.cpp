@@ -331,6 +331,48 @@ TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
 #endif
 
 #ifndef _WIN32
+// An undo of a rotation where any one move is refused (a file held open): whichever it is, no
+// file is left at a temporary name, every row of the list still names its own file, and a second
+// undo once the file is free brings everything back.
+TEST_F(HistoryTest, AnUndoOfARotationWithAnyMoveRefusedLeavesEveryFileNamed) {
+    const Names first = {"a.txt", "b.txt", "c.txt"};
+    for (unsigned refused = 0; refused < 6; ++refused) {  // each of the undo's six moves
+        SCOPED_TRACE(refused);
+        list = MakeList();
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
+        }
+        ASSERT_EQ(list->RenameAll(), 0);
+        platform::faults::FailMove(refused, platform::MoveResult::AccessDenied,
+                                   1 + move_retries::kMostRetries);
+        history::Undone undone;
+        const PassRecord pass = history::Load(Folder()).back();
+        ASSERT_EQ(history::Undo(Folder(), pass, &undone), history::UndoResult::Done);
+        platform::faults::Clear();
+        list->FollowUndo(undone.back);
+        const Names names = NamesBesidesIni();
+        EXPECT_EQ(names.size(), 3u);
+        for (const std::string& name : names) {
+            EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
+        }
+        for (unsigned i = 0; i < 3; ++i) {
+            const std::string now = list->At(i).Path(NameKind::Now).FileName();
+            EXPECT_EQ(dir.Read(now), first[i]) << "row " << i << " at " << now;
+        }
+        history::Undone again;
+        ASSERT_EQ(history::Undo(Folder(), pass, &again), history::UndoResult::Done);
+        for (const std::string& name : first) {
+            EXPECT_EQ(dir.Read(name), name);
+        }
+        list->Clear();
+        for (const std::string& name : first) {
+            test_files::RemoveTree(dir.PathOf(name));
+        }
+    }
+}
+#endif
+
+#ifndef _WIN32
 // Two copies of Varnel adding passes at the same time: each adds under the history's lock, so
 // neither writes back a file the other has added to since it read it.
 TEST_F(HistoryTest, TwoCopiesAddingAtOnceLoseNoPass) {

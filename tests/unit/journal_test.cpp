@@ -132,12 +132,14 @@ TEST_F(JournalTest, AFileMissingReplacedOrItsPlaceTakenIsNamedAndTheJournalKept)
     std::vector<std::string> leftAlone;
     EXPECT_FALSE(left.PutBack(&leftAlone));
     EXPECT_EQ(leftAlone, (std::vector<std::string>{f + "a.txt", f + "c.txt", f + "e.txt"}));
+    // a.txt's file, its name taken, is not left under a temporary name: it goes on to the name
+    // the pass gave it.
     EXPECT_EQ(dir.Read("a.txt"), "someone else's");
-    EXPECT_EQ(dir.Read("~%_1.tmp"), "A");
+    EXPECT_EQ(dir.Read("b.txt"), "A");
     EXPECT_EQ(dir.Read("f.txt"), "other");
     EXPECT_EQ(dir.Read("g.txt"), "G");
     EXPECT_EQ(NamesBesidesIni(),
-              (std::vector<std::string>{"a.txt", "f.txt", "g.txt", "varnel.journal", "~%_1.tmp"}));
+              (std::vector<std::string>{"a.txt", "b.txt", "f.txt", "g.txt", "varnel.journal"}));
 }
 
 // Recovery acts only on moves a real pass makes: one folder, an aside to one of the pass's own
@@ -451,7 +453,8 @@ TEST_F(JournalPropertyTest, ACrashOrAFailureAtAnyStepIsPutBackExactly) {
                 contentsNow.insert(f.second);
             ASSERT_EQ(contentsNow, contentsStart);
             boxes::Reset();
-            ASSERT_EQ(list->RestoreAll(), 0);
+            ASSERT_EQ(list->RestoreAll(), 0)
+                << (boxes::Recorded().empty() ? "" : boxes::Recorded()[0].text);
             ASSERT_EQ(Now(), before);
             ASSERT_TRUE(boxes::Recorded().empty()) << boxes::Recorded()[0].text;
             if (restore) {

@@ -193,31 +193,30 @@ TEST_F(RenamePassTest, JapaneseNamesWithBackslashTrailBytesRenameExactly) {
 }
 
 // A second-stage failure leaves the entry at its temporary name; restore brings every file back.
-TEST_F(RenamePassTest, RestoreAfterPartlyFailedPass) {
+TEST_F(RenamePassTest, ASwapWhoseFileCannotGoOnGoesBackWhole) {
     const std::string tooLong(300, 'n');
     AddFile("a.txt", "A").SetEditName("b");
     AddFile("b.txt", "B").SetEditName(tooLong);
     AddFile("c.txt", "C");
 
+    // b.txt cannot go on from its temporary name: the pair goes back whole, a.txt to its own name
+    // too, so that no file is left under a temporary name, and both are told.
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
-    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameError);
+    EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameReport);
     EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
-    EXPECT_EQ(dir.Read("b.txt"), "A");
-    EXPECT_TRUE(IsTemporary(list->At(1)));
-
-    boxes::Reset();
-    ResetFakeWindow();
-    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_NE(boxes::Recorded()[0].text.find(texts::kWhyMoveWithAnother), std::string::npos);
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(dir.Read("a.txt"), "A");
     EXPECT_EQ(dir.Read("b.txt"), "B");
+    EXPECT_FALSE(IsTemporary(list->At(1)));
     EXPECT_FALSE(list->HasRenamed());
-    // The entry that never moved was not touched.
-    for (const auto& write : TheFakeWindow().writes) {
-        EXPECT_NE(write, 2u);
-    }
-    // The edit names survive a restore, so the batch can be renamed again.
+
+    // A restore then has nothing to move, and the edit names survive for another try.
+    boxes::Reset();
+    ResetFakeWindow();
+    ASSERT_EQ(list->RestoreAll(), 0);
+    EXPECT_TRUE(TheFakeWindow().writes.empty());
     EXPECT_EQ(list->At(0).Path(NameKind::Edit).FileName(), "b.txt");
 }
 
@@ -503,9 +502,11 @@ TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
 
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
+    // The box says that none of the swaps was made, not only the one that failed.
     EXPECT_EQ(boxes::Recorded()[0].text,
               texts::Fill(texts::kMoveFailedOne,
-                          {dir.PathOf("d.txt"), "c.txt", texts::kWhyMoveNotFound}));
+                          {dir.PathOf("d.txt"), "c.txt", texts::kWhyMoveNotFound}) +
+                  texts::kPassStoppedBeforeRenaming);
     EXPECT_EQ(Snapshot(dir), before);
     for (unsigned i = 0; i < 3; ++i) {
         EXPECT_FALSE(IsTemporary(list->At(i))) << i;
@@ -514,44 +515,55 @@ TEST_F(RenamePassTest, AFailedMoveAsidePutsTheEarlierOnesBack) {
 
 }  // namespace
 
-// Long loops report each entry as they pass it, so the window can show how far they got.
+// Long loops report each entry as they pass it, so the window can show how far they got; a pass
+// whose entries go aside first counts once over both of its stages.
 TEST_F(RenamePassTest, EveryLongLoopReportsEachEntryInOrder) {
     struct Case {
         const char* what;
         int (*run)(RenameList*);
-        std::vector<Work> stages;
+        std::vector<std::pair<Work, unsigned>> stages;  // each with its length
+        bool rotate;
     };
     const Case cases[] = {
         {"pass",
          [](RenameList* l) { return l->RenameAll(); },
-         {Work::Checking, Work::Preparing, Work::Renaming}},
+         {{Work::Checking, 3}, {Work::Preparing, 3}, {Work::Renaming, 3}},
+         false},
         {"restore",
          [](RenameList* l) { return l->RestoreAll(); },
-         {Work::Checking, Work::Preparing, Work::Restoring}},
+         {{Work::Checking, 3}, {Work::Preparing, 3}, {Work::Restoring, 3}},
+         false},
+        {"rotation",
+         [](RenameList* l) { return l->RenameAll(); },
+         {{Work::Checking, 3}, {Work::Preparing, 6}, {Work::Renaming, 6}},
+         true},
         {"import check",
          [](RenameList* l) {
              return CheckNewNames(*l, {"p", "q", "r"});
          },
-         {Work::Checking}},
+         {{Work::Checking, 3}},
+         false},
     };
     int round = 0;
     for (const Case& c : cases) {
         list = MakeList();
-        for (const char* name : {"a", "b", "c"}) {
-            const std::string file = std::to_string(round) + name;
-            AddFile(file).SetEditName(file + "2");
+        const std::string names[] = {"a", "b", "c"};
+        for (int k = 0; k < 3; ++k) {
+            const std::string file = std::to_string(round) + names[k];
+            AddFile(file).SetEditName(c.rotate ? std::to_string(round) + names[(k + 1) % 3]
+                                               : file + "2");
         }
         ++round;
-        if (c.stages.back() == Work::Restoring) {
+        if (c.stages.back().first == Work::Restoring) {
             ASSERT_EQ(list->RenameAll(), 0);
         }
         TheFakeWindow().progress.clear();
         EXPECT_EQ(c.run(list.get()), 0) << c.what;
         std::vector<std::string> expected;
-        for (Work stage : c.stages) {
-            for (unsigned i = 1; i <= 3; ++i) {
-                expected.push_back(std::to_string(static_cast<int>(stage)) + ":" +
-                                   std::to_string(i) + "/3");
+        for (const auto& stage : c.stages) {
+            for (unsigned i = 1; i <= stage.second; ++i) {
+                expected.push_back(std::to_string(static_cast<int>(stage.first)) + ":" +
+                                   std::to_string(i) + "/" + std::to_string(stage.second));
             }
         }
         std::vector<std::string> got;
