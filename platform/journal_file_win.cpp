@@ -31,9 +31,15 @@ JournalOpen Open(const std::string& path, DWORD disposition, JournalFile* file) 
             case ERROR_SHARING_VIOLATION:
             case ERROR_LOCK_VIOLATION:
                 return JournalOpen::Busy;
-            case ERROR_ACCESS_DENIED:
-                // A journal whose removal is under way is refused like this.
-                return disposition == OPEN_EXISTING ? JournalOpen::Busy : JournalOpen::Failed;
+            case ERROR_ACCESS_DENIED: {
+                // A journal whose removal is under way is refused like this; a read-only file
+                // too, which no wait will change.
+                const DWORD attributes = GetFileAttributesW(native.c_str());
+                const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
+                                      (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+                return disposition == OPEN_EXISTING && !readOnly ? JournalOpen::Busy
+                                                                 : JournalOpen::Failed;
+            }
             default:
                 return JournalOpen::Failed;
         }
