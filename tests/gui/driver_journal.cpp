@@ -372,4 +372,83 @@ TEST(History, APassIsUndoneFromTheDialogAfterARestart) {
     again.Kill();
 }
 
+// The undo from the history moves only what it owns, and never leaves a file at a temporary
+// name. a.txt is renamed b.txt, put back, and c.txt takes b.txt: undoing that first pass moves
+// nothing, says so, and the next restore still puts back c.txt, not a.txt's file. Then a swap is
+// undone while one of its files is held open: both stay as they are, named as held and taken,
+// nothing at a temporary name, and once the file is free the undo brings both back.
+TEST(History, AnUndoMovesOnlyWhatItOwnsAndLeavesNoFileAtATemporaryName) {
+    gui::ClipboardLock lock;
+    ASSERT_TRUE(lock.ok()) << "the clipboard stayed taken by another test program";
+    gui::Session s;
+    const auto file = [&](const std::string& name) { return s.PathOf("files\\" + name); };
+    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
+    ASSERT_TRUE(gui::MakeFile(file("a.txt"), "A"));
+    ASSERT_TRUE(gui::MakeFile(file("c.txt"), "C"));
+    std::string error;
+    ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\c.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    const auto renameTo = [&](const char* names) {
+        s.PostCommand(IDC_EXPORT_CLIPBOARD);
+        if (!s.WaitForStatus("002", texts::kStepExported) || !gui::PutClipboardText(names)) {
+            return false;
+        }
+        s.PostCommand(IDC_IMPORT_CLIPBOARD);
+        return s.WaitForStatus("002", texts::kStepRenamed);
+    };
+    // The undo chosen from the bottom of the history (the oldest pass) or its top, and its box.
+    const auto undo = [&](bool oldest, std::string* report) {
+        HWND dialog = OpenHistory(s.window(), s.processId());
+        HWND list = dialog ? FindWindowExA(dialog, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+        if (list == nullptr || (oldest && !gui::TypeKeys(dialog, "End")) ||
+            (oldest && !gui::WaitFor([&] {
+                 return gui::ListRowSelected(list, gui::ListRowCount(list) - 1);
+             })) ||
+            !gui::PressButton(dialog, IDOK)) {
+            return false;
+        }
+        HWND box = OpenHistory(nullptr, s.processId(), dialog);
+        if (box == nullptr) {
+            return false;
+        }
+        *report = gui::MessageBoxText(box);
+        return gui::PressButton(box, IDOK);
+    };
+    ASSERT_TRUE(renameTo("b\r\nc\r\n")) << s.Describe();
+    s.PostCommand(IDC_RESTORE);
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamable)) << s.Describe();
+    ASSERT_TRUE(renameTo("a\r\nb\r\n")) << s.Describe();
+    std::string report;
+    ASSERT_TRUE(undo(true, &report)) << s.Describe();
+    EXPECT_EQ(report, texts::Fill(texts::kUndoDone, {"0"}));
+    s.PostCommand(IDC_RESTORE);
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamable)) << s.Describe();
+    EXPECT_EQ(gui::FileContents(file("a.txt")), "A");
+    EXPECT_EQ(gui::FileContents(file("c.txt")), "C");
+
+    ASSERT_TRUE(renameTo("c\r\na\r\n")) << s.Describe();
+    {
+        // Held without sharing, as an editor or a viewer may: no move can take it.
+        HANDLE held = CreateFileW(file("c.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const bool undone = undo(false, &report);
+        CloseHandle(held);
+        ASSERT_TRUE(undone) << s.Describe();
+    }
+    EXPECT_EQ(report.rfind(texts::Fill(texts::kUndoLeftAlone, {"0", "2"}), 0), 0u)
+        << gui::Readable(report);
+    EXPECT_NE(report.find(texts::Fill(texts::kLeftInUse, {gui::ToCp932(file("a.txt")), "c.txt"})),
+              std::string::npos)
+        << gui::Readable(report);
+    EXPECT_EQ(gui::NamesIn(s.PathOf("files")), (Names{"a.txt", "c.txt"}));
+    EXPECT_EQ(gui::FileContents(file("a.txt")), "C");
+    EXPECT_FALSE(gui::Exists(s.PathOf("varnel.journal")));
+    ASSERT_TRUE(undo(false, &report)) << s.Describe();
+    EXPECT_EQ(report, texts::Fill(texts::kUndoDone, {"2"}));
+    EXPECT_EQ(gui::FileContents(file("a.txt")), "A");
+    EXPECT_EQ(gui::FileContents(file("c.txt")), "C");
+    s.Kill();
+}
+
 }  // namespace
