@@ -144,29 +144,36 @@ bool IsBack(const Item& item) {
     return Holds(item.firstPath, item.identity) && (!item.caseChange || SpelledSo(item.firstPath));
 }
 
-// Undoes one move where the disk shows its item at the move's target (or halfway at its
-// detour); where the item is at the source already, or at neither, there is nothing to undo
-// here (Done). The refusal when the item is there and could not be moved back.
-MoveResult Undo(const PlannedMove& move) {
+// Undoes one move where its item is at the move's target (or halfway at its detour), `at` being
+// where the item is, kept up to date: read once for the whole put-back. Where the item is at the
+// source already, or at neither, there is nothing to undo here (Done). The refusal when the item
+// is there and could not be moved back.
+MoveResult Undo(const PlannedMove& move, std::string* at) {
     if (move.from == move.to) {
         return MoveResult::Done;
     }
-    if (!move.detour.empty() && Holds(move.detour, move.identity)) {
-        return Move(move.detour, move.from);
-    }
+    MoveResult result = MoveResult::Done;
     if (IsCaseChangeOnly(move)) {
-        // One item under either spelling on a file system that folds case; a change of letter
-        // case alone may be taken as done and change nothing, so it goes through the detour.
-        if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
+        // One item under either spelling on a file system that folds case, so the disk is asked:
+        // a change of letter case alone may be taken as done and change nothing, so it goes
+        // through the detour.
+        if (!move.detour.empty() && Holds(move.detour, move.identity)) {
+            result = Move(move.detour, move.from);
+        } else if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
             return MoveResult::Done;
+        } else {
+            result = move.detour.empty() ? MoveResult::Other
+                                         : Then(Move(move.to, move.detour), move.detour, move.from);
         }
-        return move.detour.empty() ? MoveResult::Other
-                                   : Then(Move(move.to, move.detour), move.detour, move.from);
-    }
-    if (Holds(move.from, move.identity) || !Holds(move.to, move.identity)) {
+    } else if (*at == move.to) {
+        result = Move(move.to, move.from);
+    } else {
         return MoveResult::Done;
     }
-    return Move(move.to, move.from);
+    if (result == MoveResult::Done) {
+        *at = move.from;
+    }
+    return result;
 }
 
 // Where the item is now among the places its moves give it, the first-named first; empty when
@@ -262,14 +269,21 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     }
     // Where each item was before, so that only what this put-back moves is told as its own, and
     // an item it could not bring back goes back to where it was, never left at a temporary name.
+    // The one look at each item's identity: the moves below follow where each one goes.
+    const unsigned total =
+        static_cast<unsigned>(items.size() + plan.renames.size() + plan.aside.size());
     std::vector<std::string> wasAt(items.size());
     std::vector<bool> backBefore(items.size(), false);
     for (std::size_t i = 0; i < items.size(); ++i) {
+        if (progress) {
+            progress(static_cast<unsigned>(i + 1), total);
+        }
         if (items[i].valid) {
             wasAt[i] = WhereNow(items[i]);
             backBefore[i] = IsBack(items[i], wasAt[i]);
         }
     }
+    std::vector<std::string> now = wasAt;
     std::set<const PlannedMove*> trusted;
     for (const Item& item : items) {
         if (item.valid) {
@@ -296,18 +310,16 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // file held open and for a name taken, so the place is looked at.
     std::vector<bool> refused(items.size(), false);
     std::vector<LeftItem::Why> refusal(items.size(), LeftItem::Why::NotMoved);
-    // The check of every item after the moves is counted too: it reads each identity again.
-    const unsigned moves = static_cast<unsigned>(undo.size());
-    const unsigned total = moves + static_cast<unsigned>(items.size());
-    for (unsigned k = 0; k < moves; ++k) {
+    const std::size_t looked = items.size();
+    for (std::size_t k = 0; k < undo.size(); ++k) {
         if (progress) {
-            progress(k + 1, total);
+            progress(static_cast<unsigned>(looked + k + 1), total);
         }
-        // A move that fails leaves its item where it is; the check below names it.
+        // A move that fails leaves its item where it is; the account below names it.
         if (trusted.count(undo[k]) != 0) {
-            const MoveResult result = Undo(*undo[k]);
+            const std::size_t i = itemOf[undo[k]];
+            const MoveResult result = Undo(*undo[k], &now[i]);
             if (result != MoveResult::Done) {
-                const std::size_t i = itemOf[undo[k]];
                 refused[i] = true;
                 refusal[i] = result != MoveResult::AccessDenied    ? LeftItem::Why::NotMoved
                              : platform::PathExists(undo[k]->from) ? LeftItem::Why::NameTaken
@@ -315,16 +327,9 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
             }
         }
     }
-    std::vector<std::string> now(items.size());
     std::vector<bool> stuck(items.size(), false);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (progress) {
-            progress(moves + static_cast<unsigned>(i) + 1, total);
-        }
-        if (items[i].valid) {
-            now[i] = WhereNow(items[i]);
-            stuck[i] = now[i] != wasAt[i] && IsOwnTemporary(now[i]);
-        }
+        stuck[i] = items[i].valid && now[i] != wasAt[i] && IsOwnTemporary(now[i]);
     }
     // An item that could not finish and sits at a temporary name (in a rotation whose other file
     // was held, or whose way another file took) must not stay there: its rotation or chain is
