@@ -2,37 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
-#include "tests/unit/texts_pinned.h"
+#include "platform/text.h"
+#include "tests/unit/texts_utf8.h"
 
-namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0x0F];
-    }
-    return hex;
-}
-
-}  // namespace
-
-TEST(Texts, EveryTextHasExactlyItsPinnedBytes) {
-    std::map<std::string, std::string> pinned;
-    for (const PinnedText& text : kPinnedTexts) {
-        EXPECT_TRUE(pinned.emplace(text.name, text.hex).second) << text.name << " pinned twice";
-    }
+// Each text is the exact cp932 of its source: the build's conversion is compared with the
+// program's own exact one, which refuses a character cp932 does not hold as it is (a compiler
+// may map U+301C or U+2212 to a look-alike).
+TEST(Texts, EveryTextIsTheExactCp932OfItsSource) {
     std::size_t count = 0;
-    const texts::Named* all = texts::All(&count);
-    EXPECT_EQ(count, pinned.size()) << "a text without its pinned bytes, or a pin without text";
+    const texts::Named* built = texts::All(&count);
+    std::size_t sourceCount = 0;
+    const TextAsUtf8* source = TextsAsUtf8(&sourceCount);
+    ASSERT_EQ(count, sourceCount);
     for (std::size_t i = 0; i < count; ++i) {
-        const auto found = pinned.find(all[i].name);
-        ASSERT_NE(found, pinned.end()) << all[i].name << " has no pinned bytes";
-        EXPECT_EQ(Hex(all[i].text), found->second) << all[i].name;
+        SCOPED_TRACE(built[i].name);
+        ASSERT_STREQ(built[i].name, source[i].name);
+        std::string exact;
+        ASSERT_TRUE(platform::Utf8ToHeld(source[i].utf8, &exact));
+        EXPECT_FALSE(platform::HoldsEscapes(exact)) << "a character cp932 does not hold";
+        EXPECT_EQ(std::string(built[i].text), exact);
+        // And the exe's texts are never UTF-8 by mistake (an ASCII text is both).
+        EXPECT_TRUE(platform::IsCanonicalCp932(built[i].text));
     }
 }
 
