@@ -13,10 +13,6 @@
 
 namespace {
 
-bool StartsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
-}
-
 // The longest path the wide functions take, in UTF-16 units (each character is one, one beyond
 // the Basic Multilingual Plane two), and the longest name in it.
 constexpr std::size_t kMostPathCharacters = 32767 - 8;
@@ -147,8 +143,8 @@ bool RenameList::Interferes(const std::string& fullPath, bool folder) {
     if (folder) {
         for (const auto& entry : entries) {
             const std::string& registered = entry->Path(NameKind::Now).FullPath();
-            if (registered == fullPath || StartsWith(fullPath, registered + "\\") ||
-                StartsWith(registered, fullPath + "\\")) {
+            if (registered == fullPath || mbcs::StartsWith(fullPath, registered + "\\") ||
+                mbcs::StartsWith(registered, fullPath + "\\")) {
                 refusals.Refuse(owner, fullPath, texts::kReasonAroundListed,
                                 texts::Fill(texts::kAddAroundListed, {registered, fullPath}));
                 return true;
@@ -158,7 +154,7 @@ bool RenameList::Interferes(const std::string& fullPath, bool folder) {
     }
     for (const RenameEntry* folder : folders) {
         const std::string registered = folder->Path(NameKind::Now).FullPath() + "\\";
-        if (StartsWith(fullPath, registered)) {
+        if (mbcs::StartsWith(fullPath, registered)) {
             refusals.Refuse(owner, fullPath, texts::kReasonUnderListed,
                             texts::Fill(texts::kAddUnderListed, {registered, fullPath}));
             return true;

@@ -15,7 +15,7 @@
 namespace {
 
 bool CaseChangeTookPlace(const std::string& slashPath, const PathName& target) {
-    return platform::NameOnDisk(slashPath) == platform::StoredForm(target.BuildFileName());
+    return platform::NameOnDisk(slashPath) == platform::StoredForm(target.FileName());
 }
 
 }  // namespace

@@ -357,20 +357,16 @@ PassSummary SummaryOf(const PassRecord& record) {
 }
 
 std::string UndoReport(const Undone& undone) {
-    constexpr std::size_t kNamed = 30;
     const std::string back = std::to_string(undone.back.size());
     if (undone.leftAlone.empty()) {
         return texts::Fill(texts::kUndoDone, {back});
     }
     std::string text =
         texts::Fill(texts::kUndoLeftAlone, {back, std::to_string(undone.leftAlone.size())});
-    for (std::size_t i = 0; i < undone.leftAlone.size() && i < kNamed; ++i) {
-        text += journal::ShownLeft(undone.leftAlone[i]) + "\n";
-    }
-    if (undone.leftAlone.size() > kNamed) {
-        text += texts::Fill(texts::kMoreItems, {std::to_string(undone.leftAlone.size() - kNamed)});
-    }
-    return text;
+    return text +
+           texts::FirstLines(undone.leftAlone.size(), texts::kNamedInReport, [&](std::size_t i) {
+               return journal::ShownLeft(undone.leftAlone[i]) + "\n";
+           });
 }
 
 }  // namespace history

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/text.h"
 
@@ -43,11 +44,14 @@ inline std::string ToSlashForm(const std::string& path) {
     return ReplaceAll(path, '\\', '/');
 }
 
-// Byte comparison with only the ASCII letters A-Z folded to lower case. Trail bytes are compared
-// as they are, so two different double-byte characters never compare equal.
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
-// The text with the ASCII letters A-Z folded to lower case, trail bytes as they are: a file
-// system that folds letter case takes "A.tmp" and "a.tmp" for one name.
+// The bytes begin with the prefix. Both begin at a character, so a match ends at one.
+inline bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+// The text with the ASCII letters A-Z folded to lower case, trail bytes as they are (so two
+// different double-byte characters never fold to one): a file system that folds letter case
+// takes "A.tmp" and "a.tmp" for one name.
 std::string FoldAsciiCase(const std::string& s);
 
 }  // namespace mbcs

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kNamedInReport = 30;
-
 std::string Line(const FailedMove& failed) {
     return texts::Fill(texts::kPassReportLine,
                        {failed.now, failed.target, MoveProblemText(failed.why)});
@@ -74,12 +72,8 @@ void ShowPassReport(WindowHandle owner, unsigned made, const std::vector<FailedM
     }
     std::string text =
         texts::Fill(texts::kPassReport, {std::to_string(made), std::to_string(failed.size())});
-    for (std::size_t i = 0; i < failed.size() && i < kNamedInReport; ++i) {
-        text += Line(failed[i]);
-    }
-    if (failed.size() > kNamedInReport) {
-        text += texts::Fill(texts::kMoreItems, {std::to_string(failed.size() - kNamedInReport)});
-    }
+    text += texts::FirstLines(failed.size(), texts::kNamedInReport,
+                              [&](std::size_t i) { return Line(failed[i]); });
     text += waited;
     text += texts::kPassReportCopy;
     if (ShowMessageBox(owner, text, texts::kTitleRenameReport, kMbYesNo | kMbIconExclamation) !=

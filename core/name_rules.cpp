@@ -67,13 +67,14 @@ void ShowNamesTooLong(WindowHandle owner, unsigned rows) {
 void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsigned>& which) {
     std::string text = texts::Fill(texts::kNamesTooLong,
                                    {std::to_string(kMaxNameCharacters), std::to_string(rows)});
-    constexpr std::size_t kListed = 20;
-    for (std::size_t i = 0; i < which.size() && i < kListed; ++i) {
-        text += texts::Fill(i == 0 ? texts::kNamesTooLongFirstRow : texts::kNamesTooLongNextRow,
-                            {std::to_string(which[i])});
-    }
-    if (which.size() > kListed) {
-        text += texts::Fill(texts::kMoreRows, {std::to_string(which.size() - kListed)});
-    }
+    // Row numbers are short: more of them fit.
+    constexpr std::size_t kRowsNamed = 20;
+    text += texts::FirstLines(
+        which.size(), kRowsNamed,
+        [&](std::size_t i) {
+            return texts::Fill(i == 0 ? texts::kNamesTooLongFirstRow : texts::kNamesTooLongNextRow,
+                               {std::to_string(which[i])});
+        },
+        texts::kMoreRows);
     ShowMessageBox(owner, text, texts::kTitleNameLength, kMbIconError);
 }

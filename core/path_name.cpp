@@ -123,15 +123,6 @@ bool PathName::SameAs(const PathName& other) const {
            name == other.name && (folder == other.folder || *folder == *other.folder);
 }
 
-std::string PartsKey(const PathName& path) {
-    std::string key = path.Folder();
-    key += '\0';
-    key += path.Base();
-    key += '\0';
-    key += path.Extension();
-    return key;
-}
-
 bool IsSamePlace(const PathName& a, const PathName& b) {
     if (a.SameAs(b) || (a.FileName() == b.FileName() && a.Folder() == b.Folder())) {
         return true;

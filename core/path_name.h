@@ -32,7 +32,6 @@ class PathName {
     std::string FullPath() const;
     const std::string& FileName() const { return name; }
 
-    std::string BuildFileName() const { return name; }
     // The form given to the file system: "D:\a\b.txt" becomes "D:/a/b.txt".
     std::string SlashPath() const;
     bool SameAs(const PathName& other) const;
@@ -49,9 +48,6 @@ class PathName {
     std::uint32_t baseLength = 0;
     bool hasExtension = false;
 };
-
-// The three parts as one text: two paths are SameAs exactly when their keys are equal.
-std::string PartsKey(const PathName& path);
 
 // The same place on disk: the same three parts, or the same full path split another way (with
 // extensions hidden, a dotted name typed for a file without extension is held as one base).

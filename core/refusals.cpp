@@ -3,12 +3,6 @@
 #include "core/texts.h"
 #include "platform/message_box.h"
 
-namespace {
-
-constexpr std::size_t kListed = 10;
-
-}  // namespace
-
 void Refusals::Close(WindowHandle owner) {
     if (depth > 0 && --depth == 0) {
         Show(owner);
@@ -35,11 +29,8 @@ void Refusals::Show(WindowHandle owner) {
         return;
     }
     std::string text = texts::Fill(texts::kAddMany, {std::to_string(shown.size())});
-    for (std::size_t i = 0; i < shown.size() && i < kListed; ++i) {
-        text += texts::Fill(texts::kAddManyLine, {shown[i].path, shown[i].reason});
-    }
-    if (shown.size() > kListed) {
-        text += texts::Fill(texts::kMoreItems, {std::to_string(shown.size() - kListed)});
-    }
+    text += texts::FirstLines(shown.size(), texts::kNamedInQuestion, [&](std::size_t i) {
+        return texts::Fill(texts::kAddManyLine, {shown[i].path, shown[i].reason});
+    });
     ShowMessageBox(owner, text, texts::kTitleAdding, kMbIconError);
 }

@@ -24,7 +24,7 @@ const PathName& RenameEntry::Path(NameKind kind) const {
 
 std::string RenameEntry::DisplayName(NameKind kind) const {
     const PathName& path = Path(kind);
-    return ShowsWholeName() ? path.BuildFileName() : path.Base();
+    return ShowsWholeName() ? path.FileName() : path.Base();
 }
 
 void RenameEntry::ApplyName(PathName* path, const std::string& text) const {

@@ -275,8 +275,8 @@ int RenameList::RunPass(NameKind targetKind) {
         if (PutAsideBack(steps, steps.inTheWay.size())) {
             journal.End();
         }
-        ShowMessageBox(nullptr, texts::kJournalSecondStageFailed, texts::kTitleRenameError,
-                       kMbIconError);
+        ShowMessageBox(window_port::Owner(), texts::kJournalSecondStageFailed,
+                       texts::kTitleRenameError, kMbIconError);
         return 1;
     }
     // A failed move does not stop the others; all of them are told in one report at the end.

@@ -156,7 +156,7 @@ TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathN
         // A name the entry had on disk could be made; any other must be one Windows holds as
         // typed.
         if (!unchanged && !target.SameAs(entry.Path(NameKind::Old))) {
-            if (const char* why = WhyNameCannotBeMade(target.BuildFileName(), lenient)) {
+            if (const char* why = WhyNameCannotBeMade(target.FileName(), lenient)) {
                 problem.kind = TargetProblem::Kind::CannotBeMade;
                 problem.entry = i;
                 problem.reason = why;

@@ -4,6 +4,7 @@
 
 #include "core/mbcs.h"
 #include "core/texts.h"
+#include "core/window_port.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -48,7 +49,8 @@ bool TemporaryNames::Choose(const std::string& folder, PathName* chosen, PlaceIn
 }
 
 void ShowNoTemporaryName() {
-    ShowMessageBox(nullptr, texts::kNoTemporaryName, texts::kTitleTemporaryName, kMbIconError);
+    ShowMessageBox(window_port::Owner(), texts::kNoTemporaryName, texts::kTitleTemporaryName,
+                   kMbIconError);
 }
 
 bool IsTemporaryName(const std::string& fileName) {

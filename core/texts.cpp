@@ -18,6 +18,18 @@ std::string Fill(std::string_view form, std::initializer_list<std::string_view> 
     return filled;
 }
 
+std::string FirstLines(std::size_t count, std::size_t most,
+                       const std::function<std::string(std::size_t)>& line, const char* more) {
+    std::string text;
+    for (std::size_t i = 0; i < count && i < most; ++i) {
+        text += line(i);
+    }
+    if (count > most) {
+        text += Fill(more != nullptr ? more : kMoreItems, {std::to_string(count - most)});
+    }
+    return text;
+}
+
 const Named* All(std::size_t* count) {
 #define VARNEL_TEXT_NAMED(name, text) {#name, name},
     static constexpr Named kAll[] = {VARNEL_TEXTS(VARNEL_TEXT_NAMED)};

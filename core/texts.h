@@ -4,6 +4,8 @@
 // exact conversion of the same text.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -24,6 +26,17 @@ struct Named {
     const char* name;
     const char* text;
 };
+
+// How many of a list a message names before it says how many more: a question the user answers
+// at once, and a report that is read through.
+constexpr std::size_t kNamedInQuestion = 10;
+constexpr std::size_t kNamedInReport = 30;
+
+// The first `most` of `count` lines (each made by `line`, with its own line end), then how many
+// more (`more`, kMoreItems unless given, filled with that number).
+std::string FirstLines(std::size_t count, std::size_t most,
+                       const std::function<std::string(std::size_t)>& line,
+                       const char* more = nullptr);
 
 // Every text by its name, in the table's order.
 const Named* All(std::size_t* count);

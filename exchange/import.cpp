@@ -116,7 +116,6 @@ bool AskEncoding(const std::string& path, const std::string& bytes, WindowHandle
 // False when the user stops the import.
 bool EditorChangesAccepted(const RenameList& list, const std::vector<std::string>& lines,
                            bool readThroughCp932, WindowHandle owner) {
-    constexpr std::size_t kNamedRows = 10;
     if (list.ExportedNames().empty()) {
         return true;
     }
@@ -125,15 +124,12 @@ bool EditorChangesAccepted(const RenameList& list, const std::vector<std::string
     if (suspects.empty()) {
         return true;
     }
-    std::string rows;
-    for (std::size_t i = 0; i < suspects.size() && i < kNamedRows; ++i) {
-        rows += texts::Fill(texts::kImportChangedRow,
-                            {std::to_string(suspects[i].row + 1), Head(suspects[i].exported),
-                             Head(suspects[i].read)});
-    }
-    if (suspects.size() > kNamedRows) {
-        rows += texts::Fill(texts::kMoreItems, {std::to_string(suspects.size() - kNamedRows)});
-    }
+    const std::string rows =
+        texts::FirstLines(suspects.size(), texts::kNamedInQuestion, [&](std::size_t i) {
+            return texts::Fill(texts::kImportChangedRow,
+                               {std::to_string(suspects[i].row + 1), Head(suspects[i].exported),
+                                Head(suspects[i].read)});
+        });
     return ShowMessageBox(owner, texts::Fill(texts::kImportMayBeChanged, {rows}),
                           texts::kTitleFileEncoding,
                           kMbIconQuestion | kMbYesNo | kMbDefButton2) == kIdYes;

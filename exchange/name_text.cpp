@@ -67,10 +67,6 @@ const char* WriteFailureReason(platform::WriteFailure failure) {
     return texts::kWriteFailed;
 }
 
-bool StartsWith(const std::string& s, const char* prefix) {
-    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
 bool HasAnyLine(const std::string& bytes, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         if (bytes.find(line) != std::string::npos) {
@@ -303,13 +299,13 @@ bool FooterReEncoded(const std::string& bytes) {
 
 NameFileEncoding DetectNameFileEncoding(const std::string& bytes, bool* unsure) {
     *unsure = false;
-    if (StartsWith(bytes, "\xFF\xFE")) {
+    if (mbcs::StartsWith(bytes, "\xFF\xFE")) {
         return NameFileEncoding::Utf16Le;
     }
-    if (StartsWith(bytes, "\xFE\xFF")) {
+    if (mbcs::StartsWith(bytes, "\xFE\xFF")) {
         return NameFileEncoding::Utf16Be;
     }
-    if (StartsWith(bytes, "\xEF\xBB\xBF") || HasAnyLine(bytes, Utf8FooterLines())) {
+    if (mbcs::StartsWith(bytes, "\xEF\xBB\xBF") || HasAnyLine(bytes, Utf8FooterLines())) {
         return NameFileEncoding::Utf8;
     }
     *unsure = !HasAnyLine(bytes, Cp932FooterLines()) && IsUtf8BeyondAscii(bytes);
@@ -324,7 +320,7 @@ bool DecodeNameFile(const std::string& bytes, NameFileEncoding encoding, std::st
         case NameFileEncoding::Utf16Be:
             return FromUtf16(bytes, encoding == NameFileEncoding::Utf16Le, text, badLine);
         case NameFileEncoding::Utf8:
-            return ConvertLines(bytes.substr(StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0), '\n',
+            return ConvertLines(bytes.substr(mbcs::StartsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0), '\n',
                                 false, platform::Utf8ToHeld, text, badLine);
         case NameFileEncoding::Cp932:
             break;

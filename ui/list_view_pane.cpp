@@ -21,6 +21,7 @@
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
+#include "ui/window_modes.h"
 
 namespace {
 
@@ -29,8 +30,6 @@ namespace {
 constexpr DWORD kListStyle =
     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_OWNERDATA;
 constexpr int kDefaultColumnWidth = 150;
-constexpr int kDefaultWindowWidth = 620;
-constexpr int kDefaultWindowHeight = 400;
 const char* const kWidthKeys[] = {keys::kColumnWidthEdit, keys::kColumnWidthNow,
                                   keys::kColumnWidthOld, keys::kColumnWidthPath};
 
@@ -215,11 +214,11 @@ LRESULT ListViewPane::FindRow(const NMLVFINDITEMW& find) {
     return -1;
 }
 
-void ListViewPane::AddRow(const RenameEntry&) {
+void ListViewPane::AddRow() {
     PutRow(-1);
 }
 
-void ListViewPane::WriteRow(const RenameEntry&, unsigned row) {
+void ListViewPane::WriteRow(unsigned row) {
     // Every cell is read afresh when the row is drawn.
     PutRow(static_cast<int>(row));
 }
@@ -326,10 +325,10 @@ void ListViewPane::FitWindow(bool useDefault) {
     HWND main = context->mainWindow;
     RECT w;
     GetWindowRect(main, &w);
-    int width = kDefaultWindowWidth;
-    int height = kDefaultWindowHeight;
+    int width = kListWindowWidth;
+    int height = kListWindowHeight;
     if (!useDefault) {
-        POINT p = {kDefaultWindowWidth, kDefaultWindowHeight};
+        POINT p = {kListWindowWidth, kListWindowHeight};
         const int rows = RowCount();
         if (rows > 0) {
             RECT last = {};

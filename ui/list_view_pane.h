@@ -29,8 +29,8 @@ class ListViewPane {
     void Layout(int clientWidth, int clientHeight);
     void SaveColumnWidths();
 
-    void AddRow(const RenameEntry& entry);
-    void WriteRow(const RenameEntry& entry, unsigned row);
+    void AddRow();
+    void WriteRow(unsigned row);
     bool IsRowSelected(unsigned row);
     void SelectRow(unsigned row, bool selected);
     void SelectAllRows();

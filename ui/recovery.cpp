@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr std::size_t kNamedInQuestion = 10;
-constexpr std::size_t kNamedInSummary = 30;
-
 // A journal is input like any other: what it names is shown safely, whatever its bytes.
 std::string Shown(const std::string& slashPath) {
     return mbcs::ReplaceAll(platform::ShownForm(slashPath), '/', '\\');
@@ -34,22 +31,13 @@ std::string NameOf(const std::string& slashPath) {
 
 // The first few paths, one a line, then how many more.
 std::string Listed(const std::vector<std::string>& lines, std::size_t most) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size() && i < most; ++i) {
-        text += lines[i] + "\n";
-    }
-    if (lines.size() > most) {
-        text += texts::Fill(texts::kMoreItems, {std::to_string(lines.size() - most)});
-    }
-    return text;
+    return texts::FirstLines(lines.size(), most, [&](std::size_t i) { return lines[i] + "\n"; });
 }
 
 std::string LeftLines(const journal::PutBackDone& done, std::size_t most) {
-    std::vector<std::string> lines;
-    for (const journal::LeftItem& item : done.left) {
-        lines.push_back(journal::ShownLeft(item));
-    }
-    return Listed(lines, most);
+    return texts::FirstLines(done.left.size(), most, [&](std::size_t i) {
+        return journal::ShownLeft(done.left[i]) + "\n";
+    });
 }
 
 // One journal: nothing to ask when every file is in place already (a recovery cut short at its
@@ -93,7 +81,8 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         } else {
             const std::string text = texts::Fill(texts::kNothingToPutBack,
                                                  {Shown(folder + "/" + journal::FileName(slot))}) +
-                                     LeftLines(done, kNamedInSummary) + texts::kForgetNothingLeft;
+                                     LeftLines(done, texts::kNamedInReport) +
+                                     texts::kForgetNothingLeft;
             if (ShowMessageBox(c->mainWindow, text, texts::kTitleNotPutBack,
                                kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes &&
                 left.Forget()) {
@@ -106,7 +95,7 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     std::string question = texts::Fill(left.What().undo ? texts::kInterruptedUndoQuestion
                                                         : texts::kInterruptedQuestion,
                                        {Shown(folder + "/" + journal::FileName(slot))}) +
-                           Listed(moving, kNamedInQuestion);
+                           Listed(moving, texts::kNamedInQuestion);
     if (!untouched.empty()) {
         question += texts::Fill(texts::kInterruptedUntouched, {std::to_string(untouched.size())});
     }
@@ -141,7 +130,7 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
     }
     history::MarkUndoFinished(folder, left.What(), done);
     if (!allBack) {
-        ShowMessageBox(c->mainWindow, texts::kNotPutBack + LeftLines(done, kNamedInSummary),
+        ShowMessageBox(c->mainWindow, texts::kNotPutBack + LeftLines(done, texts::kNamedInReport),
                        texts::kTitleNotPutBack, kMbIconExclamation);
     }
 }

@@ -12,8 +12,6 @@ constexpr unsigned long kWsSysMenu = 0x00080000UL;
 constexpr unsigned long kWsOverlappedWindow = 0x00CF0000UL;
 
 constexpr int kCompactSize = 200;
-constexpr int kListWidth = 620;
-constexpr int kListHeight = 400;
 
 }  // namespace
 
@@ -50,8 +48,8 @@ WindowBox OpeningBox(SettingsStore& store, bool listMode) {
     // The size is read first, as the settings file keeps the order of first use.
     WindowBox box = {0, 0, kCompactSize, kCompactSize};
     if (FaceOf(listMode).resizable) {
-        box.width = store.GetInt(keys::kWindowSizeX, kListWidth);
-        box.height = store.GetInt(keys::kWindowSizeY, kListHeight);
+        box.width = store.GetInt(keys::kWindowSizeX, kListWindowWidth);
+        box.height = store.GetInt(keys::kWindowSizeY, kListWindowHeight);
     }
     box.left = TextToInt(store.GetString(keys::kWindowPosX, "100"));
     box.top = TextToInt(store.GetString(keys::kWindowPosY, "100"));

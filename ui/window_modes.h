@@ -19,6 +19,10 @@ struct WindowFace {
 
 WindowFace FaceOf(bool listMode);
 
+// The list window's size when the settings give none, and what "fit the window" starts from.
+constexpr int kListWindowWidth = 620;
+constexpr int kListWindowHeight = 400;
+
 // At start-up any value but exactly "Normal" opens the list window.
 bool IsListModeValue(const std::string& windowMode);
 // The value a mode change stores: "ListView" after exactly "Normal", else "Normal".

@@ -36,13 +36,13 @@ WindowHandle Owner() {
 
 void AddRow(unsigned row) {
     if (ListViewPane* pane = Pane(row)) {
-        pane->AddRow(attached->list->At(row));
+        pane->AddRow();
     }
 }
 
 void WriteRow(unsigned row) {
     if (ListViewPane* pane = Pane(row)) {
-        pane->WriteRow(attached->list->At(row), row);
+        pane->WriteRow(row);
     }
 }
 

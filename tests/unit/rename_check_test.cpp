@@ -50,8 +50,8 @@ Outcome PlainCheck(const RenameList& list, NameKind kind) {
         const PathName& target = list.At(i).Path(kind);
         const bool unchanged = !aside[i] && IsSamePlace(now, target);
         if (!unchanged && !target.SameAs(list.At(i).Path(NameKind::Old)) &&
-            !PlainCanBeMade(target.BuildFileName())) {
-            return Outcome{"bad " + RowOf(i + 1, target.BuildFileName()), {}};
+            !PlainCanBeMade(target.FileName())) {
+            return Outcome{"bad " + RowOf(i + 1, target.FileName()), {}};
         }
         bool moved = false;
         for (unsigned j = unchanged ? i + 1 : 0; j < n; ++j) {
@@ -60,9 +60,9 @@ Outcome PlainCheck(const RenameList& list, NameKind kind) {
             }
             const PathName& other = list.At(j).Path(kind);
             if (j > i && Folded(target) == Folded(other)) {
-                return Outcome{"duplicate " + RowOf(i + 1, target.BuildFileName()) +
-                                   RowOf(j + 1, other.BuildFileName()),
-                               {}};
+                return Outcome{
+                    "duplicate " + RowOf(i + 1, target.FileName()) + RowOf(j + 1, other.FileName()),
+                    {}};
             }
             if (!aside[j] && Folded(list.At(j).Path(NameKind::Now)) == Folded(target)) {
                 moved = true;
