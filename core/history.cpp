@@ -10,6 +10,7 @@
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/move_retries.h"
+#include "core/path_name.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
 #include "platform/journal_file.h"
@@ -343,7 +344,7 @@ PassSummary SummaryOf(const PassRecord& record) {
     summary.count = texts::Fill(texts::kHistoryCount, {std::to_string(items.size())});
     std::set<std::string> folders;
     for (const ItemPaths& item : items) {
-        const std::string folder = item.before.substr(0, item.before.rfind('/') + 1);
+        const std::string folder = SlashFolder(item.before);
         if (summary.folder.empty()) {
             summary.folder = mbcs::ReplaceAll(platform::ShownForm(folder), '/', '\\');
         }

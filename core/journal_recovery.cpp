@@ -9,6 +9,7 @@
 #include "core/mbcs.h"
 #include "core/move_chains.h"
 #include "core/move_retries.h"
+#include "core/path_name.h"
 #include "core/temporary_names.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
@@ -20,11 +21,6 @@ namespace {
 bool IsCaseChangeOnly(const PlannedMove& move) {
     return move.from != move.to &&
            platform::CaseFoldKey(move.from) == platform::CaseFoldKey(move.to);
-}
-
-std::string NameOf(const std::string& slashPath) {
-    const std::size_t slash = slashPath.rfind('/');
-    return slash == std::string::npos ? slashPath : slashPath.substr(slash + 1);
 }
 
 // The folder and the name of a path as the file system will see it: the rules below are judged
@@ -58,13 +54,13 @@ bool InOneFolder(const std::string& from, const std::string& to) {
 }
 
 bool IsOwnTemporary(const std::string& slashPath) {
-    return IsTemporaryName(NameOf(slashPath));
+    return IsTemporaryName(SlashName(slashPath));
 }
 
 // The item is on disk under this very spelling of its name.
 bool SpelledSo(const std::string& path) {
     const std::string onDisk = platform::NameOnDisk(path);
-    return !onDisk.empty() && onDisk == platform::StoredForm(NameOf(path));
+    return !onDisk.empty() && onDisk == platform::StoredForm(SlashName(path));
 }
 
 using platform::MoveResult;
@@ -206,7 +202,7 @@ std::string OwnAside(const Item& item) {
 
 std::string ShownLeft(const LeftItem& item) {
     const std::string first = mbcs::ReplaceAll(platform::ShownForm(item.firstPath), '/', '\\');
-    const std::string now = platform::ShownForm(NameOf(item.now));
+    const std::string now = platform::ShownForm(SlashName(item.now));
     switch (item.why) {
         case LeftItem::Why::Gone:
             return texts::Fill(texts::kLeftGone, {first});

@@ -4,14 +4,14 @@
 #include <set>
 
 #include "core/move_retries.h"
+#include "core/path_name.h"
 #include "core/temporary_names.h"
 #include "platform/file_system.h"
 
 namespace move_chains {
 
 bool IsTemporary(const std::string& slashPath) {
-    const std::size_t slash = slashPath.rfind('/');
-    return IsTemporaryName(slash == std::string::npos ? slashPath : slashPath.substr(slash + 1));
+    return IsTemporaryName(SlashName(slashPath));
 }
 
 std::vector<bool> StuckChains(const std::vector<Place>& places) {

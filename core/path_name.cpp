@@ -123,6 +123,16 @@ bool PathName::SameAs(const PathName& other) const {
            name == other.name && (folder == other.folder || *folder == *other.folder);
 }
 
+std::string SlashFolder(const std::string& slashPath) {
+    const std::size_t slash = slashPath.rfind('/');
+    return slash == std::string::npos ? std::string() : slashPath.substr(0, slash + 1);
+}
+
+std::string SlashName(const std::string& slashPath) {
+    const std::size_t slash = slashPath.rfind('/');
+    return slash == std::string::npos ? slashPath : slashPath.substr(slash + 1);
+}
+
 bool IsSamePlace(const PathName& a, const PathName& b) {
     if (a.SameAs(b) || (a.FileName() == b.FileName() && a.Folder() == b.Folder())) {
         return true;

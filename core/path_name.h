@@ -49,6 +49,11 @@ class PathName {
     bool hasExtension = false;
 };
 
+// A slash path's folder with its closing slash ("D:/a/"; empty when it has none) and its name. A
+// slash never stands inside a cp932 character, so the last one ends the folder.
+std::string SlashFolder(const std::string& slashPath);
+std::string SlashName(const std::string& slashPath);
+
 // The same place on disk: the same three parts, or the same full path split another way (with
 // extensions hidden, a dotted name typed for a file without extension is held as one base).
 bool IsSamePlace(const PathName& a, const PathName& b);

@@ -1,18 +1,15 @@
 #include "core/place_index.h"
 
+#include "core/path_name.h"
 #include "platform/file_system.h"
 
 bool PlaceIndex::Exists(const std::string& slashPath) {
-    // A slash never stands inside a cp932 character, so the last one ends the folder.
-    const std::string::size_type slash = slashPath.rfind('/');
-    if (slash == std::string::npos) {
+    const std::string folderPath = SlashFolder(slashPath);
+    const std::string key = platform::NameKey(SlashName(slashPath));
+    if (folderPath.empty() || key.empty()) {
         return platform::PathExists(slashPath);
     }
-    const std::string key = platform::NameKey(slashPath.substr(slash + 1));
-    if (key.empty()) {
-        return platform::PathExists(slashPath);
-    }
-    const Folder* folder = Read(slashPath.substr(0, slash + 1));
+    const Folder* folder = Read(folderPath);
     // Only a hash found needs the file system's own answer, and then the pass stops anyway.
     return folder == nullptr || folder->keys.count(platform::KeyHash(key)) != 0
                ? platform::PathExists(slashPath)
@@ -20,12 +17,11 @@ bool PlaceIndex::Exists(const std::string& slashPath) {
 }
 
 bool PlaceIndex::HoldsTemporaryName(const std::string& slashPath) {
-    const std::string::size_type slash = slashPath.rfind('/');
-    const Folder* folder =
-        slash == std::string::npos ? nullptr : Read(slashPath.substr(0, slash + 1));
+    const std::string folderPath = SlashFolder(slashPath);
+    const Folder* folder = folderPath.empty() ? nullptr : Read(folderPath);
     // A hash another name shares only passes over one more candidate.
-    return folder ? folder->keys.count(platform::KeyHash(
-                        platform::ListedNameKey(slashPath.substr(slash + 1)))) != 0
+    return folder ? folder->keys.count(
+                        platform::KeyHash(platform::ListedNameKey(SlashName(slashPath)))) != 0
                   : platform::PathExists(slashPath);
 }
 
@@ -40,13 +36,13 @@ PlaceIndex::Folder* PlaceIndex::Read(const std::string& folderPath) {
 }
 
 std::string PlaceIndex::Identity(const std::string& slashPath) {
-    const std::string::size_type slash = slashPath.rfind('/');
-    Folder* folder = slash == std::string::npos ? nullptr : Read(slashPath.substr(0, slash + 1));
+    const std::string folderPath = SlashFolder(slashPath);
+    Folder* folder = folderPath.empty() ? nullptr : Read(folderPath);
     if (folder == nullptr || folder->trusted == 0) {
         return platform::FileIdentity(slashPath);
     }
-    const auto listed = folder->identities.find(
-        platform::KeyHash(platform::ListedNameKey(slashPath.substr(slash + 1))));
+    const auto listed =
+        folder->identities.find(platform::KeyHash(platform::ListedNameKey(SlashName(slashPath))));
     if (listed == folder->identities.end() || listed->second.empty()) {
         return platform::FileIdentity(slashPath);
     }

@@ -9,6 +9,7 @@
 #include "core/journal_recovery.h"
 #include "core/mbcs.h"
 #include "core/pass_journal.h"
+#include "core/path_name.h"
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/message_box.h"
@@ -26,7 +27,7 @@ std::string Shown(const std::string& slashPath) {
 }
 
 std::string NameOf(const std::string& slashPath) {
-    return platform::ShownForm(slashPath.substr(slashPath.rfind('/') + 1));
+    return platform::ShownForm(SlashName(slashPath));
 }
 
 // The first few paths, one a line, then how many more.
