@@ -36,11 +36,8 @@ bool IsTooLong(const std::string& path) {
 std::string Shown(const std::string& rawPath) {
     constexpr std::size_t kMostShown = 300;
     const std::string path = platform::ShownForm(rawPath);
-    std::size_t end = 0;
-    while (end < path.size() && end + mbcs::CharLength(path, end) <= kMostShown) {
-        end += mbcs::CharLength(path, end);
-    }
-    return end < path.size() ? path.substr(0, end) + texts::kCutMark : path;
+    const std::string head = mbcs::CutToBytes(path, kMostShown);
+    return head.size() < path.size() ? head + texts::kCutMark : path;
 }
 
 }  // namespace

@@ -31,6 +31,14 @@ std::string ReplaceAll(const std::string& s, char from, char to) {
     return out;
 }
 
+std::string CutToBytes(const std::string& s, std::size_t most) {
+    std::size_t end = 0;
+    while (end < s.size() && end + CharLength(s, end) <= most) {
+        end += CharLength(s, end);
+    }
+    return s.substr(0, end);
+}
+
 std::string FoldAsciiCase(const std::string& s) {
     std::string out = s;
     for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {

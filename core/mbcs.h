@@ -44,6 +44,9 @@ inline std::string ToSlashForm(const std::string& path) {
     return ReplaceAll(path, '\\', '/');
 }
 
+// The text cut to at most `most` bytes, never inside a character.
+std::string CutToBytes(const std::string& s, std::size_t most);
+
 // The bytes begin with the prefix. Both begin at a character, so a match ends at one.
 inline bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;

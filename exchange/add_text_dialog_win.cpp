@@ -44,12 +44,7 @@ void TextField(HWND dialog, int id, std::string* text) {
     const int room = GetWindowTextLengthW(field) + 1;
     std::wstring wide(static_cast<size_t>(room), L'\0');
     wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], room)));
-    *text = Cp932Text(wide);
-    std::size_t cut = 0;
-    while (cut < text->size() && cut + mbcs::CharLength(*text, cut) <= kFieldBytes) {
-        cut += mbcs::CharLength(*text, cut);
-    }
-    text->resize(cut);
+    *text = mbcs::CutToBytes(Cp932Text(wide), kFieldBytes);
 }
 
 void UpdateEnabled(HWND dialog) {

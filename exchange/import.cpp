@@ -43,11 +43,8 @@ void Warn(WindowHandle owner, const std::string& text, const Source& source) {
 
 // The start of a line, never cut inside a double-byte character.
 std::string Head(const std::string& line) {
-    std::size_t end = 0;
-    while (end < line.size() && end + mbcs::CharLength(line, end) <= kLineHeadBytes) {
-        end += mbcs::CharLength(line, end);
-    }
-    return end < line.size() ? line.substr(0, end) + texts::kCutMark : line;
+    const std::string head = mbcs::CutToBytes(line, kLineHeadBytes);
+    return head.size() < line.size() ? head + texts::kCutMark : line;
 }
 
 const char* EncodingName(NameFileEncoding encoding) {

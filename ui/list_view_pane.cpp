@@ -448,12 +448,7 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
 
 void ListViewPane::TakeEditedName(int row, const std::string& typed) {
     // At most 255 bytes, never half a character.
-    std::string text = typed;
-    size_t cut = 0;
-    while (cut < text.size() && cut + mbcs::CharLength(text, cut) <= 255) {
-        cut += mbcs::CharLength(text, cut);
-    }
-    text.resize(cut);
+    const std::string text = mbcs::CutToBytes(typed, 255);
     RenameList* list = context->list;
     const unsigned writesBefore = rowWrites;
     if (GetBool(kIdDlgFNisWrong) && !IsValidName(text, true, context->mainWindow)) {
