@@ -81,6 +81,12 @@ class HistoryLock {
     platform::JournalFile file;
 };
 
+bool IsKind(char byte) {
+    return byte == static_cast<char>(PassKind::Rename) ||
+           byte == static_cast<char>(PassKind::Restore) ||
+           byte == static_cast<char>(PassKind::Kept);
+}
+
 std::size_t Find(const std::vector<PassRecord>& records, const PassRecord& chosen) {
     std::size_t index = records.size();
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -97,7 +103,7 @@ std::size_t Find(const std::vector<PassRecord>& records, const PassRecord& chose
 std::string Encode(const std::vector<PassRecord>& records) {
     std::string bytes(kMagic, kMagicSize);
     for (const PassRecord& record : records) {
-        bytes += record.kind;
+        bytes += static_cast<char>(record.kind);
         bytes += static_cast<char>(record.undone ? 1 : record.partlyUndone ? 2 : 0);
         const auto ended = static_cast<std::uint64_t>(record.ended);
         for (int i = 0; i < 8; ++i) {
@@ -116,7 +122,7 @@ std::vector<PassRecord> Decode(const std::string& bytes) {
     const std::string journalHeader = journal::EncodeHeader();
     for (std::size_t at = kMagicSize; bytes.size() - at >= kHead + 4;) {
         PassRecord record;
-        record.kind = bytes[at];
+        record.kind = static_cast<PassKind>(bytes[at]);
         record.partlyUndone = bytes[at + 1] == 2;
         record.undone = bytes[at + 1] != 0 && !record.partlyUndone;
         std::uint64_t ended = 0;
@@ -132,7 +138,7 @@ std::vector<PassRecord> Decode(const std::string& bytes) {
         }
         const std::string planRecord = bytes.substr(planAt, static_cast<std::size_t>(size) + 8);
         const journal::Contents contents = journal::Decode(journalHeader + planRecord);
-        if (!contents.hasPlan || (record.kind != 'R' && record.kind != 'T' && record.kind != 'F')) {
+        if (!contents.hasPlan || !IsKind(bytes[at])) {
             break;
         }
         record.plan = contents.plan;
@@ -155,7 +161,7 @@ bool Add(const std::string& folderSlash, const PassRecord& record) {
                journal::EncodePlan(record.plan));
 }
 
-bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t ended,
+bool Add(const std::string& folderSlash, PassKind kind, bool undone, std::int64_t ended,
          const std::string& planRecord) {
     // The passes kept are copied as the bytes they are: a pass over many thousands of files is
     // neither read into a plan nor made again.
@@ -169,8 +175,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
     }
     std::vector<std::size_t> starts;  // of each whole entry, oldest first
     std::size_t end = kMagicSize;
-    while (bytes.size() - end >= kHead && std::strchr("RTF", bytes[end]) != nullptr &&
-           bytes[end] != '\0') {
+    while (bytes.size() - end >= kHead && IsKind(bytes[end])) {
         const std::size_t size = journal::WholePlanRecord(bytes, end + kHead);
         if (size == 0) {
             break;
@@ -192,7 +197,7 @@ bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t en
         keptFrom = starts[k];
     }
     bytes.erase(kMagicSize, keptFrom - kMagicSize);
-    bytes += kind;
+    bytes += static_cast<char>(kind);
     bytes += static_cast<char>(undone ? 1 : 0);
     const auto when = static_cast<std::uint64_t>(ended);
     for (int i = 0; i < 8; ++i) {
@@ -259,8 +264,9 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
     PassJournal journal;
     // Marked in the plan's own record: with a separate mark, a crash between the two would leave
     // a plan that the next start reads as not begun, with its items where it cannot put them.
-    if (!journal.Begin(folderSlash, journal::EncodePlan(record.plan, true) +
-                                        journal::EncodeUndoOf(record.kind, record.ended))) {
+    if (!journal.Begin(folderSlash,
+                       journal::EncodePlan(record.plan, true) +
+                           journal::EncodeUndoOf(static_cast<char>(record.kind), record.ended))) {
         return UndoResult::NoJournal;
     }
     journal::Contents contents;
@@ -294,8 +300,10 @@ UndoResult Undo(const std::string& folderSlash, const PassRecord& chosen, Undone
 
 void MarkUndoFinished(const std::string& folderSlash, const journal::Contents& undo,
                       const journal::PutBackDone& done) {
-    if (undo.undo && undo.undoOfKind != 0 && !done.leftAside) {
-        Mark(folderSlash, PassRecord{undo.undoOfKind, false, undo.undoOfEnded, undo.plan}, done);
+    if (undo.undo && IsKind(undo.undoOfKind) && !done.leftAside) {
+        Mark(folderSlash,
+             PassRecord{static_cast<PassKind>(undo.undoOfKind), false, undo.undoOfEnded, undo.plan},
+             done);
     }
 }
 
@@ -333,9 +341,9 @@ PassSummary SummaryOf(const PassRecord& record) {
         std::strftime(when, sizeof(when), "%Y/%m/%d %H:%M:%S", local);
     }
     summary.when = when;
-    summary.kind = record.kind == 'R'   ? texts::kHistoryRename
-                   : record.kind == 'T' ? texts::kHistoryRestore
-                                        : texts::kHistoryKept;
+    summary.kind = record.kind == PassKind::Rename    ? texts::kHistoryRename
+                   : record.kind == PassKind::Restore ? texts::kHistoryRestore
+                                                      : texts::kHistoryKept;
     if (record.undone || record.partlyUndone) {
         summary.kind = texts::Fill(
             record.undone ? texts::kHistoryUndone : texts::kHistoryPartlyUndone, {summary.kind});

@@ -17,8 +17,11 @@
 #include "core/journal_recovery.h"
 #include "core/pass_journal.h"
 
+// What a pass was, as the byte the history file holds for it.
+enum class PassKind : char { Rename = 'R', Restore = 'T', Kept = 'F' };
+
 struct PassRecord {
-    char kind = 'R';
+    PassKind kind = PassKind::Rename;
     bool undone = false;  // every item is back: nothing is left to undo
     std::int64_t ended = 0;
     PassPlan plan;
@@ -44,7 +47,7 @@ std::vector<PassRecord> Load(const std::string& folderSlash);
 // written.
 bool Add(const std::string& folderSlash, const PassRecord& record);
 // The same for a pass whose plan is its record as journal::PlanRecord made it.
-bool Add(const std::string& folderSlash, char kind, bool undone, std::int64_t ended,
+bool Add(const std::string& folderSlash, PassKind kind, bool undone, std::int64_t ended,
          const std::string& planRecord);
 
 // The items one record moved, each as the pass left it and as it was before.

@@ -99,7 +99,7 @@ class RenameList {
     struct PassSteps;
     int PlanPass(NameKind targetKind, PassSteps* steps) const;
     bool StartJournal(const std::string* planRecord, PassJournal* journal);
-    void KeepInHistory(char kind, const std::string& plan,
+    void KeepInHistory(PassKind kind, const std::string& plan,
                        const std::vector<bool>& madeMoves) const;
     int MoveAside(const PassSteps& steps, Work work, bool* allBack);
     unsigned PassLength(const PassSteps& steps) const;

@@ -307,7 +307,8 @@ int RenameList::RunPass(NameKind targetKind) {
     }
     // Kept for the history, so that the batch can be undone after a restart too.
     if (!journalFolder.empty() && made > 0) {
-        KeepInHistory(targetKind == NameKind::Old ? 'T' : 'R', plan, madeMoves);
+        KeepInHistory(targetKind == NameKind::Old ? PassKind::Restore : PassKind::Rename, plan,
+                      madeMoves);
     }
     std::vector<FailedMove> told;
     for (const FailedEntry& one : failed) {
@@ -373,7 +374,7 @@ bool RenameList::PutBackStuckChains(const PassSteps& steps, const std::string& p
 }
 
 // Only the moves made: an undo must not name a failed one as left alone, nor as put back.
-void RenameList::KeepInHistory(char kind, const std::string& plan,
+void RenameList::KeepInHistory(PassKind kind, const std::string& plan,
                                const std::vector<bool>& madeMoves) const {
     const auto ended = static_cast<std::int64_t>(std::time(nullptr));
     if (std::find(madeMoves.begin(), madeMoves.end(), false) == madeMoves.end()) {

@@ -112,9 +112,9 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
             left.Forget() && !left.What().undo) {
             // Kept in the history, so that the names kept can still be undone there. An undo
             // cut short is not: its pass stays in the history, to be undone again for the rest.
-            history::Add(folder,
-                         PassRecord{'F', false, static_cast<std::int64_t>(std::time(nullptr)),
-                                    history::MovedPart(left.What(), states)});
+            history::Add(folder, PassRecord{PassKind::Kept, false,
+                                            static_cast<std::int64_t>(std::time(nullptr)),
+                                            history::MovedPart(left.What(), states)});
         }
         return;
     }

@@ -92,6 +92,10 @@ std::string FileIdentity(const std::string& path) {
     return found == disk.end() ? "" : found->second;
 }
 
+bool HoldsItem(const std::string& path, const std::string& identity) {
+    return !identity.empty() && FileIdentity(path) == identity;
+}
+
 void PauseBeforeRetry(unsigned) {}
 
 bool RootsNeedADrive() {

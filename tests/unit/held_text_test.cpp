@@ -226,7 +226,7 @@ TEST_F(HeldTextBorderTest, TheHistorysUndoMovesNothingThroughAHiddenSeparator) {
     dir.MakeFile("V\\b.txt", "b");
     const std::string f = paths->IniFolder() + "/";
     PassRecord forged;
-    forged.kind = 'R';
+    forged.kind = PassKind::Rename;
     forged.ended = 1;
     forged.plan.renames = {
         {f + "V/stolen.doc",

@@ -79,7 +79,7 @@ TEST_F(HistoryTest, AnUndoAfterARestartPutsBackExactlyWhatIsUnchangedAndNamesThe
 
         const std::vector<PassRecord> records = history::Load(Folder());
         ASSERT_FALSE(records.empty());
-        EXPECT_EQ(records.back().kind, 'R');
+        EXPECT_EQ(records.back().kind, PassKind::Rename);
         const history::PassSummary shown = history::SummaryOf(records.back());
         EXPECT_EQ(shown.kind, texts::kHistoryRename);
         // A file the shuffle left at its own name did not move.
@@ -314,7 +314,7 @@ TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
         for (const journal::ItemState& state : states) {
             moved += state.where == journal::ItemState::Where::Moved ? 1 : 0;
         }
-        const PassRecord kept{'F', false, 1, history::MovedPart(left.What(), states)};
+        const PassRecord kept{PassKind::Kept, false, 1, history::MovedPart(left.What(), states)};
         EXPECT_EQ(history::ItemsOf(kept.plan).size(), moved);
         ASSERT_TRUE(left.Forget());
         ASSERT_TRUE(history::Add(Folder(), kept));
@@ -430,20 +430,20 @@ TEST_F(HistoryTest, APassAddedAfterABrokenEndKeepsTheWholeOnes) {
         platform::WriteWholeFile(Folder() + "/" + history::kFileName, bytes + "R\x01broken"));
     PassRecord second = first;
     second.ended = 2;
-    second.kind = 'T';
+    second.kind = PassKind::Restore;
     ASSERT_TRUE(history::Add(Folder(), second));
     const std::vector<PassRecord> kept = history::Load(Folder());
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].ended, 1);
     EXPECT_EQ(kept[0].plan, first.plan);
-    EXPECT_EQ(kept[1].kind, 'T');
+    EXPECT_EQ(kept[1].kind, PassKind::Restore);
     EXPECT_EQ(kept[1].plan, second.plan);
 }
 
 TEST(HistoryCodec, RecordsComeBackAsTheyWereAndABrokenEndIsDropped) {
     std::vector<PassRecord> records(25);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        records[i].kind = "RTF"[i % 3];
+        records[i].kind = static_cast<PassKind>("RTF"[i % 3]);
         records[i].undone = i % 2 == 1;
         records[i].ended = 1765000000 + static_cast<std::int64_t>(i);
         records[i].plan.renames.push_back(

@@ -64,7 +64,8 @@ class UndoModelTest : public ListTest {
         return platform::HeldToUtf8(held, &utf8) ? utf8 : held;
     }
     static std::string Key(const PassRecord& r) {
-        return std::string(1, r.kind) + std::to_string(r.ended) + journal::EncodePlan(r.plan);
+        return std::string(1, static_cast<char>(r.kind)) + std::to_string(r.ended) +
+               journal::EncodePlan(r.plan);
     }
 
     // Slash path -> contents of every file in the item folders.
