@@ -137,12 +137,16 @@ std::vector<PassRecord> Decode(const std::string& bytes) {
             break;
         }
         const std::string planRecord = bytes.substr(planAt, static_cast<std::size_t>(size) + 8);
-        const journal::Contents contents = journal::Decode(journalHeader + planRecord);
-        if (!contents.hasPlan || !IsKind(bytes[at])) {
+        if (!IsKind(bytes[at]) || journal::WholePlanRecord(bytes, planAt) == 0) {
             break;
         }
-        record.plan = contents.plan;
-        records.push_back(std::move(record));
+        // Whole, but not a plan this program reads: passed over, as Add keeps it, so that the
+        // passes after it are neither hidden nor lost when the file is written again.
+        const journal::Contents contents = journal::Decode(journalHeader + planRecord);
+        if (contents.hasPlan) {
+            record.plan = contents.plan;
+            records.push_back(std::move(record));
+        }
         at = planAt + planRecord.size();
     }
     return records;

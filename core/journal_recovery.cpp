@@ -79,8 +79,18 @@ struct Item {
     std::string firstPath;
     std::string identity;
     std::vector<const PlannedMove*> moves;
+    // Its own temporary names: where its move aside put it, and the detour of a change of letter
+    // case alone. A name of that form that is its name before or after the pass is neither.
+    std::string aside;
+    std::string detour;
+    // Where the pass gave it its new name, once its second stage began; empty before.
+    std::string target;
     bool valid = true;
     bool caseChange = false;
+
+    bool AtOwnTemporary(const std::string& path) const {
+        return !path.empty() && (path == aside || path == detour);
+    }
 };
 
 // The items of the plan, each only as trusted as its least likely move. A move a real pass
@@ -103,6 +113,7 @@ std::vector<Item> ItemsOf(const PassPlan& plan) {
         item.valid = item.valid && item.moves.empty() && InOneFolder(move.from, move.to) &&
                      IsOwnTemporary(move.to) && move.detour.empty();
         item.identity = move.identity;
+        item.aside = move.to;
         item.moves.push_back(&move);
         byAsidePath.emplace(move.to, byFirstPath[move.from]);
     }
@@ -117,6 +128,8 @@ std::vector<Item> ItemsOf(const PassPlan& plan) {
                      (item.moves.empty() || item.identity == move.identity);
         item.identity = move.identity;
         item.caseChange = item.caseChange || IsCaseChangeOnly(move);
+        item.detour = move.detour;
+        item.target = move.to;
         item.moves.push_back(&move);
     }
     for (Item& item : items) {
@@ -188,17 +201,37 @@ std::string WhereNow(const Item& item) {
     return std::string();
 }
 
-// The item's own temporary name, where the plan moves it aside first; empty where not.
-std::string OwnAside(const Item& item) {
-    for (const PlannedMove* move : item.moves) {
-        if (move->detour.empty() && IsOwnTemporary(move->to)) {
-            return move->to;
+// The item from one of its temporary names to its name before the pass if that is free, else to
+// the one the pass gave it: a name a later put-back still knows, so only once the pass's second
+// stage began. Where it is then.
+std::string OffTemporaryName(const Item& item, const std::string& now, bool secondStage) {
+    for (const std::string* to : {&item.firstPath, &item.target}) {
+        if (!to->empty() && (secondStage || to == &item.firstPath) && !platform::PathExists(*to) &&
+            Move(now, *to) == MoveResult::Done) {
+            return *to;
         }
     }
-    return std::string();
+    return now;
 }
 
 }  // namespace
+
+void MoveOffTemporaryNames(const Contents& contents) {
+    if (!contents.hasPlan) {
+        return;
+    }
+    for (const Item& item : ItemsOf(contents.plan)) {
+        if (!item.valid) {
+            continue;
+        }
+        for (const std::string* at : {&item.aside, &item.detour}) {
+            if (!at->empty() && Holds(*at, item.identity)) {
+                // The names are kept: the one the pass gave it is as good as its own.
+                OffTemporaryName(item, *at, true);
+            }
+        }
+    }
+}
 
 std::string ShownLeft(const LeftItem& item) {
     const std::string first = mbcs::ReplaceAll(platform::ShownForm(item.firstPath), '/', '\\');
@@ -266,8 +299,8 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // Where each item was before, so that only what this put-back moves is told as its own, and
     // an item it could not bring back goes back to where it was, never left at a temporary name.
     // The one look at each item's identity: the moves below follow where each one goes.
-    const unsigned total =
-        static_cast<unsigned>(items.size() + plan.renames.size() + plan.aside.size());
+    const unsigned total = static_cast<unsigned>(
+        items.size() + (contents.secondStage ? plan.renames.size() : 0) + plan.aside.size());
     std::vector<std::string> wasAt(items.size());
     std::vector<bool> backBefore(items.size(), false);
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -325,7 +358,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     }
     std::vector<bool> stuck(items.size(), false);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        stuck[i] = items[i].valid && now[i] != wasAt[i] && IsOwnTemporary(now[i]);
+        stuck[i] = items[i].valid && now[i] != wasAt[i] && items[i].AtOwnTemporary(now[i]);
     }
     // An item that could not finish and sits at a temporary name (in a rotation whose other file
     // was held, or whose way another file took) must not stay there: its rotation or chain is
@@ -333,7 +366,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     std::vector<move_chains::Place> places(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].valid) {
-            places[i] = {items[i].firstPath, wasAt[i], now[i], OwnAside(items[i])};
+            places[i] = {items[i].firstPath, wasAt[i], now[i], items[i].aside, items[i].detour};
         }
     }
     std::vector<bool> rolledBack(items.size(), false);
@@ -349,15 +382,8 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // before the pass or, failing that, to the one the pass gave it, whichever is free: it may
     // stay away from its name, but never under a temporary one.
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!items[i].valid || !IsOwnTemporary(now[i])) {
-            continue;
-        }
-        for (const std::string& to : {items[i].firstPath, items[i].moves.back()->to}) {
-            if (!IsOwnTemporary(to) && !platform::PathExists(to) &&
-                Move(now[i], to) == MoveResult::Done) {
-                now[i] = to;
-                break;
-            }
+        if (items[i].valid && items[i].AtOwnTemporary(now[i])) {
+            now[i] = OffTemporaryName(items[i], now[i], contents.secondStage);
         }
     }
     bool allBack = true;
@@ -378,7 +404,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
                                                                   : LeftItem::Why::NotMoved;
             }
             if (done != nullptr) {
-                done->leftAside = done->leftAside || IsOwnTemporary(left.now);
+                done->leftAside = done->leftAside || item.AtOwnTemporary(left.now);
                 done->left.push_back(std::move(left));
             }
         } else if (done != nullptr && !backBefore[i]) {

@@ -43,6 +43,10 @@ struct LeftItem {
     std::string now;  // empty when Gone or Foreign
     Why why = Why::Gone;
 };
+// Before a journal is forgotten (the user keeps the names as they are): each item at one of its
+// temporary names goes to its name before the pass, or the one the pass gave it, where free.
+void MoveOffTemporaryNames(const Contents& contents);
+
 // One line for the user: the item by its path before the pass, its name now, and why it stayed.
 std::string ShownLeft(const LeftItem& item);
 

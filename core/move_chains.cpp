@@ -1,18 +1,14 @@
 #include "core/move_chains.h"
 
+#include <deque>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "core/move_retries.h"
-#include "core/path_name.h"
-#include "core/temporary_names.h"
 #include "platform/file_system.h"
 
 namespace move_chains {
-
-bool IsTemporary(const std::string& slashPath) {
-    return IsTemporaryName(SlashName(slashPath));
-}
 
 std::vector<bool> StuckChains(const std::vector<Place>& places) {
     const std::size_t n = places.size();
@@ -27,7 +23,7 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
         return i;
     };
     // Places as Windows compares them: "B.txt" is where "b.txt" was.
-    std::map<std::string, std::size_t> wasThere;
+    std::unordered_map<std::string, std::size_t> wasThere;
     for (std::size_t i = 0; i < n; ++i) {
         if (!places[i].wasAt.empty()) {
             wasThere.emplace(platform::CaseFoldKey(places[i].wasAt), i);
@@ -41,8 +37,7 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
     }
     std::set<std::size_t> stuck;
     for (std::size_t i = 0; i < n; ++i) {
-        const Place& p = places[i];
-        if (!p.now.empty() && p.now != p.wasAt && IsTemporary(p.now)) {
+        if (places[i].now != places[i].wasAt && places[i].AtOwnTemporary()) {
             stuck.insert(find(i));
         }
     }
@@ -58,22 +53,48 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
     const auto away = [&](std::size_t i) {
         return which[i] && !at[i].now.empty() && !at[i].wasAt.empty() && at[i].now != at[i].wasAt;
     };
+    // Who waits for each place: the item that was there before.
+    std::unordered_map<std::string, std::size_t> waiting;
+    std::deque<std::size_t> ready;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (away(i)) {
+            waiting.emplace(platform::CaseFoldKey(at[i].wasAt), i);
+            ready.push_back(i);
+        }
+    }
+    // A move that frees a place wakes the item waiting for it.
     const auto move = [&](std::size_t i, const std::string& to) {
         if (platform::PathExists(to) ||
             move_retries::Move(at[i].now, to) != platform::MoveResult::Done) {
             return false;
         }
+        const auto freed = waiting.find(platform::CaseFoldKey(at[i].now));
+        if (freed != waiting.end() && freed->second != i) {
+            ready.push_back(freed->second);
+        }
         at[i].now = to;
         return true;
     };
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (std::size_t i = 0; i < at.size(); ++i) {
-            moved = (away(i) && move(i, at[i].wasAt)) || moved;
+    std::size_t cycle = 0;
+    for (;;) {
+        while (!ready.empty()) {
+            const std::size_t i = ready.front();
+            ready.pop_front();
+            if (away(i)) {
+                move(i, at[i].wasAt);
+            }
         }
-        for (std::size_t i = 0; !moved && i < at.size(); ++i) {
-            moved =
-                away(i) && !IsTemporary(at[i].now) && !at[i].aside.empty() && move(i, at[i].aside);
+        // Every place wanted is taken: a rotation. One of it goes aside, and its place wakes the
+        // next. An item aside or back never becomes a candidate again.
+        for (; cycle < at.size(); ++cycle) {
+            if (away(cycle) && at[cycle].now != at[cycle].aside && !at[cycle].aside.empty() &&
+                move(cycle, at[cycle].aside)) {
+                ready.push_back(cycle);
+                break;
+            }
+        }
+        if (ready.empty()) {
+            return;
         }
     }
 }

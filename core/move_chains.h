@@ -9,24 +9,26 @@
 namespace move_chains {
 
 // By item: where it was to go, where it was before the batch, and where it is now (empty when
-// it is not found), each a slash path; and its own temporary name, where the batch gave it one.
+// it is not found), each a slash path; and its own temporary names, where the batch gave it one
+// (a name of that form that is its name before or after the batch is not one).
 struct Place {
     std::string wants;
     std::string wasAt;
     std::string now;
     std::string aside;
+    std::string detour;
+
+    bool AtOwnTemporary() const { return !now.empty() && (now == aside || now == detour); }
 };
 
-// The items at a temporary name they did not start at, and every item of the same rotation or
-// chain: one wants the place another was at.
+// The items at one of their temporary names they did not start at, and every item of the same
+// rotation or chain: one wants the place another was at.
 std::vector<bool> StuckChains(const std::vector<Place>& places);
 
-// Each item of `which` from where it is back to where it was (`now` kept up to date): those whose
-// place is free at once, and where a rotation leaves none free, one of them aside to its own
-// temporary name first. An item that cannot go back stays where it is.
+// Each item of `which` from where it is back to where it was (`now` kept up to date): each as
+// soon as its place is free, and where a rotation leaves none free, one of them aside to its own
+// temporary name first. An item that cannot go back stays where it is. Each item moves at most
+// twice, and each look at the disk is for a move that may be made.
 void PutBack(const std::vector<bool>& which, std::vector<Place>* places);
-
-// The slash path names one of the temporary names a batch gives.
-bool IsTemporary(const std::string& slashPath);
 
 }  // namespace move_chains

@@ -327,10 +327,7 @@ int RenameList::RunPass(NameKind targetKind) {
 bool RenameList::PutBackStuckChains(const PassSteps& steps, const std::string& plan,
                                     std::vector<FailedEntry>* failed, std::vector<bool>* madeMoves,
                                     unsigned* made) {
-    const auto atTemporary = [&](const FailedEntry& one) {
-        return move_chains::IsTemporary(At(one.entry).Path(NameKind::Now).SlashPath());
-    };
-    if (std::none_of(failed->begin(), failed->end(), atTemporary)) {
+    if (failed->empty()) {
         return false;
     }
     // The entries the plan renames, in its order, each with where it was before the pass.
@@ -352,9 +349,12 @@ bool RenameList::PutBackStuckChains(const PassSteps& steps, const std::string& p
         const bool wentAside = aside != asideFrom.end();
         places[k] = {move.to, wentAside ? aside->second : move.from,
                      At(renamed[k]).Path(NameKind::Now).SlashPath(),
-                     wentAside ? move.from : std::string()};
+                     wentAside ? move.from : std::string(), move.detour};
     }
     const std::vector<bool> chain = move_chains::StuckChains(places);
+    if (std::find(chain.begin(), chain.end(), true) == chain.end()) {
+        return false;
+    }
     move_chains::PutBack(chain, &places);
     bool leftAside = false;
     for (std::size_t k = 0; k < places.size(); ++k) {
@@ -368,7 +368,7 @@ bool RenameList::PutBackStuckChains(const PassSteps& steps, const std::string& p
                 failed->push_back({renamed[k], MoveProblem::WithAnother});
             }
         }
-        leftAside = leftAside || move_chains::IsTemporary(places[k].now);
+        leftAside = leftAside || places[k].AtOwnTemporary();
     }
     return leftAside;
 }
@@ -382,13 +382,25 @@ void RenameList::KeepInHistory(PassKind kind, const std::string& plan,
         return;
     }
     PassRecord record{kind, false, ended, journal::Decode(journal::EncodeHeader() + plan).plan};
+    // An entry whose rename was not made went aside and back, or never moved: its move aside
+    // goes too, or the history would count it.
     std::vector<PlannedMove> renames;
+    std::unordered_set<std::string> notMade;
     for (std::size_t k = 0; k < record.plan.renames.size(); ++k) {
         if (madeMoves[k]) {
             renames.push_back(std::move(record.plan.renames[k]));
+        } else {
+            notMade.insert(record.plan.renames[k].from);
         }
     }
     record.plan.renames = std::move(renames);
+    std::vector<PlannedMove> aside;
+    for (PlannedMove& move : record.plan.aside) {
+        if (notMade.count(move.to) == 0) {
+            aside.push_back(std::move(move));
+        }
+    }
+    record.plan.aside = std::move(aside);
     history::Add(journalFolder, record);
 }
 

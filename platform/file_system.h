@@ -41,7 +41,7 @@ bool IsDirectory(const std::string& path);
 std::string FileIdentity(const std::string& path);
 // The item at the path is the one whose FileIdentity was taken, judged by what its volume keeps
 // across a rename: SD cards (FAT, exFAT) renumber an item whose name changes, and Wine gives the
-// last write as a creation time. A folder on a volume that keeps neither is never known.
+// last write as a creation time. An item on a volume that keeps neither is never known.
 bool HoldsItem(const std::string& path, const std::string& identity);
 
 // The name the file system holds for the item at the path, in its stored letter case; the empty

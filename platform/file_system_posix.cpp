@@ -192,9 +192,8 @@ namespace {
 constexpr std::size_t kIdentityNumbers = 7;
 using IdentityNumbers = unsigned long long[kIdentityNumbers];
 
-// What the item is, and what of FileIdentity's numbers its volume keeps across a rename.
+// What of FileIdentity's numbers the item's volume keeps across a rename.
 struct Kept {
-    bool folder = false;
     bool numbers = true;
     bool births = true;
 };
@@ -215,7 +214,6 @@ bool ReadIdentity(const std::string& path, IdentityNumbers numbers, Kept* kept) 
     kept->numbers = !fat && !faults::RenumbersOnRename();
     kept->births = (st.stx_mask & STATX_BTIME) != 0 && !faults::HasNoBirthTimes();
     const bool folder = S_ISDIR(st.stx_mode);
-    kept->folder = folder;
     unsigned long long number = st.stx_ino;
     if (faults::RenumbersOnRename()) {
         number ^= KeyHash(native);
@@ -256,8 +254,9 @@ bool HoldsItem(const std::string& path, const std::string& identity) {
         return false;
     }
     std::memcpy(then, identity.data(), sizeof then);
-    // Without either, a folder is known by nothing of its own.
-    if (!kept.numbers && !kept.births && kept.folder) {
+    // Without either, an item is known by nothing of its own: a folder by nothing at all, a file
+    // by its size and last write, which two photos of one camera may share.
+    if (!kept.numbers && !kept.births) {
         return false;
     }
     return now[0] == then[0] && (!kept.numbers || now[1] == then[1]) &&

@@ -142,9 +142,8 @@ namespace {
 constexpr std::size_t kIdentityNumbers = 8;
 using IdentityNumbers = std::array<DWORD, kIdentityNumbers>;
 
-// What the item is, and what of FileIdentity's numbers its volume keeps across a rename.
+// What of FileIdentity's numbers the item's volume keeps across a rename.
 struct Kept {
-    bool folder = false;
     bool numbers = true;
     bool births = true;
 };
@@ -204,7 +203,6 @@ bool ReadIdentity(const std::string& path, IdentityNumbers* numbers, Kept* kept)
     BY_HANDLE_FILE_INFORMATION info;
     const bool got = GetFileInformationByHandle(file, &info) != 0;
     if (got && kept != nullptr) {
-        kept->folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         VolumeKeeps(file, info.dwVolumeSerialNumber, kept);
     }
     CloseHandle(file);
@@ -238,8 +236,9 @@ bool HoldsItem(const std::string& path, const std::string& identity) {
         return false;
     }
     std::memcpy(then.data(), identity.data(), sizeof then);
-    // Without either, a folder is known by nothing of its own.
-    if (!kept.numbers && !kept.births && kept.folder) {
+    // Without either, an item is known by nothing of its own: a folder by nothing at all, a file
+    // by its size and last write, which two photos of one camera may share.
+    if (!kept.numbers && !kept.births) {
         return false;
     }
     const auto same = [&](std::size_t from, std::size_t to) {

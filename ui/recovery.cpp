@@ -108,8 +108,12 @@ void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
         const std::string forget =
             texts::Fill(texts::kForgetJournal, {Shown(folder + "/" + journal::FileName(slot))});
         if (ShowMessageBox(c->mainWindow, forget, texts::kTitleForgetJournal,
-                           kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes &&
-            left.Forget() && !left.What().undo) {
+                           kMbYesNo | kMbIconExclamation | kMbDefButton2) != kIdYes) {
+            return;
+        }
+        // No file keeps a temporary name for good.
+        journal::MoveOffTemporaryNames(left.What());
+        if (left.Forget() && !left.What().undo) {
             // Kept in the history, so that the names kept can still be undone there. An undo
             // cut short is not: its pass stays in the history, to be undone again for the rest.
             history::Add(folder, PassRecord{PassKind::Kept, false,
