@@ -10,6 +10,7 @@
 #include "core/move_chains.h"
 #include "core/move_retries.h"
 #include "core/path_name.h"
+#include "core/place_index.h"
 #include "core/temporary_names.h"
 #include "core/texts.h"
 #include "platform/file_system.h"
@@ -144,13 +145,21 @@ bool Holds(const std::string& path, const std::string& identity) {
     return !path.empty() && !identity.empty() && platform::HoldsItem(path, identity);
 }
 
+// The same from the folders' listings, read once each (a look item by item costs a read of the
+// whole folder for a name that is not there, on Wine): only before anything moves.
+bool Holds(const std::string& path, const std::string& identity, PlaceIndex* listed) {
+    return !path.empty() && !identity.empty() && listed->Exists(path) &&
+           platform::SameItem(listed->Identity(path), identity, path);
+}
+
 // `now` is where WhereNow found it.
 bool IsBack(const Item& item, const std::string& now) {
     return now == item.firstPath && (!item.caseChange || SpelledSo(item.firstPath));
 }
 
-bool IsBack(const Item& item) {
-    return Holds(item.firstPath, item.identity) && (!item.caseChange || SpelledSo(item.firstPath));
+bool IsBack(const Item& item, PlaceIndex* listed) {
+    return Holds(item.firstPath, item.identity, listed) &&
+           (!item.caseChange || SpelledSo(item.firstPath));
 }
 
 // Undoes one move where its item is at the move's target (or halfway at its detour), `at` being
@@ -187,13 +196,13 @@ MoveResult Undo(const PlannedMove& move, std::string* at) {
 
 // Where the item is now among the places its moves give it, the first-named first; empty when
 // at none of them.
-std::string WhereNow(const Item& item) {
-    if (Holds(item.firstPath, item.identity)) {
+std::string WhereNow(const Item& item, PlaceIndex* listed) {
+    if (Holds(item.firstPath, item.identity, listed)) {
         return item.firstPath;
     }
     for (const PlannedMove* move : item.moves) {
         for (const std::string* path : {&move->to, &move->detour}) {
-            if (Holds(*path, item.identity)) {
+            if (Holds(*path, item.identity, listed)) {
                 return *path;
             }
         }
@@ -260,6 +269,7 @@ std::vector<ItemState> Review(const Contents& contents,
         return states;
     }
     const std::vector<Item> items = ItemsOf(contents.plan);
+    PlaceIndex listed(true);
     for (const Item& item : items) {
         if (progress) {
             progress(static_cast<unsigned>(states.size() + 1), static_cast<unsigned>(items.size()));
@@ -268,13 +278,14 @@ std::vector<ItemState> Review(const Contents& contents,
         state.firstPath = item.firstPath;
         if (!item.valid) {
             state.where = ItemState::Where::Foreign;
-        } else if (IsBack(item)) {
+        } else if (IsBack(item, &listed)) {
             state.where = ItemState::Where::Back;
         } else {
             state.where = ItemState::Where::Gone;
             for (const PlannedMove* move : item.moves) {
                 for (const std::string* path : {&move->to, &move->detour}) {
-                    if (state.where == ItemState::Where::Gone && Holds(*path, item.identity)) {
+                    if (state.where == ItemState::Where::Gone &&
+                        Holds(*path, item.identity, &listed)) {
                         state.where = ItemState::Where::Moved;
                         state.now = *path;
                     }
@@ -303,12 +314,13 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         items.size() + (contents.secondStage ? plan.renames.size() : 0) + plan.aside.size());
     std::vector<std::string> wasAt(items.size());
     std::vector<bool> backBefore(items.size(), false);
+    PlaceIndex listed(true);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (progress) {
             progress(static_cast<unsigned>(i + 1), total);
         }
         if (items[i].valid) {
-            wasAt[i] = WhereNow(items[i]);
+            wasAt[i] = WhereNow(items[i], &listed);
             backBefore[i] = IsBack(items[i], wasAt[i]);
         }
     }

@@ -43,6 +43,8 @@ std::string FileIdentity(const std::string& path);
 // across a rename: SD cards (FAT, exFAT) renumber an item whose name changes, and Wine gives the
 // last write as a creation time. An item on a volume that keeps neither is never known.
 bool HoldsItem(const std::string& path, const std::string& identity);
+// The same for an identity read already (from the item at `path`, or its folder's listing).
+bool SameItem(const std::string& now, const std::string& recorded, const std::string& path);
 
 // The name the file system holds for the item at the path, in its stored letter case; the empty
 // string when there is none or it has no exact cp932 form.

@@ -246,22 +246,45 @@ std::string FileIdentity(const std::string& path) {
     return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
-bool HoldsItem(const std::string& path, const std::string& identity) {
-    IdentityNumbers now;
-    IdentityNumbers then;
-    Kept kept;
-    if (identity.size() != sizeof then || !ReadIdentity(path, now, &kept)) {
-        return false;
-    }
-    std::memcpy(then, identity.data(), sizeof then);
-    // Without either, an item is known by nothing of its own: a folder by nothing at all, a file
-    // by its size and last write, which two photos of one camera may share.
+namespace {
+
+// Judged by what the volume keeps: without either of number and birth, an item is known by
+// nothing of its own (a folder by nothing at all, a file by its size and last write, which two
+// photos of one camera may share).
+bool Judge(const IdentityNumbers now, const IdentityNumbers then, const Kept& kept) {
     if (!kept.numbers && !kept.births) {
         return false;
     }
     return now[0] == then[0] && (!kept.numbers || now[1] == then[1]) &&
            (!kept.births || (now[2] == then[2] && now[3] == then[3])) && now[4] == then[4] &&
            now[5] == then[5] && now[6] == then[6];
+}
+
+bool Numbers(const std::string& bytes, IdentityNumbers numbers) {
+    if (bytes.size() != sizeof(IdentityNumbers)) {
+        return false;
+    }
+    std::memcpy(numbers, bytes.data(), bytes.size());
+    return true;
+}
+
+}  // namespace
+
+bool HoldsItem(const std::string& path, const std::string& identity) {
+    IdentityNumbers now;
+    IdentityNumbers then;
+    Kept kept;
+    return Numbers(identity, then) && ReadIdentity(path, now, &kept) && Judge(now, then, kept);
+}
+
+bool SameItem(const std::string& now, const std::string& recorded, const std::string& path) {
+    IdentityNumbers nowNumbers;
+    IdentityNumbers then;
+    IdentityNumbers again;
+    Kept kept;
+    // What the volume keeps, through the item itself: cheap here.
+    return Numbers(now, nowNumbers) && Numbers(recorded, then) &&
+           ReadIdentity(path, again, &kept) && Judge(nowNumbers, then, kept);
 }
 
 namespace {

@@ -150,26 +150,42 @@ struct Kept {
 
 // FAT and exFAT number an item by its directory entry, which a longer name may move; Wine gives
 // a file's last write as its creation time. Asked once per volume.
-void VolumeKeeps(HANDLE item, DWORD serial, Kept* kept) {
-    static std::mutex lock;
-    static std::map<DWORD, bool> numbered;
+std::mutex volumesLock;
+std::map<DWORD, bool> numberedVolumes;
+
+bool RunsUnderWine() {
     static const bool wine =
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    kept->births = !wine;
-    const std::lock_guard<std::mutex> hold(lock);
-    auto found = numbered.find(serial);
-    if (found == numbered.end()) {
-        wchar_t system[MAX_PATH + 1] = {};
-        if (!GetVolumeInformationByHandleW(item, nullptr, 0, nullptr, nullptr, nullptr, system,
-                                           MAX_PATH + 1)) {
-            // Not known: judged as the stricter kind, without caching a guess.
-            kept->numbers = false;
-            return;
-        }
-        const bool fat = _wcsnicmp(system, L"FAT", 3) == 0 || _wcsicmp(system, L"exFAT") == 0;
-        found = numbered.emplace(serial, !fat).first;
+    return wine;
+}
+
+// What a volume asked about before keeps; false when it was not asked about.
+bool KnownVolumeKeeps(DWORD serial, Kept* kept) {
+    const std::lock_guard<std::mutex> hold(volumesLock);
+    const auto found = numberedVolumes.find(serial);
+    if (found == numberedVolumes.end()) {
+        return false;
     }
     kept->numbers = found->second;
+    kept->births = !RunsUnderWine();
+    return true;
+}
+
+void VolumeKeeps(HANDLE item, DWORD serial, Kept* kept) {
+    if (KnownVolumeKeeps(serial, kept)) {
+        return;
+    }
+    kept->births = !RunsUnderWine();
+    wchar_t system[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationByHandleW(item, nullptr, 0, nullptr, nullptr, nullptr, system,
+                                       MAX_PATH + 1)) {
+        // Not known: judged as the stricter kind, without caching a guess.
+        kept->numbers = false;
+        return;
+    }
+    kept->numbers = _wcsnicmp(system, L"FAT", 3) != 0 && _wcsicmp(system, L"exFAT") != 0;
+    const std::lock_guard<std::mutex> hold(volumesLock);
+    numberedVolumes.emplace(serial, kept->numbers);
 }
 
 // A deleted file's number may be given to the next file made (NTFS adds a sequence number,
@@ -228,16 +244,12 @@ std::string FileIdentity(const std::string& path) {
     return ReadIdentity(path, &numbers, nullptr) ? BytesOf(numbers) : std::string();
 }
 
-bool HoldsItem(const std::string& path, const std::string& identity) {
-    IdentityNumbers now;
-    IdentityNumbers then;
-    Kept kept;
-    if (identity.size() != sizeof then || !ReadIdentity(path, &now, &kept)) {
-        return false;
-    }
-    std::memcpy(then.data(), identity.data(), sizeof then);
-    // Without either, an item is known by nothing of its own: a folder by nothing at all, a file
-    // by its size and last write, which two photos of one camera may share.
+namespace {
+
+// Judged by what the volume keeps: without either of number and birth, an item is known by
+// nothing of its own (a folder by nothing at all, a file by its size and last write, which two
+// photos of one camera may share).
+bool Judge(const IdentityNumbers& now, const IdentityNumbers& then, const Kept& kept) {
     if (!kept.numbers && !kept.births) {
         return false;
     }
@@ -246,6 +258,40 @@ bool HoldsItem(const std::string& path, const std::string& identity) {
     };
     return same(0, 1) && (!kept.numbers || same(1, 3)) && (!kept.births || same(3, 5)) &&
            same(5, 8);
+}
+
+bool Numbers(const std::string& bytes, IdentityNumbers* numbers) {
+    if (bytes.size() != numbers->size() * sizeof(DWORD)) {
+        return false;
+    }
+    std::memcpy(numbers->data(), bytes.data(), bytes.size());
+    return true;
+}
+
+}  // namespace
+
+bool HoldsItem(const std::string& path, const std::string& identity) {
+    IdentityNumbers now;
+    IdentityNumbers then;
+    Kept kept;
+    return Numbers(identity, &then) && ReadIdentity(path, &now, &kept) && Judge(now, then, kept);
+}
+
+bool SameItem(const std::string& now, const std::string& recorded, const std::string& path) {
+    IdentityNumbers nowNumbers;
+    IdentityNumbers then;
+    if (!Numbers(now, &nowNumbers) || !Numbers(recorded, &then)) {
+        return false;
+    }
+    Kept kept;
+    if (!KnownVolumeKeeps(nowNumbers[0], &kept)) {
+        // The volume not asked about yet: once, through the item itself.
+        IdentityNumbers again;
+        if (!ReadIdentity(path, &again, &kept)) {
+            return false;
+        }
+    }
+    return Judge(nowNumbers, then, kept);
 }
 
 std::string NameOnDisk(const std::string& path) {

@@ -96,6 +96,10 @@ bool HoldsItem(const std::string& path, const std::string& identity) {
     return !identity.empty() && FileIdentity(path) == identity;
 }
 
+bool SameItem(const std::string& now, const std::string& recorded, const std::string&) {
+    return !recorded.empty() && now == recorded;
+}
+
 void PauseBeforeRetry(unsigned) {}
 
 bool RootsNeedADrive() {
