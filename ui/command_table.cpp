@@ -207,7 +207,7 @@ void ColumnsEditCentred(AppContext* c) {
 }
 
 // Both window modes.
-constexpr CommandRow kStage1[] = {
+constexpr CommandRow kInBothModes[] = {
     {IDC_EXIT, Exit},
     {IDC_OPEN, Open},
     {IDC_EXPORT_CLIPBOARD, ExportClipboard},
@@ -228,7 +228,7 @@ constexpr CommandRow kStage1[] = {
 };
 
 // The list window only.
-constexpr CommandRow kStage2[] = {
+constexpr CommandRow kInListWindowOnly[] = {
     {IDC_PASTE_OLD, PasteOld},
     {IDC_PASTE_NOW, PasteNow},
     {IDC_PASTE_CLIPBOARD, PasteClipboard},
@@ -292,11 +292,11 @@ void DispatchCommand(AppContext* context, int id) {
     if (!context->list || !context->commands || ProgressShow::Painting()) {
         return;
     }
-    if (Run(context, Find(kStage1, id))) {
+    if (Run(context, Find(kInBothModes, id))) {
         return;
     }
     if (!context->layout || context->layout->IsNormalMode() || !context->listView) {
         return;
     }
-    Run(context, Find(kStage2, id));
+    Run(context, Find(kInListWindowOnly, id));
 }
