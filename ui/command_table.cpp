@@ -26,7 +26,7 @@ struct CommandRow {
 };
 
 void Step(AppContext* c, WorkflowStep step) {
-    c->commands->SetStep(static_cast<int>(step));
+    c->commands->SetStep(step);
 }
 
 // The rows the work rewrites are drawn once, when it has ended.

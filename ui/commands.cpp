@@ -19,7 +19,7 @@ Commands::Commands(AppContext* context) : context(context) {
     ToggleTopMost(false);
 }
 
-void Commands::SetStep(int step) {
+void Commands::SetStep(WorkflowStep step) {
     const StepSettings settings = {GetBool(kIdAutoSort), GetBool(kIdAutoCBCopy),
                                    GetBool(kIdAutoRename)};
     const StepPlan plan = PlanStep(step, context->list->Count(), settings);
@@ -56,7 +56,7 @@ void Commands::Rename() {
         }
         context->list->RenameAll();
     }
-    SetStep(static_cast<int>(WorkflowStep::RenameDone));
+    SetStep(WorkflowStep::RenameDone);
     MessageBeep(MB_ICONASTERISK);
 }
 
@@ -65,7 +65,7 @@ void Commands::Restore() {
         RowBatch rows(context);
         context->list->RestoreAll();
     }
-    SetStep(static_cast<int>(WorkflowStep::Restored));
+    SetStep(WorkflowStep::Restored);
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
@@ -74,7 +74,7 @@ void Commands::New() {
         return;
     }
     context->list->Clear();
-    SetStep(static_cast<int>(WorkflowStep::Reset));
+    SetStep(WorkflowStep::Reset);
 }
 
 bool Commands::ConfirmDiscard(const std::string& name) {

@@ -8,6 +8,7 @@
 #include "core/rename_entry.h"
 #include "exchange/add_text.h"
 #include "ui/list_hold.h"
+#include "ui/workflow.h"
 
 struct AppContext;
 struct HDROP__;
@@ -17,7 +18,7 @@ class Commands {
   public:
     explicit Commands(AppContext* context);
 
-    void SetStep(int step);
+    void SetStep(WorkflowStep step);
 
     // The names to the IO file, then, as the settings say, the tool on it, the wait for its
     // window and the import. 1 only when the file could not be written.

@@ -24,13 +24,13 @@ int Commands::ExportAndOpen(NameKind kind) {
             launcher.Open();
         } else if (WaitForTool(&launcher) == 0 && ImportIOFile() == 0) {
             // With AutoRename the rename pass runs inside this call.
-            SetStep(static_cast<int>(WorkflowStep::Imported));
+            SetStep(WorkflowStep::Imported);
             return 0;
         }
     }
     // Also after a refused import: the names are still out, to be mended in the file and read
     // again.
-    SetStep(static_cast<int>(WorkflowStep::Exported));
+    SetStep(WorkflowStep::Exported);
     return 0;
 }
 

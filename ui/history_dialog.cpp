@@ -154,7 +154,7 @@ void ShowHistory(AppContext* c) {
     // Back to the first names: the step says so, as after a restore.
     if (result == history::UndoResult::Done && !undone.back.empty() && c->list->Count() > 0 &&
         !c->list->HasRenamed()) {
-        c->commands->SetStep(static_cast<int>(WorkflowStep::Restored));
+        c->commands->SetStep(WorkflowStep::Restored);
     }
     switch (result) {
         case history::UndoResult::Done:

@@ -51,7 +51,7 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     c->statusBar = new StatusBar(c);
     c->toolbars = new Toolbars(c);
     c->commands = new Commands(c);
-    c->commands->SetStep(static_cast<int>(WorkflowStep::Reset));
+    c->commands->SetStep(WorkflowStep::Reset);
     return 0;
 }
 

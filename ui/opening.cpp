@@ -163,7 +163,7 @@ void Commands::OpenWithDialog() {
     refusals.Close(context->mainWindow);
     // With AutoSort the list is sorted, with AutoCBCopy its names go to the clipboard: both
     // inside this call.
-    SetStep(static_cast<int>(WorkflowStep::Added));
+    SetStep(WorkflowStep::Added);
 }
 
 void Commands::RunHeld(const std::function<void()>& work) {
@@ -190,7 +190,7 @@ void Commands::AddKeptPaths() {
             context->list->AddPaths(paths);
             std::string().swap(paths);
             // Sorting and the copy to the clipboard follow inside, as the settings say.
-            SetStep(static_cast<int>(WorkflowStep::Added));
+            SetStep(WorkflowStep::Added);
         }
         // Paths that came during this batch's messages and follow-ups make the next one.
         hold.Leave();

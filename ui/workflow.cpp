@@ -13,10 +13,10 @@ void ShowText(StepPlan* plan, const char* text) {
 
 }  // namespace
 
-StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
+StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings) {
     StepPlan plan;
-    plan.grayed = StepGrays(static_cast<WorkflowStep>(step), count);
-    switch (static_cast<WorkflowStep>(step)) {
+    plan.grayed = StepGrays(step, count);
+    switch (step) {
         case WorkflowStep::Reset:
             ShowText(&plan, texts::kStepFresh);
             plan.showCount = true;
@@ -29,7 +29,7 @@ StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
                 break;
             }
             ShowText(&plan, texts::kStepAdded);
-            if (step == static_cast<int>(WorkflowStep::Added)) {
+            if (step == WorkflowStep::Added) {
                 if (settings.autoSort) {
                     plan.followUps.push_back(IDC_SORT_NOW_PATH);
                 }
@@ -45,7 +45,7 @@ StepPlan PlanStep(int step, unsigned count, const StepSettings& settings) {
         case WorkflowStep::Restored:
             ShowText(&plan, texts::kStepRenamable);
             plan.updateCommandStates = true;
-            if (step == static_cast<int>(WorkflowStep::Imported) && settings.autoRename) {
+            if (step == WorkflowStep::Imported && settings.autoRename) {
                 plan.followUps.push_back(IDC_RENAME);
             }
             break;

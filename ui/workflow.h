@@ -33,4 +33,4 @@ struct StepSettings {
 
 // What SetStep does for a step with the list holding `count` entries. A value outside the
 // steps gives an empty plan.
-StepPlan PlanStep(int step, unsigned count, const StepSettings& settings);
+StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings);

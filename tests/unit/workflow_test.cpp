@@ -19,7 +19,7 @@ std::map<int, bool> States(const StepPlan& plan) {
 }
 
 TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
-    StepPlan plan = PlanStep(1, 7, kDefaults);
+    StepPlan plan = PlanStep(WorkflowStep::Reset, 7, kDefaults);
     EXPECT_TRUE(plan.showCount);
     EXPECT_EQ(plan.text, texts::kStepFresh);
     EXPECT_TRUE(plan.deleteAllRows);
@@ -38,7 +38,7 @@ TEST(Workflow, ResetShowsStepOneAndGraysEverythingOfTheBatch) {
 }
 
 TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
-    StepPlan plan = PlanStep(2, 3, kDefaults);
+    StepPlan plan = PlanStep(WorkflowStep::Added, 3, kDefaults);
     EXPECT_TRUE(plan.showCount);
     EXPECT_EQ(plan.text, texts::kStepAdded);
     std::map<int, bool> s = States(plan);
@@ -52,25 +52,25 @@ TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
     EXPECT_EQ(s.count(IDC_RENAME) + s.count(IDC_RESTORE) + s.count(IDC_CONVERT_ILLEGAL), 0u);
     EXPECT_EQ(plan.followUps, (std::vector<int>{IDC_SORT_NOW_PATH}));
 
-    EXPECT_EQ(PlanStep(2, 3, {true, true, true}).followUps,
+    EXPECT_EQ(PlanStep(WorkflowStep::Added, 3, {true, true, true}).followUps,
               (std::vector<int>{IDC_SORT_NOW_PATH, IDC_EXPORT_CLIPBOARD}));
-    EXPECT_TRUE(PlanStep(2, 3, {false, false, true}).followUps.empty());
+    EXPECT_TRUE(PlanStep(WorkflowStep::Added, 3, {false, false, true}).followUps.empty());
 }
 
 TEST(Workflow, QuietFormsShowTheSameWithoutFollowUps) {
-    StepPlan reordered = PlanStep(-2, 3, {true, true, true});
-    EXPECT_EQ(reordered.text, PlanStep(2, 3, kDefaults).text);
-    EXPECT_EQ(reordered.grayed, PlanStep(2, 3, kDefaults).grayed);
+    StepPlan reordered = PlanStep(WorkflowStep::Reordered, 3, {true, true, true});
+    EXPECT_EQ(reordered.text, PlanStep(WorkflowStep::Added, 3, kDefaults).text);
+    EXPECT_EQ(reordered.grayed, PlanStep(WorkflowStep::Added, 3, kDefaults).grayed);
     EXPECT_TRUE(reordered.followUps.empty());
 
-    StepPlan restored = PlanStep(-4, 3, kDefaults);
+    StepPlan restored = PlanStep(WorkflowStep::Restored, 3, kDefaults);
     EXPECT_EQ(restored.text, texts::kStepRenamable);
     EXPECT_TRUE(restored.updateCommandStates);
     EXPECT_TRUE(restored.followUps.empty());
 }
 
 TEST(Workflow, AddedWithoutEntriesOnlyShowsTheCount) {
-    StepPlan plan = PlanStep(2, 0, kDefaults);
+    StepPlan plan = PlanStep(WorkflowStep::Added, 0, kDefaults);
     EXPECT_TRUE(plan.showCount);
     EXPECT_FALSE(plan.showText);
     EXPECT_TRUE(plan.grayed.empty());
@@ -78,7 +78,7 @@ TEST(Workflow, AddedWithoutEntriesOnlyShowsTheCount) {
 }
 
 TEST(Workflow, ExportImportAndRenameSteps) {
-    StepPlan exported = PlanStep(3, 2, kDefaults);
+    StepPlan exported = PlanStep(WorkflowStep::Exported, 2, kDefaults);
     EXPECT_EQ(exported.text, texts::kStepExported);
     const std::vector<std::pair<int, bool>> exchange = {
         {IDC_NEW, false},          {IDC_EXPORT_CLIPBOARD, false}, {IDC_IMPORT_CLIPBOARD, false},
@@ -87,14 +87,14 @@ TEST(Workflow, ExportImportAndRenameSteps) {
     EXPECT_EQ(exported.grayed, exchange);
     EXPECT_FALSE(exported.updateCommandStates);
 
-    StepPlan imported = PlanStep(4, 2, kDefaults);
+    StepPlan imported = PlanStep(WorkflowStep::Imported, 2, kDefaults);
     EXPECT_EQ(imported.text, texts::kStepRenamable);
     EXPECT_EQ(imported.grayed, exchange);
     EXPECT_TRUE(imported.updateCommandStates);
     EXPECT_EQ(imported.followUps, (std::vector<int>{IDC_RENAME}));
-    EXPECT_TRUE(PlanStep(4, 2, {true, false, false}).followUps.empty());
+    EXPECT_TRUE(PlanStep(WorkflowStep::Imported, 2, {true, false, false}).followUps.empty());
 
-    StepPlan done = PlanStep(5, 2, kDefaults);
+    StepPlan done = PlanStep(WorkflowStep::RenameDone, 2, kDefaults);
     EXPECT_EQ(done.text, texts::kStepRenamed);
     EXPECT_EQ(done.grayed, exchange);
     EXPECT_TRUE(done.updateCommandStates);
@@ -103,7 +103,7 @@ TEST(Workflow, ExportImportAndRenameSteps) {
 
 TEST(Workflow, UnknownStepDoesNothing) {
     for (int step : {0, 6, -1, -3, -5, 100}) {
-        StepPlan plan = PlanStep(step, 3, kDefaults);
+        StepPlan plan = PlanStep(static_cast<WorkflowStep>(step), 3, kDefaults);
         EXPECT_FALSE(plan.showCount || plan.showText || plan.deleteAllRows ||
                      plan.updateCommandStates);
         EXPECT_TRUE(plan.grayed.empty() && plan.followUps.empty());
