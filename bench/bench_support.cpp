@@ -1,9 +1,15 @@
 #include "bench/bench_support.h"
 
 #include <stdio.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "core/window_port.h"
 #include "platform/message_box.h"
@@ -38,10 +44,24 @@ unsigned Messages() {
     return messages;
 }
 
+std::string LocalFolder(const std::string& given) {
+#ifdef _WIN32
+    if (!given.empty() && given[0] == '/') {
+        return "Z:" + given;
+    }
+#endif
+    // The list takes full paths only.
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(given, error);
+    return error ? given : full.generic_string();
+}
+
+// std::filesystem rather than a shell: the Windows build runs under Wine, without rm.
 std::string FreshFolder(const std::string& parent, const std::string& stem) {
     const std::string folder = parent + "/" + stem + "-" + std::to_string(getpid());
-    const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "'";
-    if (system(command.c_str()) != 0) {
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    if (!std::filesystem::create_directories(folder, error)) {
         fprintf(stderr, "cannot make %s\n", folder.c_str());
         exit(1);
     }
@@ -49,8 +69,9 @@ std::string FreshFolder(const std::string& parent, const std::string& stem) {
 }
 
 void RemoveFolder(const std::string& folder) {
-    const std::string command = "rm -rf '" + folder + "'";
-    if (system(command.c_str()) != 0) {
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    if (error) {
         fprintf(stderr, "cannot remove %s\n", folder.c_str());
     }
 }

@@ -17,6 +17,10 @@ double Time(F f) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// A folder as given on the command line, as a full path in this build's programs' form: under
+// Wine a POSIX path is on drive Z:.
+std::string LocalFolder(const std::string& given);
+
 // A new, empty folder under the parent, named for this process and the benchmark; exits when it
 // cannot be made.
 std::string FreshFolder(const std::string& parent, const std::string& stem);
