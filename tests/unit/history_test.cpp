@@ -27,6 +27,20 @@ using Names = std::vector<std::string>;
 class HistoryTest : public ListTest {
   protected:
     std::string Folder() const { return paths->IniFolder(); }
+#ifndef _WIN32
+    // The list's rename pass in a child that ends as a crash would at operation k; its status.
+    int PassCutAt(unsigned k) {
+        const pid_t child = fork();
+        if (child == 0) {
+            platform::faults::CrashAt(k);
+            list->RenameAll();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return status;
+    }
+#endif
 };
 
 // Files 0-3 trade names (swaps and rotations, through temporary names), 4-7 get new ones; then,
@@ -305,14 +319,7 @@ TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
             // A rotation: every file goes aside, then on to the next one's name.
             AddFile(first[i], first[i]).SetEditName(first[(i + 1) % first.size()].substr(0, 1));
         }
-        const pid_t child = fork();
-        if (child == 0) {
-            platform::faults::CrashAt(k);
-            list->RenameAll();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
+        const int status = PassCutAt(k);
         LeftJournal left;
         if (!left.Open(Folder(), 0)) {
             // Cut before its plan was whole, nothing moved; or it ended.
@@ -398,14 +405,7 @@ TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageIsNotSentOnToItsTarget) {
         }
         AddFile("a", "A").SetEditName("b");
         AddFile("b", "B").SetEditName("c");
-        const pid_t child = fork();
-        if (child == 0) {
-            platform::faults::CrashAt(k);
-            list->RenameAll();
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
+        PassCutAt(k);
         auto left = std::make_unique<LeftJournal>();
         if (!left->Open(Folder(), 0)) {
             continue;
