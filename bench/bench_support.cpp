@@ -13,6 +13,9 @@
 
 #include "core/window_port.h"
 #include "platform/message_box.h"
+#include "settings/list_settings.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
 
 namespace window_port {
 WindowHandle Owner() {
@@ -84,6 +87,26 @@ std::string ProgramForm(const std::string& posix) {
         }
     }
     return out;
+}
+
+void MakeEmptyFile(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) {
+        fprintf(stderr, "cannot make %s\n", path.c_str());
+        exit(1);
+    }
+    fclose(f);
+}
+
+Settings::Settings(const std::string& folder)
+    : store(new SettingsStore(keys::kSection, folder + "/varnel.ini")) {
+    SetSettingsStore(store);
+    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
+    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+}
+
+Settings::~Settings() {
+    delete store;
 }
 
 }  // namespace bench

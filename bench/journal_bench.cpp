@@ -19,7 +19,6 @@
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 
@@ -38,19 +37,9 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
     const std::string folder = bench::FreshFolder(parent, "varnel-journal-bench");
     const std::string programFolder = bench::ProgramForm(folder);
     for (unsigned i = 0; i < n; ++i) {
-        FILE* f = fopen((folder + "/" + Name(i) + ".dat").c_str(), "wb");
-        if (!f) {
-            fprintf(stderr, "cannot make files in %s\n", folder.c_str());
-            exit(1);
-        }
-        fclose(f);
+        bench::MakeEmptyFile(folder + "/" + Name(i) + ".dat");
     }
-    AppContext context;
-    SettingsStore store(keys::kSection, folder + "/varnel.ini");
-    context.settings = &store;
-    SetSettingsStore(context.settings);
-    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    const bench::Settings settings(folder);
     AppPaths paths(programFolder + "\\Varnel.exe");
     {
         RenameList list(ListRulesFromSettings);

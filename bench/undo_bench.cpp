@@ -39,7 +39,6 @@
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 
@@ -228,19 +227,9 @@ bool Run(const std::string& label, const std::string& parent, unsigned n, unsign
             std::error_code error;
             std::filesystem::create_directory(sub, error);
         }
-        FILE* f = fopen((sub + "/" + Stem('f', i) + ".dat").c_str(), "wb");
-        if (!f) {
-            fprintf(stderr, "cannot make files in %s\n", folder.c_str());
-            exit(1);
-        }
-        fclose(f);
+        bench::MakeEmptyFile(sub + "/" + Stem('f', i) + ".dat");
     }
-    AppContext context;
-    SettingsStore store(keys::kSection, folder + "/varnel.ini");
-    context.settings = &store;
-    SetSettingsStore(context.settings);
-    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    const bench::Settings settings(folder);
     bool ok = true;
     {
         RenameList list(ListRulesFromSettings);
