@@ -102,7 +102,7 @@ Settings::Settings(const std::string& folder)
     : store(new SettingsStore(keys::kSection, folder + "/varnel.ini")) {
     SetSettingsStore(store);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+    RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
 }
 
 Settings::~Settings() {

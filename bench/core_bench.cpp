@@ -94,11 +94,11 @@ void Run(const std::string& label, const std::string& parent, unsigned n) {
     context.settings = &store;
     SetSettingsStore(context.settings);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
-    RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
-    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
-    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
-    RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+    RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
+    RegisterSetting(kIdSayListedAgain, keys::kDlgItsNotNewPath, "on");
+    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
+    RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
+    RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
     const std::size_t heapBefore = heapInUse;
     {
         RenameList list(ListRulesFromSettings);

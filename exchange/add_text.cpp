@@ -132,7 +132,7 @@ void AddToEditNames(const EditAddOptions& options) {
         RenameEntry& entry = list->At(i);
         const std::string current = entry.DisplayName(NameKind::Edit);
         const std::string name = AddPiece(current, piece, options.position, options.target);
-        if (name == current || (GetBool(kIdDlgFNisWrong) && !IsValidName(name, false))) {
+        if (name == current || (GetBool(kIdCheckNames) && !IsValidName(name, false))) {
             continue;
         }
         if (!FitsAsName(entry, name)) {

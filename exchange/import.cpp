@@ -138,7 +138,7 @@ template <typename Reader>
 int CollectLines(Reader& reader, const RenameList& list, const Source& source, WindowHandle owner,
                  std::vector<std::string>* lines) {
     for (unsigned i = 0; i < list.Count(); ++i) {
-        if (reader.AtEnd() && GetBool(kIdDlgCBisShort)) {
+        if (reader.AtEnd() && GetBool(kIdRefuseTooFewLines)) {
             Warn(owner, texts::Fill(texts::kImportTooFewLines, {source.command}), source);
             return 1;
         }
@@ -157,14 +157,14 @@ int CollectLines(Reader& reader, const RenameList& list, const Source& source, W
                  source);
             return 1;
         }
-        if (GetBool(kIdDlgFNisWrong) && !IsValidName(line, true, owner)) {
+        if (GetBool(kIdCheckNames) && !IsValidName(line, true, owner)) {
             return 1;
         }
         lines->push_back(std::move(line));
     }
     // A valid name right after the range means the text has more names than the list; the
     // footer's row of slashes, an empty line or a line of dots and blanks ends it silently.
-    if (GetBool(kIdDlgCBisLong)) {
+    if (GetBool(kIdRefuseTooManyLines)) {
         const std::string next = reader.Read();
         if (IsValidName(next, false)) {
             Warn(owner, texts::Fill(texts::kImportTooManyLines, {next, source.command}), source);
@@ -241,7 +241,7 @@ int ImportFromClipboard(RenameList& list) {
     }
     std::string text;
     if (!platform::GetClipboardText(owner, &text)) {
-        if (GetBool(kIdDlgCBisntTxt)) {
+        if (GetBool(kIdSayNotText)) {
             Warn(owner, texts::kImportNotText, kClipboardSource);
         }
         return 1;

@@ -67,12 +67,12 @@ int RegisterDefaultSettings(SettingsStore* settings, AppPaths* appPaths) {
     RegisterSetting(kIdAutoFileOpen, keys::kAutoFileOpen, "on");
     RegisterSetting(kIdAutoFileClose, keys::kAutoFileClose, "on");
     RegisterSetting(kIdConfirmEnd, keys::kConfirmEnd, "on");
-    RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
-    RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
-    RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
-    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
-    RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
-    RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+    RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
+    RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
+    RegisterSetting(kIdSayListedAgain, keys::kDlgItsNotNewPath, "on");
+    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
+    RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
+    RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
     store.GetInt(keys::kColumnWidthEdit, 150);
     store.GetInt(keys::kColumnWidthNow, 150);
     store.GetInt(keys::kColumnWidthOld, 150);

@@ -6,8 +6,8 @@
 ListRules ListRulesFromSettings() {
     ListRules rules;
     rules.wholeNamesShown = GetInitialBool(kIdUseExtension);
-    rules.sayListedAgain = GetBool(kIdDlgItsNotNewPath);
-    rules.refuseNested = GetBool(kIdDlgAddErrPath);
-    rules.checkPastedNames = GetBool(kIdDlgFNisWrong);
+    rules.sayListedAgain = GetBool(kIdSayListedAgain);
+    rules.refuseNested = GetBool(kIdRefuseNested);
+    rules.checkPastedNames = GetBool(kIdCheckNames);
     return rules;
 }

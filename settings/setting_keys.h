@@ -39,7 +39,8 @@ constexpr const char kEditAddHexa[] = "EditAdd_Hexa";
 
 }  // namespace keys
 
-// Control ids of the settings sheet's check boxes; the on/off settings are reached by them.
+// Control ids of the settings sheet's check boxes, named by what each setting does; the on/off
+// settings are reached by them (their INI keys above keep their own names).
 enum SettingId : int {
     kIdAutoSort = 1006,
     kIdAutoCBCopy = 1007,
@@ -47,14 +48,14 @@ enum SettingId : int {
     kIdTopMost = 1009,
     kIdUseExtension = 1010,
     kIdConfirmEnd = 1012,
-    kIdDlgFNisWrong = 1013,
-    kIdDlgAddErrPath = 1014,
-    kIdDlgCBisLong = 1015,
+    kIdCheckNames = 1013,
+    kIdRefuseNested = 1014,
+    kIdRefuseTooManyLines = 1015,
     kIdAutoFileOpen = 1019,
     kIdAutoFileClose = 1020,
-    kIdDlgCBisntTxt = 1034,
-    kIdDlgCBisShort = 1035,
-    kIdDlgItsNotNewPath = 1036,
+    kIdSayNotText = 1034,
+    kIdRefuseTooFewLines = 1035,
+    kIdSayListedAgain = 1036,
     kIdSingleApp = 1037,
     kIdConvertIllegalName = 1041,
 };

@@ -13,9 +13,9 @@ const int kAutoPageIds[] = {kIdAutoSort,
                             kIdAutoFileClose,
                             kIdConvertIllegalName,
                             0};
-const int kDialogPage1Ids[] = {kIdConfirmEnd, kIdDlgCBisntTxt, kIdDlgCBisShort, kIdDlgItsNotNewPath,
-                               0};
-const int kDialogPage2Ids[] = {kIdDlgFNisWrong, kIdDlgAddErrPath, kIdDlgCBisLong, 0};
+const int kDialogPage1Ids[] = {kIdConfirmEnd, kIdSayNotText, kIdRefuseTooFewLines,
+                               kIdSayListedAgain, 0};
+const int kDialogPage2Ids[] = {kIdCheckNames, kIdRefuseNested, kIdRefuseTooManyLines, 0};
 
 BasicPageValues LoadBasicPage(const SheetHost& host) {
     BasicPageValues values;

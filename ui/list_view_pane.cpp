@@ -451,7 +451,7 @@ void ListViewPane::TakeEditedName(int row, const std::string& typed) {
     const std::string text = mbcs::CutToBytes(typed, 255);
     RenameList* list = context->list;
     const unsigned writesBefore = rowWrites;
-    if (GetBool(kIdDlgFNisWrong) && !IsValidName(text, true, context->mainWindow)) {
+    if (GetBool(kIdCheckNames) && !IsValidName(text, true, context->mainWindow)) {
         return;
     }
     // The message box let other messages through: the row must still show the same entry.

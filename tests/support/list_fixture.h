@@ -33,8 +33,8 @@ class ListTest : public ::testing::Test {
         context.paths = paths.get();
         SetSettingsStore(context.settings);
         RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-        RegisterSetting(kIdDlgItsNotNewPath, keys::kDlgItsNotNewPath, "on");
-        RegisterSetting(kIdDlgAddErrPath, keys::kDlgAddErrPath, "on");
+        RegisterSetting(kIdSayListedAgain, keys::kDlgItsNotNewPath, "on");
+        RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
         list = MakeList();
     }
 

@@ -223,7 +223,7 @@ class AddTextTest : public ListTest {
 };
 
 TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
-    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
+    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
     for (const AddCase& c : kCases) {
         SCOPED_TRACE(c.label);
         list->Clear();
@@ -232,7 +232,7 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
         }
         ResetFakeWindow();
         TheFakeWindow().selected = c.selected;
-        SetBool(kIdDlgFNisWrong, c.checkNames);
+        SetBool(kIdCheckNames, c.checkNames);
 
         EditAddOptions options;
         options.list = list.get();

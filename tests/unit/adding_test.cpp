@@ -41,7 +41,7 @@ TEST_F(AddingTest, ReAddingARenamedEntrysCurrentPath) {
     EXPECT_EQ(Add("a.txt"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
 
-    SetBool(kIdDlgItsNotNewPath, false);
+    SetBool(kIdSayListedAgain, false);
     EXPECT_EQ(Add("b.txt"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(list->Count(), 1u);
@@ -90,7 +90,7 @@ TEST_F(AddingTest, OneMessagePerRefusedPathAndNoneWhenSwitchedOff) {
     EXPECT_EQ(Add("p"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
 
-    SetBool(kIdDlgAddErrPath, false);
+    SetBool(kIdRefuseNested, false);
     EXPECT_EQ(Add("p"), "0");
     EXPECT_EQ(list->Count(), 3u);
     EXPECT_EQ(boxes::Recorded().size(), 1u);
@@ -236,7 +236,7 @@ TEST_F(AddingTest, IndexedRulesDecideAsTheWalkOverEveryEntry) {
             list->Clear();
         }
         const bool interference = random() % 4 != 0;
-        SetBool(kIdDlgAddErrPath, interference);
+        SetBool(kIdRefuseNested, interference);
         const std::string path = dir.PathOf(paths[random() % paths.size()]);
         const std::string expected = PlainDecision(*list, path, interference);
         boxes::Reset();

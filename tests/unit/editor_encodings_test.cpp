@@ -54,12 +54,12 @@ class EditorEncodingsTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        for (auto [id, key] : {std::pair{kIdDlgCBisntTxt, keys::kDlgCBisntTxt},
-                               {kIdDlgCBisShort, keys::kDlgCBisShort},
-                               {kIdDlgCBisLong, keys::kDlgCBisLong}}) {
+        for (auto [id, key] : {std::pair{kIdSayNotText, keys::kDlgCBisntTxt},
+                               {kIdRefuseTooFewLines, keys::kDlgCBisShort},
+                               {kIdRefuseTooManyLines, keys::kDlgCBisLong}}) {
             RegisterSetting(id, key, "on");
         }
-        RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
+        RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
     }
 
     // The exported file as the editor saves it after the user changed "plain" to "plain2".

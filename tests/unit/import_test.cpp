@@ -53,10 +53,10 @@ class ImportTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
-        RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
-        RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
-        RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+        RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
+        RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
+        RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
+        RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
         context.mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
@@ -167,7 +167,7 @@ TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
     EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
 
     // Checked one by one, the empty line is refused.
-    SetBool(kIdDlgFNisWrong, true);
+    SetBool(kIdCheckNames, true);
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
     ExpectOneBox(Fill(texts::kNameDotsOnly, {""}), texts::kTitleBadName);
@@ -187,7 +187,7 @@ TEST_F(ImportTest, TooFewLinesStopTheImport) {
 
 TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
-    SetBool(kIdDlgCBisShort, false);
+    SetBool(kIdRefuseTooFewLines, false);
     // The empty lines go on to the other checks, where they collide with each other.
     EXPECT_EQ(ImportText("x"), 1);
     ExpectOneBox(DuplicateText(2, ".txt", 3, ".txt"), texts::kTitleBadName);
@@ -220,7 +220,7 @@ TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
     ExpectUntouched({"a.txt", "b.txt"});
 
     // Without the rule the extra names are ignored.
-    SetBool(kIdDlgCBisLong, false);
+    SetBool(kIdRefuseTooManyLines, false);
     boxes::Reset();
     ASSERT_EQ(ImportText("x\r\ny\r\nz\r\n"), 0);
     EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
@@ -240,7 +240,7 @@ TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
     ASSERT_EQ(ImportText("x\r\nfo/o\r\n"), 0);
     EXPECT_EQ(EditNames(), (Names{"x.txt", "fo/o.txt"}));
 
-    SetBool(kIdDlgFNisWrong, true);
+    SetBool(kIdCheckNames, true);
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
     ExpectOneBox(Fill(texts::kNameIllegalCharacters, {"q:r"}), texts::kTitleBadName);
@@ -430,7 +430,7 @@ TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     PutNonText();
     EXPECT_EQ(ImportFromClipboard(*list), 1);
     ExpectOneBox(texts::kImportNotText, kClipboardTitle);
-    SetBool(kIdDlgCBisntTxt, false);
+    SetBool(kIdSayNotText, false);
     boxes::Reset();
     EXPECT_EQ(ImportFromClipboard(*list), 1);
     EXPECT_TRUE(boxes::Recorded().empty());

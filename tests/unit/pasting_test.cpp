@@ -68,8 +68,8 @@ TEST_F(PasteTest, IllegalTextIsTakenUnlessTheCheckIsOn) {
 }
 
 TEST_F(PasteTest, WithTheCheckOnABadTextIsRefusedWithItsMessage) {
-    RegisterSetting(kIdDlgFNisWrong, keys::kDlgFNisWrong, "off");
-    SetBool(kIdDlgFNisWrong, true);
+    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
+    SetBool(kIdCheckNames, true);
     AddFile("a.txt");
     AddFile("b.txt");
     ResetFakeWindow();

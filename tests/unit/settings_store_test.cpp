@@ -61,12 +61,12 @@ TEST_F(SettingsStoreTest, OnlyLowerCaseOnIsOnAndOtherValuesSurviveUnchanged) {
     RegisterSetting(kIdAutoSort, keys::kAutoSort, "on");
     RegisterSetting(kIdAutoRename, keys::kAutoRename, "on");
     RegisterSetting(kIdConfirmEnd, keys::kConfirmEnd, "on");
-    RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "off");
+    RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "off");
 
     EXPECT_FALSE(GetBool(kIdAutoSort));
     EXPECT_FALSE(GetBool(kIdAutoRename));
     EXPECT_FALSE(GetBool(kIdConfirmEnd));
-    EXPECT_TRUE(GetBool(kIdDlgCBisLong));
+    EXPECT_TRUE(GetBool(kIdRefuseTooManyLines));
     EXPECT_EQ(store->GetString(keys::kConfirmEnd, "on"), "");
     EXPECT_EQ(Exit(), file);
 }

@@ -17,9 +17,9 @@ class ClipboardTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        RegisterSetting(kIdDlgCBisntTxt, keys::kDlgCBisntTxt, "on");
-        RegisterSetting(kIdDlgCBisShort, keys::kDlgCBisShort, "on");
-        RegisterSetting(kIdDlgCBisLong, keys::kDlgCBisLong, "on");
+        RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
+        RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
+        RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
         // Shared with the other test programs that may run at the same time.
         lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
         WaitForSingleObject(lock, INFINITE);
