@@ -85,7 +85,7 @@ TEST_F(WithFiles, DroppedFilesAreAddedInTheirOrderAndOnlyOnce) {
     EXPECT_EQ(s.Column(1), (Names{"c.txt", "a.txt", "b.txt", "d.txt"}));
     EXPECT_EQ(s.FindMessageBox(), nullptr) << "a path added before is skipped without a word";
 
-    ASSERT_TRUE(s.Command(command::kSort));
+    ASSERT_TRUE(s.Command(IDC_SORT_NOW_PATH));
     EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
     EXPECT_EQ(s.Column(0), (Names{"a", "b", "c", "d"})) << "each row moves whole";
     EXPECT_EQ(s.Status(1), texts::kStepAdded);
@@ -98,10 +98,10 @@ TEST_F(WithFiles, SelectedRowsHaveTheirEditNamesClearedInTheListWindow) {
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
     EXPECT_FALSE(gui::ListRowSelected(s.list(), 0));
     EXPECT_FALSE(gui::ListRowSelected(s.list(), 1));
-    ASSERT_TRUE(s.Command(command::kSelectAll));
+    ASSERT_TRUE(s.Command(IDC_SELECT_ALL));
     EXPECT_TRUE(gui::ListRowSelected(s.list(), 0));
     EXPECT_TRUE(gui::ListRowSelected(s.list(), 1));
-    ASSERT_TRUE(s.Command(command::kClearEditNames));
+    ASSERT_TRUE(s.Command(IDC_PASTE_DELETE));
     EXPECT_EQ(s.Column(0), (Names{"", ""}));
     EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt"}));
 }
@@ -110,8 +110,8 @@ TEST_F(WithFiles, TheCompactWindowIgnoresTheListCommands) {
     std::string error;
     ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\b.txt", &error)) << error;
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
-    ASSERT_TRUE(s.Command(command::kSelectAll));
-    ASSERT_TRUE(s.Command(command::kClearEditNames));
+    ASSERT_TRUE(s.Command(IDC_SELECT_ALL));
+    ASSERT_TRUE(s.Command(IDC_PASTE_DELETE));
     EXPECT_FALSE(gui::ListRowSelected(s.list(), 0));
     EXPECT_EQ(s.Column(0), (Names{"a", "b"}));
 }

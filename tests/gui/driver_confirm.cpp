@@ -66,7 +66,7 @@ TEST_F(Confirm, NewAsksAfterARenameAndNoKeepsTheList) {
     StartWithFiles(nullptr);
     RenameBoth();
 
-    s.PostCommand(command::kNew);
+    s.PostCommand(IDC_NEW);
     const std::string question = Answer(IDNO);
     EXPECT_EQ(question, texts::Fill(texts::kConfirmDiscard, {texts::kCommandNew}));
     EXPECT_EQ(s.FindMessageBox(), nullptr);
@@ -74,7 +74,7 @@ TEST_F(Confirm, NewAsksAfterARenameAndNoKeepsTheList) {
     EXPECT_EQ(s.Status(0), "002");
     EXPECT_EQ(s.Status(1), texts::kStepRenamed);
 
-    s.PostCommand(command::kNew);
+    s.PostCommand(IDC_NEW);
     Answer(IDYES);
     ASSERT_TRUE(s.WaitForStatus("000", texts::kStepFresh)) << s.Describe();
     EXPECT_EQ(s.RowCount(), 0);
@@ -103,7 +103,7 @@ TEST_F(Confirm, ClosingAsksAfterARenameAndYesEndsTheProgram) {
 TEST_F(Confirm, NothingIsAskedWhenNoFileKeepsANewName) {
     StartWithFiles(nullptr);
     // Sent commands come back only when handled: a question would hold them up.
-    ASSERT_TRUE(s.Command(command::kNew)) << "asked before a rename";
+    ASSERT_TRUE(s.Command(IDC_NEW)) << "asked before a rename";
     EXPECT_EQ(s.Status(0), "000");
     EXPECT_EQ(s.RowCount(), 0);
     EXPECT_EQ(s.FindMessageBox(), nullptr);
@@ -123,7 +123,7 @@ TEST_F(Confirm, NothingIsAskedWhenNoFileKeepsANewName) {
 TEST_F(Confirm, WithTheConfirmationOffNothingIsAsked) {
     StartWithFiles("[Basic]\r\nConfirmEnd=off\r\n");
     RenameBoth();
-    ASSERT_TRUE(s.Command(command::kNew)) << "asked although turned off";
+    ASSERT_TRUE(s.Command(IDC_NEW)) << "asked although turned off";
     EXPECT_EQ(s.Status(0), "000");
     EXPECT_EQ(s.FindMessageBox(), nullptr);
 

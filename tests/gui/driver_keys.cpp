@@ -152,14 +152,14 @@ TEST_F(Keys, NothingChangesTheListWhileARenameShowsItsMessage) {
 
     // Posted messages are taken in order: once the size has changed, all before it are done.
     Shrink();
-    s.PostCommand(command::kNew);
-    s.PostCommand(command::kSort);
-    s.PostCommand(command::kRename);
-    s.PostCommand(command::kRestore);
+    s.PostCommand(IDC_NEW);
+    s.PostCommand(IDC_SORT_NOW_PATH);
+    s.PostCommand(IDC_RENAME);
+    s.PostCommand(IDC_RESTORE);
     ASSERT_TRUE(gui::DropFiles(s.window(), {File("d.txt")}));
     // Closing would end the program under the pass that is still running.
     PostMessageA(s.window(), WM_CLOSE, 0, 0);
-    s.PostCommand(command::kAdjustDefault);
+    s.PostCommand(IDC_ADJUST_DEFAULT);
     ASSERT_TRUE(BackToDefaultSize()) << "the posted messages were not taken";
     ASSERT_TRUE(IsWindow(s.window())) << "the window closed while the pass was running";
     ExpectUnchanged(before, box, halfway);

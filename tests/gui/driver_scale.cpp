@@ -65,7 +65,7 @@ TEST(Scale, TwentyThousandFilesAreRenamedExactlyAndRestored) {
     EXPECT_EQ(s.Cell(kFiles - 1, 0), Sorted(kPerFolder - 1));
     EXPECT_EQ(s.Cell(kFiles - 1, 3), gui::ToCp932(s.PathOf("files\\" + Folder(kFolders - 1))));
 
-    s.PostCommand(command::kExportClipboard);
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
     ASSERT_TRUE(s.WaitForStatus(count, texts::kStepExported, kStageMs)) << s.Describe();
     std::string exported;
     ASSERT_TRUE(gui::ClipboardText(&exported));
@@ -78,7 +78,7 @@ TEST(Scale, TwentyThousandFilesAreRenamedExactlyAndRestored) {
         edited += Sorted((i + 1) % kPerFolder) + "\r\n";
     }
     ASSERT_TRUE(gui::PutClipboardText(edited));
-    s.PostCommand(command::kImportClipboard);
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
     ASSERT_TRUE(s.WaitForStatus(count, texts::kStepRenamed, kStageMs)) << s.Describe();
 
     // The file first named j now carries the next name, and is still that file.
@@ -95,7 +95,7 @@ TEST(Scale, TwentyThousandFilesAreRenamedExactlyAndRestored) {
         }
     }
 
-    s.PostCommand(command::kRestore);
+    s.PostCommand(IDC_RESTORE);
     ASSERT_TRUE(s.WaitForStatus(count, texts::kStepRenamable, kStageMs)) << s.Describe();
     for (int f = 0; f < kFolders; ++f) {
         for (int j = 0; j < kPerFolder; ++j) {

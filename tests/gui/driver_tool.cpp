@@ -247,7 +247,7 @@ TEST_F(Tool, NamesCp932CannotHoldGoThroughTheIoFileAsUtf8) {
         ini.c_str(), L"files\\Pok\u00E9mon.txt files\\\u301Cx.txt files\\\U0001F600.txt", &error))
         << error;
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
-    s.PostCommand(command::kExportFile);
+    s.PostCommand(IDC_EXPORT_FILE);
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
 
     // The file as the editor found it: a byte-order mark, the names in UTF-8 in the list's order.
@@ -308,7 +308,7 @@ HWND SaveReencoded(gui::Session& s, const std::string& editor, const char* encod
     }
     const std::string count = "00" + std::to_string(names.size());
     EXPECT_TRUE(s.WaitForStatus(count, texts::kStepAdded)) << s.Describe();
-    s.PostCommand(command::kExportFile);
+    s.PostCommand(IDC_EXPORT_FILE);
     HWND box = nullptr;
     gui::WaitFor([&] {
         for (HWND found : gui::MessageBoxes(s.processId())) {
@@ -371,7 +371,7 @@ TEST_F(Tool, AnEditorThatClosesByItselfIsReadBackFromAnIoPathWithBlanks) {
     ASSERT_TRUE(gui::MakeFolder(s.PathOf("io 表")));
     const std::string io = gui::Narrow(s.folder()) + "\\io 表\\名前 一覧.txt";
     StartWith("IOFilePath=" + io + "\r\n", Script("rewrite:"));
-    s.PostCommand(command::kExportFile);
+    s.PostCommand(IDC_EXPORT_FILE);
 
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed, 10000)) << s.Describe();
     EXPECT_EQ(OnDisk(), (Names{"x.txt", "y.txt", "z.txt"}));
@@ -446,10 +446,10 @@ TEST_F(Tool, PathsThatArriveWhileTheNamesAreOutAreAddedAfterTheRename) {
 
     ASSERT_TRUE(gui::HandOver(s.window(), gui::Narrow(File("0.txt"))));
     ASSERT_TRUE(gui::DropFiles(s.window(), {File("1.txt")}));
-    s.PostCommand(command::kNew);
-    s.PostCommand(command::kSort);
+    s.PostCommand(IDC_NEW);
+    s.PostCommand(IDC_SORT_NOW_PATH);
     // Posted messages are taken in order: once the size has changed, all before it are done.
-    s.PostCommand(command::kAdjustDefault);
+    s.PostCommand(IDC_ADJUST_DEFAULT);
     ASSERT_TRUE(gui::WaitFor([&] { return s.WindowRect().right - s.WindowRect().left == 620; }))
         << "the posted messages were not taken";
     EXPECT_EQ(s.Column(1), (Names{"a.txt", "b.txt", "c.txt"})) << "the list changed";

@@ -1,5 +1,5 @@
 // What Varnel shows, as the bytes the A messages give (the sources compile to cp932): its own
-// texts, the few of its resources the tests look for, and the command ids its menus post.
+// texts, the few of its resources the tests look for; the command ids are res/resource_ids.h's.
 #pragma once
 
 #include "core/texts.h"
@@ -22,20 +22,3 @@ inline std::string ProgressHead(const char* work) {
 }
 
 }  // namespace texts
-
-namespace command {
-
-constexpr int kExportClipboard = IDC_EXPORT_CLIPBOARD;
-constexpr int kImportClipboard = IDC_IMPORT_CLIPBOARD;
-constexpr int kRename = IDC_RENAME;
-constexpr int kRestore = IDC_RESTORE;
-constexpr int kNew = IDC_NEW;
-constexpr int kSort = IDC_SORT_NOW_PATH;
-constexpr int kExportFile = IDC_EXPORT_FILE;
-constexpr int kImportFile = IDC_IMPORT_FILE;
-constexpr int kOpenFile = IDC_OPEN_FILE;
-constexpr int kSelectAll = IDC_SELECT_ALL;
-constexpr int kAdjustDefault = IDC_ADJUST_DEFAULT;
-constexpr int kClearEditNames = IDC_PASTE_DELETE;
-
-}  // namespace command
