@@ -368,10 +368,6 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
             }
         }
     }
-    std::vector<bool> stuck(items.size(), false);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        stuck[i] = items[i].valid && now[i] != wasAt[i] && items[i].AtOwnTemporary(now[i]);
-    }
     // An item that could not finish and sits at a temporary name (in a rotation whose other file
     // was held, or whose way another file took) must not stay there: its rotation or chain is
     // put back whole, each item of it going back to where it was before.
@@ -382,8 +378,8 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         }
     }
     std::vector<bool> rolledBack(items.size(), false);
-    if (std::find(stuck.begin(), stuck.end(), true) != stuck.end()) {
-        const std::vector<bool> chain = move_chains::StuckChains(places);
+    const std::vector<bool> chain = move_chains::StuckChains(places);
+    if (std::find(chain.begin(), chain.end(), true) != chain.end()) {
         move_chains::PutBack(chain, &places);
         for (std::size_t i = 0; i < items.size(); ++i) {
             now[i] = places[i].now;

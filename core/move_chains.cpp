@@ -1,5 +1,6 @@
 #include "core/move_chains.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <set>
@@ -12,6 +13,11 @@ namespace move_chains {
 
 std::vector<bool> StuckChains(const std::vector<Place>& places) {
     const std::size_t n = places.size();
+    const auto isStuck = [](const Place& p) { return p.now != p.wasAt && p.AtOwnTemporary(); };
+    // Most batches end whole: then nothing is looked at further.
+    if (std::none_of(places.begin(), places.end(), isStuck)) {
+        return std::vector<bool>(n, false);
+    }
     std::vector<std::size_t> root(n);
     for (std::size_t i = 0; i < n; ++i) {
         root[i] = i;
@@ -37,7 +43,7 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
     }
     std::set<std::size_t> stuck;
     for (std::size_t i = 0; i < n; ++i) {
-        if (places[i].now != places[i].wasAt && places[i].AtOwnTemporary()) {
+        if (isStuck(places[i])) {
             stuck.insert(find(i));
         }
     }

@@ -257,6 +257,17 @@ TEST(Journal, LongWorkShowsItsProgressBeforeTheMovesAndWhileFilesGoBack) {
     again.Kill();
 }
 
+// The list's names exported to the clipboard, these put in their place and imported, which
+// renames (the automatic rename is on): false when a step did not show its status.
+bool RenameThroughClipboard(gui::Session& s, const std::string& count, const char* names) {
+    s.PostCommand(IDC_EXPORT_CLIPBOARD);
+    if (!s.WaitForStatus(count, texts::kStepExported) || !gui::PutClipboardText(names)) {
+        return false;
+    }
+    s.PostCommand(IDC_IMPORT_CLIPBOARD);
+    return s.WaitForStatus(count, texts::kStepRenamed);
+}
+
 // The history dialog (or, with `besides` given, the undo's report beside it): posted the command
 // when the window is given, then found among the process's dialogs by its title.
 HWND OpenHistory(HWND window, DWORD process, HWND besides = nullptr) {
@@ -288,11 +299,7 @@ TEST(History, AnUndoBackToTheFirstNamesShowsTheStepOfARestore) {
     std::string error;
     ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\b.txt", &error)) << error;
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
-    s.PostCommand(IDC_EXPORT_CLIPBOARD);
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepExported)) << s.Describe();
-    ASSERT_TRUE(gui::PutClipboardText("b\r\na\r\n"));
-    s.PostCommand(IDC_IMPORT_CLIPBOARD);
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
+    ASSERT_TRUE(RenameThroughClipboard(s, "002", "b\r\na\r\n")) << s.Describe();
     HWND dialog = OpenHistory(s.window(), s.processId());
     ASSERT_NE(dialog, nullptr) << s.Describe();
     ASSERT_TRUE(gui::PressButton(dialog, IDOK));
@@ -320,11 +327,7 @@ TEST(History, APassIsUndoneFromTheDialogAfterARestart) {
         s.Start(nullptr, file("a.txt") + L" " + file("b.txt") + L" " + file("c.txt"), &error))
         << error;
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
-    s.PostCommand(IDC_EXPORT_CLIPBOARD);
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepExported)) << s.Describe();
-    ASSERT_TRUE(gui::PutClipboardText("b\r\nc\r\na\r\n"));
-    s.PostCommand(IDC_IMPORT_CLIPBOARD);
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepRenamed)) << s.Describe();
+    ASSERT_TRUE(RenameThroughClipboard(s, "003", "b\r\nc\r\na\r\n")) << s.Describe();
     ASSERT_EQ(gui::FileContents(file("b.txt")), "a");
     // Closing asks first, the names having changed.
     s.PostClose();
@@ -391,14 +394,6 @@ TEST(History, AnUndoMovesOnlyWhatItOwnsAndLeavesNoFileAtATemporaryName) {
     std::string error;
     ASSERT_TRUE(s.Start(nullptr, L"files\\a.txt files\\c.txt", &error)) << error;
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
-    const auto renameTo = [&](const char* names) {
-        s.PostCommand(IDC_EXPORT_CLIPBOARD);
-        if (!s.WaitForStatus("002", texts::kStepExported) || !gui::PutClipboardText(names)) {
-            return false;
-        }
-        s.PostCommand(IDC_IMPORT_CLIPBOARD);
-        return s.WaitForStatus("002", texts::kStepRenamed);
-    };
     // The undo chosen from the bottom of the history (the oldest pass) or its top, and its box.
     const auto undo = [&](bool oldest, std::string* report) {
         HWND dialog = OpenHistory(s.window(), s.processId());
@@ -417,10 +412,10 @@ TEST(History, AnUndoMovesOnlyWhatItOwnsAndLeavesNoFileAtATemporaryName) {
         *report = gui::MessageBoxText(box);
         return gui::PressButton(box, IDOK);
     };
-    ASSERT_TRUE(renameTo("b\r\nc\r\n")) << s.Describe();
+    ASSERT_TRUE(RenameThroughClipboard(s, "002", "b\r\nc\r\n")) << s.Describe();
     s.PostCommand(IDC_RESTORE);
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamable)) << s.Describe();
-    ASSERT_TRUE(renameTo("a\r\nb\r\n")) << s.Describe();
+    ASSERT_TRUE(RenameThroughClipboard(s, "002", "a\r\nb\r\n")) << s.Describe();
     std::string report;
     ASSERT_TRUE(undo(true, &report)) << s.Describe();
     EXPECT_EQ(report, texts::Fill(texts::kUndoDone, {"0"}));
@@ -429,7 +424,7 @@ TEST(History, AnUndoMovesOnlyWhatItOwnsAndLeavesNoFileAtATemporaryName) {
     EXPECT_EQ(gui::FileContents(file("a.txt")), "A");
     EXPECT_EQ(gui::FileContents(file("c.txt")), "C");
 
-    ASSERT_TRUE(renameTo("c\r\na\r\n")) << s.Describe();
+    ASSERT_TRUE(RenameThroughClipboard(s, "002", "c\r\na\r\n")) << s.Describe();
     {
         // Held without sharing, as an editor or a viewer may: no move can take it.
         HANDLE held = CreateFileW(file("c.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
