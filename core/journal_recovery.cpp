@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "core/mbcs.h"
 #include "core/move_chains.h"
@@ -68,11 +69,6 @@ using platform::MoveResult;
 
 MoveResult Move(const std::string& from, const std::string& to) {
     return move_retries::Move(from, to);
-}
-
-// The second move only when the first was made.
-MoveResult Then(MoveResult first, const std::string& from, const std::string& to) {
-    return first == MoveResult::Done ? Move(from, to) : first;
 }
 
 // One item the plan moves: where it was before the pass, what it is, and every move it makes.
@@ -175,13 +171,20 @@ MoveResult Undo(const PlannedMove& move, std::string* at) {
         // One item under either spelling on a file system that folds case, so the disk is asked:
         // a change of letter case alone may be taken as done and change nothing, so it goes
         // through the detour.
-        if (!move.detour.empty() && Holds(move.detour, move.identity)) {
+        const bool atDetour = !move.detour.empty() && Holds(move.detour, move.identity);
+        if (!atDetour) {
+            if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
+                return MoveResult::Done;
+            }
+            if (move.detour.empty()) {
+                return MoveResult::Other;
+            }
+            result = Move(move.to, move.detour);
+        }
+        if (result == MoveResult::Done) {
+            // Halfway: where it is, should the second move be refused.
+            *at = move.detour;
             result = Move(move.detour, move.from);
-        } else if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
-            return MoveResult::Done;
-        } else {
-            result = move.detour.empty() ? MoveResult::Other
-                                         : Then(Move(move.to, move.detour), move.detour, move.from);
         }
     } else if (*at == move.to) {
         result = Move(move.to, move.from);
@@ -221,6 +224,43 @@ std::string OffTemporaryName(const Item& item, const std::string& now, bool seco
         }
     }
     return now;
+}
+
+// Where each item of an undo cut short was before that undo, for putting a stuck rotation back
+// as it was: the journal holds the pass's plan, not how far the undo came. An item at one of its
+// temporary names was taken from its new name; so was an item now at its old name where such an
+// item had its new name, for the undo moves an item only from there.
+std::vector<std::string> BeforeUndo(const std::vector<Item>& items,
+                                    const std::vector<std::string>& now) {
+    std::vector<std::string> before = now;
+    std::unordered_map<std::string, std::size_t> atOldName;
+    std::vector<std::size_t> taken;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].valid || now[i].empty()) {
+            continue;
+        }
+        if (items[i].AtOwnTemporary(now[i]) && !items[i].target.empty()) {
+            before[i] = items[i].target;
+            taken.push_back(i);
+        } else if (now[i] == items[i].firstPath) {
+            atOldName.emplace(platform::CaseFoldKey(now[i]), i);
+        }
+    }
+    while (!taken.empty()) {
+        const std::size_t i = taken.back();
+        taken.pop_back();
+        const auto there = atOldName.find(platform::CaseFoldKey(items[i].target));
+        if (there == atOldName.end() || there->second == i) {
+            continue;
+        }
+        const std::size_t j = there->second;
+        atOldName.erase(there);
+        if (!items[j].target.empty()) {
+            before[j] = items[j].target;
+            taken.push_back(j);
+        }
+    }
+    return before;
 }
 
 }  // namespace
@@ -371,10 +411,12 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // An item that could not finish and sits at a temporary name (in a rotation whose other file
     // was held, or whose way another file took) must not stay there: its rotation or chain is
     // put back whole, each item of it going back to where it was before.
+    // For an undo cut short, "before" is before that undo, not where this start found it.
+    const std::vector<std::string> before = contents.undo ? BeforeUndo(items, wasAt) : wasAt;
     std::vector<move_chains::Place> places(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].valid) {
-            places[i] = {items[i].firstPath, wasAt[i], now[i], items[i].aside, items[i].detour};
+            places[i] = {items[i].firstPath, before[i], now[i], items[i].aside, items[i].detour};
         }
     }
     std::vector<bool> rolledBack(items.size(), false);
@@ -383,7 +425,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         move_chains::PutBack(chain, &places);
         for (std::size_t i = 0; i < items.size(); ++i) {
             now[i] = places[i].now;
-            rolledBack[i] = chain[i] && !refused[i] && !backBefore[i];
+            rolledBack[i] = chain[i] && !refused[i] && (!backBefore[i] || before[i] != wasAt[i]);
         }
     }
     // Last, an item still at a temporary name (its place before taken since) goes to its name

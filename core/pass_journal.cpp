@@ -1,5 +1,6 @@
 #include "core/pass_journal.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -325,7 +326,22 @@ bool LeftJournal::Open(const std::string& folderSlash, unsigned slot) {
         platform::RemoveJournal(&file);
         return false;
     }
+    this->slot = slot;
+    written = platform::JournalWritten(&file);
     return true;
+}
+
+std::vector<std::unique_ptr<LeftJournal>> OpenLeftJournals(const std::string& folderSlash) {
+    std::vector<std::unique_ptr<LeftJournal>> left;
+    for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
+        auto one = std::make_unique<LeftJournal>();
+        if (one->Open(folderSlash, slot)) {
+            left.push_back(std::move(one));
+        }
+    }
+    std::stable_sort(left.begin(), left.end(),
+                     [](const auto& a, const auto& b) { return a->Written() > b->Written(); });
+    return left;
 }
 
 bool LeftJournal::Forget() {

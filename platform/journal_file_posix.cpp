@@ -100,6 +100,14 @@ bool ForceJournal(JournalFile* file) {
     return fdatasync(static_cast<int>(file->handle)) == 0;
 }
 
+std::int64_t JournalWritten(const JournalFile* file) {
+    struct stat status;
+    if (fstat(static_cast<int>(file->handle), &status) != 0) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+
 bool ReadJournal(JournalFile* file, std::string* bytes) {
     const int fd = static_cast<int>(file->handle);
     bytes->clear();

@@ -82,6 +82,15 @@ bool ForceJournal(JournalFile* file) {
     return FlushFileBuffers(Handle(file)) != 0;
 }
 
+std::int64_t JournalWritten(const JournalFile* file) {
+    FILETIME written = {};
+    if (!GetFileTime(Handle(file), nullptr, nullptr, &written)) {
+        return 0;
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
+                                     written.dwLowDateTime);
+}
+
 bool ReadJournal(JournalFile* file, std::string* bytes) {
     bytes->clear();
     LARGE_INTEGER zero = {};

@@ -43,11 +43,8 @@ std::string LeftLines(const journal::PutBackDone& done, std::size_t most) {
 
 // One journal: nothing to ask when every file is in place already (a recovery cut short at its
 // very end); else the files it would move are named, and those it will not touch counted.
-void OfferOne(AppContext* c, const std::string& folder, unsigned slot) {
-    LeftJournal left;
-    if (!left.Open(folder, slot)) {
-        return;
-    }
+void OfferOne(AppContext* c, const std::string& folder, LeftJournal& left) {
+    const unsigned slot = left.Slot();
     std::vector<journal::ItemState> states;
     {
         // The window answers while every item's identity is read.
@@ -146,8 +143,8 @@ void OfferToPutBack(AppContext* c) {
     const std::string folder = c->paths->IniFolder();
     // Paths handed over meanwhile wait until every file is back where it was.
     c->commands->RunHeld([&] {
-        for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
-            OfferOne(c, folder, slot);
+        for (const auto& left : OpenLeftJournals(folder)) {
+            OfferOne(c, folder, *left);
         }
     });
 }

@@ -152,6 +152,9 @@ bool RemoveJournal(JournalFile*) {
     return false;
 }
 void CloseJournal(JournalFile*) {}
+std::int64_t JournalWritten(const JournalFile*) {
+    return 0;
+}
 
 }  // namespace platform
 
