@@ -59,12 +59,6 @@ bool IsOwnTemporary(const std::string& slashPath) {
     return IsTemporaryName(SlashName(slashPath));
 }
 
-// The item is on disk under this very spelling of its name.
-bool SpelledSo(const std::string& path) {
-    const std::string onDisk = platform::NameOnDisk(path);
-    return !onDisk.empty() && onDisk == platform::StoredForm(SlashName(path));
-}
-
 using platform::MoveResult;
 
 MoveResult Move(const std::string& from, const std::string& to) {
@@ -144,42 +138,46 @@ bool Holds(const std::string& path, const std::string& identity) {
 // The same from the folders' listings, read once each (a look item by item costs a read of the
 // whole folder for a name that is not there, on Wine): only before anything moves.
 bool Holds(const std::string& path, const std::string& identity, PlaceIndex* listed) {
-    return !path.empty() && !identity.empty() && listed->Exists(path) &&
-           platform::SameItem(listed->Identity(path), identity, path);
+    std::string there;
+    return !path.empty() && !identity.empty() && listed->IdentityIfListed(path, &there) &&
+           platform::SameItem(there, identity, path);
 }
 
-// `now` is where WhereNow found it.
-bool IsBack(const Item& item, const std::string& now) {
-    return now == item.firstPath && (!item.caseChange || SpelledSo(item.firstPath));
+// `now` is where WhereNow found it, before this put-back moved it.
+bool IsBack(const Item& item, const std::string& now, PlaceIndex* listed) {
+    return now == item.firstPath && (!item.caseChange || listed->SpelledSo(item.firstPath));
 }
 
 bool IsBack(const Item& item, PlaceIndex* listed) {
     return Holds(item.firstPath, item.identity, listed) &&
-           (!item.caseChange || SpelledSo(item.firstPath));
+           (!item.caseChange || listed->SpelledSo(item.firstPath));
 }
 
 // Undoes one move where its item is at the move's target (or halfway at its detour), `at` being
 // where the item is, kept up to date: read once for the whole put-back. Where the item is at the
 // source already, or at neither, there is nothing to undo here (Done). The refusal when the item
-// is there and could not be moved back.
-MoveResult Undo(const PlannedMove& move, std::string* at) {
+// is there and could not be moved back. `moved` is set once the item has moved.
+MoveResult Undo(const PlannedMove& move, std::string* at, PlaceIndex* listed, bool* moved) {
     if (move.from == move.to) {
         return MoveResult::Done;
     }
     MoveResult result = MoveResult::Done;
     if (IsCaseChangeOnly(move)) {
-        // One item under either spelling on a file system that folds case, so the disk is asked:
-        // a change of letter case alone may be taken as done and change nothing, so it goes
-        // through the detour.
-        const bool atDetour = !move.detour.empty() && Holds(move.detour, move.identity);
+        // One item under either spelling on a file system that folds case, so the spelling is
+        // asked (this is the item's only move, so the listing's is still its own): a change of
+        // letter case alone may be taken as done and change nothing, so it goes through the
+        // detour.
+        const bool atDetour = !move.detour.empty() && *at == move.detour;
         if (!atDetour) {
-            if (!Holds(move.to, move.identity) || !SpelledSo(move.to) || SpelledSo(move.from)) {
+            if ((*at != move.to && *at != move.from) || !listed->SpelledSo(move.to) ||
+                listed->SpelledSo(move.from)) {
                 return MoveResult::Done;
             }
             if (move.detour.empty()) {
                 return MoveResult::Other;
             }
             result = Move(move.to, move.detour);
+            *moved = *moved || result == MoveResult::Done;
         }
         if (result == MoveResult::Done) {
             // Halfway: where it is, should the second move be refused.
@@ -193,6 +191,7 @@ MoveResult Undo(const PlannedMove& move, std::string* at) {
     }
     if (result == MoveResult::Done) {
         *at = move.from;
+        *moved = true;
     }
     return result;
 }
@@ -361,7 +360,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         }
         if (items[i].valid) {
             wasAt[i] = WhereNow(items[i], &listed);
-            backBefore[i] = IsBack(items[i], wasAt[i]);
+            backBefore[i] = IsBack(items[i], wasAt[i], &listed);
         }
     }
     std::vector<std::string> now = wasAt;
@@ -390,6 +389,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // Why an item's move back was refused, where one was: the system says "denied" both for a
     // file held open and for a name taken, so the place is looked at.
     std::vector<bool> refused(items.size(), false);
+    std::vector<bool> moved(items.size(), false);
     std::vector<LeftItem::Why> refusal(items.size(), LeftItem::Why::NotMoved);
     const std::size_t looked = items.size();
     for (std::size_t k = 0; k < undo.size(); ++k) {
@@ -399,7 +399,9 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
         // A move that fails leaves its item where it is; the account below names it.
         if (trusted.count(undo[k]) != 0) {
             const std::size_t i = itemOf[undo[k]];
-            const MoveResult result = Undo(*undo[k], &now[i]);
+            bool itemMoved = moved[i];
+            const MoveResult result = Undo(*undo[k], &now[i], &listed, &itemMoved);
+            moved[i] = itemMoved;
             if (result != MoveResult::Done) {
                 refused[i] = true;
                 refusal[i] = result != MoveResult::AccessDenied    ? LeftItem::Why::NotMoved
@@ -424,6 +426,7 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     if (std::find(chain.begin(), chain.end(), true) != chain.end()) {
         move_chains::PutBack(chain, &places);
         for (std::size_t i = 0; i < items.size(); ++i) {
+            moved[i] = moved[i] || places[i].now != now[i];
             now[i] = places[i].now;
             rolledBack[i] = chain[i] && !refused[i] && (!backBefore[i] || before[i] != wasAt[i]);
         }
@@ -433,13 +436,17 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     // stay away from its name, but never under a temporary one.
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].valid && items[i].AtOwnTemporary(now[i])) {
+            const std::string was = now[i];
             now[i] = OffTemporaryName(items[i], now[i], contents.secondStage);
+            moved[i] = moved[i] || now[i] != was;
         }
     }
     bool allBack = true;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const Item& item = items[i];
-        const bool back = item.valid && IsBack(item, now[i]);
+        // An item this put-back moved is spelled as it was moved; one it did not, as listed.
+        const bool back = item.valid && now[i] == item.firstPath &&
+                          (moved[i] || IsBack(item, now[i], &listed));
         if (!back) {
             leftAlone->push_back(item.firstPath);
             allBack = false;

@@ -1,7 +1,10 @@
 #include "core/place_index.h"
 
+#include <algorithm>
+
 #include "core/path_name.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 bool PlaceIndex::Exists(const std::string& slashPath) {
     const std::string folderPath = SlashFolder(slashPath);
@@ -23,6 +26,36 @@ bool PlaceIndex::HoldsTemporaryName(const std::string& slashPath) {
     return folder ? folder->keys.count(
                         platform::KeyHash(platform::ListedNameKey(SlashName(slashPath)))) != 0
                   : platform::PathExists(slashPath);
+}
+
+bool PlaceIndex::IdentityIfListed(const std::string& slashPath, std::string* identity) {
+    const std::string folderPath = SlashFolder(slashPath);
+    const std::string key = platform::NameKey(SlashName(slashPath));
+    const Folder* folder = folderPath.empty() || key.empty() ? nullptr : Read(folderPath);
+    if (folder == nullptr ? !platform::PathExists(slashPath)
+                          : folder->keys.count(platform::KeyHash(key)) == 0) {
+        return false;
+    }
+    *identity = Identity(slashPath);
+    return true;
+}
+
+bool PlaceIndex::SpelledSo(const std::string& slashPath) {
+    const std::string folderPath = SlashFolder(slashPath);
+    std::uint64_t hash = 0;
+    Spellings* listed = nullptr;
+    if (!folderPath.empty() && platform::ExactNameHash(SlashName(slashPath), &hash)) {
+        listed = &spellings[folderPath];
+        if (!listed->read) {
+            listed->read = platform::FolderItemKinds(folderPath, &listed->files, &listed->folders);
+        }
+    }
+    if (listed != nullptr && listed->read) {
+        return std::binary_search(listed->files.begin(), listed->files.end(), hash) ||
+               std::binary_search(listed->folders.begin(), listed->folders.end(), hash);
+    }
+    const std::string onDisk = platform::NameOnDisk(slashPath);
+    return !onDisk.empty() && onDisk == platform::StoredForm(SlashName(slashPath));
 }
 
 PlaceIndex::Folder* PlaceIndex::Read(const std::string& folderPath) {

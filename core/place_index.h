@@ -4,8 +4,10 @@
 // makes a check of a large folder quadratic.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -26,6 +28,16 @@ class PlaceIndex {
     // (file systems without stable numbers give other ones there); else by the item's own look.
     std::string Identity(const std::string& slashPath);
 
+    // The same identity where the folder's listing has the name, without the file system's word
+    // that it is there: a caller that compares it with an item's own needs none. False when the
+    // listing has no such name.
+    bool IdentityIfListed(const std::string& slashPath, std::string* identity);
+
+    // Whether the item at the path is on disk under this very spelling, letter case included, as
+    // the folder was when a spelling in it was first asked: one read of the folder for all its
+    // names, where asking the file system costs a read for each.
+    bool SpelledSo(const std::string& slashPath);
+
   private:
     struct Folder {
         bool read = false;
@@ -38,5 +50,11 @@ class PlaceIndex {
     // The folder's entry, read on first use; nullptr when it cannot be read.
     Folder* Read(const std::string& folderPath);
     std::map<std::string, Folder> folders;
+    struct Spellings {
+        bool read = false;
+        std::vector<std::uint64_t> files;  // sorted hashes of the names exactly as listed
+        std::vector<std::uint64_t> folders;
+    };
+    std::map<std::string, Spellings> spellings;
     bool withIdentities;
 };
