@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kFieldBytes = 255;
 constexpr std::size_t kMostDigitsByControl = 9;
 
 bool FitsAsName(const RenameEntry& entry, const std::string& name) {
@@ -91,7 +90,7 @@ std::string AddPiece(const std::string& name, const std::string& piece, AddPosit
 }
 
 std::string StartFieldText(const std::string& typed) {
-    std::string out = typed.substr(0, kFieldBytes);
+    std::string out = typed.substr(0, kMostFieldBytes);
     for (char& c : out) {
         if (c < '0' || c > '9') {
             c = '0';

@@ -447,8 +447,8 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
 }
 
 void ListViewPane::TakeEditedName(int row, const std::string& typed) {
-    // At most 255 bytes, never half a character.
-    const std::string text = mbcs::CutToBytes(typed, 255);
+    // Never half a character.
+    const std::string text = mbcs::CutToBytes(typed, kMostFieldBytes);
     RenameList* list = context->list;
     const unsigned writesBefore = rowWrites;
     if (GetBool(kIdCheckNames) && !IsValidName(text, true, context->mainWindow)) {
