@@ -1,9 +1,9 @@
 #include "exchange/add_text.h"
 
 #include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
-#include "exchange/name_check.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -131,7 +131,7 @@ void AddToEditNames(const EditAddOptions& options) {
         RenameEntry& entry = list->At(i);
         const std::string current = entry.DisplayName(NameKind::Edit);
         const std::string name = AddPiece(current, piece, options.position, options.target);
-        if (name == current || (GetBool(kIdCheckNames) && !IsValidName(name, false))) {
+        if (name == current || IsNameRefused(options.names, name, false, nullptr)) {
             continue;
         }
         if (!FitsAsName(entry, name)) {

@@ -53,11 +53,7 @@ class ImportTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
-        RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
-        RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
-        RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
-        context.mainWindow = test_clipboard::Acquire();
+        mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
         test_clipboard::Release();
@@ -74,11 +70,11 @@ class ImportTest : public ListTest {
     std::string IoPath() const { return dir.PathOf("tmp.txt"); }
     int ImportText(const std::string& bytes) {
         dir.MakeFile("tmp.txt", bytes);
-        return ImportFromFile(*list, IoPath());
+        return ImportFromFile(*list, IoPath(), rules);
     }
     int ImportClipboard(const std::string& text) {
-        EXPECT_TRUE(platform::PutClipboardText(context.mainWindow, text));
-        return ImportFromClipboard(*list);
+        EXPECT_TRUE(platform::PutClipboardText(mainWindow, text));
+        return ImportFromClipboard(*list, rules);
     }
 
     Names EditNames() const {
@@ -95,7 +91,7 @@ class ImportTest : public ListTest {
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.title, title);
         EXPECT_EQ(box.Icon(), kMbIconError);
-        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(box.owner, mainWindow);
     }
 
     // A stopped import leaves every edit name and row as it was.
@@ -106,13 +102,16 @@ class ImportTest : public ListTest {
 
     void PutNonText() { test_clipboard::PutNonText(); }
 
+    ImportRules rules;
+
     // All rows out for editing and back again, unchanged, by one of the two roads.
     int Export(bool clipboard) {
         return clipboard ? ExportToClipboard(*list, NameKind::Edit, true)
                          : ExportToFile(*list, IoPath(), NameKind::Edit, true);
     }
     int Import(bool clipboard) {
-        return clipboard ? ImportFromClipboard(*list) : ImportFromFile(*list, IoPath());
+        return clipboard ? ImportFromClipboard(*list, rules)
+                         : ImportFromFile(*list, IoPath(), rules);
     }
 };
 
@@ -131,7 +130,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
     text.replace(0, names.size(), "b\r\na\r\nソフト\r\n");
     dir.MakeFile("tmp.txt", text);
 
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
     EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 1, 2}));
@@ -151,7 +150,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
 TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt", "b.txt", "c.txt"});
 
@@ -167,7 +166,7 @@ TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
     EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
 
     // Checked one by one, the empty line is refused.
-    SetBool(kIdCheckNames, true);
+    rules.names.checked = true;
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
     ExpectOneBox(Fill(texts::kNameDotsOnly, {""}), texts::kTitleBadName);
@@ -187,7 +186,7 @@ TEST_F(ImportTest, TooFewLinesStopTheImport) {
 
 TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
-    SetBool(kIdRefuseTooFewLines, false);
+    rules.refuseTooFewLines = false;
     // The empty lines go on to the other checks, where they collide with each other.
     EXPECT_EQ(ImportText("x"), 1);
     ExpectOneBox(DuplicateText(2, ".txt", 3, ".txt"), texts::kTitleBadName);
@@ -220,7 +219,7 @@ TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
     ExpectUntouched({"a.txt", "b.txt"});
 
     // Without the rule the extra names are ignored.
-    SetBool(kIdRefuseTooManyLines, false);
+    rules.refuseTooManyLines = false;
     boxes::Reset();
     ASSERT_EQ(ImportText("x\r\ny\r\nz\r\n"), 0);
     EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
@@ -240,7 +239,7 @@ TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
     ASSERT_EQ(ImportText("x\r\nfo/o\r\n"), 0);
     EXPECT_EQ(EditNames(), (Names{"x.txt", "fo/o.txt"}));
 
-    SetBool(kIdCheckNames, true);
+    rules.names.checked = true;
     ResetFakeWindow();
     EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
     ExpectOneBox(Fill(texts::kNameIllegalCharacters, {"q:r"}), texts::kTitleBadName);
@@ -265,7 +264,7 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     }
     list->At(1).SetEditName(kanji130);
     ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"a.txt", kanji130 + ".txt"}));
 
@@ -302,7 +301,7 @@ TEST_F(ImportTest, ALineWithANulIsRefused) {
 
 TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
     AddFiles({"a.txt"});
-    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("gone.txt")), 1);
+    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("gone.txt"), rules), 1);
     ExpectOneBox(Fill(texts::kImportCannotOpen, {dir.PathOf("gone.txt")}), kFileTitle);
     ExpectUntouched({"a.txt"});
 }
@@ -350,7 +349,7 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
         EXPECT_EQ(box.text, question);
         EXPECT_EQ(box.title, texts::kTitleFileEncoding);
         EXPECT_EQ(box.style, static_cast<unsigned>(kMbIconQuestion | kMbYesNoCancel));
-        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(box.owner, mainWindow);
         EXPECT_EQ(EditNames(), c.names) << c.answer;
     }
 
@@ -399,7 +398,7 @@ TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     AddFiles({"x", "y.txt"});
     ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, true), 0);
     std::string text;
-    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+    ASSERT_TRUE(platform::GetClipboardText(mainWindow, &text));
     ASSERT_EQ(text.compare(0, 6, "x\r\ny\r\n"), 0);
     ASSERT_EQ(ImportClipboard("y\r\n表ソ\r\n" + text.substr(6)), 0);
     EXPECT_EQ(EditNames(), (Names{"y", "表ソ.txt"}));
@@ -428,11 +427,11 @@ TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
 TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     AddFiles({"a.txt"});
     PutNonText();
-    EXPECT_EQ(ImportFromClipboard(*list), 1);
+    EXPECT_EQ(ImportFromClipboard(*list, rules), 1);
     ExpectOneBox(texts::kImportNotText, kClipboardTitle);
-    SetBool(kIdSayNotText, false);
+    rules.sayNotText = false;
     boxes::Reset();
-    EXPECT_EQ(ImportFromClipboard(*list), 1);
+    EXPECT_EQ(ImportFromClipboard(*list, rules), 1);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt"});
 }
@@ -441,11 +440,11 @@ TEST_F(ImportTest, NothingIsImportedWhileARenamePassRuns) {
     AddFiles({"a.txt", "b.txt"});
     list->At(0).SetEditName(std::string(300, 'n'));
     dir.MakeFile("tmp.txt", "p\r\nq\r\n" VARNEL_TEST_FOOTER);
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "p\r\nq"));
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "p\r\nq"));
     std::vector<int> results;
     boxes::SetAnswerer([&](const RecordedBox&) {
-        results.push_back(ImportFromFile(*list, IoPath()));
-        results.push_back(ImportFromClipboard(*list));
+        results.push_back(ImportFromFile(*list, IoPath(), rules));
+        results.push_back(ImportFromClipboard(*list, rules));
         return kIdOk;
     });
     EXPECT_EQ(list->RenameAll(), 1);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/name_check.h"
+#include "exchange/import.h"
 #include "platform/file_system.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/list_fixture.h"
