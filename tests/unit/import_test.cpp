@@ -159,99 +159,265 @@ TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     EXPECT_EQ(TheFakeWindow().writes, (Writes{1}));
 }
 
-TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    ASSERT_EQ(ImportText("x\r\ny\r\n"), 0);
-    EXPECT_TRUE(boxes::Recorded().empty());
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
-
-    // Checked one by one, the empty line is refused.
-    rules.names.checked = true;
-    ResetFakeWindow();
-    EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
-    ExpectOneBox(Fill(texts::kNameDotsOnly, {""}), texts::kTitleBadName);
-    ExpectUntouched({"x.txt", "y.txt", ".txt"});
-}
-
-TEST_F(ImportTest, TooFewLinesStopTheImport) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    EXPECT_EQ(ImportText("x\r\ny"), 1);
-    ExpectOneBox(kFileTooFew, kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    EXPECT_EQ(ImportText("x\r\n"), 1);
-    ExpectOneBox(kFileTooFew, kFileTitle);
-}
-
-TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    rules.refuseTooFewLines = false;
-    // The empty lines go on to the other checks, where they collide with each other.
-    EXPECT_EQ(ImportText("x"), 1);
-    ExpectOneBox(DuplicateText(2, ".txt", 3, ".txt"), texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    ASSERT_EQ(ImportText("x\r\ny"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
-
-    // For a name without extension the empty line would name the folder itself.
-    AddFiles({"d"});
-    EXPECT_EQ(ImportText("x\r\ny\r\nz"), 1);
-    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
-}
-
-TEST_F(ImportTest, TheFooterOrAnyInvalidLineEndsTheRangeSilently) {
-    AddFiles({"a.txt", "b.txt"});
-    for (const std::string& next : {std::string(66, '/'), std::string(""), std::string(" . ")}) {
+// One import of each kind on a list of its own: the lines as they come, the rules in force, and
+// what the import says (at most one message) and leaves as the edit names.
+TEST_F(ImportTest, EachLineIsTakenOrStopsTheImportAsTheRulesSay) {
+    ImportRules checked;
+    checked.names.checked = true;
+    ImportRules allowTooFew;
+    allowTooFew.refuseTooFewLines = false;
+    ImportRules allowTooMany;
+    allowTooMany.refuseTooManyLines = false;
+    const Names abc = {"a.txt", "b.txt", "c.txt"};
+    const Names ab = {"a.txt", "b.txt"};
+    const std::string badName = texts::kTitleBadName;
+    struct Case {
+        const char* what;
+        Names listed;
+        ImportRules rules;
+        bool clipboard;
+        std::string text;
+        int result;
+        std::string box;           // the one message, "" for none
+        std::string title;         // and its title
+        Names after;               // the edit names; none: every entry kept its own
+        const char* outside = "";  // a file beside the entries, not listed
+    };
+    const Case cases[] = {
+        {"the line break at the end gives the last entry an empty line",
+         abc,
+         {},
+         false,
+         "x\r\ny\r\n",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt", ".txt"}},
+        {"checked one by one, the empty line is refused",
+         abc,
+         checked,
+         false,
+         "p\r\nq\r\n",
+         1,
+         Fill(texts::kNameDotsOnly, {""}),
+         badName,
+         {}},
+        {"too few lines", abc, {}, false, "x\r\ny", 1, kFileTooFew, kFileTitle, {}},
+        {"too few lines, the last one ended",
+         abc,
+         {},
+         false,
+         "x\r\n",
+         1,
+         kFileTooFew,
+         kFileTitle,
+         {}},
+        // The empty lines go on to the other checks, where they collide with each other.
+        {"without the too-few rule missing lines are empty",
+         abc,
+         allowTooFew,
+         false,
+         "x",
+         1,
+         DuplicateText(2, ".txt", 3, ".txt"),
+         badName,
+         {}},
+        {"without the too-few rule one empty line is taken",
+         abc,
+         allowTooFew,
+         false,
+         "x\r\ny",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt", ".txt"}},
+        // For a name without extension the empty line would name the folder itself.
+        {"an empty line for a name without extension",
+         {"a.txt", "b.txt", "c.txt", "d"},
+         allowTooFew,
+         false,
+         "x\r\ny\r\nz",
+         1,
+         texts::kNamesCollide,
+         badName,
+         {}},
+        {"the footer ends the range silently",
+         ab,
+         {},
+         false,
+         "x\r\ny\r\n" + std::string(66, '/') + "\r\nmore names\r\nmore",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt"}},
+        {"an empty line ends the range silently",
+         ab,
+         {},
+         false,
+         "x\r\ny\r\n\r\nmore names\r\nmore",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt"}},
+        {"dots and blanks end the range silently",
+         ab,
+         {},
+         false,
+         "x\r\ny\r\n . \r\nmore names\r\nmore",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt"}},
+        {"a valid name after the range means too many lines",
+         ab,
+         {},
+         false,
+         "x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER,
+         1,
+         TooMany("z", texts::kCommandImportFile),
+         kFileTitle,
+         {}},
+        {"without the too-many rule the extra names are ignored",
+         ab,
+         allowTooMany,
+         false,
+         "x\r\ny\r\nz\r\n",
+         0,
+         "",
+         "",
+         {"x.txt", "y.txt"}},
+        {"an empty list looks at the first line",
+         {},
+         {},
+         false,
+         "name\r\n" VARNEL_TEST_FOOTER,
+         1,
+         TooMany("name", texts::kCommandImportFile),
+         kFileTitle,
+         {}},
+        {"an empty list takes the footer first",
+         {},
+         {},
+         false,
+         VARNEL_TEST_FOOTER "name\r\n",
+         0,
+         "",
+         "",
+         {}},
+        {"an empty list takes an empty file", {}, {}, false, "", 0, "", "", {}},
+        {"unchecked lines may hold any character",
+         ab,
+         {},
+         false,
+         "x\r\nfo/o\r\n",
+         0,
+         "",
+         "",
+         {"x.txt", "fo/o.txt"}},
+        {"checked lines are refused one by one",
+         ab,
+         checked,
+         false,
+         "p\r\nq:r\r\n",
+         1,
+         Fill(texts::kNameIllegalCharacters, {"q:r"}),
+         badName,
+         {}},
+        {"a collision on disk",
+         ab,
+         {},
+         false,
+         "a\r\nc\r\n" VARNEL_TEST_FOOTER,
+         1,
+         texts::kNamesCollide,
+         badName,
+         {},
+         "c.txt"},
+        // UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
+        {"a line with a NUL",
+         ab,
+         {},
+         false,
+         "x\r\n" + Utf16Le(u"y\r\n", false),
+         1,
+         Fill(texts::kImportNul, {"2", texts::kCommandImportFile}),
+         kFileTitle,
+         {}},
+        // The import refuses what the pass would.
+        {"names alike but for letter case",
+         {"a.txt", "b"},
+         {},
+         false,
+         "X\r\nx.txt\r\n",
+         1,
+         DuplicateText(1, "X.txt", 2, "x.txt"),
+         badName,
+         {}},
+        {"a name Windows strips",
+         {"a.txt", "b"},
+         {},
+         false,
+         "c\r\nd \r\n",
+         1,
+         CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank),
+         badName,
+         {}},
+        // The clipboard has no extra line, and its lines no byte limit.
+        {"too few lines on the clipboard",
+         abc,
+         {},
+         true,
+         "x\r\ny\r\n",
+         1,
+         kClipboardTooFew,
+         kClipboardTitle,
+         {}},
+        {"too many lines on the clipboard",
+         abc,
+         {},
+         true,
+         "x\ny\rz\r\nw",
+         1,
+         TooMany("w", texts::kCommandImportClipboard),
+         kClipboardTitle,
+         {}},
+        {"a long line on the clipboard",
+         abc,
+         {},
+         true,
+         "x\r\n" + std::string(251, 'l') + "\r\nz",
+         0,
+         "",
+         "",
+         {"x.txt", std::string(251, 'l') + ".txt", "z.txt"}},
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string folder = "case" + std::to_string(round++) + "\\";
+        dir.MakeFolder(folder);
+        list = MakeList();
+        for (const std::string& name : c.listed) {
+            AddFile(folder + name);
+        }
+        if (*c.outside != '\0') {
+            dir.MakeFile(folder + c.outside);
+        }
+        ResetFakeWindow();
         boxes::Reset();
-        ASSERT_EQ(ImportText("x\r\ny\r\n" + next + "\r\nmore names\r\nmore"), 0) << next;
-        EXPECT_TRUE(boxes::Recorded().empty());
+        rules = c.rules;
+        EXPECT_EQ(c.clipboard ? ImportClipboard(c.text) : ImportText(c.text), c.result);
+        if (c.box.empty()) {
+            EXPECT_TRUE(boxes::Recorded().empty());
+        } else {
+            ExpectOneBox(c.box, c.title);
+        }
+        if (c.after.empty()) {
+            ExpectUntouched(c.listed);
+        } else {
+            EXPECT_EQ(EditNames(), c.after);
+        }
     }
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
-}
-
-TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
-    AddFiles({"a.txt", "b.txt"});
-    EXPECT_EQ(ImportText("x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("z", texts::kCommandImportFile), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
-
-    // Without the rule the extra names are ignored.
-    rules.refuseTooManyLines = false;
-    boxes::Reset();
-    ASSERT_EQ(ImportText("x\r\ny\r\nz\r\n"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
-}
-
-TEST_F(ImportTest, AnEmptyListLooksOnlyAtTheFirstLine) {
-    EXPECT_EQ(ImportText("name\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("name", texts::kCommandImportFile), kFileTitle);
-    boxes::Reset();
-    EXPECT_EQ(ImportText(VARNEL_TEST_FOOTER "name\r\n"), 0);
-    EXPECT_EQ(ImportText(""), 0);
-    EXPECT_TRUE(boxes::Recorded().empty());
-}
-
-TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
-    AddFiles({"a.txt", "b.txt"});
-    ASSERT_EQ(ImportText("x\r\nfo/o\r\n"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "fo/o.txt"}));
-
-    rules.names.checked = true;
-    ResetFakeWindow();
-    EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
-    ExpectOneBox(Fill(texts::kNameIllegalCharacters, {"q:r"}), texts::kTitleBadName);
-    ExpectUntouched({"x.txt", "fo/o.txt"});
-}
-
-TEST_F(ImportTest, ACollisionOnDiskStopsTheImport) {
-    AddFiles({"a.txt", "b.txt"});
-    dir.MakeFile("c.txt");
-    EXPECT_EQ(ImportText("a\r\nc\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b.txt"});
 }
 
 // 130 kanji are 260 bytes, but far from the longest name: a name may have 255 characters (UTF-16
@@ -289,14 +455,6 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     ExpectOneBox(Fill(texts::kImportLineTooLong, {"2", texts::kCommandImportClipboard, head}),
                  kClipboardTitle);
     ExpectUntouched({"x.txt", longest + ".txt"});
-}
-
-// UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
-TEST_F(ImportTest, ALineWithANulIsRefused) {
-    AddFiles({"a.txt", "b.txt"});
-    EXPECT_EQ(ImportText("x\r\n" + Utf16Le(u"y\r\n", false)), 1);
-    ExpectOneBox(Fill(texts::kImportNul, {"2", texts::kCommandImportFile}), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
 }
 
 TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
@@ -408,22 +566,6 @@ TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
-TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    EXPECT_EQ(ImportClipboard("x\r\ny\r\n"), 1);
-    ExpectOneBox(kClipboardTooFew, kClipboardTitle);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    EXPECT_EQ(ImportClipboard("x\ny\rz\r\nw"), 1);
-    ExpectOneBox(TooMany("w", texts::kCommandImportClipboard), kClipboardTitle);
-
-    boxes::Reset();
-    const std::string longName(251, 'l');
-    ASSERT_EQ(ImportClipboard("x\r\n" + longName + "\r\nz"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", longName + ".txt", "z.txt"}));
-}
-
 TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     AddFiles({"a.txt"});
     PutNonText();
@@ -512,18 +654,6 @@ TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
         EXPECT_TRUE(boxes::Recorded().empty());
         EXPECT_EQ(EditNames(), (Names{"a.txt", "b.txt", "c.txt"}));
     }
-}
-
-// The import refuses what the pass would: names equal but for letter case, and names Windows
-// strips; the edit names stay as they were.
-TEST_F(ImportTest, NamesAlikeButForCaseOrEndingInADotAreRefused) {
-    AddFiles({"a.txt", "b"});
-    EXPECT_EQ(ImportText("X\r\nx.txt\r\n"), 1);
-    ExpectOneBox(DuplicateText(1, "X.txt", 2, "x.txt"), texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b"});
-    boxes::Reset();
-    EXPECT_EQ(ImportText("c\r\nd \r\n"), 1);
-    ExpectOneBox(CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank), texts::kTitleBadName);
 }
 
 }  // namespace
