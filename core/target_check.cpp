@@ -11,14 +11,13 @@
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/key_hash.h"
+#include "platform/message_box.h"
 
 namespace {
 
 std::string NumberedLine(unsigned position, const std::string& name) {
     return texts::Fill(texts::kNumberedLine, {std::to_string(position), name});
 }
-
-}  // namespace
 
 std::string NameProblemText(const TargetProblem& problem,
                             const std::vector<const PathName*>& targets) {
@@ -40,6 +39,19 @@ std::string NameProblemText(const TargetProblem& problem,
             break;
     }
     return std::string();
+}
+
+}  // namespace
+
+bool ShowNameProblem(WindowHandle owner, const TargetProblem& problem,
+                     const std::vector<const PathName*>& targets, const char* title,
+                     unsigned style) {
+    const std::string text = NameProblemText(problem, targets);
+    if (text.empty()) {
+        return false;
+    }
+    ShowMessageBox(owner, text, title, style);
+    return true;
 }
 
 TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,

@@ -273,18 +273,12 @@ int CheckNewNames(const RenameList& list, const std::vector<std::string>& lines)
     std::vector<unsigned> inTheWay;
     PlaceIndex onDisk;
     const TargetProblem problem = CheckTargets(list, targets, true, &inTheWay, &onDisk);
-    switch (problem.kind) {
-        case TargetProblem::Kind::None:
-            return 0;
-        case TargetProblem::Kind::CannotBeMade:
-        case TargetProblem::Kind::Duplicate:
-        case TargetProblem::Kind::SameFile:
-            ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadName,
-                           kMbIconError | kMbOk);
-            break;
-        case TargetProblem::Kind::Occupied:
-            ShowMessageBox(owner, texts::kNamesCollide, texts::kTitleBadName, kMbIconError | kMbOk);
-            break;
+    if (problem.kind == TargetProblem::Kind::None) {
+        return 0;
+    }
+    // A place held outside the list is told without naming it.
+    if (!ShowNameProblem(owner, problem, targets, texts::kTitleBadName, kMbIconError | kMbOk)) {
+        ShowMessageBox(owner, texts::kNamesCollide, texts::kTitleBadName, kMbIconError | kMbOk);
     }
     return 1;
 }
