@@ -159,8 +159,33 @@ TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     EXPECT_EQ(TheFakeWindow().writes, (Writes{1}));
 }
 
-// One import of each kind on a list of its own: the lines as they come, the rules in force, and
-// what the import says (at most one message) and leaves as the edit names.
+// One import on a list of its own: taken with the edit names it leaves, or refused with its one
+// message and every entry left as it was.
+struct ImportCase {
+    const char* what;
+    Names listed;
+    ImportRules rules;
+    std::string text;
+    std::string box;  // "" when taken
+    std::string title;
+    Names after;
+    bool clipboard = false;
+    const char* outside = "";  // a file beside the entries, not listed
+};
+
+ImportCase Taken(const char* what, const Names& listed, const ImportRules& rules,
+                 const std::string& text, const Names& after) {
+    return {what, listed, rules, text, "", "", after};
+}
+ImportCase Refused(const char* what, const Names& listed, const ImportRules& rules,
+                   const std::string& text, const std::string& box, const std::string& title) {
+    return {what, listed, rules, text, box, title, {}};
+}
+ImportCase FromClipboard(ImportCase c) {
+    c.clipboard = true;
+    return c;
+}
+
 TEST_F(ImportTest, EachLineIsTakenOrStopsTheImportAsTheRulesSay) {
     ImportRules checked;
     checked.names.checked = true;
@@ -171,228 +196,64 @@ TEST_F(ImportTest, EachLineIsTakenOrStopsTheImportAsTheRulesSay) {
     const Names abc = {"a.txt", "b.txt", "c.txt"};
     const Names ab = {"a.txt", "b.txt"};
     const std::string badName = texts::kTitleBadName;
-    struct Case {
-        const char* what;
-        Names listed;
-        ImportRules rules;
-        bool clipboard;
-        std::string text;
-        int result;
-        std::string box;           // the one message, "" for none
-        std::string title;         // and its title
-        Names after;               // the edit names; none: every entry kept its own
-        const char* outside = "";  // a file beside the entries, not listed
-    };
-    const Case cases[] = {
-        {"the line break at the end gives the last entry an empty line",
-         abc,
-         {},
-         false,
-         "x\r\ny\r\n",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt", ".txt"}},
-        {"checked one by one, the empty line is refused",
-         abc,
-         checked,
-         false,
-         "p\r\nq\r\n",
-         1,
-         Fill(texts::kNameDotsOnly, {""}),
-         badName,
-         {}},
-        {"too few lines", abc, {}, false, "x\r\ny", 1, kFileTooFew, kFileTitle, {}},
-        {"too few lines, the last one ended",
-         abc,
-         {},
-         false,
-         "x\r\n",
-         1,
-         kFileTooFew,
-         kFileTitle,
-         {}},
+    const std::string more = "\r\nmore names\r\nmore";
+    ImportCase collision = Refused("a collision on disk", ab, {}, "a\r\nc\r\n" VARNEL_TEST_FOOTER,
+                                   texts::kNamesCollide, badName);
+    collision.outside = "c.txt";
+    const ImportCase cases[] = {
+        Taken("the line break at the end gives the last entry an empty line", abc, {}, "x\r\ny\r\n",
+              {"x.txt", "y.txt", ".txt"}),
+        Refused("checked one by one, the empty line is refused", abc, checked, "p\r\nq\r\n",
+                Fill(texts::kNameDotsOnly, {""}), badName),
+        Refused("too few lines", abc, {}, "x\r\ny", kFileTooFew, kFileTitle),
+        Refused("too few lines, the last one ended", abc, {}, "x\r\n", kFileTooFew, kFileTitle),
         // The empty lines go on to the other checks, where they collide with each other.
-        {"without the too-few rule missing lines are empty",
-         abc,
-         allowTooFew,
-         false,
-         "x",
-         1,
-         DuplicateText(2, ".txt", 3, ".txt"),
-         badName,
-         {}},
-        {"without the too-few rule one empty line is taken",
-         abc,
-         allowTooFew,
-         false,
-         "x\r\ny",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt", ".txt"}},
+        Refused("without the too-few rule missing lines are empty", abc, allowTooFew, "x",
+                DuplicateText(2, ".txt", 3, ".txt"), badName),
+        Taken("without the too-few rule one empty line is taken", abc, allowTooFew, "x\r\ny",
+              {"x.txt", "y.txt", ".txt"}),
         // For a name without extension the empty line would name the folder itself.
-        {"an empty line for a name without extension",
-         {"a.txt", "b.txt", "c.txt", "d"},
-         allowTooFew,
-         false,
-         "x\r\ny\r\nz",
-         1,
-         texts::kNamesCollide,
-         badName,
-         {}},
-        {"the footer ends the range silently",
-         ab,
-         {},
-         false,
-         "x\r\ny\r\n" + std::string(66, '/') + "\r\nmore names\r\nmore",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt"}},
-        {"an empty line ends the range silently",
-         ab,
-         {},
-         false,
-         "x\r\ny\r\n\r\nmore names\r\nmore",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt"}},
-        {"dots and blanks end the range silently",
-         ab,
-         {},
-         false,
-         "x\r\ny\r\n . \r\nmore names\r\nmore",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt"}},
-        {"a valid name after the range means too many lines",
-         ab,
-         {},
-         false,
-         "x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER,
-         1,
-         TooMany("z", texts::kCommandImportFile),
-         kFileTitle,
-         {}},
-        {"without the too-many rule the extra names are ignored",
-         ab,
-         allowTooMany,
-         false,
-         "x\r\ny\r\nz\r\n",
-         0,
-         "",
-         "",
-         {"x.txt", "y.txt"}},
-        {"an empty list looks at the first line",
-         {},
-         {},
-         false,
-         "name\r\n" VARNEL_TEST_FOOTER,
-         1,
-         TooMany("name", texts::kCommandImportFile),
-         kFileTitle,
-         {}},
-        {"an empty list takes the footer first",
-         {},
-         {},
-         false,
-         VARNEL_TEST_FOOTER "name\r\n",
-         0,
-         "",
-         "",
-         {}},
-        {"an empty list takes an empty file", {}, {}, false, "", 0, "", "", {}},
-        {"unchecked lines may hold any character",
-         ab,
-         {},
-         false,
-         "x\r\nfo/o\r\n",
-         0,
-         "",
-         "",
-         {"x.txt", "fo/o.txt"}},
-        {"checked lines are refused one by one",
-         ab,
-         checked,
-         false,
-         "p\r\nq:r\r\n",
-         1,
-         Fill(texts::kNameIllegalCharacters, {"q:r"}),
-         badName,
-         {}},
-        {"a collision on disk",
-         ab,
-         {},
-         false,
-         "a\r\nc\r\n" VARNEL_TEST_FOOTER,
-         1,
-         texts::kNamesCollide,
-         badName,
-         {},
-         "c.txt"},
+        Refused("an empty line for a name without extension", {"a.txt", "b.txt", "c.txt", "d"},
+                allowTooFew, "x\r\ny\r\nz", texts::kNamesCollide, badName),
+        Taken("the footer ends the range silently", ab, {},
+              "x\r\ny\r\n" + std::string(66, '/') + more, {"x.txt", "y.txt"}),
+        Taken("an empty line ends the range silently", ab, {}, "x\r\ny\r\n" + more,
+              {"x.txt", "y.txt"}),
+        Taken("dots and blanks end the range silently", ab, {}, "x\r\ny\r\n . " + more,
+              {"x.txt", "y.txt"}),
+        Refused("a valid name after the range means too many lines", ab, {},
+                "x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER, TooMany("z", texts::kCommandImportFile),
+                kFileTitle),
+        Taken("without the too-many rule the extra names are ignored", ab, allowTooMany,
+              "x\r\ny\r\nz\r\n", {"x.txt", "y.txt"}),
+        Refused("an empty list looks at the first line", {}, {}, "name\r\n" VARNEL_TEST_FOOTER,
+                TooMany("name", texts::kCommandImportFile), kFileTitle),
+        Taken("an empty list takes the footer first", {}, {}, VARNEL_TEST_FOOTER "name\r\n", {}),
+        Taken("an empty list takes an empty file", {}, {}, "", {}),
+        Taken("unchecked lines may hold any character", ab, {}, "x\r\nfo/o\r\n",
+              {"x.txt", "fo/o.txt"}),
+        Refused("checked lines are refused one by one", ab, checked, "p\r\nq:r\r\n",
+                Fill(texts::kNameIllegalCharacters, {"q:r"}), badName),
+        collision,
         // UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
-        {"a line with a NUL",
-         ab,
-         {},
-         false,
-         "x\r\n" + Utf16Le(u"y\r\n", false),
-         1,
-         Fill(texts::kImportNul, {"2", texts::kCommandImportFile}),
-         kFileTitle,
-         {}},
+        Refused("a line with a NUL", ab, {}, "x\r\n" + Utf16Le(u"y\r\n", false),
+                Fill(texts::kImportNul, {"2", texts::kCommandImportFile}), kFileTitle),
         // The import refuses what the pass would.
-        {"names alike but for letter case",
-         {"a.txt", "b"},
-         {},
-         false,
-         "X\r\nx.txt\r\n",
-         1,
-         DuplicateText(1, "X.txt", 2, "x.txt"),
-         badName,
-         {}},
-        {"a name Windows strips",
-         {"a.txt", "b"},
-         {},
-         false,
-         "c\r\nd \r\n",
-         1,
-         CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank),
-         badName,
-         {}},
+        Refused("names alike but for letter case", {"a.txt", "b"}, {}, "X\r\nx.txt\r\n",
+                DuplicateText(1, "X.txt", 2, "x.txt"), badName),
+        Refused("a name Windows strips", {"a.txt", "b"}, {}, "c\r\nd \r\n",
+                CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank), badName),
         // The clipboard has no extra line, and its lines no byte limit.
-        {"too few lines on the clipboard",
-         abc,
-         {},
-         true,
-         "x\r\ny\r\n",
-         1,
-         kClipboardTooFew,
-         kClipboardTitle,
-         {}},
-        {"too many lines on the clipboard",
-         abc,
-         {},
-         true,
-         "x\ny\rz\r\nw",
-         1,
-         TooMany("w", texts::kCommandImportClipboard),
-         kClipboardTitle,
-         {}},
-        {"a long line on the clipboard",
-         abc,
-         {},
-         true,
-         "x\r\n" + std::string(251, 'l') + "\r\nz",
-         0,
-         "",
-         "",
-         {"x.txt", std::string(251, 'l') + ".txt", "z.txt"}},
+        FromClipboard(Refused("too few lines on the clipboard", abc, {}, "x\r\ny\r\n",
+                              kClipboardTooFew, kClipboardTitle)),
+        FromClipboard(Refused("too many lines on the clipboard", abc, {}, "x\ny\rz\r\nw",
+                              TooMany("w", texts::kCommandImportClipboard), kClipboardTitle)),
+        FromClipboard(Taken("a long line on the clipboard", abc, {},
+                            "x\r\n" + std::string(251, 'l') + "\r\nz",
+                            {"x.txt", std::string(251, 'l') + ".txt", "z.txt"})),
     };
     int round = 0;
-    for (const Case& c : cases) {
+    for (const ImportCase& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string folder = "case" + std::to_string(round++) + "\\";
         dir.MakeFolder(folder);
@@ -406,16 +267,15 @@ TEST_F(ImportTest, EachLineIsTakenOrStopsTheImportAsTheRulesSay) {
         ResetFakeWindow();
         boxes::Reset();
         rules = c.rules;
-        EXPECT_EQ(c.clipboard ? ImportClipboard(c.text) : ImportText(c.text), c.result);
+        const int result = c.clipboard ? ImportClipboard(c.text) : ImportText(c.text);
         if (c.box.empty()) {
+            EXPECT_EQ(result, 0);
             EXPECT_TRUE(boxes::Recorded().empty());
-        } else {
-            ExpectOneBox(c.box, c.title);
-        }
-        if (c.after.empty()) {
-            ExpectUntouched(c.listed);
-        } else {
             EXPECT_EQ(EditNames(), c.after);
+        } else {
+            EXPECT_EQ(result, 1);
+            ExpectOneBox(c.box, c.title);
+            ExpectUntouched(c.listed);
         }
     }
 }
