@@ -13,9 +13,6 @@
 
 #include "core/window_port.h"
 #include "platform/message_box.h"
-#include "settings/list_settings.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace window_port {
 WindowHandle Owner() {
@@ -96,17 +93,6 @@ void MakeEmptyFile(const std::string& path) {
         exit(1);
     }
     fclose(f);
-}
-
-Settings::Settings(const std::string& folder)
-    : store(new SettingsStore(keys::kSection, folder + "/varnel.ini")) {
-    SetSettingsStore(store);
-    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
-}
-
-Settings::~Settings() {
-    delete store;
 }
 
 }  // namespace bench

@@ -5,8 +5,6 @@
 #include <chrono>
 #include <string>
 
-class SettingsStore;
-
 namespace bench {
 
 // How many message boxes the run has shown.
@@ -33,18 +31,5 @@ std::string ProgramForm(const std::string& posix);
 
 // An empty file at the path; exits when it cannot be made.
 void MakeEmptyFile(const std::string& path);
-
-// The settings a list reads, from a varnel.ini in the folder, at the values the benchmarks run
-// with, for as long as the object lives.
-class Settings {
-  public:
-    explicit Settings(const std::string& folder);
-    ~Settings();
-    Settings(const Settings&) = delete;
-    Settings& operator=(const Settings&) = delete;
-
-  private:
-    SettingsStore* store;
-};
 
 }  // namespace bench

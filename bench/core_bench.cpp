@@ -24,9 +24,6 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "settings/list_settings.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
-#include "ui/app_context.h"
 
 namespace {
 
@@ -89,19 +86,9 @@ void Run(const std::string& label, const std::string& parent, unsigned n) {
         }
     });
 
-    AppContext context;
-    SettingsStore store(keys::kSection, folder + "/varnel.ini");
-    context.settings = &store;
-    SetSettingsStore(context.settings);
-    RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-    RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
-    RegisterSetting(kIdSayListedAgain, keys::kDlgItsNotNewPath, "on");
-    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
-    RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
-    RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
     const std::size_t heapBefore = heapInUse;
     {
-        RenameList list(ListRulesFromSettings);
+        RenameList list([] { return ListRules(); });
         // With the journal and the history beside the files, as the program keeps them.
         list.SetJournalFolder(folder);
         const std::string programFolder = bench::ProgramForm(folder);
@@ -121,7 +108,7 @@ void Run(const std::string& label, const std::string& parent, unsigned n) {
             edited += Name("r", i).substr(0, 8) + "\r\n";
         }
         platform::PutClipboardText(nullptr, edited);
-        const double import = bench::Time([&] { ImportFromClipboard(list); });
+        const double import = bench::Time([&] { ImportFromClipboard(list, ImportRules()); });
         std::string().swap(edited);
         platform::PutClipboardText(nullptr, "");
         const double atRest = static_cast<double>(heapInUse - heapBefore) / n;
@@ -139,7 +126,6 @@ void Run(const std::string& label, const std::string& parent, unsigned n) {
             label.c_str(), n, add, sort, exportTime, import, pass, restore, road, loop, loopBack,
             road / loop, atRest, std::max(inPass, inRestore));
     }
-    SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
 }
 

@@ -16,9 +16,6 @@
 #include "core/window_port.h"
 #include "platform/message_box.h"
 #include "settings/app_paths.h"
-#include "settings/list_settings.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -39,10 +36,9 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
     for (unsigned i = 0; i < n; ++i) {
         bench::MakeEmptyFile(folder + "/" + Name(i) + ".dat");
     }
-    const bench::Settings settings(folder);
     AppPaths paths(programFolder + "\\Varnel.exe");
     {
-        RenameList list(ListRulesFromSettings);
+        RenameList list([] { return ListRules(); });
         for (unsigned i = 0; i < n; ++i) {
             list.AddPath(programFolder + "\\" + Name(i) + ".dat");
         }
@@ -69,7 +65,6 @@ void Run(const std::string& parent, unsigned n, unsigned rounds) {
                    Median(without), Median(with), Median(with) / Median(without));
         }
     }
-    SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
 }
 

@@ -36,9 +36,6 @@
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
-#include "settings/list_settings.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -229,10 +226,9 @@ bool Run(const std::string& label, const std::string& parent, unsigned n, unsign
         }
         bench::MakeEmptyFile(sub + "/" + Stem('f', i) + ".dat");
     }
-    const bench::Settings settings(folder);
     bool ok = true;
     {
-        RenameList list(ListRulesFromSettings);
+        RenameList list([] { return ListRules(); });
         list.SetJournalFolder(folder);
         const std::string programFolder = bench::ProgramForm(folder);
         std::string dropped;
@@ -273,7 +269,6 @@ bool Run(const std::string& label, const std::string& parent, unsigned n, unsign
             fflush(stdout);
         }
     }
-    SetSettingsStore(nullptr);
     bench::RemoveFolder(folder);
     return ok;
 }

@@ -5,6 +5,7 @@
 
 #include "core/folder_kinds.h"
 #include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "core/window_port.h"
@@ -13,22 +14,23 @@
 
 namespace {
 
-// The longest path the wide functions take, in UTF-16 units (each character is one, one beyond
-// the Basic Multilingual Plane two), and the longest name in it.
+// The longest path the wide functions take, in UTF-16 units.
 constexpr std::size_t kMostPathCharacters = 32767 - 8;
-constexpr std::size_t kMostNameCharacters = 255;
 
 bool IsTooLong(const std::string& path) {
-    std::size_t characters = 0;
-    std::size_t inName = 0;
-    for (std::size_t i = 0; i < path.size(); i += mbcs::CharLength(path, i)) {
-        characters += mbcs::Utf16Units(path, i);
-        inName = path[i] == '\\' ? 0 : inName + mbcs::Utf16Units(path, i);
-        if (characters > kMostPathCharacters || inName > kMostNameCharacters) {
+    if (Utf16Length(path) > kMostPathCharacters) {
+        return true;
+    }
+    for (std::size_t at = 0;;) {
+        const std::size_t end = mbcs::FindFirst(path, '\\', at);
+        if (Utf16Length(path, at, end) > kMaxNameCharacters) {
             return true;
         }
+        if (end == std::string::npos) {
+            return false;
+        }
+        at = end + 1;
     }
-    return false;
 }
 
 // A path as a message shows it: a path beyond all reason is cut (never inside a character), and

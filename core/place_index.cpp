@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "core/name_rules.h"
 #include "core/path_name.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
 bool PlaceIndex::Exists(const std::string& slashPath) {
     const std::string folderPath = SlashFolder(slashPath);
-    const std::string key = platform::NameKey(SlashName(slashPath));
-    if (folderPath.empty() || key.empty()) {
+    const std::string name = SlashName(slashPath);
+    const std::string key = platform::NameKey(name);
+    // A device is in no folder's listing.
+    if (folderPath.empty() || key.empty() || IsDeviceName(name)) {
         return platform::PathExists(slashPath);
     }
     const Folder* folder = Read(folderPath);

@@ -34,22 +34,16 @@ int RenameList::CheckPass(NameKind targetKind, std::vector<unsigned>* inTheWay,
         targets.push_back(&At(i).Path(targetKind));
     }
     const TargetProblem problem = CheckTargets(*this, targets, false, inTheWay, onDisk);
-    const unsigned i = problem.entry;
-    switch (problem.kind) {
-        case TargetProblem::Kind::None:
-            return 0;
-        case TargetProblem::Kind::CannotBeMade:
-        case TargetProblem::Kind::Duplicate:
-        case TargetProblem::Kind::SameFile:
-            ShowMessageBox(owner, NameProblemText(problem, targets), texts::kTitleBadNameError,
-                           kMbIconError);
-            break;
-        case TargetProblem::Kind::Occupied:
-            ShowMessageBox(owner,
-                           texts::Fill(texts::kPassOccupied, {At(i).Path(NameKind::Now).SlashPath(),
-                                                              targets[i]->SlashPath()}),
-                           texts::kTitleBadNameFatal, kMbIconError);
-            break;
+    if (problem.kind == TargetProblem::Kind::None) {
+        return 0;
+    }
+    // A place held outside the list is the one problem the pass words itself.
+    if (!ShowNameProblem(owner, problem, targets, texts::kTitleBadNameError, kMbIconError)) {
+        const unsigned i = problem.entry;
+        ShowMessageBox(owner,
+                       texts::Fill(texts::kPassOccupied, {At(i).Path(NameKind::Now).SlashPath(),
+                                                          targets[i]->SlashPath()}),
+                       texts::kTitleBadNameFatal, kMbIconError);
     }
     return 1;
 }

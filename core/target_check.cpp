@@ -2,44 +2,22 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 
-#include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/place_index.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "platform/file_system.h"
 #include "platform/key_hash.h"
+#include "platform/message_box.h"
 
 namespace {
-
-// CON, PRN, AUX, NUL, COM0-9, LPT0-9 (and the console's own), whatever follows the first dot,
-// blanks before it ignored: Windows opens the device instead of a file.
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, mbcs::FindFirst(name, '.'));
-    while (!base.empty() && base.back() == ' ') {
-        base.pop_back();
-    }
-    for (char& c : base) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
-        base == "CONOUT$") {
-        return true;
-    }
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '0' && base[3] <= '9';
-}
 
 std::string NumberedLine(unsigned position, const std::string& name) {
     return texts::Fill(texts::kNumberedLine, {std::to_string(position), name});
 }
-
-}  // namespace
 
 std::string NameProblemText(const TargetProblem& problem,
                             const std::vector<const PathName*>& targets) {
@@ -63,29 +41,17 @@ std::string NameProblemText(const TargetProblem& problem,
     return std::string();
 }
 
-const char* WhyNameCannotBeMade(const std::string& name, bool lenient) {
-    bool dotsAndBlanksOnly = true;
-    for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i)) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (mbcs::CharLength(name, i) == 1) {
-            if (c == '\0' || (!lenient && (c == '\\' || c == '/' || c == ':'))) {
-                return texts::kWhySeparatorsOrDots;
-            }
-            if (c < 0x20 || c == 0x7F || (!lenient && std::strchr("*?\"<>|", c) != nullptr)) {
-                return texts::kWhyWildcardsOrControls;
-            }
-        }
-        if (c != '.' && c != ' ') {
-            dotsAndBlanksOnly = false;
-        }
+}  // namespace
+
+bool ShowNameProblem(WindowHandle owner, const TargetProblem& problem,
+                     const std::vector<const PathName*>& targets, const char* title,
+                     unsigned style) {
+    const std::string text = NameProblemText(problem, targets);
+    if (text.empty()) {
+        return false;
     }
-    if (dotsAndBlanksOnly) {
-        return lenient ? nullptr : texts::kWhySeparatorsOrDots;
-    }
-    if (name.back() == '.' || name.back() == ' ') {
-        return texts::kWhyTrailingDotOrBlank;
-    }
-    return IsDeviceName(name) ? texts::kWhyDeviceName : nullptr;
+    ShowMessageBox(owner, text, title, style);
+    return true;
 }
 
 TargetProblem CheckTargets(const RenameList& list, const std::vector<const PathName*>& targets,

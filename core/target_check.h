@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/path_name.h"
+#include "platform/handles.h"
 
 class PlaceIndex;
 class RenameList;
@@ -21,16 +22,11 @@ struct TargetProblem {
     std::string file;              // SameFile: the file both name
 };
 
-// Why Windows cannot hold the name as typed, or nullptr when it can. With `lenient` set, the
-// characters that the illegal-name conversion turns into full-width ones, and names of dots and
-// blanks only, are let through: at import the name check of its own setting decides those, and
-// the conversion may still change them before the pass, whose check then sees them.
-const char* WhyNameCannotBeMade(const std::string& name, bool lenient);
-
-// The message for a name that cannot be made, two that take one place, or two rows that name one
-// file, with their lines; empty for any other problem.
-std::string NameProblemText(const TargetProblem& problem,
-                            const std::vector<const PathName*>& targets);
+// Shows the message for a name that cannot be made, two that take one place, or two rows that
+// name one file, with their lines; false for any other problem, which its caller words itself.
+bool ShowNameProblem(WindowHandle owner, const TargetProblem& problem,
+                     const std::vector<const PathName*>& targets, const char* title,
+                     unsigned style);
 
 // targets[i] is entry i's target (entries beyond targets.size() are not in the batch). The
 // entries in the way are added to *inTheWay in the order they are to be moved aside.

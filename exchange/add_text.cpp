@@ -1,15 +1,14 @@
 #include "exchange/add_text.h"
 
 #include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/window_port.h"
-#include "exchange/name_check.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
 namespace {
 
-constexpr std::size_t kFieldBytes = 255;
 constexpr std::size_t kMostDigitsByControl = 9;
 
 bool FitsAsName(const RenameEntry& entry, const std::string& name) {
@@ -91,7 +90,7 @@ std::string AddPiece(const std::string& name, const std::string& piece, AddPosit
 }
 
 std::string StartFieldText(const std::string& typed) {
-    std::string out = typed.substr(0, kFieldBytes);
+    std::string out = typed.substr(0, kMostFieldBytes);
     for (char& c : out) {
         if (c < '0' || c > '9') {
             c = '0';
@@ -132,7 +131,7 @@ void AddToEditNames(const EditAddOptions& options) {
         RenameEntry& entry = list->At(i);
         const std::string current = entry.DisplayName(NameKind::Edit);
         const std::string name = AddPiece(current, piece, options.position, options.target);
-        if (name == current || (GetBool(kIdCheckNames) && !IsValidName(name, false))) {
+        if (name == current || IsNameRefused(options.names, name, false, nullptr)) {
             continue;
         }
         if (!FitsAsName(entry, name)) {

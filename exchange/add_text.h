@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/name_rules.h"
 #include "platform/handles.h"
 
 class RenameList;
@@ -28,6 +29,8 @@ struct EditAddOptions {
     AddMode mode = AddMode::Text;
     bool accepted = false;
     bool hexadecimal = false;
+    // What the settings decide for the names made.
+    NameRules names;
     // The list whose selected entries change, and where the dialog comes from.
     RenameList* list = nullptr;
     InstanceHandle instance = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/texts.h"
 #include "exchange/add_text.h"
 #include "exchange/name_text.h"
@@ -15,8 +16,6 @@
 #include "res/resource_ids.h"
 
 namespace {
-
-constexpr std::size_t kFieldBytes = 255;
 
 bool Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -44,7 +43,7 @@ void TextField(HWND dialog, int id, std::string* text) {
     const int room = GetWindowTextLengthW(field) + 1;
     std::wstring wide(static_cast<size_t>(room), L'\0');
     wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], room)));
-    *text = mbcs::CutToBytes(Cp932Text(wide), kFieldBytes);
+    *text = mbcs::CutToBytes(Cp932Text(wide), kMostFieldBytes);
 }
 
 void UpdateEnabled(HWND dialog) {
@@ -66,7 +65,7 @@ void Init(HWND dialog, EditAddOptions* options) {
     SetDlgItemTextW(dialog, IDE_EA_TARGET, line.c_str());
     // The number fields never hold more than OK reads, so a start is never cut short there.
     for (int id : {IDE_EA_TEXT, IDE_EA_START, IDE_EA_INCREMENT, IDE_EA_TARGET}) {
-        SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kFieldBytes, 0);
+        SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kMostFieldBytes, 0);
     }
     SetDlgItemTextA(dialog, IDE_EA_START, options->startText.c_str());
     SetDlgItemTextA(dialog, IDE_EA_INCREMENT, options->incrementText.c_str());

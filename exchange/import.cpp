@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "core/mbcs.h"
+#include "core/name_rules.h"
+#include "core/place_index.h"
 #include "core/rename_list.h"
+#include "core/target_check.h"
 #include "core/texts.h"
 #include "core/window_port.h"
 #include "exchange/import_proof.h"
-#include "exchange/name_check.h"
 #include "exchange/name_text.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -135,10 +135,10 @@ bool EditorChangesAccepted(const RenameList& list, const std::vector<std::string
 // One line for each entry, then the look at the line after them. 0 with the lines collected, 1
 // after a message.
 template <typename Reader>
-int CollectLines(Reader& reader, const RenameList& list, const Source& source, WindowHandle owner,
-                 std::vector<std::string>* lines) {
+int CollectLines(Reader& reader, const RenameList& list, const ImportRules& rules,
+                 const Source& source, WindowHandle owner, std::vector<std::string>* lines) {
     for (unsigned i = 0; i < list.Count(); ++i) {
-        if (reader.AtEnd() && GetBool(kIdRefuseTooFewLines)) {
+        if (reader.AtEnd() && rules.refuseTooFewLines) {
             Warn(owner, texts::Fill(texts::kImportTooFewLines, {source.command}), source);
             return 1;
         }
@@ -157,16 +157,16 @@ int CollectLines(Reader& reader, const RenameList& list, const Source& source, W
                  source);
             return 1;
         }
-        if (GetBool(kIdCheckNames) && !IsValidName(line, true, owner)) {
+        if (IsNameRefused(rules.names, line, true, owner)) {
             return 1;
         }
         lines->push_back(std::move(line));
     }
     // A valid name right after the range means the text has more names than the list; the
     // footer's row of slashes, an empty line or a line of dots and blanks ends it silently.
-    if (GetBool(kIdRefuseTooManyLines)) {
+    if (rules.refuseTooManyLines) {
         const std::string next = reader.Read();
-        if (IsValidName(next, false)) {
+        if (IsValidFileName(next, false, nullptr, rules.names.wholeNamesShown)) {
             Warn(owner, texts::Fill(texts::kImportTooManyLines, {next, source.command}), source);
             return 1;
         }
@@ -188,7 +188,7 @@ void TakeImportedNames(RenameList& list, const std::vector<std::string>& lines) 
 
 }  // namespace
 
-int ImportFromFile(RenameList& list, const std::string& path) {
+int ImportFromFile(RenameList& list, const std::string& path, const ImportRules& rules) {
     WindowHandle owner = window_port::Owner();
     if (list.IsBusy() || RefuseIfChanged(list, kFileSource, owner)) {
         return 1;
@@ -225,7 +225,7 @@ int ImportFromFile(RenameList& list, const std::string& path) {
     FileLineReader reader(std::move(text));
     std::vector<std::string> lines;
     // The lines are whole and fit the list before anything is asked about them.
-    if (CollectLines(reader, list, kFileSource, owner, &lines) != 0 ||
+    if (CollectLines(reader, list, rules, kFileSource, owner, &lines) != 0 ||
         !EditorChangesAccepted(list, lines, encoding == NameFileEncoding::Cp932, owner) ||
         CheckNewNames(list, lines) != 0) {
         return 1;
@@ -234,24 +234,51 @@ int ImportFromFile(RenameList& list, const std::string& path) {
     return 0;
 }
 
-int ImportFromClipboard(RenameList& list) {
+int ImportFromClipboard(RenameList& list, const ImportRules& rules) {
     WindowHandle owner = window_port::Owner();
     if (list.IsBusy() || RefuseIfChanged(list, kClipboardSource, owner)) {
         return 1;
     }
     std::string text;
     if (!platform::GetClipboardText(owner, &text)) {
-        if (GetBool(kIdSayNotText)) {
+        if (rules.sayNotText) {
             Warn(owner, texts::kImportNotText, kClipboardSource);
         }
         return 1;
     }
     ClipboardLineReader reader(std::move(text));
     std::vector<std::string> lines;
-    if (CollectLines(reader, list, kClipboardSource, owner, &lines) != 0 ||
+    if (CollectLines(reader, list, rules, kClipboardSource, owner, &lines) != 0 ||
         !EditorChangesAccepted(list, lines, false, owner) || CheckNewNames(list, lines) != 0) {
         return 1;
     }
     TakeImportedNames(list, lines);
     return 0;
+}
+
+int CheckNewNames(const RenameList& list, const std::vector<std::string>& lines) {
+    WindowHandle owner = window_port::Owner();
+    const std::size_t n = lines.size() < list.Count() ? lines.size() : list.Count();
+    std::vector<PathName> candidates;
+    candidates.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        candidates.push_back(list.At(static_cast<unsigned>(i)).CandidatePath(lines[i]));
+    }
+    std::vector<const PathName*> targets;
+    for (const PathName& candidate : candidates) {
+        targets.push_back(&candidate);
+    }
+    // Illegal characters are the import's own name check's (DlgFNisWrong); the pass checks the
+    // names again after their conversion.
+    std::vector<unsigned> inTheWay;
+    PlaceIndex onDisk;
+    const TargetProblem problem = CheckTargets(list, targets, true, &inTheWay, &onDisk);
+    if (problem.kind == TargetProblem::Kind::None) {
+        return 0;
+    }
+    // A place held outside the list is told without naming it.
+    if (!ShowNameProblem(owner, problem, targets, texts::kTitleBadName, kMbIconError | kMbOk)) {
+        ShowMessageBox(owner, texts::kNamesCollide, texts::kTitleBadName, kMbIconError | kMbOk);
+    }
+    return 1;
 }

@@ -3,8 +3,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "settings/list_settings.h"
 
 class RenameList;
 
-int ImportFromFile(RenameList& list, const std::string& path);
-int ImportFromClipboard(RenameList& list);
+int ImportFromFile(RenameList& list, const std::string& path, const ImportRules& rules);
+int ImportFromClipboard(RenameList& list, const ImportRules& rules);
+
+// The imported lines as the entries' names, checked together before any is taken, against each
+// other and against the disk: 0 fine, 1 after a message.
+int CheckNewNames(const RenameList& list, const std::vector<std::string>& lines);

@@ -58,7 +58,8 @@ std::string CaseFoldKey(const std::string& text);
 
 // For asking about many names at once (see PlaceIndex): the key under which the file system
 // finds a name, with letters folded where it ignores their case; empty for a name that only the
-// file system itself can answer for (short-name forms, device names, trailing dots or blanks).
+// file system itself can answer for (short-name forms, trailing dots or blanks; device names are
+// the caller's to know).
 std::string NameKey(const std::string& name);
 // The key a name has in a folder's listing, for any name that converts; empty when it does not.
 std::string ListedNameKey(const std::string& name);

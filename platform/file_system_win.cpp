@@ -325,23 +325,6 @@ std::string FoldedKey(const std::wstring& name) {
     return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
 }
 
-bool IsDeviceName(const std::wstring& name) {
-    std::wstring base = name.substr(0, name.find(L'.'));
-    while (!base.empty() && base.back() == L' ') {
-        base.pop_back();
-    }
-    for (wchar_t& c : base) {
-        c = static_cast<wchar_t>(towupper(c));
-    }
-    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
-        base == L"CONOUT$") {
-        return true;
-    }
-    return base.size() == 4 &&
-           (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
-           base[3] >= L'0' && base[3] <= L'9';
-}
-
 }  // namespace
 
 std::string CaseFoldKey(const std::string& text) {
@@ -356,7 +339,7 @@ std::string NameKey(const std::string& name) {
     std::wstring native;
     if (!ToNative(name, &native) || native.empty() || native.find(L'\0') != std::wstring::npos ||
         native.back() == L'.' || native.back() == L' ' ||
-        native.find_first_of(L"~*?<>\"/\\:|") != std::wstring::npos || IsDeviceName(native)) {
+        native.find_first_of(L"~*?<>\"/\\:|") != std::wstring::npos) {
         return std::string();
     }
     return FoldedKey(native);

@@ -9,6 +9,7 @@
 #include "exchange/name_text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
+#include "settings/list_settings.h"
 #include "settings/settings_sheet.h"
 #include "ui/app_context.h"
 #include "ui/command_states.h"
@@ -77,13 +78,15 @@ void ExportClipboard(AppContext* c) {
     Step(c, WorkflowStep::Exported);
 }
 void ImportClipboard(AppContext* c) {
-    if (Batched(c, [c] { return ImportFromClipboard(*c->list); }) == 0) {
+    if (Batched(c, [c] { return ImportFromClipboard(*c->list, ImportRulesFromSettings()); }) == 0) {
         Step(c, WorkflowStep::Imported);
     }
 }
 void ImportFile(AppContext* c) {
-    if (Batched(c, [c] { return ImportFromFile(*c->list, c->paths->IOFilePath().FullPath()); }) ==
-        0) {
+    if (Batched(c, [c] {
+            return ImportFromFile(*c->list, c->paths->IOFilePath().FullPath(),
+                                  ImportRulesFromSettings());
+        }) == 0) {
         Step(c, WorkflowStep::Imported);
     }
 }

@@ -7,6 +7,7 @@
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "platform/message_box.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
@@ -96,6 +97,7 @@ void Commands::AddToEdit(AddMode mode, AddPosition position) {
     options.window = context->mainWindow;
     options.mode = mode;
     options.position = position;
+    options.names = NameRulesFromSettings();
     LoadEditAddSettings(context->settings, &options);
     if (!ShowEditAddDialog(&options)) {
         return;

@@ -7,6 +7,7 @@
 #include "exchange/name_text.h"
 #include "exchange/tool_launcher.h"
 #include "settings/app_paths.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
@@ -36,7 +37,8 @@ int Commands::ExportAndOpen(NameKind kind) {
 
 int Commands::ImportIOFile() {
     RowBatch rows(context);
-    return ImportFromFile(*context->list, context->paths->IOFilePath().FullPath());
+    return ImportFromFile(*context->list, context->paths->IOFilePath().FullPath(),
+                          ImportRulesFromSettings());
 }
 
 int Commands::WaitForTool(ToolLauncher* launcher) {

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "core/mbcs.h"
+#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
-#include "exchange/name_check.h"
 #include "platform/message_box.h"
 #include "platform/window_text.h"
 #include "res/resource_ids.h"
+#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
@@ -447,11 +448,11 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
 }
 
 void ListViewPane::TakeEditedName(int row, const std::string& typed) {
-    // At most 255 bytes, never half a character.
-    const std::string text = mbcs::CutToBytes(typed, 255);
+    // Never half a character.
+    const std::string text = mbcs::CutToBytes(typed, kMostFieldBytes);
     RenameList* list = context->list;
     const unsigned writesBefore = rowWrites;
-    if (GetBool(kIdCheckNames) && !IsValidName(text, true, context->mainWindow)) {
+    if (IsNameRefused(NameRulesFromSettings(), text, true, context->mainWindow)) {
         return;
     }
     // The message box let other messages through: the row must still show the same entry.

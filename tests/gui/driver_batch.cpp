@@ -47,7 +47,6 @@ class Batch : public ::testing::Test {
     std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
     std::string Contents(const std::string& name) const { return gui::FileContents(File(name)); }
     Names OnDisk() const { return gui::NamesIn(s.PathOf("files")); }
-    void EditFirstRowAndSave(const std::string& name);
     std::string FilesFolder() const { return gui::ToCp932(s.PathOf("files")); }
     // An argument naming a file by its full path, quoted.
     std::wstring Quoted(const std::string& name) const { return L"\"" + File(name) + L"\""; }
@@ -100,27 +99,9 @@ TEST_F(Batch, NamesGoOutAndComeBackThroughTheClipboardAndAreRestored) {
     EXPECT_EQ(s.FindMessageBox(), nullptr);
 }
 
-TEST_F(Batch, SwappedNamesRenameBothFiles) {
-    Make("a.txt", "A");
-    Make("b.txt", "B");
-    std::string error;
-    ASSERT_TRUE(s.Start(nullptr, File("a.txt") + L" " + File("b.txt"), &error)) << error;
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepExported)) << s.Describe();
-
-    // Just the names: the end of the text ends the range as well as the footer does.
-    ASSERT_TRUE(gui::PutClipboardText("b\r\na\r\n"));
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
-    EXPECT_EQ(Contents("a.txt"), "B");
-    EXPECT_EQ(Contents("b.txt"), "A");
-    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt"})) << "no temporary name is left behind";
-    EXPECT_EQ(s.Column(1), (Names{"b.txt", "a.txt"}));
-    EXPECT_EQ(s.FindMessageBox(), nullptr);
-}
-
-TEST_F(Batch, ANameTakenByAFileOutsideTheListStopsTheWholeImport) {
+// b → c alone would work; a → x, a file outside the list, must stop both. The names are still
+// out, and a swap read next renames both files.
+TEST_F(Batch, ANameTakenOutsideTheListStopsTheWholeImportAndASwapThenRenamesBoth) {
     Make("a.txt", "A");
     Make("b.txt", "B");
     Make("x.txt", "X");
@@ -130,7 +111,6 @@ TEST_F(Batch, ANameTakenByAFileOutsideTheListStopsTheWholeImport) {
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+c"));
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepExported)) << s.Describe();
 
-    // b → c alone would work; a → x must stop both.
     ASSERT_TRUE(gui::PutClipboardText("x\r\nc\r\n" + kSlashLine));
     ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
     HWND box = s.WaitForMessageBox();
@@ -145,43 +125,52 @@ TEST_F(Batch, ANameTakenByAFileOutsideTheListStopsTheWholeImport) {
     EXPECT_EQ(Contents("x.txt"), "X");
     EXPECT_EQ(s.Column(0), (Names{"a", "b"})) << "no edit name taken";
     EXPECT_EQ(s.Status(1), texts::kStepExported);
+
+    // Just the names: the end of the text ends the range as well as the footer does.
+    ASSERT_TRUE(gui::PutClipboardText("b\r\na\r\n"));
+    ASSERT_TRUE(gui::TypeKeys(s.window(), "shift+v"));
+    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
+    EXPECT_EQ(Contents("a.txt"), "B");
+    EXPECT_EQ(Contents("b.txt"), "A");
+    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt", "x.txt"})) << "no temporary name is left behind";
+    EXPECT_EQ(s.Column(1), (Names{"b.txt", "a.txt"}));
+    EXPECT_EQ(s.FindMessageBox(), nullptr);
 }
 
-// Row 0 (a.txt, sorted first) edited in place to the name, then Ctrl+S.
-void Batch::EditFirstRowAndSave(const std::string& name) {
+// Row 0 (a.txt, sorted first) edited in place to each name in turn, each time followed by
+// Ctrl+S.
+TEST_F(Batch, AnInPlaceEditBecomesTheEditNameAndTheNameOnDisk) {
     Make("a.txt", "A");
     Make("b.txt", "B");
     std::string error;
     ASSERT_TRUE(s.Start(texts::kListWindow, File("b.txt") + L" " + File("a.txt"), &error)) << error;
     ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
 
-    HWND edit = gui::BeginLabelEdit(s.list(), 0);
-    ASSERT_NE(edit, nullptr) << "no edit box";
-    ASSERT_TRUE(gui::SetText(edit, name));
-    // Return in the box ends the edit and keeps the text, as for a user.
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "Return"));
-    ASSERT_TRUE(gui::WaitFor([&] { return s.Cell(0, 0) == name; }))
-        << "edit column: " << gui::Readable(s.Cell(0, 0));
-    EXPECT_EQ(s.Cell(0, 1), "a.txt") << "nothing renamed yet";
-    EXPECT_EQ(s.Cell(1, 0), "b");
-    EXPECT_EQ(OnDisk(), (Names{"a.txt", "b.txt"}));
+    std::string before = "a.txt";
+    // Each Japanese character is two bytes in the box's text but one character of the name.
+    for (const std::string name : {"b2", "新しい名前"}) {
+        SCOPED_TRACE(name);
+        HWND edit = gui::BeginLabelEdit(s.list(), 0);
+        ASSERT_NE(edit, nullptr) << "no edit box";
+        ASSERT_TRUE(gui::SetText(edit, name));
+        // Return in the box ends the edit and keeps the text, as for a user.
+        ASSERT_TRUE(gui::TypeKeys(s.window(), "Return"));
+        ASSERT_TRUE(gui::WaitFor([&] { return s.Cell(0, 0) == name; }))
+            << "edit column: " << gui::Readable(s.Cell(0, 0));
+        EXPECT_EQ(s.Cell(0, 1), before) << "nothing renamed yet";
+        EXPECT_EQ(s.Cell(1, 0), "b");
+        EXPECT_EQ(OnDisk(), Sorted({before, "b.txt"}));
 
-    ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+s"));
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
-    // The extension stays: the edit column holds the base only.
-    EXPECT_EQ(OnDisk(), Sorted({name + ".txt", "b.txt"}));
-    EXPECT_EQ(Contents(name + ".txt"), "A");
-    EXPECT_EQ(s.Cell(0, 1), name + ".txt");
-    EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
-}
-
-TEST_F(Batch, AnInPlaceEditBecomesTheEditNameAndTheNameOnDisk) {
-    EditFirstRowAndSave("b2");
-}
-
-// Each Japanese character is two bytes in the box's text but one character of the name.
-TEST_F(Batch, AnInPlaceEditInJapaneseBecomesExactlyThatName) {
-    EditFirstRowAndSave("新しい名前");
+        ASSERT_TRUE(gui::TypeKeys(s.window(), "ctrl+s"));
+        // The extension stays: the edit column holds the base only.
+        ASSERT_TRUE(gui::WaitFor([&] { return s.Cell(0, 1) == name + ".txt"; }))
+            << "now column: " << gui::Readable(s.Cell(0, 1));
+        ASSERT_TRUE(s.WaitForStatus("002", texts::kStepRenamed)) << s.Describe();
+        EXPECT_EQ(OnDisk(), Sorted({name + ".txt", "b.txt"}));
+        EXPECT_EQ(Contents(name + ".txt"), "A");
+        EXPECT_EQ(s.FindMessageBox(), nullptr) << s.Describe();
+        before = name + ".txt";
+    }
 }
 
 }  // namespace

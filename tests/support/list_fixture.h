@@ -1,5 +1,5 @@
-// A rename list over a real temporary folder, with a settings store, recorded message boxes and
-// the recording window.
+// A rename list over a real temporary folder, with the rules its owner would hand in, recorded
+// message boxes and the recording window.
 #pragma once
 
 #include <algorithm>
@@ -10,47 +10,31 @@
 #include "core/rename_list.h"
 #include "gtest/gtest.h"
 #include "settings/app_paths.h"
-#include "settings/list_settings.h"
-#include "settings/setting_keys.h"
-#include "settings/settings_store.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_files.h"
 #include "tests/support/window_port_fake.h"
-#include "ui/app_context.h"
 
 class ListTest : public ::testing::Test {
   protected:
     void SetUp() override {
         boxes::Reset();
         ResetFakeWindow();
-        context.mainWindow = reinterpret_cast<WindowHandle>(0x1234);
-        SetFakeOwner(&context.mainWindow);
-        store = std::make_unique<SettingsStore>(keys::kSection,
-                                                mbcs::ToSlashForm(dir.PathOf("varnel.ini")));
-        context.settings = store.get();
+        SetFakeOwner(&mainWindow);
         // Every pass keeps its journal beside the INI file, as in the program.
         paths = std::make_unique<AppPaths>(dir.PathOf("Varnel.exe"));
-        context.paths = paths.get();
-        SetSettingsStore(context.settings);
-        RegisterSetting(kIdUseExtension, keys::kUseExtension, "off");
-        RegisterSetting(kIdSayListedAgain, keys::kDlgItsNotNewPath, "on");
-        RegisterSetting(kIdRefuseNested, keys::kDlgAddErrPath, "on");
         list = MakeList();
     }
 
     void TearDown() override {
         list.reset();
         SetFakeOwner(nullptr);
-        SetSettingsStore(nullptr);
-        ResetSettingKeys();
-        store.reset();
-        context.paths = nullptr;
         paths.reset();
     }
 
-    // A list with the rules of the settings here, keeping its journals beside the INI file.
+    // A list that reads the rules below whenever it asks, keeping its journals beside the INI
+    // file.
     std::unique_ptr<RenameList> MakeList() {
-        auto made = std::make_unique<RenameList>(ListRulesFromSettings);
+        auto made = std::make_unique<RenameList>([this] { return rules; });
         made->SetJournalFolder(paths->IniFolder());
         return made;
     }
@@ -72,8 +56,9 @@ class ListTest : public ::testing::Test {
     }
 
     TestDir dir;
-    AppContext context;
-    std::unique_ptr<SettingsStore> store;
+    WindowHandle mainWindow = reinterpret_cast<WindowHandle>(0x1234);
+    // As the settings start.
+    ListRules rules;
     std::unique_ptr<AppPaths> paths;
     std::unique_ptr<RenameList> list;
 };

@@ -6,6 +6,8 @@
 #include "core/texts.h"
 #include "exchange/add_text.h"
 #include "res/resource_ids.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -216,14 +218,10 @@ const AddCase kCases[] = {
 
 class AddTextTest : public ListTest {
   protected:
-    void SetUp() override {
-        ListTest::SetUp();
-        context.list = list.get();
-    }
+    SettingsStore store{keys::kSection, mbcs::ToSlashForm(dir.PathOf("varnel.ini"))};
 };
 
 TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
-    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
     for (const AddCase& c : kCases) {
         SCOPED_TRACE(c.label);
         list->Clear();
@@ -232,11 +230,10 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
         }
         ResetFakeWindow();
         TheFakeWindow().selected = c.selected;
-        SetBool(kIdCheckNames, c.checkNames);
 
         EditAddOptions options;
         options.list = list.get();
-        options.window = context.mainWindow;
+        options.window = mainWindow;
         options.mode = c.mode;
         options.position = c.position;
         options.text = c.text;
@@ -244,6 +241,7 @@ TEST_F(AddTextTest, EditNamesOfTheSelectedRows) {
         options.startText = c.startText;
         options.incrementText = c.incrementText;
         options.hexadecimal = c.hexadecimal;
+        options.names.checked = c.checkNames;
         TakeNumbers(&options);
         AddToEditNames(options);
 
@@ -291,7 +289,7 @@ TEST_F(AddTextTest, FieldsRewriteThemselves) {
 
 TEST_F(AddTextTest, NumberSettingsOnlyChangeWhenStored) {
     EditAddOptions options;
-    LoadEditAddSettings(store.get(), &options);
+    LoadEditAddSettings(&store, &options);
     EXPECT_EQ(options.startText, "001");
     EXPECT_EQ(options.incrementText, "1");
     EXPECT_FALSE(options.hexadecimal);
@@ -299,13 +297,13 @@ TEST_F(AddTextTest, NumberSettingsOnlyChangeWhenStored) {
     options.startText = "0100";
     options.incrementText = "-2";
     options.hexadecimal = true;
-    StoreEditAddSettings(store.get(), options);
+    StoreEditAddSettings(&store, options);
     EditAddOptions again;
-    LoadEditAddSettings(store.get(), &again);
+    LoadEditAddSettings(&store, &again);
     EXPECT_EQ(again.startText, "0100");
     EXPECT_EQ(again.incrementText, "-2");
     EXPECT_TRUE(again.hexadecimal);
-    EXPECT_EQ(store->GetString(keys::kEditAddHexa, ""), "on");
+    EXPECT_EQ(store.GetString(keys::kEditAddHexa, ""), "on");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_F(AddingTest, ReAddingARenamedEntrysCurrentPath) {
     EXPECT_EQ(box.title, texts::kTitleAdding);
     EXPECT_EQ(box.text,
               texts::Fill(texts::kAddListedAgain, {dir.PathOf("b.txt"), dir.PathOf("a.txt")}));
-    EXPECT_EQ(box.owner, context.mainWindow);
+    EXPECT_EQ(box.owner, mainWindow);
     EXPECT_EQ(box.Icon(), kMbIconError);
 
     // The first name is refused silently even when a new file of that name exists now.
@@ -41,7 +41,7 @@ TEST_F(AddingTest, ReAddingARenamedEntrysCurrentPath) {
     EXPECT_EQ(Add("a.txt"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
 
-    SetBool(kIdSayListedAgain, false);
+    rules.sayListedAgain = false;
     EXPECT_EQ(Add("b.txt"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(list->Count(), 1u);
@@ -90,7 +90,7 @@ TEST_F(AddingTest, OneMessagePerRefusedPathAndNoneWhenSwitchedOff) {
     EXPECT_EQ(Add("p"), "1");
     EXPECT_EQ(boxes::Recorded().size(), 1u);
 
-    SetBool(kIdRefuseNested, false);
+    rules.refuseNested = false;
     EXPECT_EQ(Add("p"), "0");
     EXPECT_EQ(list->Count(), 3u);
     EXPECT_EQ(boxes::Recorded().size(), 1u);
@@ -236,7 +236,7 @@ TEST_F(AddingTest, IndexedRulesDecideAsTheWalkOverEveryEntry) {
             list->Clear();
         }
         const bool interference = random() % 4 != 0;
-        SetBool(kIdRefuseNested, interference);
+        rules.refuseNested = interference;
         const std::string path = dir.PathOf(paths[random() % paths.size()]);
         const std::string expected = PlainDecision(*list, path, interference);
         boxes::Reset();
@@ -274,7 +274,7 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     const std::string huge = dir.PathOf(std::string(300, 'n'));
     EXPECT_EQ(list->AddPath(huge), 1);
     EXPECT_TRUE(boxes::Recorded().empty());
-    refusals.Close(context.mainWindow);
+    refusals.Close(mainWindow);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     std::string expected = texts::Fill(texts::kAddMany, {"13"});
     for (int i = 0; i < 10; ++i) {
@@ -284,7 +284,7 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     expected += texts::Fill(texts::kMoreItems, {"3"});
     EXPECT_EQ(boxes::Recorded()[0].text, expected);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleAdding);
-    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
+    EXPECT_EQ(boxes::Recorded()[0].owner, mainWindow);
     ASSERT_EQ(list->Count(), 1u);
 
     // Alone, the long one reads as every single refusal does, its path cut.
@@ -296,7 +296,7 @@ TEST_F(AddingTest, ARoadOfAddingShowsAtMostOneMessage) {
     // Nothing is left over for the next road.
     boxes::Reset();
     refusals.Open();
-    refusals.Close(context.mainWindow);
+    refusals.Close(mainWindow);
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 

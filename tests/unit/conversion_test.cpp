@@ -8,12 +8,12 @@ namespace {
 
 using Writes = std::vector<unsigned>;
 
-// UseExtension on from start-up, so that a typed name sets the whole edit name.
+// Extensions shown, so that a typed name sets the whole edit name.
 class WholeNameConversionTest : public ListTest {
   protected:
     void SetUp() override {
-        dir.MakeFile("varnel.ini", "[Basic]\r\nUseExtension=on\r\n");
         ListTest::SetUp();
+        rules.wholeNamesShown = true;
     }
 
     // The edit name after converting `typed`, and whether the conversion reported a change.
@@ -27,7 +27,7 @@ class WholeNameConversionTest : public ListTest {
 
 TEST_F(WholeNameConversionTest, IllegalCharactersBecomeFullWidth) {
     AddFile("f.txt");
-    ASSERT_TRUE(GetInitialBool(kIdUseExtension));
+    ASSERT_EQ(list->At(0).DisplayName(NameKind::Edit), "f.txt");
     const std::pair<std::string, std::string> cases[] = {
         {"a?b:d.txt", "a？b：d.txt"},
         {"x<y>|z", "x＜y＞｜z"},

@@ -52,16 +52,6 @@ std::string BestFit(const std::string& held) {
 
 class EditorEncodingsTest : public ListTest {
   protected:
-    void SetUp() override {
-        ListTest::SetUp();
-        for (auto [id, key] : {std::pair{kIdSayNotText, keys::kDlgCBisntTxt},
-                               {kIdRefuseTooFewLines, keys::kDlgCBisShort},
-                               {kIdRefuseTooManyLines, keys::kDlgCBisLong}}) {
-            RegisterSetting(id, key, "on");
-        }
-        RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
-    }
-
     // The exported file as the editor saves it after the user changed "plain" to "plain2".
     std::string EditorSaves(const std::string& exported, Saved form) {
         if (form == Saved::Emptied) {
@@ -155,7 +145,7 @@ class EditorEncodingsTest : public ListTest {
             EXPECT_TRUE(!question || (box.style & kMbDefButton2) != 0);
             return question ? kIdNo : kIdOk;
         });
-        if (ImportFromFile(*list, io) == 0) {
+        if (ImportFromFile(*list, io, ImportRules()) == 0) {
             EXPECT_EQ(list->RenameAll(), 0);
         }
         Names names = test_files::ListNames(dir.PathOf(folder));
@@ -220,7 +210,7 @@ TEST_F(EditorEncodingsTest, AReplacementCharacterIsAskedAboutNamingItsRow) {
     ASSERT_TRUE(platform::WriteWholeFile(mbcs::ToSlashForm(dir.PathOf("io.txt")),
                                          "\xEF\xBB\xBF\xEF\xBF\xBD\\\xEF\xBF\xBD\\\r\nplain\r\n"));
     boxes::SetAnswerer([](const RecordedBox&) { return kIdNo; });
-    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("io.txt")), 1);
+    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("io.txt"), ImportRules()), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     const std::string replacement = Held(u8"\uFFFD");
     EXPECT_EQ(

@@ -14,7 +14,9 @@
 #include "platform/text_file.h"
 #include "platform/utf8.h"
 #include "settings/path_list.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_sheet.h"
+#include "settings/settings_store.h"
 #include "tests/support/list_fixture.h"
 #include "tests/support/separators.h"
 
@@ -182,8 +184,8 @@ TEST_F(HeldTextBorderTest, EveryBorderRefusesTextThatNoConversionMakes) {
 #ifndef _WIN32
     // The clipboard: what another program left there is no text of ours. (The real clipboard's
     // CF_TEXT is tried in the Windows tests.)
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, hidden));
-    EXPECT_FALSE(platform::GetClipboardText(context.mainWindow, &text));
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, hidden));
+    EXPECT_FALSE(platform::GetClipboardText(mainWindow, &text));
 #endif
 
     // varnel.ini: a stored path is read as its characters; one that is no cp932 text is not
@@ -211,7 +213,8 @@ TEST_F(HeldTextBorderTest, EveryBorderRefusesTextThatNoConversionMakes) {
         EXPECT_EQ(otherPaths.IOFilePath().FullPath(), path.inUse) << path.stored;
         other.SetString(keys::kToolPath, "C:\\" + Escape(0xF8F3));
         EXPECT_EQ(other.GetString(keys::kToolPath, "notepad"), "notepad");
-        SetSettingsStore(context.settings);
+        SetSettingsStore(nullptr);
+        ResetSettingKeys();
     }
 
     EXPECT_EQ(dir.Read("escaped.txt"), "victim");

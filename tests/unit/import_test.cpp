@@ -53,11 +53,7 @@ class ImportTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
-        RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
-        RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
-        RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
-        context.mainWindow = test_clipboard::Acquire();
+        mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
         test_clipboard::Release();
@@ -74,11 +70,11 @@ class ImportTest : public ListTest {
     std::string IoPath() const { return dir.PathOf("tmp.txt"); }
     int ImportText(const std::string& bytes) {
         dir.MakeFile("tmp.txt", bytes);
-        return ImportFromFile(*list, IoPath());
+        return ImportFromFile(*list, IoPath(), rules);
     }
     int ImportClipboard(const std::string& text) {
-        EXPECT_TRUE(platform::PutClipboardText(context.mainWindow, text));
-        return ImportFromClipboard(*list);
+        EXPECT_TRUE(platform::PutClipboardText(mainWindow, text));
+        return ImportFromClipboard(*list, rules);
     }
 
     Names EditNames() const {
@@ -95,7 +91,7 @@ class ImportTest : public ListTest {
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.title, title);
         EXPECT_EQ(box.Icon(), kMbIconError);
-        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(box.owner, mainWindow);
     }
 
     // A stopped import leaves every edit name and row as it was.
@@ -106,13 +102,16 @@ class ImportTest : public ListTest {
 
     void PutNonText() { test_clipboard::PutNonText(); }
 
+    ImportRules rules;
+
     // All rows out for editing and back again, unchanged, by one of the two roads.
     int Export(bool clipboard) {
         return clipboard ? ExportToClipboard(*list, NameKind::Edit, true)
                          : ExportToFile(*list, IoPath(), NameKind::Edit, true);
     }
     int Import(bool clipboard) {
-        return clipboard ? ImportFromClipboard(*list) : ImportFromFile(*list, IoPath());
+        return clipboard ? ImportFromClipboard(*list, rules)
+                         : ImportFromFile(*list, IoPath(), rules);
     }
 };
 
@@ -131,7 +130,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
     text.replace(0, names.size(), "b\r\na\r\nソフト\r\n");
     dir.MakeFile("tmp.txt", text);
 
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"b.txt", "a.txt", "ソフト.txt"}));
     EXPECT_EQ(TheFakeWindow().writes, (Writes{0, 1, 2}));
@@ -151,7 +150,7 @@ TEST_F(ImportTest, RoundTripThroughTheFileRenamesOnDisk) {
 TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     AddFiles({"a.txt", "b.txt", "c.txt"});
     ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt", "b.txt", "c.txt"});
 
@@ -160,99 +159,125 @@ TEST_F(ImportTest, OnlyChangedRowsAreRewritten) {
     EXPECT_EQ(TheFakeWindow().writes, (Writes{1}));
 }
 
-TEST_F(ImportTest, TheLineBreakAtTheEndOfAFileGivesTheLastEntryAnEmptyLine) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    ASSERT_EQ(ImportText("x\r\ny\r\n"), 0);
-    EXPECT_TRUE(boxes::Recorded().empty());
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
+// One import on a list of its own: taken with the edit names it leaves, or refused with its one
+// message and every entry left as it was.
+struct ImportCase {
+    const char* what;
+    Names listed;
+    ImportRules rules;
+    std::string text;
+    std::string box;  // "" when taken
+    std::string title;
+    Names after;
+    bool clipboard = false;
+    const char* outside = "";  // a file beside the entries, not listed
+};
 
-    // Checked one by one, the empty line is refused.
-    SetBool(kIdCheckNames, true);
-    ResetFakeWindow();
-    EXPECT_EQ(ImportText("p\r\nq\r\n"), 1);
-    ExpectOneBox(Fill(texts::kNameDotsOnly, {""}), texts::kTitleBadName);
-    ExpectUntouched({"x.txt", "y.txt", ".txt"});
+ImportCase Taken(const char* what, const Names& listed, const ImportRules& rules,
+                 const std::string& text, const Names& after) {
+    return {what, listed, rules, text, "", "", after};
+}
+ImportCase Refused(const char* what, const Names& listed, const ImportRules& rules,
+                   const std::string& text, const std::string& box, const std::string& title) {
+    return {what, listed, rules, text, box, title, {}};
+}
+ImportCase FromClipboard(ImportCase c) {
+    c.clipboard = true;
+    return c;
 }
 
-TEST_F(ImportTest, TooFewLinesStopTheImport) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    EXPECT_EQ(ImportText("x\r\ny"), 1);
-    ExpectOneBox(kFileTooFew, kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    EXPECT_EQ(ImportText("x\r\n"), 1);
-    ExpectOneBox(kFileTooFew, kFileTitle);
-}
-
-TEST_F(ImportTest, WithoutTheTooFewRuleMissingLinesAreEmpty) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    SetBool(kIdRefuseTooFewLines, false);
-    // The empty lines go on to the other checks, where they collide with each other.
-    EXPECT_EQ(ImportText("x"), 1);
-    ExpectOneBox(DuplicateText(2, ".txt", 3, ".txt"), texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    ASSERT_EQ(ImportText("x\r\ny"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt", ".txt"}));
-
-    // For a name without extension the empty line would name the folder itself.
-    AddFiles({"d"});
-    EXPECT_EQ(ImportText("x\r\ny\r\nz"), 1);
-    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
-}
-
-TEST_F(ImportTest, TheFooterOrAnyInvalidLineEndsTheRangeSilently) {
-    AddFiles({"a.txt", "b.txt"});
-    for (const std::string& next : {std::string(66, '/'), std::string(""), std::string(" . ")}) {
+TEST_F(ImportTest, EachLineIsTakenOrStopsTheImportAsTheRulesSay) {
+    ImportRules checked;
+    checked.names.checked = true;
+    ImportRules allowTooFew;
+    allowTooFew.refuseTooFewLines = false;
+    ImportRules allowTooMany;
+    allowTooMany.refuseTooManyLines = false;
+    const Names abc = {"a.txt", "b.txt", "c.txt"};
+    const Names ab = {"a.txt", "b.txt"};
+    const std::string badName = texts::kTitleBadName;
+    const std::string more = "\r\nmore names\r\nmore";
+    ImportCase collision = Refused("a collision on disk", ab, {}, "a\r\nc\r\n" VARNEL_TEST_FOOTER,
+                                   texts::kNamesCollide, badName);
+    collision.outside = "c.txt";
+    const ImportCase cases[] = {
+        Taken("the line break at the end gives the last entry an empty line", abc, {}, "x\r\ny\r\n",
+              {"x.txt", "y.txt", ".txt"}),
+        Refused("checked one by one, the empty line is refused", abc, checked, "p\r\nq\r\n",
+                Fill(texts::kNameDotsOnly, {""}), badName),
+        Refused("too few lines", abc, {}, "x\r\ny", kFileTooFew, kFileTitle),
+        Refused("too few lines, the last one ended", abc, {}, "x\r\n", kFileTooFew, kFileTitle),
+        // The empty lines go on to the other checks, where they collide with each other.
+        Refused("without the too-few rule missing lines are empty", abc, allowTooFew, "x",
+                DuplicateText(2, ".txt", 3, ".txt"), badName),
+        Taken("without the too-few rule one empty line is taken", abc, allowTooFew, "x\r\ny",
+              {"x.txt", "y.txt", ".txt"}),
+        // For a name without extension the empty line would name the folder itself.
+        Refused("an empty line for a name without extension", {"a.txt", "b.txt", "c.txt", "d"},
+                allowTooFew, "x\r\ny\r\nz", texts::kNamesCollide, badName),
+        Taken("the footer ends the range silently", ab, {},
+              "x\r\ny\r\n" + std::string(66, '/') + more, {"x.txt", "y.txt"}),
+        Taken("an empty line ends the range silently", ab, {}, "x\r\ny\r\n" + more,
+              {"x.txt", "y.txt"}),
+        Taken("dots and blanks end the range silently", ab, {}, "x\r\ny\r\n . " + more,
+              {"x.txt", "y.txt"}),
+        Refused("a valid name after the range means too many lines", ab, {},
+                "x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER, TooMany("z", texts::kCommandImportFile),
+                kFileTitle),
+        Taken("without the too-many rule the extra names are ignored", ab, allowTooMany,
+              "x\r\ny\r\nz\r\n", {"x.txt", "y.txt"}),
+        Refused("an empty list looks at the first line", {}, {}, "name\r\n" VARNEL_TEST_FOOTER,
+                TooMany("name", texts::kCommandImportFile), kFileTitle),
+        Taken("an empty list takes the footer first", {}, {}, VARNEL_TEST_FOOTER "name\r\n", {}),
+        Taken("an empty list takes an empty file", {}, {}, "", {}),
+        Taken("unchecked lines may hold any character", ab, {}, "x\r\nfo/o\r\n",
+              {"x.txt", "fo/o.txt"}),
+        Refused("checked lines are refused one by one", ab, checked, "p\r\nq:r\r\n",
+                Fill(texts::kNameIllegalCharacters, {"q:r"}), badName),
+        collision,
+        // UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
+        Refused("a line with a NUL", ab, {}, "x\r\n" + Utf16Le(u"y\r\n", false),
+                Fill(texts::kImportNul, {"2", texts::kCommandImportFile}), kFileTitle),
+        // The import refuses what the pass would.
+        Refused("names alike but for letter case", {"a.txt", "b"}, {}, "X\r\nx.txt\r\n",
+                DuplicateText(1, "X.txt", 2, "x.txt"), badName),
+        Refused("a name Windows strips", {"a.txt", "b"}, {}, "c\r\nd \r\n",
+                CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank), badName),
+        // The clipboard has no extra line, and its lines no byte limit.
+        FromClipboard(Refused("too few lines on the clipboard", abc, {}, "x\r\ny\r\n",
+                              kClipboardTooFew, kClipboardTitle)),
+        FromClipboard(Refused("too many lines on the clipboard", abc, {}, "x\ny\rz\r\nw",
+                              TooMany("w", texts::kCommandImportClipboard), kClipboardTitle)),
+        FromClipboard(Taken("a long line on the clipboard", abc, {},
+                            "x\r\n" + std::string(251, 'l') + "\r\nz",
+                            {"x.txt", std::string(251, 'l') + ".txt", "z.txt"})),
+    };
+    int round = 0;
+    for (const ImportCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string folder = "case" + std::to_string(round++) + "\\";
+        dir.MakeFolder(folder);
+        list = MakeList();
+        for (const std::string& name : c.listed) {
+            AddFile(folder + name);
+        }
+        if (*c.outside != '\0') {
+            dir.MakeFile(folder + c.outside);
+        }
+        ResetFakeWindow();
         boxes::Reset();
-        ASSERT_EQ(ImportText("x\r\ny\r\n" + next + "\r\nmore names\r\nmore"), 0) << next;
-        EXPECT_TRUE(boxes::Recorded().empty());
+        rules = c.rules;
+        const int result = c.clipboard ? ImportClipboard(c.text) : ImportText(c.text);
+        if (c.box.empty()) {
+            EXPECT_EQ(result, 0);
+            EXPECT_TRUE(boxes::Recorded().empty());
+            EXPECT_EQ(EditNames(), c.after);
+        } else {
+            EXPECT_EQ(result, 1);
+            ExpectOneBox(c.box, c.title);
+            ExpectUntouched(c.listed);
+        }
     }
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
-}
-
-TEST_F(ImportTest, AValidNameAfterTheRangeMeansTooManyLines) {
-    AddFiles({"a.txt", "b.txt"});
-    EXPECT_EQ(ImportText("x\r\ny\r\nz\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("z", texts::kCommandImportFile), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
-
-    // Without the rule the extra names are ignored.
-    SetBool(kIdRefuseTooManyLines, false);
-    boxes::Reset();
-    ASSERT_EQ(ImportText("x\r\ny\r\nz\r\n"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "y.txt"}));
-}
-
-TEST_F(ImportTest, AnEmptyListLooksOnlyAtTheFirstLine) {
-    EXPECT_EQ(ImportText("name\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(TooMany("name", texts::kCommandImportFile), kFileTitle);
-    boxes::Reset();
-    EXPECT_EQ(ImportText(VARNEL_TEST_FOOTER "name\r\n"), 0);
-    EXPECT_EQ(ImportText(""), 0);
-    EXPECT_TRUE(boxes::Recorded().empty());
-}
-
-TEST_F(ImportTest, LinesAreCheckedOneByOneWhenAsked) {
-    AddFiles({"a.txt", "b.txt"});
-    ASSERT_EQ(ImportText("x\r\nfo/o\r\n"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", "fo/o.txt"}));
-
-    SetBool(kIdCheckNames, true);
-    ResetFakeWindow();
-    EXPECT_EQ(ImportText("p\r\nq:r\r\n"), 1);
-    ExpectOneBox(Fill(texts::kNameIllegalCharacters, {"q:r"}), texts::kTitleBadName);
-    ExpectUntouched({"x.txt", "fo/o.txt"});
-}
-
-TEST_F(ImportTest, ACollisionOnDiskStopsTheImport) {
-    AddFiles({"a.txt", "b.txt"});
-    dir.MakeFile("c.txt");
-    EXPECT_EQ(ImportText("a\r\nc\r\n" VARNEL_TEST_FOOTER), 1);
-    ExpectOneBox(texts::kNamesCollide, texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b.txt"});
 }
 
 // 130 kanji are 260 bytes, but far from the longest name: a name may have 255 characters (UTF-16
@@ -265,7 +290,7 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     }
     list->At(1).SetEditName(kanji130);
     ASSERT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
-    ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+    ASSERT_EQ(ImportFromFile(*list, IoPath(), rules), 0);
     EXPECT_TRUE(boxes::Recorded().empty());
     EXPECT_EQ(EditNames(), (Names{"a.txt", kanji130 + ".txt"}));
 
@@ -292,17 +317,9 @@ TEST_F(ImportTest, ANameIsLimitedByItsCharactersNotItsBytes) {
     ExpectUntouched({"x.txt", longest + ".txt"});
 }
 
-// UTF-16 without byte-order mark reads as cp932 with a NUL in every other byte.
-TEST_F(ImportTest, ALineWithANulIsRefused) {
-    AddFiles({"a.txt", "b.txt"});
-    EXPECT_EQ(ImportText("x\r\n" + Utf16Le(u"y\r\n", false)), 1);
-    ExpectOneBox(Fill(texts::kImportNul, {"2", texts::kCommandImportFile}), kFileTitle);
-    ExpectUntouched({"a.txt", "b.txt"});
-}
-
 TEST_F(ImportTest, AFileThatCannotBeReadStopsWithItsOwnMessage) {
     AddFiles({"a.txt"});
-    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("gone.txt")), 1);
+    EXPECT_EQ(ImportFromFile(*list, dir.PathOf("gone.txt"), rules), 1);
     ExpectOneBox(Fill(texts::kImportCannotOpen, {dir.PathOf("gone.txt")}), kFileTitle);
     ExpectUntouched({"a.txt"});
 }
@@ -350,7 +367,7 @@ TEST_F(ImportTest, AFooterlessFileThatReadsAsUtf8AsksWhichItIs) {
         EXPECT_EQ(box.text, question);
         EXPECT_EQ(box.title, texts::kTitleFileEncoding);
         EXPECT_EQ(box.style, static_cast<unsigned>(kMbIconQuestion | kMbYesNoCancel));
-        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(box.owner, mainWindow);
         EXPECT_EQ(EditNames(), c.names) << c.answer;
     }
 
@@ -399,7 +416,7 @@ TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     AddFiles({"x", "y.txt"});
     ASSERT_EQ(ExportToClipboard(*list, NameKind::Edit, true), 0);
     std::string text;
-    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+    ASSERT_TRUE(platform::GetClipboardText(mainWindow, &text));
     ASSERT_EQ(text.compare(0, 6, "x\r\ny\r\n"), 0);
     ASSERT_EQ(ImportClipboard("y\r\n表ソ\r\n" + text.substr(6)), 0);
     EXPECT_EQ(EditNames(), (Names{"y", "表ソ.txt"}));
@@ -409,30 +426,14 @@ TEST_F(ImportTest, RoundTripThroughTheClipboard) {
     EXPECT_TRUE(boxes::Recorded().empty());
 }
 
-TEST_F(ImportTest, ClipboardLinesHaveNoExtraLineAndNoByteLimit) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
-    EXPECT_EQ(ImportClipboard("x\r\ny\r\n"), 1);
-    ExpectOneBox(kClipboardTooFew, kClipboardTitle);
-    ExpectUntouched({"a.txt", "b.txt", "c.txt"});
-
-    boxes::Reset();
-    EXPECT_EQ(ImportClipboard("x\ny\rz\r\nw"), 1);
-    ExpectOneBox(TooMany("w", texts::kCommandImportClipboard), kClipboardTitle);
-
-    boxes::Reset();
-    const std::string longName(251, 'l');
-    ASSERT_EQ(ImportClipboard("x\r\n" + longName + "\r\nz"), 0);
-    EXPECT_EQ(EditNames(), (Names{"x.txt", longName + ".txt", "z.txt"}));
-}
-
 TEST_F(ImportTest, ClipboardWithoutTextFailsWithOrWithoutMessage) {
     AddFiles({"a.txt"});
     PutNonText();
-    EXPECT_EQ(ImportFromClipboard(*list), 1);
+    EXPECT_EQ(ImportFromClipboard(*list, rules), 1);
     ExpectOneBox(texts::kImportNotText, kClipboardTitle);
-    SetBool(kIdSayNotText, false);
+    rules.sayNotText = false;
     boxes::Reset();
-    EXPECT_EQ(ImportFromClipboard(*list), 1);
+    EXPECT_EQ(ImportFromClipboard(*list, rules), 1);
     EXPECT_TRUE(boxes::Recorded().empty());
     ExpectUntouched({"a.txt"});
 }
@@ -441,11 +442,11 @@ TEST_F(ImportTest, NothingIsImportedWhileARenamePassRuns) {
     AddFiles({"a.txt", "b.txt"});
     list->At(0).SetEditName(std::string(300, 'n'));
     dir.MakeFile("tmp.txt", "p\r\nq\r\n" VARNEL_TEST_FOOTER);
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "p\r\nq"));
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "p\r\nq"));
     std::vector<int> results;
     boxes::SetAnswerer([&](const RecordedBox&) {
-        results.push_back(ImportFromFile(*list, IoPath()));
-        results.push_back(ImportFromClipboard(*list));
+        results.push_back(ImportFromFile(*list, IoPath(), rules));
+        results.push_back(ImportFromClipboard(*list, rules));
         return kIdOk;
     });
     EXPECT_EQ(list->RenameAll(), 1);
@@ -513,18 +514,6 @@ TEST_F(ImportTest, EditNamesAndASortThatMovesNothingKeepTheExportValid) {
         EXPECT_TRUE(boxes::Recorded().empty());
         EXPECT_EQ(EditNames(), (Names{"a.txt", "b.txt", "c.txt"}));
     }
-}
-
-// The import refuses what the pass would: names equal but for letter case, and names Windows
-// strips; the edit names stay as they were.
-TEST_F(ImportTest, NamesAlikeButForCaseOrEndingInADotAreRefused) {
-    AddFiles({"a.txt", "b"});
-    EXPECT_EQ(ImportText("X\r\nx.txt\r\n"), 1);
-    ExpectOneBox(DuplicateText(1, "X.txt", 2, "x.txt"), texts::kTitleBadName);
-    ExpectUntouched({"a.txt", "b"});
-    boxes::Reset();
-    EXPECT_EQ(ImportText("c\r\nd \r\n"), 1);
-    ExpectOneBox(CannotBeMadeText(2, "d ", texts::kWhyTrailingDotOrBlank), texts::kTitleBadName);
 }
 
 }  // namespace

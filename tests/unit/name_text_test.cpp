@@ -53,7 +53,7 @@ class NameTextTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        context.mainWindow = test_clipboard::Acquire();
+        mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
         test_clipboard::Release();
@@ -70,7 +70,7 @@ class NameTextTest : public ListTest {
 
     std::string Clipboard() {
         std::string text;
-        EXPECT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+        EXPECT_TRUE(platform::GetClipboardText(mainWindow, &text));
         return text;
     }
 
@@ -153,7 +153,7 @@ TEST_F(NameTextTest, FileThatCannotBeWrittenIsReportedWithItsReason) {
         EXPECT_EQ(box.text, texts::Fill(texts::kExportFailed, {c.path, c.reason}));
         EXPECT_EQ(box.title, texts::kTitleExport);
         EXPECT_EQ(box.Icon(), kMbIconError);
-        EXPECT_EQ(box.owner, context.mainWindow);
+        EXPECT_EQ(box.owner, mainWindow);
     }
     EXPECT_FALSE(dir.Has("missing"));
 }
@@ -186,16 +186,16 @@ TEST_F(NameTextTest, ClipboardOfSelectedRowsHasNoFooter) {
 }
 
 TEST_F(NameTextTest, ClipboardFirstLine) {
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "first\r\nsecond"));
-    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "first");
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "only"));
-    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "only");
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "\ra"));
-    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "");
-    ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, "表ソ\nx"));
-    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "表ソ");
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "first\r\nsecond"));
+    EXPECT_EQ(ClipboardFirstLine(mainWindow), "first");
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "only"));
+    EXPECT_EQ(ClipboardFirstLine(mainWindow), "only");
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "\ra"));
+    EXPECT_EQ(ClipboardFirstLine(mainWindow), "");
+    ASSERT_TRUE(platform::PutClipboardText(mainWindow, "表ソ\nx"));
+    EXPECT_EQ(ClipboardFirstLine(mainWindow), "表ソ");
     PutNonText();
-    EXPECT_EQ(ClipboardFirstLine(context.mainWindow), "");
+    EXPECT_EQ(ClipboardFirstLine(mainWindow), "");
 }
 
 TEST(FileLineReaderTest, ALineBreakAtTheEndOffersOneMoreEmptyLine) {

@@ -68,8 +68,7 @@ TEST_F(PasteTest, IllegalTextIsTakenUnlessTheCheckIsOn) {
 }
 
 TEST_F(PasteTest, WithTheCheckOnABadTextIsRefusedWithItsMessage) {
-    RegisterSetting(kIdCheckNames, keys::kDlgFNisWrong, "off");
-    SetBool(kIdCheckNames, true);
+    rules.checkPastedNames = true;
     AddFile("a.txt");
     AddFile("b.txt");
     ResetFakeWindow();

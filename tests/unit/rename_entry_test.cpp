@@ -1,4 +1,6 @@
 #include "settings/list_settings.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
 #include "tests/support/list_fixture.h"
 
 namespace {
@@ -43,12 +45,8 @@ TEST_F(EntryTest, FoldersAlwaysShowAndTakeTheirWholeName) {
 TEST_F(EntryTest, UseExtensionAsAtStartUpDecides) {
     // A store that starts with UseExtension on, as if read from the INI file.
     dir.MakeFile("b.txt");
-    SetSettingsStore(nullptr);
-    ResetSettingKeys();
-    store =
-        std::make_unique<SettingsStore>(keys::kSection, mbcs::ToSlashForm(dir.PathOf("other.ini")));
-    context.settings = store.get();
-    SetSettingsStore(context.settings);
+    SettingsStore store(keys::kSection, mbcs::ToSlashForm(dir.PathOf("other.ini")));
+    SetSettingsStore(&store);
     RegisterSetting(kIdUseExtension, keys::kUseExtension, "on");
     RenameEntry e(dir.PathOf("b.txt"), ListRulesFromSettings().wholeNamesShown);
     EXPECT_EQ(e.DisplayName(NameKind::Edit), "b.txt");
@@ -63,6 +61,8 @@ TEST_F(EntryTest, UseExtensionAsAtStartUpDecides) {
     SetBool(kIdUseExtension, false);
     EXPECT_EQ(e.DisplayName(NameKind::Now), "b.txt");
     EXPECT_TRUE(ListRulesFromSettings().wholeNamesShown);
+    SetSettingsStore(nullptr);
+    ResetSettingKeys();
 }
 
 TEST_F(EntryTest, MissingPathIsNotAFolder) {

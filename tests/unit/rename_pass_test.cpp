@@ -5,7 +5,7 @@
 
 #include "core/move_retries.h"
 #include "core/texts.h"
-#include "exchange/name_check.h"
+#include "exchange/import.h"
 #include "platform/clipboard.h"
 #include "platform/file_faults.h"
 #include "tests/support/expected_texts.h"
@@ -121,7 +121,7 @@ TEST_F(RenamePassTest, TargetOccupiedOutsideTheListStopsBeforeAnyRename) {
     EXPECT_EQ(box.title, texts::kTitleBadNameFatal);
     EXPECT_EQ(box.text, texts::Fill(texts::kPassOccupied, {Slash("a.txt"), Slash("c.txt")}));
     EXPECT_EQ(box.Icon(), kMbIconError);
-    EXPECT_EQ(box.owner, context.mainWindow);
+    EXPECT_EQ(box.owner, mainWindow);
     EXPECT_EQ(box.text.find('\\'), std::string::npos);
 
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
@@ -204,7 +204,7 @@ TEST_F(RenamePassTest, ASwapWhoseFileCannotGoOnGoesBackWhole) {
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameReport);
-    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
+    EXPECT_EQ(boxes::Recorded()[0].owner, mainWindow);
     EXPECT_NE(boxes::Recorded()[0].text.find(texts::kWhyMoveWithAnother), std::string::npos);
     EXPECT_EQ(NamesBesidesIni(), (Names{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(dir.Read("a.txt"), "A");
@@ -446,7 +446,7 @@ TEST_F(RenamePassTest, TemporaryNamesPassOverTakenOnesAndDeleteNothing) {
 // the count of each, the first 30 named with the names they were to get and the reason; the
 // whole list can be copied.
 TEST_F(RenamePassTest, ManyFailedMovesMakeOneReportWhoseWholeListCanBeCopied) {
-    context.mainWindow = test_clipboard::Acquire();
+    mainWindow = test_clipboard::Acquire();
     const auto line = [&](const std::string& now, const std::string& target) {
         return texts::Fill(texts::kPassReportLine,
                            {dir.PathOf(now), target, texts::kWhyMoveNotFound});
@@ -468,12 +468,12 @@ TEST_F(RenamePassTest, ManyFailedMovesMakeOneReportWhoseWholeListCanBeCopied) {
     EXPECT_EQ(list->RenameAll(), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleRenameReport);
-    EXPECT_EQ(boxes::Recorded()[0].owner, context.mainWindow);
+    EXPECT_EQ(boxes::Recorded()[0].owner, mainWindow);
     EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(texts::kPassReport, {"2", "33"}) + first30 +
                                              texts::Fill(texts::kMoreItems, {"3"}) +
                                              texts::kPassReportCopy);
     std::string copied;
-    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &copied));
+    ASSERT_TRUE(platform::GetClipboardText(mainWindow, &copied));
     EXPECT_EQ(copied, all);
     EXPECT_EQ(NamesBesidesIni(), (Names{"y.txt", "z.txt"}));
 
@@ -487,7 +487,7 @@ TEST_F(RenamePassTest, ManyFailedMovesMakeOneReportWhoseWholeListCanBeCopied) {
     EXPECT_EQ(boxes::Recorded()[0].text, texts::Fill(texts::kPassReport, {"0", "2"}) +
                                              line("y.txt", "here.txt") +
                                              line("z.txt", "there.txt") + texts::kPassReportCopy);
-    ASSERT_TRUE(platform::GetClipboardText(context.mainWindow, &copied));
+    ASSERT_TRUE(platform::GetClipboardText(mainWindow, &copied));
     EXPECT_EQ(copied, all);
     test_clipboard::Release();
 }

@@ -30,7 +30,7 @@ class UnicodeNamesTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        context.mainWindow = test_clipboard::Acquire();
+        mainWindow = test_clipboard::Acquire();
     }
     void TearDown() override {
         test_clipboard::Release();
@@ -55,7 +55,7 @@ class UnicodeNamesTest : public ListTest {
         std::string text;
         if (clipboard) {
             EXPECT_EQ(ExportToClipboard(*list, NameKind::Edit, true), 0);
-            EXPECT_TRUE(platform::GetClipboardText(context.mainWindow, &text));
+            EXPECT_TRUE(platform::GetClipboardText(mainWindow, &text));
             return text;
         }
         EXPECT_EQ(ExportToFile(*list, IoPath(), NameKind::Edit, true), 0);
@@ -117,14 +117,14 @@ TEST_F(UnicodeNamesTest, EveryNameGoesOutAndComesBackExactlyThroughFileAndClipbo
         }
         edited += text.substr(names.size());
         if (clipboard) {
-            ASSERT_TRUE(platform::PutClipboardText(context.mainWindow, edited));
-            ASSERT_EQ(ImportFromClipboard(*list), 0);
+            ASSERT_TRUE(platform::PutClipboardText(mainWindow, edited));
+            ASSERT_EQ(ImportFromClipboard(*list, ImportRules()), 0);
         } else {
             std::string utf8;
             ASSERT_TRUE(platform::HeldToUtf8(edited, &utf8));
             ASSERT_TRUE(platform::WriteWholeFile(mbcs::ToSlashForm(IoPath()), "\xEF\xBB\xBF" + utf8,
                                                  nullptr));
-            ASSERT_EQ(ImportFromFile(*list, IoPath()), 0);
+            ASSERT_EQ(ImportFromFile(*list, IoPath(), ImportRules()), 0);
         }
         ASSERT_TRUE(boxes::Recorded().empty()) << boxes::Recorded()[0].text;
 

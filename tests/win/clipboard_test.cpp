@@ -17,16 +17,13 @@ class ClipboardTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        RegisterSetting(kIdSayNotText, keys::kDlgCBisntTxt, "on");
-        RegisterSetting(kIdRefuseTooFewLines, keys::kDlgCBisShort, "on");
-        RegisterSetting(kIdRefuseTooManyLines, keys::kDlgCBisLong, "on");
         // Shared with the other test programs that may run at the same time.
         lock = CreateMutexA(nullptr, FALSE, "varnel-tests-clipboard");
         WaitForSingleObject(lock, INFINITE);
         owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                 nullptr);
         ASSERT_NE(owner, nullptr);
-        context.mainWindow = owner;
+        mainWindow = owner;
     }
     void TearDown() override {
         DestroyWindow(owner);
@@ -67,7 +64,7 @@ TEST_F(ClipboardTest, APictureIsNotText) {
     EXPECT_FALSE(platform::GetClipboardText(owner, &text));
     EXPECT_EQ(text, "");
 
-    EXPECT_EQ(ImportFromClipboard(*list), 1);
+    EXPECT_EQ(ImportFromClipboard(*list, ImportRules()), 1);
     ASSERT_EQ(boxes::Recorded().size(), 1u);
     EXPECT_EQ(boxes::Recorded()[0].text, texts::kImportNotText);
     EXPECT_EQ(boxes::Recorded()[0].title, texts::kTitleClipboardContents);
