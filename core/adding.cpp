@@ -127,10 +127,6 @@ int RenameList::AddOne(const std::string& path, FolderKinds* kinds) {
     return 0;
 }
 
-int RenameList::AddPathIn(const std::string& folder, const std::string& name) {
-    return AddPath(folder + "\\" + name);
-}
-
 bool RenameList::Interferes(const std::string& fullPath, bool folder) {
     if (listedStale) {
         Reindex();

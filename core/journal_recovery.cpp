@@ -445,8 +445,8 @@ bool PutBack(const Contents& contents, std::vector<std::string>* leftAlone,
     for (std::size_t i = 0; i < items.size(); ++i) {
         const Item& item = items[i];
         // An item this put-back moved is spelled as it was moved; one it did not, as listed.
-        const bool back = item.valid && now[i] == item.firstPath &&
-                          (moved[i] || IsBack(item, now[i], &listed));
+        const bool back =
+            item.valid && now[i] == item.firstPath && (moved[i] || IsBack(item, now[i], &listed));
         if (!back) {
             leftAlone->push_back(item.firstPath);
             allBack = false;

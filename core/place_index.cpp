@@ -7,19 +7,25 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
-bool PlaceIndex::Exists(const std::string& slashPath) {
+const PlaceIndex::Folder* PlaceIndex::ListingOf(const std::string& slashPath,
+                                                std::uint64_t* keyHash) {
     const std::string folderPath = SlashFolder(slashPath);
     const std::string name = SlashName(slashPath);
     const std::string key = platform::NameKey(name);
     // A device is in no folder's listing.
     if (folderPath.empty() || key.empty() || IsDeviceName(name)) {
-        return platform::PathExists(slashPath);
+        return nullptr;
     }
-    const Folder* folder = Read(folderPath);
+    *keyHash = platform::KeyHash(key);
+    return Read(folderPath);
+}
+
+bool PlaceIndex::Exists(const std::string& slashPath) {
+    std::uint64_t hash = 0;
+    const Folder* folder = ListingOf(slashPath, &hash);
     // Only a hash found needs the file system's own answer, and then the pass stops anyway.
-    return folder == nullptr || folder->keys.count(platform::KeyHash(key)) != 0
-               ? platform::PathExists(slashPath)
-               : false;
+    return folder == nullptr || folder->keys.count(hash) != 0 ? platform::PathExists(slashPath)
+                                                              : false;
 }
 
 bool PlaceIndex::HoldsTemporaryName(const std::string& slashPath) {
@@ -32,11 +38,9 @@ bool PlaceIndex::HoldsTemporaryName(const std::string& slashPath) {
 }
 
 bool PlaceIndex::IdentityIfListed(const std::string& slashPath, std::string* identity) {
-    const std::string folderPath = SlashFolder(slashPath);
-    const std::string key = platform::NameKey(SlashName(slashPath));
-    const Folder* folder = folderPath.empty() || key.empty() ? nullptr : Read(folderPath);
-    if (folder == nullptr ? !platform::PathExists(slashPath)
-                          : folder->keys.count(platform::KeyHash(key)) == 0) {
+    std::uint64_t hash = 0;
+    const Folder* folder = ListingOf(slashPath, &hash);
+    if (folder == nullptr ? !platform::PathExists(slashPath) : folder->keys.count(hash) == 0) {
         return false;
     }
     *identity = Identity(slashPath);

@@ -49,6 +49,9 @@ class PlaceIndex {
     };
     // The folder's entry, read on first use; nullptr when it cannot be read.
     Folder* Read(const std::string& folderPath);
+    // The listing a path's name is looked up in, with the hash of its key; nullptr where only the
+    // file system can answer.
+    const Folder* ListingOf(const std::string& slashPath, std::uint64_t* keyHash);
     std::map<std::string, Folder> folders;
     struct Spellings {
         bool read = false;

@@ -46,7 +46,6 @@ class RenameList {
     void AddPaths(const std::string& paths);
     // Where the roads of adding gather what they refused, for one message each.
     Refusals& AddRefusals() { return refusals; }
-    int AddPathIn(const std::string& folder, const std::string& name);
 
     // The rename pass and the restore. 0 done, 1 refused or any rename failed. The check decides
     // everything before any file moves: a refused pass leaves every file where it was.

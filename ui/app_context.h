@@ -8,7 +8,7 @@ class SettingsStore;
 class RenameList;
 class StatusBar;
 class Toolbars;
-class Commands;
+class ListHold;
 class ListViewPane;
 class MainLayout;
 
@@ -20,7 +20,7 @@ struct AppContext {
     RenameList* list = nullptr;
     StatusBar* statusBar = nullptr;
     Toolbars* toolbars = nullptr;
-    Commands* commands = nullptr;
+    ListHold* hold = nullptr;  // the paths that wait until the list may change
     ListViewPane* listView = nullptr;
     MainLayout* layout = nullptr;
 };

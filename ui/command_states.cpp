@@ -69,7 +69,6 @@ CommandGrays StepGrays(WorkflowStep step, unsigned count) {
             }
             break;
         case WorkflowStep::Added:
-        case WorkflowStep::Reordered:
             if (count != 0) {
                 grays = {{IDC_NEW, false},
                          {IDC_EXPORT_CLIPBOARD, false},
@@ -82,7 +81,6 @@ CommandGrays StepGrays(WorkflowStep step, unsigned count) {
             break;
         case WorkflowStep::Exported:
         case WorkflowStep::Imported:
-        case WorkflowStep::Restored:
         case WorkflowStep::RenameDone:
             for (int id : kExchangeCommands) {
                 grays.emplace_back(id, false);

@@ -13,11 +13,15 @@
 #include "settings/settings_sheet.h"
 #include "ui/app_context.h"
 #include "ui/command_states.h"
-#include "ui/commands.h"
+#include "ui/editor_wait.h"
 #include "ui/history_dialog.h"
+#include "ui/list_commands.h"
+#include "ui/list_hold.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
-#include "ui/workflow.h"
+#include "ui/opening.h"
+#include "ui/steps.h"
+#include "ui/top_most.h"
 
 namespace {
 
@@ -25,10 +29,6 @@ struct CommandRow {
     int id;
     void (*run)(AppContext*);
 };
-
-void Step(AppContext* c, WorkflowStep step) {
-    c->commands->SetStep(step);
-}
 
 // The rows the work rewrites are drawn once, when it has ended.
 template <typename Work>
@@ -40,20 +40,8 @@ auto Batched(AppContext* c, Work work) {
 void Exit(AppContext* c) {
     SendMessageA(c->mainWindow, WM_CLOSE, 0, 0);
 }
-void Open(AppContext* c) {
-    c->commands->OpenWithDialog();
-}
-void Rename(AppContext* c) {
-    c->commands->Rename();
-}
-void Restore(AppContext* c) {
-    c->commands->Restore();
-}
 void History(AppContext* c) {
     ShowHistory(c);
-}
-void New(AppContext* c) {
-    c->commands->New();
 }
 
 SheetHost SheetOver(AppContext* c) {
@@ -63,23 +51,23 @@ SheetHost SheetOver(AppContext* c) {
 // The window order and the menu check follow a TopMost changed on the sheet.
 void Settings(AppContext* c) {
     ShowSettingsSheet(SheetOver(c), 0);
-    c->commands->ToggleTopMost(false);
+    ToggleTopMost(c, false);
 }
 void Version(AppContext* c) {
     ShowSettingsSheet(SheetOver(c), 4);
-    c->commands->ToggleTopMost(false);
+    ToggleTopMost(c, false);
 }
 void TopMost(AppContext* c) {
-    c->commands->ToggleTopMost(true);
+    ToggleTopMost(c, true);
 }
 
 void ExportClipboard(AppContext* c) {
     ExportToClipboard(*c->list, NameKind::Edit, true);
-    Step(c, WorkflowStep::Exported);
+    SetStep(c, WorkflowStep::Exported);
 }
 void ImportClipboard(AppContext* c) {
     if (Batched(c, [c] { return ImportFromClipboard(*c->list, ImportRulesFromSettings()); }) == 0) {
-        Step(c, WorkflowStep::Imported);
+        SetStep(c, WorkflowStep::Imported);
     }
 }
 void ImportFile(AppContext* c) {
@@ -87,19 +75,19 @@ void ImportFile(AppContext* c) {
             return ImportFromFile(*c->list, c->paths->IOFilePath().FullPath(),
                                   ImportRulesFromSettings());
         }) == 0) {
-        Step(c, WorkflowStep::Imported);
+        SetStep(c, WorkflowStep::Imported);
     }
 }
 void ExportFile(AppContext* c) {
-    c->commands->ExportAndOpen(NameKind::Edit);
+    ExportAndOpen(c, NameKind::Edit);
 }
 void OpenFile(AppContext* c) {
-    if (c->commands->OpenTool() == 0) {
-        Step(c, WorkflowStep::Exported);
+    if (OpenTool(c) == 0) {
+        SetStep(c, WorkflowStep::Exported);
     }
 }
 void ColumnToFile(AppContext* c) {
-    c->commands->ExportAndOpen(c->listView->ClickedKind());
+    ExportAndOpen(c, c->listView->ClickedKind());
 }
 void ToggleMode(AppContext* c) {
     if (c->layout) {
@@ -108,7 +96,7 @@ void ToggleMode(AppContext* c) {
 }
 void SortByNowPath(AppContext* c) {
     Batched(c, [c] { c->list->Sort(NameKind::Now, PathPart::FullPath, false); });
-    Step(c, WorkflowStep::Reordered);
+    SetStep(c, WorkflowStep::Added, FollowUps::None);
 }
 void ConvertIllegal(AppContext* c) {
     Batched(c, [c] { c->list->ConvertIllegalNames(); });
@@ -147,7 +135,7 @@ void ColumnToClipboard(AppContext* c) {
 }
 void SortBy(AppContext* c, PathPart part) {
     Batched(c, [=] { c->list->Sort(c->listView->ClickedKind(), part, true); });
-    Step(c, WorkflowStep::Reordered);
+    SetStep(c, WorkflowStep::Added, FollowUps::None);
 }
 void SortFileName(AppContext* c) {
     SortBy(c, PathPart::FileName);
@@ -171,8 +159,8 @@ void MoveBottom(AppContext* c) {
     Move(c, 1073741823);
 }
 template <AddMode mode, AddPosition position>
-void AddToEdit(AppContext* c) {
-    c->commands->AddToEdit(mode, position);
+void AddToEditAs(AppContext* c) {
+    AddToEdit(c, mode, position);
 }
 void SelectAll(AppContext* c) {
     c->listView->SelectAllRows();
@@ -212,13 +200,13 @@ void ColumnsEditCentred(AppContext* c) {
 // Both window modes.
 constexpr CommandRow kInBothModes[] = {
     {IDC_EXIT, Exit},
-    {IDC_OPEN, Open},
+    {IDC_OPEN, OpenWithDialog},
     {IDC_EXPORT_CLIPBOARD, ExportClipboard},
     {IDC_IMPORT_CLIPBOARD, ImportClipboard},
-    {IDC_RENAME, Rename},
-    {IDC_RESTORE, Restore},
+    {IDC_RENAME, RenameAll},
+    {IDC_RESTORE, RestoreAll},
     {IDC_HISTORY, History},
-    {IDC_NEW, New},
+    {IDC_NEW, StartAnew},
     {IDC_SETTINGS, Settings},
     {IDC_VERSION, Version},
     {IDC_TOP_MOST, TopMost},
@@ -248,12 +236,12 @@ constexpr CommandRow kInListWindowOnly[] = {
     {IDC_MOVE_DOWN, MoveDown},
     {IDC_MOVE_BOTTOM, MoveBottom},
     {IDC_SELECT_ALL, SelectAll},
-    {IDC_ADD_TEXT_FRONT, AddToEdit<AddMode::Text, AddPosition::Front>},
-    {IDC_ADD_TEXT_BEHIND, AddToEdit<AddMode::Text, AddPosition::Back>},
-    {IDC_ADD_TEXT_REPLACE, AddToEdit<AddMode::Text, AddPosition::Inside>},
-    {IDC_ADD_NUM_FRONT, AddToEdit<AddMode::Number, AddPosition::Front>},
-    {IDC_ADD_NUM_BEHIND, AddToEdit<AddMode::Number, AddPosition::Back>},
-    {IDC_ADD_NUM_REPLACE, AddToEdit<AddMode::Number, AddPosition::Inside>},
+    {IDC_ADD_TEXT_FRONT, AddToEditAs<AddMode::Text, AddPosition::Front>},
+    {IDC_ADD_TEXT_BEHIND, AddToEditAs<AddMode::Text, AddPosition::Back>},
+    {IDC_ADD_TEXT_REPLACE, AddToEditAs<AddMode::Text, AddPosition::Inside>},
+    {IDC_ADD_NUM_FRONT, AddToEditAs<AddMode::Number, AddPosition::Front>},
+    {IDC_ADD_NUM_BEHIND, AddToEditAs<AddMode::Number, AddPosition::Back>},
+    {IDC_ADD_NUM_REPLACE, AddToEditAs<AddMode::Number, AddPosition::Inside>},
     {IDC_ADJUST_DEFAULT, AdjustDefault},
     {IDC_ADJUST_SHOW_ALL, AdjustShowAll},
     {IDC_ADJUST_EDIT_CENTRED, AdjustEditCentred},
@@ -278,12 +266,11 @@ bool Run(AppContext* context, const CommandRow* row) {
     if (!row) {
         return false;
     }
-    Commands& commands = *context->commands;
     if (!ChangesList(row->id)) {
         row->run(context);
-    } else if (!context->list->IsBusy() && !commands.NamesOut()) {
+    } else if (!context->list->IsBusy() && !context->hold->NamesOut()) {
         // Paths that arrive during the command's message boxes and follow-ups wait for its end.
-        commands.RunHeld([&] { row->run(context); });
+        RunHeld(context, [&] { row->run(context); });
     }
     return true;
 }
@@ -292,7 +279,7 @@ bool Run(AppContext* context, const CommandRow* row) {
 
 void DispatchCommand(AppContext* context, int id) {
     // Only sent from outside can a command arrive while long work paints; it is not taken.
-    if (!context->list || !context->commands || ProgressShow::Painting()) {
+    if (!context->list || !context->hold || ProgressShow::Painting()) {
         return;
     }
     if (Run(context, Find(kInBothModes, id))) {

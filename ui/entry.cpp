@@ -9,10 +9,11 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
-#include "ui/commands.h"
+#include "ui/list_hold.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
 #include "ui/main_window.h"
+#include "ui/opening.h"
 #include "ui/recovery.h"
 #include "ui/single_instance.h"
 #include "ui/status_bar.h"
@@ -35,7 +36,7 @@ void CleanUp(AppContext* c) {
     Destroy(c->list);
     Destroy(c->statusBar);
     Destroy(c->toolbars);
-    Destroy(c->commands);
+    Destroy(c->hold);
     Destroy(c->listView);
     Destroy(c->layout);
     Destroy(c->settings);
@@ -92,7 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!accelerators) {
         ShowMessageBox(c->mainWindow, texts::kAcceleratorsFailed, texts::kTitleStartError, kMbOk);
     }
-    c->commands->OpenStartupArguments();
+    OpenStartupArguments(c);
     int code = RunMessageLoop(c, accelerators);
     CleanUp(c);
     return code;

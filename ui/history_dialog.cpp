@@ -16,9 +16,8 @@
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
 #include "ui/app_context.h"
-#include "ui/commands.h"
 #include "ui/list_view_pane.h"
-#include "ui/workflow.h"
+#include "ui/steps.h"
 
 namespace {
 
@@ -154,7 +153,7 @@ void ShowHistory(AppContext* c) {
     // Back to the first names: the step says so, as after a restore.
     if (result == history::UndoResult::Done && !undone.back.empty() && c->list->Count() > 0 &&
         !c->list->HasRenamed()) {
-        c->commands->SetStep(WorkflowStep::Restored);
+        SetStep(c, WorkflowStep::Imported, FollowUps::None);
     }
     switch (result) {
         case history::UndoResult::Done:

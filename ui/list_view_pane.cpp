@@ -7,18 +7,15 @@
 #include <vector>
 
 #include "core/mbcs.h"
-#include "core/name_rules.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "platform/message_box.h"
 #include "platform/window_text.h"
 #include "res/resource_ids.h"
-#include "settings/list_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
 #include "ui/command_states.h"
-#include "ui/commands.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
 #include "ui/toolbars.h"
@@ -426,7 +423,7 @@ void ListViewPane::CancelEdit() {
     }
 }
 
-void ListViewPane::EndEdit(int row, bool cancelled) {
+bool ListViewPane::EndEdit(int row, bool cancelled, std::string* typed) {
     const int began = editRow;
     HWND box = editBox;
     editRow = -1;
@@ -434,7 +431,7 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
     RenameList* list = context->list;
     if (cancelled || began < 0 || row != began || !box ||
         static_cast<unsigned>(row) >= list->Count() || list->IsBusy()) {
-        return;
+        return false;
     }
     // The edit box holds UTF-16; every character of it is taken exactly.
     // The box may be an ANSI window, whose length comes in bytes: that is enough room, and the
@@ -442,32 +439,6 @@ void ListViewPane::EndEdit(int row, bool cancelled) {
     const int room = GetWindowTextLengthW(box) + 1;
     std::wstring wide(static_cast<size_t>(room), L'\0');
     wide.resize(static_cast<size_t>(GetWindowTextW(box, &wide[0], room)));
-    const std::string text = Cp932Text(wide);
-    // A message box below dispatches messages; paths that arrive then wait until it is done.
-    context->commands->RunHeld([&] { TakeEditedName(row, text); });
-}
-
-void ListViewPane::TakeEditedName(int row, const std::string& typed) {
-    // Never half a character.
-    const std::string text = mbcs::CutToBytes(typed, kMostFieldBytes);
-    RenameList* list = context->list;
-    const unsigned writesBefore = rowWrites;
-    if (IsNameRefused(NameRulesFromSettings(), text, true, context->mainWindow)) {
-        return;
-    }
-    // The message box let other messages through: the row must still show the same entry.
-    if (rowWrites != writesBefore || static_cast<unsigned>(row) >= list->Count() ||
-        list->IsBusy()) {
-        return;
-    }
-    RenameEntry& entry = list->At(static_cast<unsigned>(row));
-    // With its hidden extension the name may still be longer than any file's.
-    if (IsNameTooLong(entry.CandidatePath(text).FileName())) {
-        ShowNamesTooLong(context->mainWindow, 1);
-        return;
-    }
-    entry.SetEditName(text);
-    RowBatch rows(context);
-    list->RefreshAllRows();
-    list->UpdateCommandStates();
+    *typed = Cp932Text(wide);
+    return true;
 }

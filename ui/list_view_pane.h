@@ -57,8 +57,12 @@ class ListViewPane {
     // typed text, ignoring case; -1 when none.
     LRESULT FindRow(const NMLVFINDITEMW& find);
     void BeginEdit(int row);
-    // A cancelled edit (Esc) keeps the edit name.
-    void EndEdit(int row, bool cancelled);
+    // The text typed into the row, unless the edit was cancelled (Esc keeps the edit name) or the
+    // row is not the one it began on.
+    bool EndEdit(int row, bool cancelled, std::string* typed);
+    // Counts every write of a row: a change of the count says that the rows may show other
+    // entries than before.
+    unsigned RowWrites() const { return rowWrites; }
 
   private:
     static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,7 +73,6 @@ class ListViewPane {
     // Ends an open in-place edit without taking its text: the rows are about to change, and the
     // row it began on may soon show another entry or none.
     void CancelEdit();
-    void TakeEditedName(int row, const std::string& text);
 
     WindowHandle listWindow = nullptr;
     AppContext* context;

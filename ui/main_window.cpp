@@ -16,12 +16,16 @@
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
 #include "ui/command_table.h"
-#include "ui/commands.h"
 #include "ui/control_ids.h"
+#include "ui/list_commands.h"
+#include "ui/list_hold.h"
 #include "ui/list_view_pane.h"
 #include "ui/main_layout.h"
+#include "ui/opening.h"
 #include "ui/status_bar.h"
+#include "ui/steps.h"
 #include "ui/toolbars.h"
+#include "ui/top_most.h"
 #include "ui/window_modes.h"
 #include "ui/window_port_attach.h"
 #include "ui/workflow.h"
@@ -50,8 +54,9 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     c->list->SetJournalFolder(c->paths->IniFolder());
     c->statusBar = new StatusBar(c);
     c->toolbars = new Toolbars(c);
-    c->commands = new Commands(c);
-    c->commands->SetStep(WorkflowStep::Reset);
+    c->hold = new ListHold;
+    ToggleTopMost(c, false);
+    SetStep(c, WorkflowStep::Reset);
     return 0;
 }
 
@@ -78,10 +83,10 @@ LRESULT OnSize(AppContext* c, LPARAM lParam) {
 
 LRESULT OnClose(AppContext* c, HWND window) {
     // The pass, or the wait for the tool, would go on with the window gone.
-    if ((c->list && c->list->IsBusy()) || (c->commands && c->commands->NamesOut())) {
+    if ((c->list && c->list->IsBusy()) || (c->hold && c->hold->NamesOut())) {
         return 0;
     }
-    if (!c->commands || c->commands->ConfirmDiscard(texts::kCommandQuit)) {
+    if (!c->hold || ConfirmDiscard(c, texts::kCommandQuit)) {
         DestroyWindow(window);
     }
     return 0;
@@ -103,7 +108,7 @@ void BringToFront(HWND window) {
 // with whatever messages they bring.
 LRESULT OnCopyData(AppContext* c, HWND window, LPARAM lParam) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (!c->commands) {
+    if (!c->hold) {
         return 1;  // not built yet: the sender tries again
     }
     if (data && data->lpData) {
@@ -113,7 +118,7 @@ LRESULT OnCopyData(AppContext* c, HWND window, LPARAM lParam) {
         }
         // The text ends at its terminator, and never beyond the data that was sent.
         const char* text = static_cast<const char*>(data->lpData);
-        c->commands->KeepHandedOver(std::string(text, strnlen(text, data->cbData)));
+        KeepHandedOver(c, std::string(text, strnlen(text, data->cbData)));
         PostMessageA(window, kAddHandedOver, 0, 0);
         BringToFront(c->mainWindow);
     }
@@ -121,8 +126,8 @@ LRESULT OnCopyData(AppContext* c, HWND window, LPARAM lParam) {
 }
 
 LRESULT OnDropFiles(AppContext* c, WPARAM wParam) {
-    if (c->commands) {
-        c->commands->OpenDropped(reinterpret_cast<HDROP>(wParam));
+    if (c->hold) {
+        OpenDropped(c, reinterpret_cast<HDROP>(wParam));
     } else {
         DragFinish(reinterpret_cast<HDROP>(wParam));
     }
@@ -155,7 +160,10 @@ LRESULT OnNotify(AppContext* c, WPARAM wParam, LPARAM lParam) {
         case LVN_ENDLABELEDITA:
         case LVN_ENDLABELEDITW: {
             const LVITEMA& item = reinterpret_cast<const NMLVDISPINFOA*>(lParam)->item;
-            c->listView->EndEdit(item.iItem, item.pszText == nullptr);
+            std::string typed;
+            if (c->listView->EndEdit(item.iItem, item.pszText == nullptr, &typed)) {
+                TakeTypedName(c, item.iItem, typed);
+            }
         } break;
         case LVN_BEGINLABELEDITA:
         case LVN_BEGINLABELEDITW:
@@ -213,13 +221,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COPYDATA:
             return OnCopyData(c, window, lParam);
         case kAddHandedOver:
-            if (c->commands) {
-                c->commands->AddHandedOver();
+            if (c->hold) {
+                AddHandedOver(c);
             }
             return 0;
         case kHandOverTooLarge:
-            if (c->commands) {
-                c->commands->RefuseHandOver(static_cast<unsigned long>(wParam));
+            if (c->hold) {
+                RefuseHandOver(c, static_cast<unsigned long>(wParam));
             }
             return 0;
         case WM_DROPFILES:

@@ -1,5 +1,5 @@
-// Paths into the list by every road: the command line, a second start's hand-over, a drop and the
-// open dialog. While the list is held they wait, in the order they came, and are added after.
+#include "ui/opening.h"
+
 #include <windows.h>
 
 #include <commdlg.h>
@@ -18,39 +18,80 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
-#include "ui/commands.h"
 #include "ui/incoming_paths.h"
+#include "ui/list_hold.h"
 #include "ui/list_view_pane.h"
-#include "ui/workflow.h"
+#include "ui/steps.h"
 
-void Commands::OpenStartupArguments() {
+namespace {
+
+// The kept paths in one batch, then the Added step; again for those that came meanwhile.
+void AddKeptPaths(AppContext* c) {
+    // A pass walks the entries by index; its own command adds the paths once it has ended.
+    if (c->list->IsBusy()) {
+        return;
+    }
+    for (std::string paths; !(paths = c->hold->TakeKept()).empty();) {
+        c->hold->Enter();
+        {
+            RowBatch rows(c);
+            c->list->AddPaths(paths);
+            std::string().swap(paths);
+            // Sorting and the copy to the clipboard follow inside, as the settings say.
+            SetStep(c, WorkflowStep::Added);
+        }
+        // Paths that came during this batch's messages and follow-ups make the next one.
+        c->hold->Leave();
+    }
+}
+
+// A name the dialog gives beside its folder. A root folder comes with its closing backslash.
+std::string InFolder(const std::string& folder, const std::string& name) {
+    const bool closed = !folder.empty() && mbcs::FindLast(folder, '\\') == folder.size() - 1;
+    return closed ? folder + name : folder + "\\" + name;
+}
+
+}  // namespace
+
+void RunHeld(AppContext* c, const std::function<void()>& work) {
+    // What the work and the adding after it refuse comes in one message at the end.
+    Refusals& refusals = c->list->AddRefusals();
+    refusals.Open();
+    c->hold->Enter();
+    work();
+    if (c->hold->Leave()) {
+        AddKeptPaths(c);
+    }
+    refusals.Close(c->mainWindow);
+}
+
+void OpenStartupArguments(AppContext* c) {
     const std::wstring arguments = CommandLineArguments();
     if (arguments.empty()) {
         return;
     }
-    RunHeld([&] {
+    RunHeld(c, [&] {
         for (const std::wstring& token : SplitPathList(arguments)) {
             std::string path;
             if (TakePath(AbsolutePath(token), &path)) {
-                hold.Keep(path);
+                c->hold->Keep(path);
             }
         }
     });
 }
 
-void Commands::KeepHandedOver(const std::string& text) {
+void KeepHandedOver(AppContext* c, const std::string& text) {
     for (const std::string& path : SplitPathList(text)) {
-        hold.Keep(path);
+        c->hold->Keep(path);
     }
 }
 
-void Commands::AddHandedOver() {
-    RunHeld([] {});
+void AddHandedOver(AppContext* c) {
+    RunHeld(c, [] {});
 }
 
-void Commands::RefuseHandOver(unsigned long bytes) {
-    ShowMessageBox(context->mainWindow,
-                   texts::Fill(texts::kHandOverTooLarge, {std::to_string(bytes)}),
+void RefuseHandOver(AppContext* c, unsigned long bytes) {
+    ShowMessageBox(c->mainWindow, texts::Fill(texts::kHandOverTooLarge, {std::to_string(bytes)}),
                    texts::kTitleAdding, kMbIconError);
 }
 
@@ -99,29 +140,29 @@ void EachDroppedName(HDROP drop, F each) {
 
 }  // namespace
 
-void Commands::OpenDropped(HDROP drop) {
-    RunHeld([&] {
+void OpenDropped(AppContext* c, HDROP drop) {
+    RunHeld(c, [&] {
         std::string path;
         EachDroppedName(drop, [&](const std::wstring& wide) {
             if (TakePath(wide, &path)) {
-                hold.Keep(path);
+                c->hold->Keep(path);
             }
         });
         DragFinish(drop);
     });
 }
 
-void Commands::OpenWithDialog() {
+void OpenWithDialog(AppContext* c) {
     // Large enough for many names picked at once; a selection that does not fit counts as cancel.
     std::vector<wchar_t> result(32768, L'\0');
     std::vector<wchar_t> title(2600, L'\0');
     std::wstring folder;
-    platform::ToNative(context->settings->GetString(keys::kPathCDlgOpen, ""), &folder);
+    platform::ToNative(c->settings->GetString(keys::kPathCDlgOpen, ""), &folder);
     std::wstring dialogTitle;
     platform::ToNative(texts::kOpenDialogTitle, &dialogTitle);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = context->mainWindow;
+    ofn.hwndOwner = c->mainWindow;
     ofn.lpstrFilter = L"All files(*.*)\0*.*\0\0";
     ofn.lpstrFile = result.data();
     ofn.nMaxFile = static_cast<DWORD>(result.size());
@@ -134,65 +175,27 @@ void Commands::OpenWithDialog() {
     if (!GetOpenFileNameW(&ofn)) {
         return;
     }
-    Refusals& refusals = context->list->AddRefusals();
-    refusals.Open();
-    RowBatch rows(context);
-    const std::wstring first(result.data());
-    std::string firstPath;
-    if (title[0] != L'\0') {
-        if (TakePath(first, &firstPath)) {
-            context->list->AddPath(firstPath);
+    // The paths take the road a drop takes: kept, then added in one batch with its step.
+    RunHeld(c, [&] {
+        const std::wstring first(result.data());
+        std::string firstPath;
+        if (!TakePath(first, &firstPath)) {
+            return;
         }
-    } else if (TakePath(first, &firstPath)) {
+        c->settings->SetString(keys::kPathCDlgOpen, firstPath);
+        if (title[0] != L'\0') {
+            c->hold->Keep(firstPath);
+            return;
+        }
+        // Several picked: the folder first, then each name in it.
         for (const wchar_t* name = result.data() + first.size() + 1; *name;
              name += wcslen(name) + 1) {
             std::string cp932;
-            if (!TakePath(name, &cp932)) {
-                continue;
-            }
-            if (mbcs::FindFirst(cp932, '\\') != std::string::npos) {
-                context->list->AddPath(cp932);
-            } else {
-                context->list->AddPathIn(firstPath, cp932);
+            if (TakePath(name, &cp932)) {
+                c->hold->Keep(mbcs::FindFirst(cp932, '\\') != std::string::npos
+                                  ? cp932
+                                  : InFolder(firstPath, cp932));
             }
         }
-    }
-    if (!firstPath.empty()) {
-        context->settings->SetString(keys::kPathCDlgOpen, firstPath);
-    }
-    refusals.Close(context->mainWindow);
-    // With AutoSort the list is sorted, with AutoCBCopy its names go to the clipboard: both
-    // inside this call.
-    SetStep(WorkflowStep::Added);
-}
-
-void Commands::RunHeld(const std::function<void()>& work) {
-    // What the work and the adding after it refuse comes in one message at the end.
-    Refusals& refusals = context->list->AddRefusals();
-    refusals.Open();
-    hold.Enter();
-    work();
-    if (hold.Leave()) {
-        AddKeptPaths();
-    }
-    refusals.Close(context->mainWindow);
-}
-
-void Commands::AddKeptPaths() {
-    // A pass walks the entries by index; its own command adds the paths once it has ended.
-    if (context->list->IsBusy()) {
-        return;
-    }
-    for (std::string paths; !(paths = hold.TakeKept()).empty();) {
-        hold.Enter();
-        {
-            RowBatch rows(context);
-            context->list->AddPaths(paths);
-            std::string().swap(paths);
-            // Sorting and the copy to the clipboard follow inside, as the settings say.
-            SetStep(WorkflowStep::Added);
-        }
-        // Paths that came during this batch's messages and follow-ups make the next one.
-        hold.Leave();
-    }
+    });
 }

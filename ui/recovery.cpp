@@ -16,8 +16,8 @@
 #include "platform/text.h"
 #include "settings/app_paths.h"
 #include "ui/app_context.h"
-#include "ui/commands.h"
 #include "ui/list_view_pane.h"
+#include "ui/opening.h"
 
 namespace {
 
@@ -142,7 +142,7 @@ void OfferOne(AppContext* c, const std::string& folder, LeftJournal& left) {
 void OfferToPutBack(AppContext* c) {
     const std::string folder = c->paths->IniFolder();
     // Paths handed over meanwhile wait until every file is back where it was.
-    c->commands->RunHeld([&] {
+    RunHeld(c, [&] {
         for (const auto& left : OpenLeftJournals(folder)) {
             OfferOne(c, folder, *left);
         }

@@ -13,8 +13,10 @@ void ShowText(StepPlan* plan, const char* text) {
 
 }  // namespace
 
-StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings) {
+StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings,
+                  FollowUps followUps) {
     StepPlan plan;
+    const bool send = followUps == FollowUps::Send;
     plan.grayed = StepGrays(step, count);
     switch (step) {
         case WorkflowStep::Reset:
@@ -23,29 +25,25 @@ StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& setting
             plan.deleteAllRows = true;
             break;
         case WorkflowStep::Added:
-        case WorkflowStep::Reordered:
             plan.showCount = true;
             if (count == 0) {
                 break;
             }
             ShowText(&plan, texts::kStepAdded);
-            if (step == WorkflowStep::Added) {
-                if (settings.autoSort) {
-                    plan.followUps.push_back(IDC_SORT_NOW_PATH);
-                }
-                if (settings.autoCBCopy) {
-                    plan.followUps.push_back(IDC_EXPORT_CLIPBOARD);
-                }
+            if (send && settings.autoSort) {
+                plan.followUps.push_back(IDC_SORT_NOW_PATH);
+            }
+            if (send && settings.autoCBCopy) {
+                plan.followUps.push_back(IDC_EXPORT_CLIPBOARD);
             }
             break;
         case WorkflowStep::Exported:
             ShowText(&plan, texts::kStepExported);
             break;
         case WorkflowStep::Imported:
-        case WorkflowStep::Restored:
             ShowText(&plan, texts::kStepRenamable);
             plan.updateCommandStates = true;
-            if (step == WorkflowStep::Imported && settings.autoRename) {
+            if (send && settings.autoRename) {
                 plan.followUps.push_back(IDC_RENAME);
             }
             break;

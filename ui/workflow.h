@@ -8,12 +8,14 @@
 enum class WorkflowStep {
     Reset = 1,
     Added = 2,
-    Reordered = -2,
     Exported = 3,
     Imported = 4,
-    Restored = -4,
     RenameDone = 5,
 };
+
+// A step reached again by a command of the user's own (a sort, a restore) shows the same but
+// sends nothing next: the sort would sort again, the rename would undo the restore.
+enum class FollowUps { Send, None };
 
 struct StepPlan {
     bool showCount = false;  // set the entry count (part 0)
@@ -31,6 +33,6 @@ struct StepSettings {
     bool autoRename;
 };
 
-// What SetStep does for a step with the list holding `count` entries. A value outside the
-// steps gives an empty plan.
-StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings);
+// What SetStep does for a step with the list holding `count` entries.
+StepPlan PlanStep(WorkflowStep step, unsigned count, const StepSettings& settings,
+                  FollowUps followUps = FollowUps::Send);

@@ -58,12 +58,12 @@ TEST(Workflow, AddedWithEntriesSortsAndMayExport) {
 }
 
 TEST(Workflow, QuietFormsShowTheSameWithoutFollowUps) {
-    StepPlan reordered = PlanStep(WorkflowStep::Reordered, 3, {true, true, true});
+    StepPlan reordered = PlanStep(WorkflowStep::Added, 3, {true, true, true}, FollowUps::None);
     EXPECT_EQ(reordered.text, PlanStep(WorkflowStep::Added, 3, kDefaults).text);
     EXPECT_EQ(reordered.grayed, PlanStep(WorkflowStep::Added, 3, kDefaults).grayed);
     EXPECT_TRUE(reordered.followUps.empty());
 
-    StepPlan restored = PlanStep(WorkflowStep::Restored, 3, kDefaults);
+    StepPlan restored = PlanStep(WorkflowStep::Imported, 3, {true, true, true}, FollowUps::None);
     EXPECT_EQ(restored.text, texts::kStepRenamable);
     EXPECT_TRUE(restored.updateCommandStates);
     EXPECT_TRUE(restored.followUps.empty());
