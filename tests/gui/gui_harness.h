@@ -273,5 +273,7 @@ class Session {
 // Lets the test wrapper take a picture of the screen now, and waits until it has. The GUI test
 // main calls it at the first failed check of a test. Does nothing outside the wrapper.
 void OfferSnapshot();
+// A picture of the screen now, kept by the wrapper as gui-shots/NAME.png in the build folder.
+void SaveScreenshot(const std::string& name);
 
 }  // namespace gui
