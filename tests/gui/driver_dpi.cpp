@@ -240,22 +240,6 @@ int RowHeight(const gui::Session& s) {
     return r.bottom - r.top;
 }
 
-// A dialog of the process with this title, once it is there.
-HWND WaitForDialog(const gui::Session& s, const char* title) {
-    HWND found = nullptr;
-    gui::WaitFor(
-        [&] {
-            for (HWND w : gui::MessageBoxes(s.processId())) {
-                if (gui::WindowText(w) == title) {
-                    found = w;
-                }
-            }
-            return found != nullptr;
-        },
-        10000);
-    return found;
-}
-
 // A modal dialog under Wine looks at its end only when a message is posted to it.
 bool Dismiss(HWND dialog, int button) {
     PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
@@ -369,19 +353,19 @@ void RunAt(int dpi) {
 
     ASSERT_TRUE(s.Command(IDC_SELECT_ALL));
     s.PostCommand(IDC_ADD_TEXT_FRONT);
-    HWND addText = WaitForDialog(s, kAddTextTitle);
+    HWND addText = gui::WaitForDialogTitled(s.processId(), kAddTextTitle);
     ASSERT_NE(addText, nullptr) << s.Describe();
     CheckTextsFit(addText, dpi, "add text", &problems);
     ASSERT_TRUE(Dismiss(addText, IDCANCEL));
 
     s.PostCommand(IDC_HISTORY);
-    HWND history = WaitForDialog(s, texts::kTitleHistory);
+    HWND history = gui::WaitForDialogTitled(s.processId(), texts::kTitleHistory);
     ASSERT_NE(history, nullptr) << s.Describe();
     CheckTextsFit(history, dpi, "history", &problems);
     ASSERT_TRUE(Dismiss(history, IDCANCEL));
 
     s.PostCommand(IDC_SETTINGS);
-    HWND sheet = WaitForDialog(s, texts::kSheetCaption);
+    HWND sheet = gui::WaitForDialogTitled(s.processId(), texts::kSheetCaption);
     ASSERT_NE(sheet, nullptr) << s.Describe();
     HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     const int pages = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
@@ -397,7 +381,7 @@ void RunAt(int dpi) {
 
     // The names out to the stand-in editor, which stays until it is asked to close.
     s.PostCommand(IDC_EXPORT_FILE);
-    HWND wait = WaitForDialog(s, texts::kWaitTitle);
+    HWND wait = gui::WaitForDialogTitled(s.processId(), texts::kWaitTitle);
     ASSERT_NE(wait, nullptr) << s.Describe();
     HWND editor = nullptr;
     ASSERT_TRUE(gui::WaitFor([&] { return (editor = FindWindowA(kEditorClass, nullptr)); }));
