@@ -94,7 +94,7 @@ std::wstring WithoutMnemonics(const std::wstring& text) {
 
 // Wine answers no WM_GETFONT from another process, so the fonts are made here as the controls
 // get theirs: the dialogs' from their templates (9 points of "ＭＳ Ｐゴシック", at the screen's
-// dpi), the list's and its edit box's from the system's icon font, the status bar's from its own.
+// dpi), the list's and its edit box's from the system's icon font.
 HFONT DialogFont(int dpi) {
     return CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, L"ＭＳ Ｐゴシック");
@@ -104,13 +104,6 @@ HFONT ListFont() {
     LOGFONTW font = {};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0);
     return CreateFontIndirectW(&font);
-}
-
-HFONT StatusFont() {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    return CreateFontIndirectW(&metrics.lfStatusFont);
 }
 
 // The size the text takes in this font; with a width to wrap at, the height of its lines.
@@ -211,23 +204,6 @@ void MeasureHeaders(HWND list, int dpi, Measures* m) {
         m->headerOverflow[i] = needs > width ? needs - width : 0;
     }
     DeleteObject(font);
-}
-
-// The status bar's count part holds the count in the system's status font.
-void CheckCountFits(HWND statusBar, const std::string& count, Problems* problems) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(statusBar, &processId);
-    gui::RemoteMemory edges(processId, 2 * sizeof(int));
-    int read[2] = {};
-    SendMessageA(statusBar, SB_GETPARTS, 2, edges.param());
-    edges.Read(read, sizeof(read));
-    HFONT font = StatusFont();
-    const int needs = Extent(font, gui::FromCp932(count)).cx;
-    DeleteObject(font);
-    if (needs > read[0]) {
-        problems->push_back("the count part is " + std::to_string(read[0]) + " wide, \"" + count +
-                            "\" needs " + std::to_string(needs));
-    }
 }
 
 int RowHeight(const gui::Session& s) {
@@ -335,7 +311,6 @@ void RunAt(int dpi) {
         now.rowHeight, now.headerOverflow[0]);
 
     Problems problems;
-    CheckCountFits(s.statusBar(), "002", &problems);
     gui::SaveScreenshot("main-" + std::to_string(dpi));
 
     // The in-place edit: its box holds the row's name.
