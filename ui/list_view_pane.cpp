@@ -114,11 +114,11 @@ void ListViewPane::SaveColumnWidths() {
     if (!listWindow) {
         return;
     }
-    const int dpi = WindowDpi(context->mainWindow);
     for (int i = 0; i < 4; ++i) {
         const LRESULT width =
             SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0);
-        context->settings->SetInt(kWidthKeys[i], ToStoredPixels(static_cast<int>(width), dpi));
+        context->settings->SetInt(kWidthKeys[i],
+                                  ToStoredPixels(static_cast<int>(width), columnsDpi));
     }
 }
 
