@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "exchange/tool_window.h"
 #include "platform/message_box.h"
+#include "platform/screen_scale.h"
 #include "platform/text.h"
 #include "res/resource_ids.h"
 #include "settings/app_paths.h"
@@ -20,6 +21,8 @@ constexpr DWORD kInputIdleLimitMs = 10000;
 constexpr DWORD kNoWindowNoticeMs = 4000;
 // Opening beside without a wait looks for a handed-on window this long.
 constexpr DWORD kBesideSearchMs = 3000;
+// How far right of the main window's left edge the tool opened beside it goes, at 96 dpi.
+constexpr int kBesideOffset = 200;
 
 struct WindowSearch {
     HWND found;
@@ -202,7 +205,7 @@ int ToolLauncher::Open() {
         return 1;
     }
     for (;;) {
-        if (Follow(mainRect.left + 200)) {
+        if (Follow(mainRect.left + ToDevicePixels(kBesideOffset, WindowDpi(main)))) {
             return 0;
         }
         if (GetTickCount() - started > kBesideSearchMs) {
@@ -245,9 +248,19 @@ INT_PTR CALLBACK ToolLauncher::WaitProc(HWND dialog, UINT message, WPARAM wParam
         case WM_INITDIALOG: {
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             SetTimer(dialog, kWaitTimer, kWaitIntervalMs, nullptr);
+            // In the top-left corner of the screen the main window was on, where it is drawn at
+            // that screen's scale.
             RECT r;
             GetWindowRect(dialog, &r);
-            MoveWindow(dialog, 0, 0, Width(r), Height(r), TRUE);
+            MONITORINFO screen = {};
+            screen.cbSize = sizeof(screen);
+            const auto* starting = reinterpret_cast<const ToolLauncher*>(lParam);
+            if (!GetMonitorInfoA(MonitorFromRect(&starting->mainRect, MONITOR_DEFAULTTOPRIMARY),
+                                 &screen)) {
+                screen.rcMonitor = {};
+            }
+            MoveWindow(dialog, screen.rcMonitor.left, screen.rcMonitor.top, Width(r), Height(r),
+                       TRUE);
             // Enter keeps meaning Cancel, as before the import-now button: a stray Enter must not
             // read a file the user has not saved yet.
             SetFocus(GetDlgItem(dialog, IDCANCEL));

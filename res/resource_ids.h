@@ -52,6 +52,8 @@
 
 /* Bitmaps and strings with numeric ids. */
 #define IDB_TOOLBAR 126
+#define IDB_TOOLBAR_150 127
+#define IDB_TOOLBAR_200 128
 #define IDS_TIP_MODE_CHANGE 1
 #define IDS_TIP_NEW 2
 #define IDS_TIP_OPEN 3

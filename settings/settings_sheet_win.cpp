@@ -10,6 +10,7 @@
 #include "core/path_name.h"
 #include "core/texts.h"
 #include "platform/message_box.h"
+#include "platform/screen_scale.h"
 #include "platform/text.h"
 #include "res/settings_sheet_ids.h"
 #include "settings/app_paths.h"
@@ -217,8 +218,9 @@ void DrawAboutItem(const DRAWITEMSTRUCT* item, int height, bool underline) {
     const int length = GetWindowTextLengthW(item->hwndItem);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(item->hwndItem, &text[0], length + 1)));
-    HFONT font =
-        CreateFontA(height, 0, 0, 0, 0, FALSE, underline, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
+    // The height is at 96 dpi; the page is drawn at its window's.
+    HFONT font = CreateFontA(ToDevicePixels(height, WindowDpi(item->hwndItem)), 0, 0, 0, 0, FALSE,
+                             underline, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "");
     HGDIOBJ old = SelectObject(item->hDC, font);
     SetBkMode(item->hDC, TRANSPARENT);
     SetTextColor(item->hDC, RGB(255, 0, 122));

@@ -10,11 +10,13 @@
 #include "core/rename_list.h"
 #include "core/texts.h"
 #include "platform/message_box.h"
+#include "platform/screen_scale.h"
 #include "platform/window_text.h"
 #include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/artwork.h"
 #include "ui/command_states.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
@@ -54,12 +56,9 @@ ListViewPane::ListViewPane(AppContext* context) : context(context), progress(con
     SendMessageA(listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  ex | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
 
-    imageList = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 2, 0);
+    const int dpi = columnsDpi = WindowDpi(main);
+    imageList = LoadArtwork(context->instance, Artwork::RowIcons, dpi);
     SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList));
-    if (HBITMAP icons = LoadBitmapA(context->instance, "IDMB_LVICON")) {
-        ImageList_AddMasked(imageList, icons, RGB(255, 0, 255));
-        DeleteObject(icons);
-    }
 
     const std::string headers[] = {GetInitialBool(kIdUseExtension)
                                        ? texts::kColumnEditWithExtension
@@ -70,7 +69,7 @@ ListViewPane::ListViewPane(AppContext* context) : context(context), progress(con
         LVCOLUMNW column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = context->settings->GetInt(kWidthKeys[i], 0);
+        column.cx = ToDevicePixels(context->settings->GetInt(kWidthKeys[i], 0), dpi);
         column.pszText = &text[0];
         column.iSubItem = i;
         SendMessageW(listWindow, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
@@ -114,10 +113,30 @@ void ListViewPane::SaveColumnWidths() {
         return;
     }
     for (int i = 0; i < 4; ++i) {
+        const LRESULT width =
+            SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0);
         context->settings->SetInt(kWidthKeys[i],
-                                  static_cast<int>(SendMessageA(listWindow, LVM_GETCOLUMNWIDTH,
-                                                                static_cast<WPARAM>(i), 0)));
+                                  ToStoredPixels(static_cast<int>(width), columnsDpi));
     }
+}
+
+void ListViewPane::ApplyDpi(int newDpi) {
+    HIMAGELIST old = imageList;
+    imageList = LoadArtwork(context->instance, Artwork::RowIcons, newDpi);
+    SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList));
+    if (old) {
+        ImageList_Destroy(old);
+    }
+    for (WPARAM i = 0; i < 4; ++i) {
+        const LRESULT width = SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, i, 0);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, i,
+                     RescalePixels(static_cast<int>(width), columnsDpi, newDpi));
+    }
+    columnsDpi = newDpi;
+}
+
+int ListViewPane::Px(int stored) const {
+    return ToDevicePixels(stored, WindowDpi(context->mainWindow));
 }
 
 void ListViewPane::PutRow(int row) {
@@ -307,15 +326,15 @@ NameKind ListViewPane::ClickedKind() const {
 void ListViewPane::SetColumnWidths(ColumnWidthMode mode) {
     const int fit = RowCount() > 0 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER;
     if (mode == ColumnWidthMode::Default) {
-        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, kDefaultColumnWidth);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, Px(kDefaultColumnWidth));
     } else {
         SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, fit);
         LRESULT width = SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, 0, 0);
-        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, width + 20);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, 0, width + Px(20));
     }
     for (int i = 1; i < 4; ++i) {
         SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
-                     mode == ColumnWidthMode::FitItems ? fit : kDefaultColumnWidth);
+                     mode == ColumnWidthMode::FitItems ? fit : Px(kDefaultColumnWidth));
     }
 }
 
@@ -323,10 +342,10 @@ void ListViewPane::FitWindow(bool useDefault) {
     HWND main = context->mainWindow;
     RECT w;
     GetWindowRect(main, &w);
-    int width = kListWindowWidth;
-    int height = kListWindowHeight;
+    int width = Px(kListWindowWidth);
+    int height = Px(kListWindowHeight);
     if (!useDefault) {
-        POINT p = {kListWindowWidth, kListWindowHeight};
+        POINT p = {width, height};
         const int rows = RowCount();
         if (rows > 0) {
             RECT last = {};
@@ -338,12 +357,12 @@ void ListViewPane::FitWindow(bool useDefault) {
         ClientToScreen(listWindow, &p);
         RECT work;
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        if (p.x > work.right - 20)
-            p.x = work.right - 20;
-        if (p.y > work.bottom - 20)
-            p.y = work.bottom - 20;
-        width = p.x - w.left + 25;
-        height = p.y - w.top + 45;
+        if (p.x > work.right - Px(20))
+            p.x = work.right - Px(20);
+        if (p.y > work.bottom - Px(20))
+            p.y = work.bottom - Px(20);
+        width = p.x - w.left + Px(25);
+        height = p.y - w.top + Px(45);
     }
     MoveWindow(main, w.left, w.top, width, height, TRUE);
 }

@@ -27,7 +27,10 @@ class ListViewPane {
     WindowHandle Window() const { return listWindow; }
     void ShowList(bool show);
     void Layout(int clientWidth, int clientHeight);
+    // The column widths are kept at 96 dpi, and shown at the window's.
     void SaveColumnWidths();
+    // The row icons and the column widths for a new dpi of the window.
+    void ApplyDpi(int newDpi);
 
     void AddRow();
     void WriteRow(unsigned row);
@@ -65,6 +68,8 @@ class ListViewPane {
     unsigned RowWrites() const { return rowWrites; }
 
   private:
+    // A length at 96 dpi in the window's pixels.
+    int Px(int stored) const;
     static LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
     // A new row (row -1) or a changed one: the control learns the count, or draws the row again.
     void PutRow(int row);
@@ -79,6 +84,7 @@ class ListViewPane {
     HIMAGELIST imageList = nullptr;
     WindowHandle editBox = nullptr;
     int clickedColumn = 0;
+    int columnsDpi = 96;  // the dpi the column widths were last set for
     // The row of the in-place edit in progress, -1 when none; any change of the rows ends it.
     int editRow = -1;
     // Counts every row written or removed, so that the end of an edit can tell whether the rows

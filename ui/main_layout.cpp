@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/screen_scale.h"
 #include "settings/app_paths.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -41,11 +42,7 @@ RECT NormalRect(HWND window) {
 
 MainLayout::MainLayout(AppContext* context)
     : context(context),
-      listMode(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal" ? 1 : 0) {
-    const std::string picture = context->paths->ExecutableFolder() + "\\bg_01.bmp";
-    background = static_cast<HBITMAP>(LoadImageA(context->instance, picture.c_str(), IMAGE_BITMAP,
-                                                 kPictureWidth, kPictureHeight, LR_LOADFROMFILE));
-}
+      listMode(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal" ? 1 : 0) {}
 
 MainLayout::~MainLayout() {
     if (background) {
@@ -74,6 +71,7 @@ void MainLayout::ApplyMode() {
         // The new face starts from the window's normal box.
         ShowWindow(window, SW_RESTORE);
     }
+    const int dpi = WindowDpi(window);
     const WindowBox box = OpeningBox(*context->settings, list);
     SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(face.changedStyle));
     // The frame follows the new style (a sizing border or none) before the size is set.
@@ -81,7 +79,8 @@ void MainLayout::ApplyMode() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RECT r;
     GetWindowRect(window, &r);
-    MoveWindow(window, r.left, r.top, box.width, box.height, TRUE);
+    MoveWindow(window, r.left, r.top, ToDevicePixels(box.width, dpi),
+               ToDevicePixels(box.height, dpi), TRUE);
     if (context->statusBar) {
         context->statusBar->Recreate(face.sizeGrip);
     }
@@ -113,7 +112,9 @@ void MainLayout::SaveWindowState() {
     if (IsIconic(window) || IsZoomed(window)) {
         r = NormalRect(window);
     }
-    StoreWindowBox(*context->settings, {r.left, r.top, r.right - r.left, r.bottom - r.top});
+    StoreWindowBox(*context->settings,
+                   ToStoredBox({r.left, r.top, r.right - r.left, r.bottom - r.top}, SystemDpi(),
+                               WindowDpi(window)));
     if (context->listView) {
         context->listView->SaveColumnWidths();
     }
@@ -130,10 +131,15 @@ void MainLayout::PaintBackground(HDC dc) {
         }
         return;
     }
+    const int dpi = WindowDpi(context->mainWindow);
+    if (dpi != backgroundDpi) {
+        LoadBackground(dpi);
+    }
     if (background) {
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, background);
-        BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, memory, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, ToDevicePixels(kPictureWidth, dpi), ToDevicePixels(kPictureHeight, dpi),
+               memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
         return;
@@ -141,4 +147,34 @@ void MainLayout::PaintBackground(HDC dc) {
     RECT client;
     GetClientRect(context->mainWindow, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+}
+
+void MainLayout::LoadBackground(int dpi) {
+    if (background) {
+        DeleteObject(background);
+    }
+    // The user's own picture beside the exe, stretched to its place at this scale.
+    const std::string picture = context->paths->ExecutableFolder() + "\\bg_01.bmp";
+    background = static_cast<HBITMAP>(LoadImageA(
+        context->instance, picture.c_str(), IMAGE_BITMAP, ToDevicePixels(kPictureWidth, dpi),
+        ToDevicePixels(kPictureHeight, dpi), LR_LOADFROMFILE));
+    backgroundDpi = dpi;
+}
+
+void MainLayout::ApplyDpi(int newDpi, const RECT& suggested) {
+    // The children first: the move below lays them out, and takes the bars' new heights.
+    if (context->toolbars) {
+        context->toolbars->ApplyDpi(newDpi);
+    }
+    if (context->listView) {
+        context->listView->ApplyDpi(newDpi);
+    }
+    if (context->statusBar) {
+        context->statusBar->Recreate(FaceOf(listMode != 0).sizeGrip);
+    }
+    SetWindowPos(context->mainWindow, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(context->mainWindow, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

@@ -7,6 +7,7 @@
 struct AppContext;
 struct HBITMAP__;
 struct HDC__;
+struct tagRECT;
 
 class MainLayout {
   public:
@@ -24,9 +25,15 @@ class MainLayout {
     void ApplyMode();
     void SaveWindowState();
     void PaintBackground(HDC__* dc);
+    // The window came to a monitor of another scale (WM_DPICHANGED): its children are made for
+    // the new dpi and the window takes the box the system suggests.
+    void ApplyDpi(int newDpi, const tagRECT& suggested);
 
   private:
+    void LoadBackground(int dpi);
+
     AppContext* context;
     int listMode;
     HBITMAP__* background = nullptr;
+    int backgroundDpi = 0;
 };

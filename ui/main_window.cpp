@@ -10,6 +10,7 @@
 
 #include "core/rename_list.h"
 #include "core/texts.h"
+#include "platform/screen_scale.h"
 #include "settings/app_paths.h"
 #include "settings/list_settings.h"
 #include "settings/setting_keys.h"
@@ -189,6 +190,14 @@ LRESULT OnEraseBackground(AppContext* c, HWND window, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
 }
 
+// Moved to a monitor of another scale, or the scale of its own changed.
+LRESULT OnDpiChanged(AppContext* c, WPARAM wParam, LPARAM lParam) {
+    if (c->layout) {
+        c->layout->ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    }
+    return 0;
+}
+
 LRESULT OnCommand(AppContext* c, WPARAM wParam) {
     DispatchCommand(c, LOWORD(wParam));
     return 0;
@@ -238,6 +247,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnEraseBackground(c, window, wParam, lParam);
         case WM_COMMAND:
             return OnCommand(c, wParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(c, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -264,10 +275,19 @@ bool RegisterMainWindowClass(AppContext* context) {
 
 WindowHandle CreateMainWindow(AppContext* context) {
     const bool list = IsListModeValue(context->settings->GetString(keys::kWindowMode, "Normal"));
-    const WindowBox box = OpeningBox(*context->settings, list);
+    const WindowBox kept = OpeningBox(*context->settings, list);
+    // Made at the system's scale; a window that opens on a monitor of another one takes its size
+    // for that monitor.
+    const int systemDpi = SystemDpi();
+    const WindowBox box = ToDeviceBox(kept, systemDpi, systemDpi);
     HWND window =
         CreateWindowExA(0, kClassName, kTitle, FaceOf(list).creationStyle, box.left, box.top,
                         box.width, box.height, nullptr, nullptr, context->instance, context);
     context->mainWindow = window;
+    const int dpi = window ? WindowDpi(window) : systemDpi;
+    if (dpi != systemDpi) {
+        SetWindowPos(window, nullptr, 0, 0, ToDevicePixels(kept.width, dpi),
+                     ToDevicePixels(kept.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return window;
 }

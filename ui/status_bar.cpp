@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/screen_scale.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
@@ -43,13 +44,17 @@ void StatusBar::SetParts(int countEdge) {
 int StatusBar::CountPartEdge(const std::string& text) const {
     // The bar draws with its own font, which is not the one a fresh DC holds; a bar that was
     // given none (Wine's then answers null) draws with the system's status font.
+    // The system gives that font for its own dpi, which need not be the window's.
+    const int dpi = WindowDpi(context->mainWindow);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(statusWindow, WM_GETFONT, 0, 0));
     HFONT madeFont = nullptr;
     if (!font) {
         NONCLIENTMETRICSA metrics = {};
         metrics.cbSize = sizeof(metrics);
         if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-            font = madeFont = CreateFontIndirectA(&metrics.lfStatusFont);
+            LOGFONTA& status = metrics.lfStatusFont;
+            status.lfHeight = RescalePixels(status.lfHeight, SystemDpi(), dpi);
+            font = madeFont = CreateFontIndirectA(&status);
         }
     }
     SIZE textSize = {};
@@ -69,7 +74,7 @@ int StatusBar::CountPartEdge(const std::string& text) const {
     int borders[3] = {};
     SendMessageA(statusWindow, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     // The part's sunken edge on both sides, and half a digit of room either side of the text.
-    return borders[0] + 2 * GetSystemMetrics(SM_CXEDGE) + textSize.cx + digit.cx;
+    return borders[0] + 2 * SystemMetricAt(SM_CXEDGE, dpi) + textSize.cx + digit.cx;
 }
 
 void StatusBar::ShowCount(const std::string& text) {

@@ -6,41 +6,40 @@
 
 #include <initializer_list>
 
+#include "platform/screen_scale.h"
 #include "res/resource_ids.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/artwork.h"
 #include "ui/control_ids.h"
 
 namespace {
 
-constexpr int kOwnImages = 10;
 constexpr int kSeparator = 0;
 
-// One button of the bars. The standard images are numbered from the system's small colour
-// strip, which is added after the bar's own.
+// One button of the bars; its image is its place in the strip (res/art/draw.py).
 struct Button {
     int image;
-    bool standard;
     int command;
     int tip;
 };
 
 // Bar 100 carries all of them, bar 101 the first eleven.
 constexpr Button kButtons[] = {
-    {0, false, IDC_MODE_CHANGE, IDS_TIP_MODE_CHANGE},
-    {0, false, kSeparator, 0},
-    {STD_FILENEW, true, IDC_NEW, IDS_TIP_NEW},
-    {STD_FILEOPEN, true, IDC_OPEN, IDS_TIP_OPEN},
-    {0, false, kSeparator, 0},
-    {2, false, IDC_EXPORT_FILE, IDS_TIP_EXPORT_FILE},
-    {3, false, IDC_IMPORT_FILE, IDS_TIP_IMPORT_FILE},
-    {0, false, kSeparator, 0},
-    {STD_FILESAVE, true, IDC_RENAME, IDS_TIP_RENAME},
-    {STD_UNDO, true, IDC_RESTORE, IDS_TIP_RESTORE},
-    {0, false, kSeparator, 0},
-    {1, false, IDC_TOP_MOST, IDS_TIP_TOP_MOST},
-    {0, false, kSeparator, 0},
+    {0, IDC_MODE_CHANGE, IDS_TIP_MODE_CHANGE},
+    {0, kSeparator, 0},
+    {4, IDC_NEW, IDS_TIP_NEW},
+    {5, IDC_OPEN, IDS_TIP_OPEN},
+    {0, kSeparator, 0},
+    {2, IDC_EXPORT_FILE, IDS_TIP_EXPORT_FILE},
+    {3, IDC_IMPORT_FILE, IDS_TIP_IMPORT_FILE},
+    {0, kSeparator, 0},
+    {6, IDC_RENAME, IDS_TIP_RENAME},
+    {7, IDC_RESTORE, IDS_TIP_RESTORE},
+    {0, kSeparator, 0},
+    {1, IDC_TOP_MOST, IDS_TIP_TOP_MOST},
+    {0, kSeparator, 0},
 };
 constexpr int kListModeButtons = 13;
 constexpr int kCompactButtons = 11;
@@ -49,14 +48,17 @@ constexpr Button kTopMostButton = kButtons[11];
 constexpr DWORD kListModeBarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE;
 constexpr DWORD kCompactBarStyle = kListModeBarStyle | CCS_NODIVIDER;
 constexpr DWORD kTopMostBarStyle = kCompactBarStyle | CCS_NOPARENTALIGN;
+// At 96 dpi: a button is its 16 x 15 image and the bar's margins around it.
+constexpr int kButtonWidth = 23;
+constexpr int kButtonHeight = 22;
 // A narrow strip down the left edge, below bar 101.
 constexpr int kTopMostBarTop = 26;
 constexpr int kTopMostBarWidth = 26;
 constexpr int kTopMostBarHeight = 180;
 
-TBBUTTON ButtonRecord(const Button& b, int standardBase) {
+TBBUTTON ButtonRecord(const Button& b) {
     TBBUTTON r = {};
-    r.iBitmap = b.standard ? b.image + standardBase : b.image;
+    r.iBitmap = b.image;
     r.idCommand = b.command;
     r.fsState = TBSTATE_ENABLED;
     r.fsStyle = b.command == kSeparator ? BTNS_SEP : BTNS_BUTTON;
@@ -68,21 +70,19 @@ void AddStyle(HWND bar, LONG style) {
 }
 
 HWND MakeBar(AppContext* c, DWORD style, int id, const Button* buttons, int count) {
-    TBBUTTON first = ButtonRecord(buttons[0], 0);
-    HWND bar = CreateToolbarEx(c->mainWindow, style, static_cast<UINT>(id), kOwnImages, c->instance,
-                               IDB_TOOLBAR, &first, 1, 0, 0, 0, 0, sizeof(TBBUTTON));
-    if (!bar || count == 1) {
-        return bar;
+    HWND bar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, c->mainWindow,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), c->instance, nullptr);
+    if (!bar) {
+        return nullptr;
     }
-    TBADDBITMAP standard = {HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-    const int base =
-        static_cast<int>(SendMessageA(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
-    TBBUTTON rest[kListModeButtons];
-    for (int i = 1; i < count; ++i) {
-        rest[i - 1] = ButtonRecord(buttons[i], base);
+    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBBUTTON records[kListModeButtons];
+    for (int i = 0; i < count; ++i) {
+        records[i] = ButtonRecord(buttons[i]);
     }
-    SendMessageA(bar, TB_ADDBUTTONSA, static_cast<WPARAM>(count - 1),
-                 reinterpret_cast<LPARAM>(rest));
+    SendMessageA(bar, TB_ADDBUTTONSA, static_cast<WPARAM>(count),
+                 reinterpret_cast<LPARAM>(records));
     return bar;
 }
 
@@ -110,8 +110,8 @@ Toolbars::Toolbars(AppContext* context) : context(context) {
     topMostBar = MakeBar(context, kTopMostBarStyle, kTopMostBarId, &kTopMostButton, 1);
     if (topMostBar) {
         AddStyle(topMostBar, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT);
-        MoveWindow(topMostBar, 0, kTopMostBarTop, kTopMostBarWidth, kTopMostBarHeight, TRUE);
     }
+    ApplyDpi(WindowDpi(context->mainWindow));
     ShowForMode(context->settings->GetString(keys::kWindowMode, "Normal") != "Normal");
 }
 
@@ -120,6 +120,36 @@ Toolbars::~Toolbars() {
         if (bar) {
             DestroyWindow(bar);
         }
+    }
+    if (images) {
+        ImageList_Destroy(images);
+    }
+}
+
+void Toolbars::ApplyDpi(int dpi) {
+    HIMAGELIST old = images;
+    images = LoadArtwork(context->instance, Artwork::Toolbar, dpi);
+    const LPARAM size =
+        MAKELONG(ToDevicePixels(kButtonWidth, dpi), ToDevicePixels(kButtonHeight, dpi));
+    for (WindowHandle bar : {listModeBar, compactBar, topMostBar}) {
+        if (bar) {
+            SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+            SendMessageA(bar, TB_SETBUTTONSIZE, 0, size);
+        }
+    }
+    if (old) {
+        ImageList_Destroy(old);
+    }
+    // The bars along the top take the height of their new buttons.
+    for (WindowHandle bar : {listModeBar, compactBar}) {
+        if (bar) {
+            SendMessageA(bar, TB_AUTOSIZE, 0, 0);
+        }
+    }
+    if (topMostBar) {
+        MoveWindow(topMostBar, 0, ToDevicePixels(kTopMostBarTop, dpi),
+                   ToDevicePixels(kTopMostBarWidth, dpi), ToDevicePixels(kTopMostBarHeight, dpi),
+                   TRUE);
     }
 }
 

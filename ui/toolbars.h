@@ -5,6 +5,7 @@
 #include "platform/handles.h"
 
 struct AppContext;
+struct _IMAGELIST;
 struct tagNMTTDISPINFOA;
 struct tagNMTTDISPINFOW;
 struct tagRECT;
@@ -24,6 +25,8 @@ class Toolbars {
 
     // Bar 100 in the list window, bars 101 and 102 in the compact one.
     void ShowForMode(bool listMode);
+    // The images and button sizes for the window's dpi, at the start and at every change of it.
+    void ApplyDpi(int dpi);
     // Fits bar 100 to the window's width; called on every WM_SIZE.
     void AutoSize();
     // Bar 100's screen rectangle; the list sits below it.
@@ -37,4 +40,5 @@ class Toolbars {
     WindowHandle listModeBar = nullptr;
     WindowHandle compactBar = nullptr;
     WindowHandle topMostBar = nullptr;
+    _IMAGELIST* images = nullptr;  // shared by the bars, which do not destroy it
 };

@@ -1,5 +1,6 @@
 #include "ui/window_modes.h"
 
+#include "platform/screen_scale.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -42,6 +43,16 @@ bool IsListModeValue(const std::string& windowMode) {
 
 std::string ToggledModeValue(const std::string& windowMode) {
     return windowMode == "Normal" ? "ListView" : "Normal";
+}
+
+WindowBox ToDeviceBox(const WindowBox& stored, int systemDpi, int windowDpi) {
+    return {ToDevicePixels(stored.left, systemDpi), ToDevicePixels(stored.top, systemDpi),
+            ToDevicePixels(stored.width, windowDpi), ToDevicePixels(stored.height, windowDpi)};
+}
+
+WindowBox ToStoredBox(const WindowBox& device, int systemDpi, int windowDpi) {
+    return {ToStoredPixels(device.left, systemDpi), ToStoredPixels(device.top, systemDpi),
+            ToStoredPixels(device.width, windowDpi), ToStoredPixels(device.height, windowDpi)};
 }
 
 WindowBox OpeningBox(SettingsStore& store, bool listMode) {

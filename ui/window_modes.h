@@ -19,7 +19,8 @@ struct WindowFace {
 
 WindowFace FaceOf(bool listMode);
 
-// The list window's size when the settings give none, and what "fit the window" starts from.
+// The list window's size when the settings give none, and what "fit the window" starts from
+// (at 96 dpi, as every length here).
 constexpr int kListWindowWidth = 620;
 constexpr int kListWindowHeight = 400;
 
@@ -35,7 +36,12 @@ struct WindowBox {
     int height;
 };
 
-// Where and how large the window of this mode opens, from the settings.
+// The box in the window's pixels, and back. The settings keep it as a program that knows no
+// scale saw it: the place in the desktop's coordinates at the system's dpi, the size at 96 dpi.
+WindowBox ToDeviceBox(const WindowBox& stored, int systemDpi, int windowDpi);
+WindowBox ToStoredBox(const WindowBox& device, int systemDpi, int windowDpi);
+
+// Where and how large the window of this mode opens, from the settings (kept pixels).
 WindowBox OpeningBox(SettingsStore& store, bool listMode);
 // Keeps the window's normal box for the next start: the position always, the size only when
 // WindowMode is exactly "ListView" (the compact size is fixed).

@@ -26,38 +26,53 @@ ORANGE = (240, 128, 32)
 
 
 class Canvas:
-    def __init__(self, w, h, fill):
-        self.w, self.h = w, h
-        self.px = [[fill for _ in range(w)] for _ in range(h)]
+    """A picture drawn in the coordinates of its 100 % size. At a larger scale every shape is
+    drawn again at that size, with strokes as thick as one pixel of 100 % (rounded), rather than
+    the small picture stretched."""
+
+    def __init__(self, w, h, fill, scale=1):
+        self.scale = scale
+        self.w, self.h = round(w * scale), round(h * scale)
+        self.stroke = max(1, round(scale))
+        self.px = [[fill for _ in range(self.w)] for _ in range(self.h)]
+
+    def at(self, v):
+        return int(v * self.scale)
+
+    def fill(self, x0, y0, x1, y1, c):
+        """Fills device pixels x0..x1, y0..y1."""
+        for y in range(max(0, y0), min(self.h - 1, y1) + 1):
+            for x in range(max(0, x0), min(self.w - 1, x1) + 1):
+                self.px[y][x] = c
+
+    def dot(self, x, y, c):
+        """A stroke's pixel at device x, y (its top-left corner)."""
+        self.fill(x, y, x + self.stroke - 1, y + self.stroke - 1, c)
 
     def set(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
+        self.dot(self.at(x), self.at(y), c)
 
     def rect(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.set(x, y, c)
+        self.fill(self.at(x0), self.at(y0), self.at(x1 + 1) - 1, self.at(y1 + 1) - 1, c)
 
     def frame(self, x0, y0, x1, y1, c):
-        for x in range(x0, x1 + 1):
-            self.set(x, y0, c)
-            self.set(x, y1, c)
-        for y in range(y0, y1 + 1):
-            self.set(x0, y, c)
-            self.set(x1, y, c)
+        left, top = self.at(x0), self.at(y0)
+        right, bottom = self.at(x1 + 1) - self.stroke, self.at(y1 + 1) - self.stroke
+        for x in range(left, right + 1):
+            self.dot(x, top, c)
+            self.dot(x, bottom, c)
+        for y in range(top, bottom + 1):
+            self.dot(left, y, c)
+            self.dot(right, y, c)
 
     def line(self, x0, y0, x1, y1, c):
-        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        # From the stroke pixel of one end to the other's, in device pixels.
+        a, b = self.at(x0), self.at(y0)
+        e, f = self.at(x1), self.at(y1)
+        n = max(abs(e - a), abs(f - b), 1)
         for i in range(n + 1):
-            self.set(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+            self.dot(round(a + (e - a) * i / n), round(b + (f - b) * i / n), c)
 
-    def blit(self, other, ox, oy, skip=None):
-        for y in range(other.h):
-            for x in range(other.w):
-                c = other.px[y][x]
-                if c != skip:
-                    self.set(ox + x, oy + y, c)
 
 
 def document(c, ox, oy, w, h, lines=True):
@@ -90,8 +105,8 @@ def arrow_right(c, x0, y, x1, col):
         c.line(x1 - i, y - i, x1 - i, y + 1 + i, col)
 
 
-def row_icons():
-    c = Canvas(80, 16, MAGENTA)
+def row_icons(scale):
+    c = Canvas(80, 16, MAGENTA, scale)
     folder(c, 0, 0)
     document(c, 16 + 3, 1, 10, 14)
     folder(c, 32, 0)
@@ -104,8 +119,27 @@ def row_icons():
     return c
 
 
-def toolbar():
-    c = Canvas(160, 15, FACE)
+def floppy(c, ox, oy):
+    c.rect(ox + 1, oy + 1, ox + 14, oy + 13, BLUE)
+    c.rect(ox + 4, oy + 1, ox + 11, oy + 5, WHITE)
+    c.rect(ox + 9, oy + 2, ox + 10, oy + 4, BLUE)
+    c.rect(ox + 3, oy + 8, ox + 12, oy + 13, WHITE)
+    c.line(ox + 4, oy + 10, ox + 11, oy + 10, LINE)
+    c.line(ox + 4, oy + 12, ox + 11, oy + 12, LINE)
+
+
+def undo_arrow(c, ox, oy):
+    # a bow from the right, bending back to the left, with its head at the left end
+    c.line(ox + 12, oy + 12, ox + 13, oy + 10, BLUE)
+    c.line(ox + 13, oy + 10, ox + 13, oy + 7, BLUE)
+    c.line(ox + 13, oy + 7, ox + 11, oy + 5, BLUE)
+    c.line(ox + 11, oy + 5, ox + 4, oy + 5, BLUE)
+    for i in range(4):
+        c.line(ox + 1 + i, oy + 5 - i, ox + 1 + i, oy + 5 + i, BLUE)
+
+
+def toolbar(scale):
+    c = Canvas(224, 15, FACE, scale)
     # 0: mode change, a small and a large window with an arrow between them
     c.rect(1, 2, 6, 7, WHITE)
     c.frame(1, 2, 6, 7, BLUE)
@@ -129,6 +163,15 @@ def toolbar():
     # 3: import from file, an arrow out of a sheet
     document(c, 48 + 1, 1, 8, 13)
     arrow_right(c, 48 + 6, 7, 48 + 14, ORANGE)
+    # 4: new, a blank sheet
+    document(c, 64 + 3, 1, 10, 13, lines=False)
+    # 5: open, a folder with a sheet coming out of it
+    document(c, 80 + 6, 0, 8, 8, lines=False)
+    folder(c, 80, 1)
+    # 6: rename (the names written), a disk
+    floppy(c, 96, 0)
+    # 7: restore, an arrow bending back
+    undo_arrow(c, 112, 0)
     return c
 
 
@@ -237,11 +280,16 @@ def ico(*canvases):
     return bytes(out)
 
 
+# The scales the strips are drawn for, and the ending of each one's file name.
+SCALES = ((1, ""), (1.5, "_150"), (2, "_200"))
+
+
 def main():
     (OUT / "varnel.ico").write_bytes(ico(app_icon(32), app_icon(16)))
     (OUT / "varnel16.ico").write_bytes(ico(app_icon(16)))
-    (OUT / "toolbar.bmp").write_bytes(bmp8(toolbar()))
-    (OUT / "lvicon.bmp").write_bytes(bmp24(row_icons()))
+    for scale, ending in SCALES:
+        (OUT / f"toolbar{ending}.bmp").write_bytes(bmp8(toolbar(scale)))
+        (OUT / f"lvicon{ending}.bmp").write_bytes(bmp24(row_icons(scale)))
     (OUT / "varnel.bmp").write_bytes(bmp24(about_picture()))
     return 0
 

@@ -155,19 +155,7 @@ class Tool : public ::testing::Test {
     }
     // A message box of Varnel's with this title (the wait dialog may be shown beside it).
     HWND WaitForBoxTitled(const char* title) const {
-        HWND found = nullptr;
-        gui::WaitFor(
-            [&] {
-                for (HWND box : gui::MessageBoxes(s.processId())) {
-                    if (gui::WindowText(box) == title) {
-                        found = box;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            10000);
-        return found;
+        return gui::WaitForDialogTitled(s.processId(), title, 10000);
     }
     // The wait dialog: a dialog of Varnel's with its title.
     HWND WaitForWaitDialog() const { return WaitForBoxTitled(texts::kWaitTitle); }

@@ -295,6 +295,22 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
     return box;
 }
 
+HWND WaitForDialogTitled(DWORD processId, const std::string& title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND box : MessageBoxes(processId)) {
+                if (WindowText(box) == title) {
+                    found = box;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
 std::string MessageBoxText(HWND box) {
     // WM_GETTEXT is carried between processes by the system, the buffer included.
     char text[kTextBytes] = {};

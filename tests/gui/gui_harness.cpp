@@ -269,19 +269,30 @@ bool RequestClose(HWND window, DWORD timeoutMs) {
            !IsWindow(window);
 }
 
-void OfferSnapshot() {
-    // The wrapper names a file; it takes the picture when the file appears and then removes it.
+namespace {
+
+// The wrapper names a file; it takes the picture when the file appears and then removes it. An
+// empty file asks for the picture of a failure, a name for a picture of that name.
+void RequestPicture(const std::string& name) {
     const char* request = std::getenv("VARNEL_GUI_SNAPSHOT");
     if (request == nullptr || *request == '\0') {
         return;
     }
     std::wstring path = ToWindowsPath(request);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // Written under another name first: the wrapper must not find the file still empty.
+    const std::wstring written = path + L".new";
+    HANDLE file = CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
+    DWORD ignored = 0;
+    WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &ignored, nullptr);
     CloseHandle(file);
+    if (!MoveFileW(written.c_str(), path.c_str())) {
+        DeleteFileW(written.c_str());
+        return;
+    }
     for (int waited = 0; waited < 15000; waited += 100) {
         if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             return;
@@ -289,6 +300,16 @@ void OfferSnapshot() {
         Sleep(100);
     }
     DeleteFileW(path.c_str());
+}
+
+}  // namespace
+
+void OfferSnapshot() {
+    RequestPicture("");
+}
+
+void SaveScreenshot(const std::string& name) {
+    RequestPicture(name);
 }
 
 namespace {

@@ -191,6 +191,8 @@ HWND FindMessageBox(DWORD processId);
 // Every shown message box of the process.
 std::vector<HWND> MessageBoxes(DWORD processId);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kPatienceMs);
+// The dialog of the process with this title (other boxes may be shown beside it).
+HWND WaitForDialogTitled(DWORD processId, const std::string& title, DWORD timeoutMs = kPatienceMs);
 std::string MessageBoxText(HWND box);
 // Clicks the button with this id (IDOK, IDYES, IDNO) and waits until the box is gone.
 bool PressButton(HWND box, int buttonId, DWORD timeoutMs = kPatienceMs);
@@ -273,5 +275,7 @@ class Session {
 // Lets the test wrapper take a picture of the screen now, and waits until it has. The GUI test
 // main calls it at the first failed check of a test. Does nothing outside the wrapper.
 void OfferSnapshot();
+// A picture of the screen now, kept by the wrapper as gui-shots/NAME.png in the build folder.
+void SaveScreenshot(const std::string& name);
 
 }  // namespace gui

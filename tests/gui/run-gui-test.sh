@@ -39,7 +39,19 @@ snapshot() {
     fi
 }
 
-# The driver announces a failed check by creating this file and waits until it is gone.
+# A picture the driver asks for by name (SaveScreenshot), kept in BUILD_DIR/gui-shots/.
+named_shot() {
+    mkdir -p "$build_dir/gui-shots"
+    local file=$build_dir/gui-shots/$1.png
+    if xwd -root -silent -display "$VARNEL_DISPLAY" | /usr/bin/convert xwd:- "$file"; then
+        echo "gui: screenshot $file"
+    else
+        echo "gui: could not take the screenshot $file"
+    fi
+}
+
+# The driver announces a failed check by creating this file (empty; a name asks for a named
+# picture) and waits until it is gone.
 request=$(mktemp -u "/tmp/varnel-snapshot-$name.XXXXXX")
 export VARNEL_GUI_SNAPSHOT=$request
 # Keys are typed from the X side, as a user's would be: the driver writes xdotool's arguments
@@ -52,7 +64,12 @@ timeout -k 5 "$seconds" "$scripts/wine-run" "$build_dir" "$@" 8>&- &
 driver=$!
 while kill -0 "$driver" 2>/dev/null; do
     if [[ -e "$request" ]]; then
-        snapshot
+        shot=$(tr -cd 'A-Za-z0-9_-' <"$request")
+        if [[ -n "$shot" ]]; then
+            named_shot "$shot"
+        else
+            snapshot
+        fi
         rm -f "$request"
     fi
     if [[ -e "$host" ]]; then
@@ -65,7 +82,7 @@ while kill -0 "$driver" 2>/dev/null; do
 done
 wait "$driver"
 rc=$?
-rm -f "$request" "$host" "$host.done"
+rm -f "$request" "$request.new" "$host" "$host.done"
 
 if ((rc != 0)); then
     ((rc == 124)) && echo "gui: $name did not finish within $seconds s"
