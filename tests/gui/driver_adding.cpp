@@ -91,6 +91,47 @@ TEST_F(WithFiles, DroppedFilesAreAddedInTheirOrderAndOnlyOnce) {
     EXPECT_EQ(s.Status(1), texts::kStepAdded);
 }
 
+// The open dialog takes the road a drop takes: the names picked in one folder come in one batch, a
+// name listed before is skipped without a word, and the folder is kept for the next time.
+TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
+    const std::string folder = gui::ToCp932(s.PathOf("files"));
+    const std::string ini =
+        "[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\nPath_CDlgOpen=" + folder + "\r\n";
+    std::string error;
+    ASSERT_TRUE(s.Start(ini.c_str(), L"files\\b.txt", &error)) << error;
+    ASSERT_TRUE(s.WaitForStatus("001", texts::kStepAdded)) << s.Describe();
+    s.PostCommand(IDC_OPEN);
+    HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
+    ASSERT_NE(dialog, nullptr) << s.Describe();
+    // The file name box: the one edit of the dialog that shows.
+    struct Search {
+        HWND edit;
+    } search = {nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* found = reinterpret_cast<Search*>(data);
+            if (gui::WindowClass(child) == "Edit" && IsWindowVisible(child)) {
+                found->edit = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.edit, nullptr) << "no file name box";
+    ASSERT_TRUE(gui::SetText(search.edit, "\"c.txt\" \"b.txt\" \"a.txt\""));
+    ASSERT_TRUE(gui::PressButton(dialog, IDOK));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"b.txt", "c.txt", "a.txt"}));
+    EXPECT_EQ(s.Column(3), Names(3, folder));
+    EXPECT_EQ(s.FindMessageBox(), nullptr) << "a path added before is skipped without a word";
+    DWORD code = 1;
+    ASSERT_TRUE(s.Close(&code));
+    std::string kept;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
+    EXPECT_EQ(gui::IniValue(kept, "Path_CDlgOpen"), folder);
+}
+
 // Select all, then clear the edit names of the selected rows: list commands of the list window.
 TEST_F(WithFiles, SelectedRowsHaveTheirEditNamesClearedInTheListWindow) {
     std::string error;
