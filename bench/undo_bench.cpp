@@ -103,11 +103,8 @@ bool CutShort(const std::string& folder, const PassPlan& plan, std::size_t renam
 // every item is back.
 bool Recover(const std::string& folder, std::size_t* lines) {
     bool allBack = true;
-    for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
-        LeftJournal left;
-        if (!left.Open(folder, slot)) {
-            continue;
-        }
+    for (const auto& journal : OpenLeftJournals(folder)) {
+        LeftJournal& left = *journal;
         std::vector<std::string> moving;
         for (const journal::ItemState& item : journal::Review(left.What())) {
             if (item.where == journal::ItemState::Where::Moved) {

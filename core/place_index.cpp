@@ -4,6 +4,7 @@
 
 #include "core/name_rules.h"
 #include "core/path_name.h"
+#include "core/temporary_names.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
@@ -11,7 +12,10 @@ const PlaceIndex::Folder* PlaceIndex::ListingOf(const std::string& slashPath,
                                                 std::uint64_t* keyHash) {
     const std::string folderPath = SlashFolder(slashPath);
     const std::string name = SlashName(slashPath);
-    const std::string key = platform::NameKey(name);
+    // A name of the program's temporary form is only ever there as a file's own long name (the
+    // file system refuses to make one that is another's short name), so the listing answers.
+    const std::string key =
+        IsTemporaryName(name) ? platform::ListedNameKey(name) : platform::NameKey(name);
     // A device is in no folder's listing.
     if (folderPath.empty() || key.empty() || IsDeviceName(name)) {
         return nullptr;
