@@ -40,6 +40,19 @@ class HistoryTest : public ListTest {
         waitpid(child, &status, 0);
         return status;
     }
+    // The same for an undo of the pass.
+    int UndoCutAt(unsigned k, const PassRecord& pass) {
+        const pid_t child = fork();
+        if (child == 0) {
+            platform::faults::CrashAt(k);
+            history::Undone undone;
+            history::Undo(Folder(), pass, &undone);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return status;
+    }
 #endif
 };
 
@@ -289,16 +302,7 @@ TEST_F(HistoryTest, AnUndoCutShortWhoseRotationCannotGoBackMovesNoFileBackAlread
                 AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
             }
             ASSERT_EQ(list->RenameAll(), 0);
-            const PassRecord pass = history::Load(Folder()).back();
-            const pid_t child = fork();
-            if (child == 0) {
-                platform::faults::CrashAt(k);
-                history::Undone undone;
-                history::Undo(Folder(), pass, &undone);
-                _exit(0);
-            }
-            int status = 0;
-            waitpid(child, &status, 0);
+            const int status = UndoCutAt(k, history::Load(Folder()).back());
             ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
             if (ended || dir.Has(taken)) {
                 continue;
@@ -337,15 +341,7 @@ TEST_F(HistoryTest, AnUndoFinishedByTheNextStartMarksThePassItUndid) {
     ASSERT_TRUE(history::Add(Folder(), twin));
     for (unsigned k = 0; !dir.Has("a.txt"); ++k) {
         ASSERT_LT(k, 10u) << "the undo never brought a.txt back";
-        const pid_t child = fork();
-        if (child == 0) {
-            platform::faults::CrashAt(k);
-            history::Undone undone;
-            history::Undo(Folder(), pass, &undone);
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
+        UndoCutAt(k, pass);
         // As the next start does.
         LeftJournal left;
         if (left.Open(Folder(), 0)) {
