@@ -15,6 +15,8 @@
 #include "tests/support/list_fixture.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -274,6 +276,44 @@ TEST_F(JournalTest, AFailedPutBackOfTheFirstStageKeepsTheJournal) {
     Recover();
     EXPECT_EQ(NamesBesidesIni(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(dir.Read("b.txt"), "B");
+}
+
+// Two passes cut short over one file: the first renamed a.txt to b.txt, the second b.txt back to
+// a.txt. Only the second put back first, then the first, ends a.txt at its name before both; the
+// clock cannot tell, when both journals were last written in one tick (a FAT volume keeps two
+// seconds) or another program touched the first since.
+TEST_F(JournalTest, TheLaterOfTwoPassesOverOneFileIsPutBackFirst) {
+    const std::string f = Folder() + "/";
+    for (const long firstTouchedLater : {0L, 60L}) {
+        SCOPED_TRACE(firstTouchedLater);
+        dir.MakeFile("a.txt", "A");
+        const std::string a = platform::FileIdentity(f + "a.txt");
+        {
+            PassJournal first;
+            ASSERT_TRUE(first.Begin(Folder(), PassPlan{{}, {{f + "a.txt", f + "b.txt", "", a}}}));
+            ASSERT_TRUE(first.SecondStage());
+            ASSERT_EQ(platform::MovePath(f + "a.txt", f + "b.txt"), platform::MoveResult::Done);
+            PassJournal second;
+            ASSERT_TRUE(second.Begin(Folder(), PassPlan{{}, {{f + "b.txt", f + "a.txt", "", a}}}));
+            ASSERT_TRUE(second.SecondStage());
+            ASSERT_EQ(platform::MovePath(f + "b.txt", f + "a.txt"), platform::MoveResult::Done);
+        }
+        for (unsigned slot = 0; slot < 2; ++slot) {
+            platform::NativeString native;
+            ASSERT_TRUE(platform::ToNative(f + journal::FileName(slot), &native));
+            const struct timespec stamp = {1765000000 + (slot == 0 ? firstTouchedLater : 0), 0};
+            const struct timespec times[2] = {stamp, stamp};
+            ASSERT_EQ(utimensat(AT_FDCWD, native.c_str(), times, 0), 0);
+        }
+        for (const auto& left : OpenLeftJournals(Folder())) {
+            std::vector<std::string> leftAlone;
+            left->PutBack(&leftAlone);
+        }
+        EXPECT_EQ(NamesBesidesIni(), std::vector<std::string>{"a.txt"});
+        for (const std::string& name : NamesBesidesIni()) {
+            test_files::RemoveTree(dir.PathOf(name));
+        }
+    }
 }
 
 using Disk = std::map<std::string, std::string>;
