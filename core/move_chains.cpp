@@ -59,12 +59,14 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
     const auto away = [&](std::size_t i) {
         return which[i] && !at[i].now.empty() && !at[i].wasAt.empty() && at[i].now != at[i].wasAt;
     };
-    // Who waits for each place: the item that was there before.
+    // Who waits for each place: the item that was there before; and which item is where.
     std::unordered_map<std::string, std::size_t> waiting;
+    std::unordered_map<std::string, std::size_t> holding;
     std::deque<std::size_t> ready;
     for (std::size_t i = 0; i < at.size(); ++i) {
         if (away(i)) {
             waiting.emplace(platform::CaseFoldKey(at[i].wasAt), i);
+            holding.emplace(platform::CaseFoldKey(at[i].now), i);
             ready.push_back(i);
         }
     }
@@ -74,12 +76,37 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
             move_retries::Move(at[i].now, to) != platform::MoveResult::Done) {
             return false;
         }
-        const auto freed = waiting.find(platform::CaseFoldKey(at[i].now));
+        const std::string freedKey = platform::CaseFoldKey(at[i].now);
+        const auto freed = waiting.find(freedKey);
         if (freed != waiting.end() && freed->second != i) {
             ready.push_back(freed->second);
         }
+        holding.erase(freedKey);
+        holding[platform::CaseFoldKey(to)] = i;
         at[i].now = to;
         return true;
+    };
+    // Going aside helps only an item whose place is held by one that waits, and so on round to
+    // itself: where the round meets another program's file, the item would stay aside for good.
+    std::vector<bool> deadEnd(at.size(), false);
+    const auto closesOnItself = [&](std::size_t first) {
+        std::vector<std::size_t> walked;
+        for (std::size_t i = first;;) {
+            walked.push_back(i);
+            const auto holder = holding.find(platform::CaseFoldKey(at[i].wasAt));
+            if (holder == holding.end() || !away(holder->second) || deadEnd[holder->second] ||
+                walked.size() > at.size()) {
+                break;
+            }
+            if (holder->second == first) {
+                return true;
+            }
+            i = holder->second;
+        }
+        for (std::size_t i : walked) {
+            deadEnd[i] = true;
+        }
+        return false;
     };
     std::size_t cycle = 0;
     for (;;) {
@@ -94,7 +121,7 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
         // next. An item aside or back never becomes a candidate again.
         for (; cycle < at.size(); ++cycle) {
             if (away(cycle) && at[cycle].now != at[cycle].aside && !at[cycle].aside.empty() &&
-                move(cycle, at[cycle].aside)) {
+                !deadEnd[cycle] && closesOnItself(cycle) && move(cycle, at[cycle].aside)) {
                 ready.push_back(cycle);
                 break;
             }

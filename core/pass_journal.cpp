@@ -326,8 +326,8 @@ bool LeftJournal::Open(const std::string& folderSlash, unsigned slot) {
         platform::RemoveJournal(&file);
         return false;
     }
-    this->slot = slot;
-    written = platform::JournalWritten(&file);
+    slotNumber = slot;
+    begun = platform::JournalBegun(&file);
     return true;
 }
 
@@ -339,8 +339,12 @@ std::vector<std::unique_ptr<LeftJournal>> OpenLeftJournals(const std::string& fo
             left.push_back(std::move(one));
         }
     }
-    std::stable_sort(left.begin(), left.end(),
-                     [](const auto& a, const auto& b) { return a->Written() > b->Written(); });
+    // The one begun later first, then the higher slot: a journal left behind keeps its slot, so a
+    // pass begun after it takes a later one. (A pass's plan says nothing of its order: passes
+    // back and forth over the same names take items from where each other left them.)
+    std::stable_sort(left.begin(), left.end(), [](const auto& a, const auto& b) {
+        return a->Begun() != b->Begun() ? a->Begun() > b->Begun() : a->Slot() > b->Slot();
+    });
     return left;
 }
 

@@ -134,8 +134,8 @@ class LeftJournal {
     // without a whole plan was cut short before any file moved: it is removed on the way.
     bool Open(const std::string& folderSlash, unsigned slot);
     const journal::Contents& What() const { return contents; }
-    unsigned Slot() const { return slot; }
-    std::int64_t Written() const { return written; }
+    unsigned Slot() const { return slotNumber; }
+    std::int64_t Begun() const { return begun; }
     // Puts the files back; the journal is removed when all are back, else kept.
     bool PutBack(std::vector<std::string>* leftAlone,
                  const std::function<void(unsigned, unsigned)>& progress = nullptr,
@@ -146,10 +146,11 @@ class LeftJournal {
   private:
     platform::JournalFile file;
     journal::Contents contents;
-    unsigned slot = 0;
-    std::int64_t written = 0;
+    unsigned slotNumber = 0;
+    std::int64_t begun = 0;
 };
 
 // Every journal left in the folder, held, the newest first: a later pass may have moved files of
-// an earlier one, and putting the earlier back first would take their places.
+// an earlier one, and putting the earlier back first would take their places. (All are held
+// while the first is offered, so no other copy takes one meanwhile.)
 std::vector<std::unique_ptr<LeftJournal>> OpenLeftJournals(const std::string& folderSlash);

@@ -35,7 +35,9 @@ bool ReadJournal(JournalFile* file, std::string* bytes);
 bool RemoveJournal(JournalFile* file);
 // Lets it go and keeps the file.
 void CloseJournal(JournalFile* file);
-// When the file was last written, in units only compared with each other; 0 when unknown.
-std::int64_t JournalWritten(const JournalFile* file);
+// When the file was made, where the file system keeps that (a write or a touch since does not
+// change it), else when it was last written; in units only compared with each other, 0 when
+// unknown.
+std::int64_t JournalBegun(const JournalFile* file);
 
 }  // namespace platform

@@ -100,12 +100,15 @@ bool ForceJournal(JournalFile* file) {
     return fdatasync(static_cast<int>(file->handle)) == 0;
 }
 
-std::int64_t JournalWritten(const JournalFile* file) {
-    struct stat status;
-    if (fstat(static_cast<int>(file->handle), &status) != 0) {
+std::int64_t JournalBegun(const JournalFile* file) {
+    struct statx status;
+    if (statx(static_cast<int>(file->handle), "", AT_EMPTY_PATH, STATX_BTIME | STATX_MTIME,
+              &status) != 0) {
         return 0;
     }
-    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    const struct statx_timestamp& when =
+        (status.stx_mask & STATX_BTIME) != 0 ? status.stx_btime : status.stx_mtime;
+    return static_cast<std::int64_t>(when.tv_sec) * 1000000000 + when.tv_nsec;
 }
 
 bool ReadJournal(JournalFile* file, std::string* bytes) {

@@ -82,13 +82,13 @@ bool ForceJournal(JournalFile* file) {
     return FlushFileBuffers(Handle(file)) != 0;
 }
 
-std::int64_t JournalWritten(const JournalFile* file) {
-    FILETIME written = {};
-    if (!GetFileTime(Handle(file), nullptr, nullptr, &written)) {
+std::int64_t JournalBegun(const JournalFile* file) {
+    FILETIME made = {};
+    if (!GetFileTime(Handle(file), &made, nullptr, nullptr)) {
         return 0;
     }
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
-                                     written.dwLowDateTime);
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(made.dwHighDateTime) << 32) |
+                                     made.dwLowDateTime);
 }
 
 bool ReadJournal(JournalFile* file, std::string* bytes) {

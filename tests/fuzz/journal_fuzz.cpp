@@ -152,7 +152,7 @@ bool RemoveJournal(JournalFile*) {
     return false;
 }
 void CloseJournal(JournalFile*) {}
-std::int64_t JournalWritten(const JournalFile*) {
+std::int64_t JournalBegun(const JournalFile*) {
     return 0;
 }
 
