@@ -63,6 +63,21 @@ class WithFiles : public ::testing::Test {
     }
     std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
     std::wstring Wide(const std::wstring& name) const { return s.PathOf("files") + L"\\" + name; }
+    // The open dialog's file name box: the one edit of the dialog that shows.
+    static HWND FileNameBox(HWND dialog) {
+        HWND edit = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM data) -> BOOL {
+                if (gui::WindowClass(child) != "Edit" || !IsWindowVisible(child)) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(data) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&edit));
+        return edit;
+    }
 
     gui::Session s;
 };
@@ -103,23 +118,9 @@ TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
     s.PostCommand(IDC_OPEN);
     HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
     ASSERT_NE(dialog, nullptr) << s.Describe();
-    // The file name box: the one edit of the dialog that shows.
-    struct Search {
-        HWND edit;
-    } search = {nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* found = reinterpret_cast<Search*>(data);
-            if (gui::WindowClass(child) == "Edit" && IsWindowVisible(child)) {
-                found->edit = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.edit, nullptr) << "no file name box";
-    ASSERT_TRUE(gui::SetText(search.edit, "\"c.txt\" \"b.txt\" \"a.txt\""));
+    HWND box = FileNameBox(dialog);
+    ASSERT_NE(box, nullptr) << "no file name box";
+    ASSERT_TRUE(gui::SetText(box, "\"c.txt\" \"b.txt\" \"a.txt\""));
     ASSERT_TRUE(gui::PressButton(dialog, IDOK));
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
     EXPECT_EQ(s.Column(1), (Names{"b.txt", "c.txt", "a.txt"}));
