@@ -63,6 +63,21 @@ class WithFiles : public ::testing::Test {
     }
     std::wstring File(const std::string& name) const { return s.PathOf("files\\" + name); }
     std::wstring Wide(const std::wstring& name) const { return s.PathOf("files") + L"\\" + name; }
+    // The open dialog's file name box: the one edit of the dialog that shows.
+    static HWND FileNameBox(HWND dialog) {
+        HWND edit = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM data) -> BOOL {
+                if (gui::WindowClass(child) != "Edit" || !IsWindowVisible(child)) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(data) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&edit));
+        return edit;
+    }
 
     gui::Session s;
 };
@@ -103,23 +118,9 @@ TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
     s.PostCommand(IDC_OPEN);
     HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
     ASSERT_NE(dialog, nullptr) << s.Describe();
-    // The file name box: the one edit of the dialog that shows.
-    struct Search {
-        HWND edit;
-    } search = {nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* found = reinterpret_cast<Search*>(data);
-            if (gui::WindowClass(child) == "Edit" && IsWindowVisible(child)) {
-                found->edit = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.edit, nullptr) << "no file name box";
-    ASSERT_TRUE(gui::SetText(search.edit, "\"c.txt\" \"b.txt\" \"a.txt\""));
+    HWND box = FileNameBox(dialog);
+    ASSERT_NE(box, nullptr) << "no file name box";
+    ASSERT_TRUE(gui::SetText(box, "\"c.txt\" \"b.txt\" \"a.txt\""));
     ASSERT_TRUE(gui::PressButton(dialog, IDOK));
     ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
     EXPECT_EQ(s.Column(1), (Names{"b.txt", "c.txt", "a.txt"}));
@@ -130,6 +131,28 @@ TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
     std::string kept;
     ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
     EXPECT_EQ(gui::IniValue(kept, "Path_CDlgOpen"), folder);
+}
+
+// The open dialog is the command's own work: what a second start hands over while it is up waits
+// for that work to end, so the picks come first and the handed-over path after them.
+TEST_F(WithFiles, PathsHandedOverDuringTheOpenDialogComeAfterItsPicks) {
+    const std::string folder = gui::ToCp932(s.PathOf("files"));
+    const std::string ini =
+        "[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\nPath_CDlgOpen=" + folder + "\r\n";
+    std::string error;
+    ASSERT_TRUE(s.Start(ini.c_str(), &error)) << error;
+    s.PostCommand(IDC_OPEN);
+    HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
+    ASSERT_NE(dialog, nullptr) << s.Describe();
+    // Sent: once it returns, the path is kept.
+    ASSERT_TRUE(gui::HandOver(s.window(), "\"" + gui::ToCp932(File("a.txt")) + "\""));
+    EXPECT_EQ(s.RowCount(), 0) << "nothing is added while the dialog is up";
+    HWND box = FileNameBox(dialog);
+    ASSERT_NE(box, nullptr) << "no file name box";
+    ASSERT_TRUE(gui::SetText(box, "\"c.txt\" \"d.txt\""));
+    ASSERT_TRUE(gui::PressButton(dialog, IDOK));
+    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"c.txt", "d.txt", "a.txt"}));
 }
 
 // Select all, then clear the edit names of the selected rows: list commands of the list window.
