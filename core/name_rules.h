@@ -30,8 +30,8 @@ void ShowNamesTooLong(WindowHandle owner, unsigned rows, const std::vector<unsig
 bool IsValidFileName(const std::string& name, bool showMessage, WindowHandle owner,
                      bool wholeNamesShown);
 
-// What the settings decide for a typed name: whether it is held to the rule above at all
-// (DlgFNisWrong), and whether its extension is typed with it (UseExtension at start-up).
+// What the user chose for a typed name: whether it is held to the rule above at all, and whether
+// its extension is typed with it (the whole name shown).
 struct NameRules {
     bool checked = false;
     bool wholeNamesShown = false;

@@ -14,6 +14,7 @@
 #include "ui/app_context.h"
 #include "ui/command_states.h"
 #include "ui/editor_wait.h"
+#include "ui/held_work.h"
 #include "ui/history_dialog.h"
 #include "ui/list_commands.h"
 #include "ui/list_hold.h"

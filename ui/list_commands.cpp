@@ -11,8 +11,8 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/held_work.h"
 #include "ui/list_view_pane.h"
-#include "ui/opening.h"
 #include "ui/steps.h"
 
 void RenameAll(AppContext* c) {

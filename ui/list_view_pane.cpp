@@ -6,10 +6,8 @@
 
 #include <vector>
 
-#include "core/mbcs.h"
 #include "core/rename_list.h"
 #include "core/texts.h"
-#include "platform/message_box.h"
 #include "platform/screen_scale.h"
 #include "platform/window_text.h"
 #include "res/resource_ids.h"

@@ -18,32 +18,11 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "ui/app_context.h"
+#include "ui/held_work.h"
 #include "ui/incoming_paths.h"
 #include "ui/list_hold.h"
-#include "ui/list_view_pane.h"
-#include "ui/steps.h"
 
 namespace {
-
-// The kept paths in one batch, then the Added step; again for those that came meanwhile.
-void AddKeptPaths(AppContext* c) {
-    // A pass walks the entries by index; its own command adds the paths once it has ended.
-    if (c->list->IsBusy()) {
-        return;
-    }
-    for (std::string paths; !(paths = c->hold->TakeKept()).empty();) {
-        c->hold->Enter();
-        {
-            RowBatch rows(c);
-            c->list->AddPaths(paths);
-            std::string().swap(paths);
-            // Sorting and the copy to the clipboard follow inside, as the settings say.
-            SetStep(c, WorkflowStep::Added);
-        }
-        // Paths that came during this batch's messages and follow-ups make the next one.
-        c->hold->Leave();
-    }
-}
 
 // A name the dialog gives beside its folder. A root folder comes with its closing backslash.
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -52,18 +31,6 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
-
-void RunHeld(AppContext* c, const std::function<void()>& work) {
-    // What the work and the adding after it refuse comes in one message at the end.
-    Refusals& refusals = c->list->AddRefusals();
-    refusals.Open();
-    c->hold->Enter();
-    work();
-    if (c->hold->Leave()) {
-        AddKeptPaths(c);
-    }
-    refusals.Close(c->mainWindow);
-}
 
 void OpenStartupArguments(AppContext* c) {
     const std::wstring arguments = CommandLineArguments();
@@ -175,27 +142,31 @@ void OpenWithDialog(AppContext* c) {
     if (!GetOpenFileNameW(&ofn)) {
         return;
     }
-    // The paths take the road a drop takes: kept, then added in one batch with its step.
-    RunHeld(c, [&] {
-        const std::wstring first(result.data());
-        std::string firstPath;
-        if (!TakePath(first, &firstPath)) {
-            return;
-        }
-        c->settings->SetString(keys::kPathCDlgOpen, firstPath);
-        if (title[0] != L'\0') {
-            c->hold->Keep(firstPath);
-            return;
-        }
+    const std::wstring first(result.data());
+    std::string firstPath;
+    if (!TakePath(first, &firstPath)) {
+        return;
+    }
+    c->settings->SetString(keys::kPathCDlgOpen, firstPath);
+    std::string picked;
+    const auto pick = [&](const std::string& path) {
+        picked += path;
+        picked += '\0';
+    };
+    if (title[0] != L'\0') {
+        pick(firstPath);
+    } else {
         // Several picked: the folder first, then each name in it.
         for (const wchar_t* name = result.data() + first.size() + 1; *name;
              name += wcslen(name) + 1) {
             std::string cp932;
             if (TakePath(name, &cp932)) {
-                c->hold->Keep(mbcs::FindFirst(cp932, '\\') != std::string::npos
-                                  ? cp932
-                                  : InFolder(firstPath, cp932));
+                pick(mbcs::FindFirst(cp932, '\\') != std::string::npos
+                         ? cp932
+                         : InFolder(firstPath, cp932));
             }
         }
-    });
+    }
+    // The batch a drop makes, at once: what arrived while the dialog was up comes after.
+    AddBatch(c, std::move(picked));
 }

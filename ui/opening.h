@@ -2,15 +2,10 @@
 // open dialog. While the list is held they wait, in the order they came, and are added after.
 #pragma once
 
-#include <functional>
 #include <string>
 
 struct AppContext;
 struct HDROP__;
-
-// Runs work during which the list must not change under it; paths that arrive meanwhile are
-// added once the outermost such work has ended.
-void RunHeld(AppContext* c, const std::function<void()>& work);
 
 // Each road ends in one batch and the Added step.
 void OpenStartupArguments(AppContext* c);

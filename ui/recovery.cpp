@@ -16,8 +16,8 @@
 #include "platform/text.h"
 #include "settings/app_paths.h"
 #include "ui/app_context.h"
+#include "ui/held_work.h"
 #include "ui/list_view_pane.h"
-#include "ui/opening.h"
 
 namespace {
 
