@@ -258,6 +258,22 @@ std::string Lines(const Problems& problems) {
     return all;
 }
 
+// The list window with two names in it, and the stand-in editor as its tool, which stays until
+// it is asked to close.
+void StartListWindow(gui::Session* s) {
+    ASSERT_TRUE(gui::MakeFolder(s->PathOf("files")));
+    ASSERT_TRUE(gui::MakeFile(s->PathOf("files\\a.txt")));
+    ASSERT_TRUE(gui::MakeFile(s->PathOf("files\\a much longer name of a file.txt")));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", "stay:");
+    const std::string ini =
+        std::string(texts::kListWindow) + "ToolPath=" + gui::Narrow(gui::ToolPath()) + "\r\n";
+    std::string error;
+    ASSERT_TRUE(
+        s->Start(ini.c_str(), L"files\\a.txt \"files\\a much longer name of a file.txt\"", &error))
+        << error;
+    ASSERT_TRUE(s->WaitForStatus("002", texts::kStepAdded)) << s->Describe();
+}
+
 void RunAt(int dpi) {
     ASSERT_EQ(ScreenDpi(), dpi) << "the prefix is not set to " << dpi << " dpi";
     ASSERT_FALSE(BaselinePath().empty()) << "VARNEL_DPI_BASELINE is not set";
@@ -267,17 +283,7 @@ void RunAt(int dpi) {
         ASSERT_TRUE(LoadBaseline(&baseline)) << "no measures of the run at 96 dpi";
     }
     gui::Session s;
-    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\a.txt")));
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\a much longer name of a file.txt")));
-    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", "stay:");
-    const std::string ini =
-        std::string(texts::kListWindow) + "ToolPath=" + gui::Narrow(gui::ToolPath()) + "\r\n";
-    std::string error;
-    ASSERT_TRUE(
-        s.Start(ini.c_str(), L"files\\a.txt \"files\\a much longer name of a file.txt\"", &error))
-        << error;
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
     const std::string at = " at " + std::to_string(dpi) + " dpi";
 
     // The kept box (the place 100, 100 and the list window's 620 x 400) in this screen's pixels.
