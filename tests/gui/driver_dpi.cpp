@@ -1,9 +1,9 @@
 // Varnel at the screen's scale. The wrapper (run-dpi-test.sh) runs this once for each of 96, 144
-// and 192 dpi, in a prefix of its own set to that dpi; each run is the one case of its dpi, and
-// one start of Varnel: the window's sizes, the texts of the main window and of every dialog
-// within their controls, the editor's place, a picture of the main window and of the wait
-// dialog, and the settings as they were. The run at 96 dpi leaves its measures for the larger
-// scales to compare with, and tells the window it moved to a monitor of 150 % and back.
+// and 192 dpi, in a prefix of its own set to that dpi; each run's first case is one start of
+// Varnel: the window's sizes, the texts of the main window and of every dialog within their
+// controls, the editor's place, a picture of the main window and of the wait dialog, and the
+// settings as they were. The run at 96 dpi leaves its measures for the larger scales to compare
+// with; its other cases tell the window it moved to monitors of other scales (Wine has one).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -258,6 +258,9 @@ std::string Lines(const Problems& problems) {
     return all;
 }
 
+const char* const kWidthKeys[] = {"ColumnWidth_Edit", "ColumnWidth_Now", "ColumnWidth_Old",
+                                  "ColumnWidth_Path"};
+
 // The list window with two names in it, and the stand-in editor as its tool, which stays until
 // it is asked to close.
 void StartListWindow(gui::Session* s) {
@@ -417,8 +420,7 @@ void RunAt(int dpi) {
     EXPECT_EQ(gui::IniValue(kept, "WindowPos_Y"), "100") << at;
     EXPECT_EQ(gui::IniValue(kept, "WindowSize_X"), "620") << at;
     EXPECT_EQ(gui::IniValue(kept, "WindowSize_Y"), "400") << at;
-    for (const char* column :
-         {"ColumnWidth_Edit", "ColumnWidth_Now", "ColumnWidth_Old", "ColumnWidth_Path"}) {
+    for (const char* column : kWidthKeys) {
         EXPECT_EQ(gui::IniValue(kept, column), "150") << column << at;
     }
 }
@@ -433,6 +435,30 @@ TEST(Dpi, At144EverythingIsAHalfLargerAndEveryTextFits) {
 
 TEST(Dpi, At192EverythingIsTwiceAsLargeAndEveryTextFits) {
     RunAt(192);
+}
+
+// The list window's kept size at `dpi` where the window is now, as the system suggests it.
+RECT BoxAt(const gui::Session& s, int dpi) {
+    const RECT now = s.WindowRect();
+    return {now.left, now.top, now.left + Px(620, dpi), now.top + Px(400, dpi)};
+}
+
+// Over monitors of 125 % and 150 % and back to 100 %: the columns are as wide as a start at each
+// scale makes them, and the settings keep what they kept.
+TEST(Dpi, At96TheColumnWidthsComeThroughSeveralScalesUnchanged) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    for (int dpi : {120, 144, 96}) {
+        ASSERT_TRUE(TellDpiChanged(s, dpi, BoxAt(s, dpi)));
+        EXPECT_EQ(ColumnWidths(s), std::vector<int>(4, Px(150, dpi))) << "at " << dpi << " dpi";
+    }
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+    std::string kept;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
+    for (const char* column : kWidthKeys) {
+        EXPECT_EQ(gui::IniValue(kept, column), "150") << column;
+    }
 }
 
 }  // namespace
