@@ -461,4 +461,28 @@ TEST(Dpi, At96TheColumnWidthsComeThroughSeveralScalesUnchanged) {
     }
 }
 
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+}
+
+// The scale changes while the names are out in the tool and the window is hidden: the window
+// comes back in the box it took for the new scale, not in the one of the old.
+TEST(Dpi, At96TheWindowBackFromTheToolKeepsTheBoxOfItsNewScale) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    s.PostCommand(IDC_EXPORT_FILE);
+    HWND wait = gui::WaitForDialogTitled(s.processId(), texts::kWaitTitle);
+    ASSERT_NE(wait, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::WaitFor([] { return FindWindowA(kEditorClass, nullptr) != nullptr; }));
+    ASSERT_FALSE(IsWindowVisible(s.window()));
+    const RECT told = BoxAt(s, 144);
+    ASSERT_TRUE(TellDpiChanged(s, 144, told));
+    ASSERT_TRUE(Dismiss(wait, IDCANCEL));
+    ASSERT_TRUE(gui::WaitFor([&] { return IsWindowVisible(s.window()) != FALSE; }));
+    EXPECT_EQ(Text(s.WindowRect()), Text(told));
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
 }  // namespace
