@@ -485,4 +485,37 @@ TEST(Dpi, At96TheWindowBackFromTheToolKeepsTheBoxOfItsNewScale) {
     ASSERT_TRUE(s.Close(&code));
 }
 
+RECT ScreenRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// Bar 100, above the list: it shares the list's id, and the compact window's bars are hidden.
+HWND ListModeBar(const gui::Session& s) {
+    for (HWND bar = nullptr;
+         (bar = FindWindowExA(s.window(), bar, TOOLBARCLASSNAMEA, nullptr)) != nullptr;) {
+        if (IsWindowVisible(bar)) {
+            return bar;
+        }
+    }
+    return nullptr;
+}
+
+// The monitor under the window takes another scale and the system leaves the box as it was (a
+// maximized window keeps its screen): the bar grows, and the list goes down below it.
+TEST(Dpi, At96AScaleChangeThatKeepsTheBoxLaysTheWindowOutAgain) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    const RECT bar = ScreenRect(ListModeBar(s));
+    ASSERT_EQ(ScreenRect(s.list()).top, bar.bottom);
+    ASSERT_TRUE(TellDpiChanged(s, 144, s.WindowRect()));
+    const RECT grown = ScreenRect(ListModeBar(s));
+    ASSERT_GT(grown.bottom, bar.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).top, grown.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).bottom, ScreenRect(s.statusBar()).top);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
 }  // namespace
