@@ -518,4 +518,26 @@ TEST(Dpi, At96AScaleChangeThatKeepsTheBoxLaysTheWindowOutAgain) {
     ASSERT_TRUE(s.Close(&code));
 }
 
+int Height(HWND window) {
+    const RECT r = ScreenRect(window);
+    return r.bottom - r.top;
+}
+
+// At a new scale the texts grow with the pictures. A start at 150 % makes the list's header and
+// the status bar 1.4 times as high as at 100 % (their fonts are the system's, at its scale).
+TEST(Dpi, At96TheTextsGrowWithTheScaleTheWindowIsToldOf) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    HWND header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
+    ASSERT_NE(header, nullptr);
+    const int headerHeight = Height(header);
+    const int statusHeight = Height(s.statusBar());
+    ASSERT_TRUE(TellDpiChanged(s, 144, BoxAt(s, 144)));
+    header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
+    EXPECT_GE(Height(header), 1.3 * headerHeight);
+    EXPECT_GE(Height(s.statusBar()), 1.3 * statusHeight);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
 }  // namespace
