@@ -1,5 +1,5 @@
-// Varnel at the screen's scale. The wrapper (run-dpi-test.sh) runs this once for each of 96, 144
-// and 192 dpi, in a prefix of its own set to that dpi; each run's first case is one start of
+// Varnel at the screen's scale. The wrapper (run-dpi-test.sh) runs this once for each of 96, 144,
+// 168 and 192 dpi, in a prefix of its own set to that dpi; each run's first case is one start of
 // Varnel: the window's sizes, the texts of the main window and of every dialog within their
 // controls, the editor's place, a picture of the main window and of the wait dialog, and the
 // settings as they were. The run at 96 dpi leaves its measures for the larger scales to compare
@@ -431,6 +431,11 @@ TEST(Dpi, At96TheWindowIsAsItWasAndEveryTextFits) {
 
 TEST(Dpi, At144EverythingIsAHalfLargerAndEveryTextFits) {
     RunAt(144);
+}
+
+// 175 %: a scale no picture is drawn for, whose lengths do not come out whole.
+TEST(Dpi, At168EverythingIsThreeQuartersLargerAndEveryTextFits) {
+    RunAt(168);
 }
 
 TEST(Dpi, At192EverythingIsTwiceAsLargeAndEveryTextFits) {
