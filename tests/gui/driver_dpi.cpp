@@ -1,9 +1,9 @@
-// Varnel at the screen's scale. The wrapper (run-dpi-test.sh) runs this once for each of 96, 144
-// and 192 dpi, in a prefix of its own set to that dpi; each run is the one case of its dpi, and
-// one start of Varnel: the window's sizes, the texts of the main window and of every dialog
-// within their controls, the editor's place, a picture of the main window and of the wait
-// dialog, and the settings as they were. The run at 96 dpi leaves its measures for the larger
-// scales to compare with, and tells the window it moved to a monitor of 150 % and back.
+// Varnel at the screen's scale. The wrapper (run-dpi-test.sh) runs this once for each of 96, 144,
+// 168 and 192 dpi, in a prefix of its own set to that dpi; each run's first case is one start of
+// Varnel: the window's sizes, the texts of the main window and of every dialog within their
+// controls, the editor's place, a picture of the main window and of the wait dialog, and the
+// settings as they were. The run at 96 dpi leaves its measures for the larger scales to compare
+// with; its other cases tell the window it moved to monitors of other scales (Wine has one).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -258,6 +258,25 @@ std::string Lines(const Problems& problems) {
     return all;
 }
 
+const char* const kWidthKeys[] = {"ColumnWidth_Edit", "ColumnWidth_Now", "ColumnWidth_Old",
+                                  "ColumnWidth_Path"};
+
+// The list window with two names in it, and the stand-in editor as its tool, which stays until
+// it is asked to close.
+void StartListWindow(gui::Session* s) {
+    ASSERT_TRUE(gui::MakeFolder(s->PathOf("files")));
+    ASSERT_TRUE(gui::MakeFile(s->PathOf("files\\a.txt")));
+    ASSERT_TRUE(gui::MakeFile(s->PathOf("files\\a much longer name of a file.txt")));
+    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", "stay:");
+    const std::string ini =
+        std::string(texts::kListWindow) + "ToolPath=" + gui::Narrow(gui::ToolPath()) + "\r\n";
+    std::string error;
+    ASSERT_TRUE(
+        s->Start(ini.c_str(), L"files\\a.txt \"files\\a much longer name of a file.txt\"", &error))
+        << error;
+    ASSERT_TRUE(s->WaitForStatus("002", texts::kStepAdded)) << s->Describe();
+}
+
 void RunAt(int dpi) {
     ASSERT_EQ(ScreenDpi(), dpi) << "the prefix is not set to " << dpi << " dpi";
     ASSERT_FALSE(BaselinePath().empty()) << "VARNEL_DPI_BASELINE is not set";
@@ -267,17 +286,7 @@ void RunAt(int dpi) {
         ASSERT_TRUE(LoadBaseline(&baseline)) << "no measures of the run at 96 dpi";
     }
     gui::Session s;
-    ASSERT_TRUE(gui::MakeFolder(s.PathOf("files")));
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\a.txt")));
-    ASSERT_TRUE(gui::MakeFile(s.PathOf("files\\a much longer name of a file.txt")));
-    SetEnvironmentVariableA("VARNEL_FAKE_EDITOR", "stay:");
-    const std::string ini =
-        std::string(texts::kListWindow) + "ToolPath=" + gui::Narrow(gui::ToolPath()) + "\r\n";
-    std::string error;
-    ASSERT_TRUE(
-        s.Start(ini.c_str(), L"files\\a.txt \"files\\a much longer name of a file.txt\"", &error))
-        << error;
-    ASSERT_TRUE(s.WaitForStatus("002", texts::kStepAdded)) << s.Describe();
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
     const std::string at = " at " + std::to_string(dpi) + " dpi";
 
     // The kept box (the place 100, 100 and the list window's 620 x 400) in this screen's pixels.
@@ -411,8 +420,7 @@ void RunAt(int dpi) {
     EXPECT_EQ(gui::IniValue(kept, "WindowPos_Y"), "100") << at;
     EXPECT_EQ(gui::IniValue(kept, "WindowSize_X"), "620") << at;
     EXPECT_EQ(gui::IniValue(kept, "WindowSize_Y"), "400") << at;
-    for (const char* column :
-         {"ColumnWidth_Edit", "ColumnWidth_Now", "ColumnWidth_Old", "ColumnWidth_Path"}) {
+    for (const char* column : kWidthKeys) {
         EXPECT_EQ(gui::IniValue(kept, column), "150") << column << at;
     }
 }
@@ -425,8 +433,116 @@ TEST(Dpi, At144EverythingIsAHalfLargerAndEveryTextFits) {
     RunAt(144);
 }
 
+// 175 %: a scale no picture is drawn for, whose lengths do not come out whole.
+TEST(Dpi, At168EverythingIsThreeQuartersLargerAndEveryTextFits) {
+    RunAt(168);
+}
+
 TEST(Dpi, At192EverythingIsTwiceAsLargeAndEveryTextFits) {
     RunAt(192);
+}
+
+// The list window's kept size at `dpi` where the window is now, as the system suggests it.
+RECT BoxAt(const gui::Session& s, int dpi) {
+    const RECT now = s.WindowRect();
+    return {now.left, now.top, now.left + Px(620, dpi), now.top + Px(400, dpi)};
+}
+
+// Over monitors of 125 % and 150 % and back to 100 %: the columns are as wide as a start at each
+// scale makes them, and the settings keep what they kept.
+TEST(Dpi, At96TheColumnWidthsComeThroughSeveralScalesUnchanged) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    for (int dpi : {120, 144, 96}) {
+        ASSERT_TRUE(TellDpiChanged(s, dpi, BoxAt(s, dpi)));
+        EXPECT_EQ(ColumnWidths(s), std::vector<int>(4, Px(150, dpi))) << "at " << dpi << " dpi";
+    }
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+    std::string kept;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
+    for (const char* column : kWidthKeys) {
+        EXPECT_EQ(gui::IniValue(kept, column), "150") << column;
+    }
+}
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+}
+
+// The scale changes while the names are out in the tool and the window is hidden: the window
+// comes back in the box it took for the new scale, not in the one of the old.
+TEST(Dpi, At96TheWindowBackFromTheToolKeepsTheBoxOfItsNewScale) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    s.PostCommand(IDC_EXPORT_FILE);
+    HWND wait = gui::WaitForDialogTitled(s.processId(), texts::kWaitTitle);
+    ASSERT_NE(wait, nullptr) << s.Describe();
+    ASSERT_TRUE(gui::WaitFor([] { return FindWindowA(kEditorClass, nullptr) != nullptr; }));
+    ASSERT_FALSE(IsWindowVisible(s.window()));
+    const RECT told = BoxAt(s, 144);
+    ASSERT_TRUE(TellDpiChanged(s, 144, told));
+    ASSERT_TRUE(Dismiss(wait, IDCANCEL));
+    ASSERT_TRUE(gui::WaitFor([&] { return IsWindowVisible(s.window()) != FALSE; }));
+    EXPECT_EQ(Text(s.WindowRect()), Text(told));
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
+RECT ScreenRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// Bar 100, above the list: it shares the list's id, and the compact window's bars are hidden.
+HWND ListModeBar(const gui::Session& s) {
+    for (HWND bar = nullptr;
+         (bar = FindWindowExA(s.window(), bar, TOOLBARCLASSNAMEA, nullptr)) != nullptr;) {
+        if (IsWindowVisible(bar)) {
+            return bar;
+        }
+    }
+    return nullptr;
+}
+
+// The monitor under the window takes another scale and the system leaves the box as it was (a
+// maximized window keeps its screen): the bar grows, and the list goes down below it.
+TEST(Dpi, At96AScaleChangeThatKeepsTheBoxLaysTheWindowOutAgain) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    const RECT bar = ScreenRect(ListModeBar(s));
+    ASSERT_EQ(ScreenRect(s.list()).top, bar.bottom);
+    ASSERT_TRUE(TellDpiChanged(s, 144, s.WindowRect()));
+    const RECT grown = ScreenRect(ListModeBar(s));
+    ASSERT_GT(grown.bottom, bar.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).top, grown.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).bottom, ScreenRect(s.statusBar()).top);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
+}
+
+int Height(HWND window) {
+    const RECT r = ScreenRect(window);
+    return r.bottom - r.top;
+}
+
+// At a new scale the texts grow with the pictures. A start at 150 % makes the list's header and
+// the status bar 1.4 times as high as at 100 % (their fonts are the system's, at its scale).
+TEST(Dpi, At96TheTextsGrowWithTheScaleTheWindowIsToldOf) {
+    gui::Session s;
+    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    HWND header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
+    ASSERT_NE(header, nullptr);
+    const int headerHeight = Height(header);
+    const int statusHeight = Height(s.statusBar());
+    ASSERT_TRUE(TellDpiChanged(s, 144, BoxAt(s, 144)));
+    header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
+    EXPECT_GE(Height(header), 1.3 * headerHeight);
+    EXPECT_GE(Height(s.statusBar()), 1.3 * statusHeight);
+    DWORD code = 99;
+    ASSERT_TRUE(s.Close(&code));
 }
 
 }  // namespace

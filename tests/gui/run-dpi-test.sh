@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the scale driver once at each of 96, 144 and 192 dpi, in a Wine prefix of its own
+# Runs the scale driver once at each of 96, 144, 168 and 192 dpi, in a Wine prefix of its own
 # (BUILD_DIR/wine-prefix-dpi) on a display and wineserver of its own, so that the other tests'
 # prefix never sees another dpi, whatever runs beside this test. The run at 96 dpi goes first: it
 # leaves the measures the larger scales are compared with.
@@ -38,7 +38,7 @@ set_dpi() {
 }
 
 rc=0
-for dpi in 96 144 192; do
+for dpi in 96 144 168 192; do
     if ! varnel_prefix_ensure "$VARNEL_WINEPREFIX" || ! set_dpi "$VARNEL_WINEPREFIX" "$dpi"; then
         echo "gui: could not set the prefix $VARNEL_WINEPREFIX to $dpi dpi"
         rc=1
