@@ -235,7 +235,10 @@ int ToolLauncher::OpenAndWait() {
     if (wasMaximized) {
         ShowWindow(main, SW_SHOWMAXIMIZED);
     } else {
-        MoveWindow(main, lastKnown.left, lastKnown.top, Width(mainRect), Height(mainRect), TRUE);
+        // Its size now: a change of the screen's scale meanwhile has sized it anew.
+        RECT now = mainRect;
+        GetWindowRect(main, &now);
+        MoveWindow(main, lastKnown.left, lastKnown.top, Width(now), Height(now), TRUE);
         ShowWindow(main, SW_SHOWNORMAL);
     }
     SetForegroundWindow(main);

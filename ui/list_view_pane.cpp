@@ -67,7 +67,8 @@ ListViewPane::ListViewPane(AppContext* context) : context(context), progress(con
         LVCOLUMNW column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = ToDevicePixels(context->settings->GetInt(kWidthKeys[i], 0), dpi);
+        keptWidths[i] = context->settings->GetInt(kWidthKeys[i], 0);
+        column.cx = ToDevicePixels(keptWidths[i], dpi);
         column.pszText = &text[0];
         column.iSubItem = i;
         SendMessageW(listWindow, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
@@ -111,11 +112,19 @@ void ListViewPane::SaveColumnWidths() {
         return;
     }
     for (int i = 0; i < 4; ++i) {
-        const LRESULT width =
-            SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0);
-        context->settings->SetInt(kWidthKeys[i],
-                                  ToStoredPixels(static_cast<int>(width), columnsDpi));
+        context->settings->SetInt(kWidthKeys[i], KeptWidth(i));
     }
+}
+
+int ListViewPane::KeptWidth(int column) {
+    const int shown = static_cast<int>(
+        SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    // Only a width the user (or a command) changed is taken anew from the screen: one scaled from
+    // the kept width each time would drift a pixel at every change of scale.
+    if (ToDevicePixels(keptWidths[column], columnsDpi) != shown) {
+        keptWidths[column] = ToStoredPixels(shown, columnsDpi);
+    }
+    return keptWidths[column];
 }
 
 void ListViewPane::ApplyDpi(int newDpi) {
@@ -125,10 +134,10 @@ void ListViewPane::ApplyDpi(int newDpi) {
     if (old) {
         ImageList_Destroy(old);
     }
-    for (WPARAM i = 0; i < 4; ++i) {
-        const LRESULT width = SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, i, 0);
-        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, i,
-                     RescalePixels(static_cast<int>(width), columnsDpi, newDpi));
+    for (int i = 0; i < 4; ++i) {
+        const int kept = KeptWidth(i);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     ToDevicePixels(kept, newDpi));
     }
     columnsDpi = newDpi;
 }

@@ -85,6 +85,9 @@ class ListViewPane {
     WindowHandle editBox = nullptr;
     int clickedColumn = 0;
     int columnsDpi = 96;  // the dpi the column widths were last set for
+    // The widths at 96 dpi the shown ones were made from.
+    int keptWidths[4] = {};
+    int KeptWidth(int column);
     // The row of the in-place edit in progress, -1 when none; any change of the rows ends it.
     int editRow = -1;
     // Counts every row written or removed, so that the end of an edit can tell whether the rows

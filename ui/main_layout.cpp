@@ -83,6 +83,7 @@ void MainLayout::ApplyMode() {
                ToDevicePixels(box.height, dpi), TRUE);
     if (context->statusBar) {
         context->statusBar->Recreate(face.sizeGrip);
+        ApplyFonts(dpi);
     }
     if (context->listView) {
         context->listView->ShowList(face.list);
@@ -161,6 +162,11 @@ void MainLayout::LoadBackground(int dpi) {
     backgroundDpi = dpi;
 }
 
+void MainLayout::ApplyFonts(int dpi) {
+    fonts.Apply(context->listView ? context->listView->Window() : nullptr,
+                context->statusBar ? context->statusBar->Window() : nullptr, dpi);
+}
+
 void MainLayout::ApplyDpi(int newDpi, const RECT& suggested) {
     // The children first: the move below lays them out, and takes the bars' new heights.
     if (context->toolbars) {
@@ -172,9 +178,17 @@ void MainLayout::ApplyDpi(int newDpi, const RECT& suggested) {
     if (context->statusBar) {
         context->statusBar->Recreate(FaceOf(listMode != 0).sizeGrip);
     }
+    ApplyFonts(newDpi);
     SetWindowPos(context->mainWindow, nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The same box sends no WM_SIZE (a maximized window whose monitor changed its scale), yet
+    // the bars have grown: laid out here either way.
+    RECT client = {};
+    GetClientRect(context->mainWindow, &client);
+    SendMessageA(context->mainWindow, WM_SIZE,
+                 IsZoomed(context->mainWindow) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                 MAKELPARAM(client.right, client.bottom));
     RedrawWindow(context->mainWindow, nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

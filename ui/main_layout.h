@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/handles.h"
+#include "ui/scaled_fonts.h"
 
 struct AppContext;
 struct HBITMAP__;
@@ -28,12 +29,16 @@ class MainLayout {
     // The window came to a monitor of another scale (WM_DPICHANGED): its children are made for
     // the new dpi and the window takes the box the system suggests.
     void ApplyDpi(int newDpi, const tagRECT& suggested);
+    // The list's and the status bar's fonts for the window's dpi (made anew only where it is not
+    // the system's).
+    void ApplyFonts(int dpi);
 
   private:
     void LoadBackground(int dpi);
 
     AppContext* context;
     int listMode;
+    ScaledFonts fonts;
     HBITMAP__* background = nullptr;
     int backgroundDpi = 0;
 };

@@ -55,6 +55,9 @@ LRESULT OnCreate(AppContext* c, HWND window) {
     c->list->SetJournalFolder(c->paths->IniFolder());
     c->statusBar = new StatusBar(c);
     c->toolbars = new Toolbars(c);
+    if (c->layout) {
+        c->layout->ApplyFonts(WindowDpi(window));
+    }
     c->hold = new ListHold;
     ToggleTopMost(c, false);
     SetStep(c, WorkflowStep::Reset);
