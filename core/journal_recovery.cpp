@@ -226,9 +226,10 @@ std::string OffTemporaryName(const Item& item, const std::string& now, bool seco
 }
 
 // Where each item of an undo cut short was before that undo, for putting a stuck rotation back
-// as it was: the journal holds the pass's plan, not how far the undo came. An item at one of its
-// temporary names was taken from its new name; so was an item now at its old name where such an
-// item had its new name, for the undo moves an item only from there.
+// as it was: the journal holds the pass's plan, not how far the undo came. The undo moves an item
+// only from its new name. So an item at one of its temporary names was taken from its new name.
+// And an item back at its old name, when that name is the new name of an item so taken, was
+// taken from its own new name too: the other item was there until the undo began.
 std::vector<std::string> BeforeUndo(const std::vector<Item>& items,
                                     const std::vector<std::string>& now) {
     std::vector<std::string> before = now;

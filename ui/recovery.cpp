@@ -43,7 +43,8 @@ std::string LeftLines(const journal::PutBackDone& done, std::size_t most) {
 
 // One journal: nothing to ask when every file is in place already (a recovery cut short at its
 // very end); else the files it would move are named, and those it will not touch counted.
-void OfferOne(AppContext* c, const std::string& folder, LeftJournal& left) {
+void OfferOne(AppContext* c, const std::string& folder, LeftJournal* journal) {
+    LeftJournal& left = *journal;
     const unsigned slot = left.Slot();
     std::vector<journal::ItemState> states;
     {
@@ -144,7 +145,7 @@ void OfferToPutBack(AppContext* c) {
     // Paths handed over meanwhile wait until every file is back where it was.
     RunHeld(c, [&] {
         for (const auto& left : OpenLeftJournals(folder)) {
-            OfferOne(c, folder, *left);
+            OfferOne(c, folder, left.get());
         }
     });
 }

@@ -570,8 +570,12 @@ class UndoModelTest : public ListTest {
 std::vector<unsigned> Seeds() {
     const char* range = std::getenv("VARNEL_UNDO_SEEDS");
     unsigned first = 0, last = 0;
-    if (range == nullptr || std::sscanf(range, "%u-%u", &first, &last) != 2 || last < first) {
+    if (range == nullptr) {
         return std::vector<unsigned>(std::begin(kSeeds), std::end(kSeeds));
+    }
+    if (std::sscanf(range, "%u-%u", &first, &last) != 2 || last < first) {
+        ADD_FAILURE() << "VARNEL_UNDO_SEEDS is not a range such as 2000-2399: " << range;
+        return {};
     }
     std::vector<unsigned> seeds;
     for (unsigned seed = first; seed <= last; ++seed) {
