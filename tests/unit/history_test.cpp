@@ -402,42 +402,57 @@ TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
 #endif
 
 #ifndef _WIN32
-// An undo of a rotation where any one move is refused (a file held open): whichever it is, no
-// file is left at a temporary name, every row of the list still names its own file, and a second
-// undo once the file is free brings everything back.
-TEST_F(HistoryTest, AnUndoOfARotationWithAnyMoveRefusedLeavesEveryFileNamed) {
+// An undo where any one move is refused (a file held open): of a rotation, and of a chain into a
+// new name whose first name another program took after the pass. Whichever move it is, no file
+// is left at a temporary name, every row of the list still names its own file, and a second undo
+// once the file and the name are free brings everything back.
+TEST_F(HistoryTest, AnUndoOfARotationOrAChainWithAnyMoveRefusedLeavesEveryFileNamed) {
     const Names first = {"a.txt", "b.txt", "c.txt"};
-    for (unsigned refused = 0; refused < 6; ++refused) {  // each of the undo's six moves
-        SCOPED_TRACE(refused);
-        list = MakeList();
-        for (std::size_t i = 0; i < first.size(); ++i) {
-            AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
-        }
-        ASSERT_EQ(list->RenameAll(), 0);
-        platform::faults::FailMove(refused, platform::MoveResult::AccessDenied,
-                                   1 + move_retries::kMostRetries);
-        history::Undone undone;
-        const PassRecord pass = history::Load(Folder()).back();
-        ASSERT_EQ(history::Undo(Folder(), pass, &undone), history::UndoResult::Done);
-        platform::faults::Clear();
-        list->FollowUndo(undone.back);
-        const Names names = NamesBesidesIni();
-        EXPECT_EQ(names.size(), 3u);
-        for (const std::string& name : names) {
-            EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
-        }
-        for (unsigned i = 0; i < 3; ++i) {
-            const std::string now = list->At(i).Path(NameKind::Now).FileName();
-            EXPECT_EQ(dir.Read(now), first[i]) << "row " << i << " at " << now;
-        }
-        history::Undone again;
-        ASSERT_EQ(history::Undo(Folder(), pass, &again), history::UndoResult::Done);
-        for (const std::string& name : first) {
-            EXPECT_EQ(dir.Read(name), name);
-        }
-        list->Clear();
-        for (const std::string& name : first) {
-            test_files::RemoveTree(dir.PathOf(name));
+    struct Shape {
+        Names typed;
+        std::string taken;
+    };
+    for (const Shape& shape : {Shape{{"b", "c", "a"}, ""}, Shape{{"b", "c", "n"}, "a.txt"}}) {
+        // Each of the undo's moves, and the first it makes beyond them.
+        for (unsigned refused = 0; refused < 6; ++refused) {
+            SCOPED_TRACE((shape.taken.empty() ? "rotation, move " : "chain, move ") +
+                         std::to_string(refused));
+            list = MakeList();
+            for (std::size_t i = 0; i < first.size(); ++i) {
+                AddFile(first[i], first[i]).SetEditName(shape.typed[i]);
+            }
+            ASSERT_EQ(list->RenameAll(), 0);
+            if (!shape.taken.empty()) {
+                dir.MakeFile(shape.taken, "another program's");
+            }
+            platform::faults::FailMove(refused, platform::MoveResult::AccessDenied,
+                                       1 + move_retries::kMostRetries);
+            history::Undone undone;
+            const PassRecord pass = history::Load(Folder()).back();
+            ASSERT_EQ(history::Undo(Folder(), pass, &undone), history::UndoResult::Done);
+            platform::faults::Clear();
+            list->FollowUndo(undone.back);
+            const Names names = NamesBesidesIni();
+            EXPECT_EQ(names.size(), shape.taken.empty() ? 3u : 4u);
+            for (const std::string& name : names) {
+                EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
+            }
+            for (unsigned i = 0; i < 3; ++i) {
+                const std::string now = list->At(i).Path(NameKind::Now).FileName();
+                EXPECT_EQ(dir.Read(now), first[i]) << "row " << i << " at " << now;
+            }
+            if (!shape.taken.empty()) {
+                test_files::RemoveTree(dir.PathOf(shape.taken));
+            }
+            history::Undone again;
+            ASSERT_EQ(history::Undo(Folder(), pass, &again), history::UndoResult::Done);
+            for (const std::string& name : first) {
+                EXPECT_EQ(dir.Read(name), name);
+            }
+            list->Clear();
+            for (const std::string& name : NamesBesidesIni()) {
+                test_files::RemoveTree(dir.PathOf(name));
+            }
         }
     }
 }
