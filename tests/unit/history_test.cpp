@@ -286,7 +286,8 @@ TEST_F(HistoryTest, TheUndoKnowsItsItemsWhereNumbersOrBirthsAreNotKept) {
 #ifndef _WIN32
 // An undo of a rotation cut short at any step, then another program takes an old name the undo
 // had freed: that name is also where the undo found one of the rotation's files, so the rotation
-// cannot go back whole, and the next start moves no file the undo had brought back to its name.
+// cannot go back whole, and the next start moves no file the undo had brought back to its name;
+// also when one of the start's first moves is held for a moment.
 TEST_F(HistoryTest, AnUndoCutShortWhoseRotationCannotGoBackMovesNoFileBackAlready) {
     const Names first = {"a.txt", "b.txt", "c.txt"};
     unsigned stayed = 0;
@@ -294,34 +295,43 @@ TEST_F(HistoryTest, AnUndoCutShortWhoseRotationCannotGoBackMovesNoFileBackAlread
     for (unsigned k = 0; !ended; ++k) {
         ASSERT_LT(k, 20u) << "the undo never ended";
         for (const std::string& taken : first) {
-            for (const std::string& name : NamesBesidesIni()) {
-                test_files::RemoveTree(dir.PathOf(name));
-            }
-            list = MakeList();
-            for (std::size_t i = 0; i < first.size(); ++i) {
-                AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
-            }
-            ASSERT_EQ(list->RenameAll(), 0);
-            const int status = UndoCutAt(k, history::Load(Folder()).back());
-            ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            if (ended || dir.Has(taken)) {
-                continue;
-            }
-            Names back;
-            for (const std::string& name : first) {
-                if (dir.Has(name) && dir.Read(name) == name) {
-                    back.push_back(name);
+            for (int held = -1; held < 4; ++held) {  // none, then each of the start's first moves
+                for (const std::string& name : NamesBesidesIni()) {
+                    test_files::RemoveTree(dir.PathOf(name));
                 }
-            }
-            dir.MakeFile(taken, "another program's");
-            for (const auto& left : OpenLeftJournals(Folder())) {
-                std::vector<std::string> leftAlone;
-                left->PutBack(&leftAlone);
-            }
-            EXPECT_EQ(dir.Read(taken), "another program's");
-            for (const std::string& name : back) {
-                EXPECT_EQ(dir.Read(name), name) << "cut at " << k << ", " << taken << " taken";
-                ++stayed;
+                list = MakeList();
+                for (std::size_t i = 0; i < first.size(); ++i) {
+                    AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
+                }
+                ASSERT_EQ(list->RenameAll(), 0);
+                const int status = UndoCutAt(k, history::Load(Folder()).back());
+                ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                if (ended || dir.Has(taken)) {
+                    continue;
+                }
+                Names back;
+                for (const std::string& name : first) {
+                    if (dir.Has(name) && dir.Read(name) == name) {
+                        back.push_back(name);
+                    }
+                }
+                dir.MakeFile(taken, "another program's");
+                if (held >= 0) {
+                    platform::faults::FailMove(static_cast<unsigned>(held),
+                                               platform::MoveResult::AccessDenied,
+                                               1 + move_retries::kMostRetries);
+                }
+                for (const auto& left : OpenLeftJournals(Folder())) {
+                    std::vector<std::string> leftAlone;
+                    left->PutBack(&leftAlone);
+                }
+                platform::faults::Clear();
+                EXPECT_EQ(dir.Read(taken), "another program's");
+                for (const std::string& name : back) {
+                    EXPECT_EQ(dir.Read(name), name)
+                        << "cut at " << k << ", " << taken << " taken, move " << held << " held";
+                    ++stayed;
+                }
             }
         }
     }
