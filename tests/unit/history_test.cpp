@@ -469,39 +469,58 @@ TEST_F(HistoryTest, AnUndoOfARotationOrAChainWithAnyMoveRefusedLeavesEveryFileNa
 #endif
 
 #ifndef _WIN32
-// A pass cut short before its second stage, a file's old name taken meanwhile: the start leaves
-// it at its temporary name (a name its second stage never gave is one no later start would look
-// at), and once the name is free the next start brings it back.
-TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageIsNotSentOnToItsTarget) {
-    for (unsigned k = 0;; ++k) {
-        ASSERT_LT(k, 20u) << "no crash left a.txt aside before the mark";
-        list = MakeList();
-        for (const std::string& name : NamesBesidesIni()) {
-            test_files::RemoveTree(dir.PathOf(name));
+// A pass cut short before its second stage, a file's old name taken meanwhile. Put back, the
+// start leaves it at its temporary name (a name its second stage never gave is one no later start
+// would look at), and once the name is free the next start brings it back. Its names kept, the
+// pass goes into the history as far as it moved, and once the name is free an undo of that pass
+// brings the file back.
+TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageComesBackOnceItsNameIsFree) {
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "names kept" : "put back");
+        for (unsigned k = 0;; ++k) {
+            ASSERT_LT(k, 20u) << "no crash left a.txt aside before the mark";
+            list = MakeList();
+            for (const std::string& name : NamesBesidesIni()) {
+                test_files::RemoveTree(dir.PathOf(name));
+            }
+            AddFile("a", "A").SetEditName("b");
+            AddFile("b", "B").SetEditName("c");
+            PassCutAt(k);
+            auto left = std::make_unique<LeftJournal>();
+            if (!left->Open(Folder(), 0)) {
+                continue;
+            }
+            if (left->What().secondStage || dir.Has("b")) {
+                left->Forget();
+                continue;
+            }
+            dir.MakeFile("b", "another");
+            std::vector<std::string> leftAlone;
+            if (keep) {
+                // As the start does when the user keeps the names.
+                const std::vector<journal::ItemState> states = journal::Review(left->What());
+                journal::MoveOffTemporaryNames(left->What());
+                ASSERT_TRUE(left->Forget());
+                const PassRecord kept{PassKind::Kept, false, 1,
+                                      history::MovedPart(left->What(), states)};
+                ASSERT_TRUE(history::Add(Folder(), kept));
+                test_files::RemoveTree(dir.PathOf("b"));
+                history::Undone undone;
+                ASSERT_EQ(history::Undo(Folder(), kept, &undone), history::UndoResult::Done);
+            } else {
+                EXPECT_FALSE(left->PutBack(&leftAlone));
+                EXPECT_FALSE(dir.Has("c"));
+                left.reset();
+                test_files::RemoveTree(dir.PathOf("b"));
+                LeftJournal again;
+                ASSERT_TRUE(again.Open(Folder(), 0));
+                EXPECT_TRUE(again.PutBack(&leftAlone));
+            }
+            ASSERT_EQ(NamesBesidesIni(), (Names{"a", "b"}));
+            EXPECT_EQ(dir.Read("a"), "A");
+            EXPECT_EQ(dir.Read("b"), "B");
+            break;
         }
-        AddFile("a", "A").SetEditName("b");
-        AddFile("b", "B").SetEditName("c");
-        PassCutAt(k);
-        auto left = std::make_unique<LeftJournal>();
-        if (!left->Open(Folder(), 0)) {
-            continue;
-        }
-        if (left->What().secondStage || dir.Has("b")) {
-            left->Forget();
-            continue;
-        }
-        dir.MakeFile("b", "another");
-        std::vector<std::string> leftAlone;
-        EXPECT_FALSE(left->PutBack(&leftAlone));
-        EXPECT_FALSE(dir.Has("c"));
-        left.reset();
-        test_files::RemoveTree(dir.PathOf("b"));
-        LeftJournal again;
-        ASSERT_TRUE(again.Open(Folder(), 0));
-        EXPECT_TRUE(again.PutBack(&leftAlone));
-        EXPECT_EQ(dir.Read("a"), "A");
-        EXPECT_EQ(dir.Read("b"), "B");
-        break;
     }
 }
 #endif
