@@ -286,7 +286,8 @@ TEST_F(HistoryTest, TheUndoKnowsItsItemsWhereNumbersOrBirthsAreNotKept) {
 #ifndef _WIN32
 // An undo of a rotation cut short at any step, then another program takes an old name the undo
 // had freed: that name is also where the undo found one of the rotation's files, so the rotation
-// cannot go back whole, and the next start moves no file the undo had brought back to its name.
+// cannot go back whole, and the next start moves no file the undo had brought back to its name;
+// also when one of the start's first moves is held for a moment.
 TEST_F(HistoryTest, AnUndoCutShortWhoseRotationCannotGoBackMovesNoFileBackAlready) {
     const Names first = {"a.txt", "b.txt", "c.txt"};
     unsigned stayed = 0;
@@ -294,34 +295,43 @@ TEST_F(HistoryTest, AnUndoCutShortWhoseRotationCannotGoBackMovesNoFileBackAlread
     for (unsigned k = 0; !ended; ++k) {
         ASSERT_LT(k, 20u) << "the undo never ended";
         for (const std::string& taken : first) {
-            for (const std::string& name : NamesBesidesIni()) {
-                test_files::RemoveTree(dir.PathOf(name));
-            }
-            list = MakeList();
-            for (std::size_t i = 0; i < first.size(); ++i) {
-                AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
-            }
-            ASSERT_EQ(list->RenameAll(), 0);
-            const int status = UndoCutAt(k, history::Load(Folder()).back());
-            ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            if (ended || dir.Has(taken)) {
-                continue;
-            }
-            Names back;
-            for (const std::string& name : first) {
-                if (dir.Has(name) && dir.Read(name) == name) {
-                    back.push_back(name);
+            for (int held = -1; held < 4; ++held) {  // none, then each of the start's first moves
+                for (const std::string& name : NamesBesidesIni()) {
+                    test_files::RemoveTree(dir.PathOf(name));
                 }
-            }
-            dir.MakeFile(taken, "another program's");
-            for (const auto& left : OpenLeftJournals(Folder())) {
-                std::vector<std::string> leftAlone;
-                left->PutBack(&leftAlone);
-            }
-            EXPECT_EQ(dir.Read(taken), "another program's");
-            for (const std::string& name : back) {
-                EXPECT_EQ(dir.Read(name), name) << "cut at " << k << ", " << taken << " taken";
-                ++stayed;
+                list = MakeList();
+                for (std::size_t i = 0; i < first.size(); ++i) {
+                    AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
+                }
+                ASSERT_EQ(list->RenameAll(), 0);
+                const int status = UndoCutAt(k, history::Load(Folder()).back());
+                ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                if (ended || dir.Has(taken)) {
+                    continue;
+                }
+                Names back;
+                for (const std::string& name : first) {
+                    if (dir.Has(name) && dir.Read(name) == name) {
+                        back.push_back(name);
+                    }
+                }
+                dir.MakeFile(taken, "another program's");
+                if (held >= 0) {
+                    platform::faults::FailMove(static_cast<unsigned>(held),
+                                               platform::MoveResult::AccessDenied,
+                                               1 + move_retries::kMostRetries);
+                }
+                for (const auto& left : OpenLeftJournals(Folder())) {
+                    std::vector<std::string> leftAlone;
+                    left->PutBack(&leftAlone);
+                }
+                platform::faults::Clear();
+                EXPECT_EQ(dir.Read(taken), "another program's");
+                for (const std::string& name : back) {
+                    EXPECT_EQ(dir.Read(name), name)
+                        << "cut at " << k << ", " << taken << " taken, move " << held << " held";
+                    ++stayed;
+                }
             }
         }
     }
@@ -402,81 +412,115 @@ TEST_F(HistoryTest, APassCutShortIsKeptAsFarAsItMoved) {
 #endif
 
 #ifndef _WIN32
-// An undo of a rotation where any one move is refused (a file held open): whichever it is, no
-// file is left at a temporary name, every row of the list still names its own file, and a second
-// undo once the file is free brings everything back.
-TEST_F(HistoryTest, AnUndoOfARotationWithAnyMoveRefusedLeavesEveryFileNamed) {
+// An undo where any one move is refused (a file held open): of a rotation, and of a chain into a
+// new name whose first name another program took after the pass. Whichever move it is, no file
+// is left at a temporary name, every row of the list still names its own file, and a second undo
+// once the file and the name are free brings everything back.
+TEST_F(HistoryTest, AnUndoOfARotationOrAChainWithAnyMoveRefusedLeavesEveryFileNamed) {
     const Names first = {"a.txt", "b.txt", "c.txt"};
-    for (unsigned refused = 0; refused < 6; ++refused) {  // each of the undo's six moves
-        SCOPED_TRACE(refused);
-        list = MakeList();
-        for (std::size_t i = 0; i < first.size(); ++i) {
-            AddFile(first[i], first[i]).SetEditName(first[(i + 1) % 3].substr(0, 1));
-        }
-        ASSERT_EQ(list->RenameAll(), 0);
-        platform::faults::FailMove(refused, platform::MoveResult::AccessDenied,
-                                   1 + move_retries::kMostRetries);
-        history::Undone undone;
-        const PassRecord pass = history::Load(Folder()).back();
-        ASSERT_EQ(history::Undo(Folder(), pass, &undone), history::UndoResult::Done);
-        platform::faults::Clear();
-        list->FollowUndo(undone.back);
-        const Names names = NamesBesidesIni();
-        EXPECT_EQ(names.size(), 3u);
-        for (const std::string& name : names) {
-            EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
-        }
-        for (unsigned i = 0; i < 3; ++i) {
-            const std::string now = list->At(i).Path(NameKind::Now).FileName();
-            EXPECT_EQ(dir.Read(now), first[i]) << "row " << i << " at " << now;
-        }
-        history::Undone again;
-        ASSERT_EQ(history::Undo(Folder(), pass, &again), history::UndoResult::Done);
-        for (const std::string& name : first) {
-            EXPECT_EQ(dir.Read(name), name);
-        }
-        list->Clear();
-        for (const std::string& name : first) {
-            test_files::RemoveTree(dir.PathOf(name));
+    struct Shape {
+        Names typed;
+        std::string taken;
+    };
+    for (const Shape& shape : {Shape{{"b", "c", "a"}, ""}, Shape{{"b", "c", "n"}, "a.txt"}}) {
+        // Each of the undo's moves, and the first it makes beyond them.
+        for (unsigned refused = 0; refused < 6; ++refused) {
+            SCOPED_TRACE((shape.taken.empty() ? "rotation, move " : "chain, move ") +
+                         std::to_string(refused));
+            list = MakeList();
+            for (std::size_t i = 0; i < first.size(); ++i) {
+                AddFile(first[i], first[i]).SetEditName(shape.typed[i]);
+            }
+            ASSERT_EQ(list->RenameAll(), 0);
+            if (!shape.taken.empty()) {
+                dir.MakeFile(shape.taken, "another program's");
+            }
+            platform::faults::FailMove(refused, platform::MoveResult::AccessDenied,
+                                       1 + move_retries::kMostRetries);
+            history::Undone undone;
+            const PassRecord pass = history::Load(Folder()).back();
+            ASSERT_EQ(history::Undo(Folder(), pass, &undone), history::UndoResult::Done);
+            platform::faults::Clear();
+            list->FollowUndo(undone.back);
+            const Names names = NamesBesidesIni();
+            EXPECT_EQ(names.size(), shape.taken.empty() ? 3u : 4u);
+            for (const std::string& name : names) {
+                EXPECT_NE(name.rfind("~%_", 0), 0u) << name;
+            }
+            for (unsigned i = 0; i < 3; ++i) {
+                const std::string now = list->At(i).Path(NameKind::Now).FileName();
+                EXPECT_EQ(dir.Read(now), first[i]) << "row " << i << " at " << now;
+            }
+            if (!shape.taken.empty()) {
+                test_files::RemoveTree(dir.PathOf(shape.taken));
+            }
+            history::Undone again;
+            ASSERT_EQ(history::Undo(Folder(), pass, &again), history::UndoResult::Done);
+            for (const std::string& name : first) {
+                EXPECT_EQ(dir.Read(name), name);
+            }
+            list->Clear();
+            for (const std::string& name : NamesBesidesIni()) {
+                test_files::RemoveTree(dir.PathOf(name));
+            }
         }
     }
 }
 #endif
 
 #ifndef _WIN32
-// A pass cut short before its second stage, a file's old name taken meanwhile: the start leaves
-// it at its temporary name (a name its second stage never gave is one no later start would look
-// at), and once the name is free the next start brings it back.
-TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageIsNotSentOnToItsTarget) {
-    for (unsigned k = 0;; ++k) {
-        ASSERT_LT(k, 20u) << "no crash left a.txt aside before the mark";
-        list = MakeList();
-        for (const std::string& name : NamesBesidesIni()) {
-            test_files::RemoveTree(dir.PathOf(name));
+// A pass cut short before its second stage, a file's old name taken meanwhile. Put back, the
+// start leaves it at its temporary name (a name its second stage never gave is one no later start
+// would look at), and once the name is free the next start brings it back. Its names kept, the
+// pass goes into the history as far as it moved, and once the name is free an undo of that pass
+// brings the file back.
+TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageComesBackOnceItsNameIsFree) {
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "names kept" : "put back");
+        for (unsigned k = 0;; ++k) {
+            ASSERT_LT(k, 20u) << "no crash left a.txt aside before the mark";
+            list = MakeList();
+            for (const std::string& name : NamesBesidesIni()) {
+                test_files::RemoveTree(dir.PathOf(name));
+            }
+            AddFile("a", "A").SetEditName("b");
+            AddFile("b", "B").SetEditName("c");
+            PassCutAt(k);
+            auto left = std::make_unique<LeftJournal>();
+            if (!left->Open(Folder(), 0)) {
+                continue;
+            }
+            if (left->What().secondStage || dir.Has("b")) {
+                left->Forget();
+                continue;
+            }
+            dir.MakeFile("b", "another");
+            std::vector<std::string> leftAlone;
+            if (keep) {
+                // As the start does when the user keeps the names.
+                const std::vector<journal::ItemState> states = journal::Review(left->What());
+                journal::MoveOffTemporaryNames(left->What());
+                ASSERT_TRUE(left->Forget());
+                const PassRecord kept{PassKind::Kept, false, 1,
+                                      history::MovedPart(left->What(), states)};
+                ASSERT_TRUE(history::Add(Folder(), kept));
+                test_files::RemoveTree(dir.PathOf("b"));
+                history::Undone undone;
+                ASSERT_EQ(history::Undo(Folder(), kept, &undone), history::UndoResult::Done);
+            } else {
+                EXPECT_FALSE(left->PutBack(&leftAlone));
+                EXPECT_FALSE(dir.Has("c"));
+                left.reset();
+                test_files::RemoveTree(dir.PathOf("b"));
+                LeftJournal again;
+                ASSERT_TRUE(again.Open(Folder(), 0));
+                EXPECT_TRUE(again.PutBack(&leftAlone));
+            }
+            ASSERT_EQ(NamesBesidesIni(), (Names{"a", "b"}));
+            EXPECT_EQ(dir.Read("a"), "A");
+            EXPECT_EQ(dir.Read("b"), "B");
+            break;
         }
-        AddFile("a", "A").SetEditName("b");
-        AddFile("b", "B").SetEditName("c");
-        PassCutAt(k);
-        auto left = std::make_unique<LeftJournal>();
-        if (!left->Open(Folder(), 0)) {
-            continue;
-        }
-        if (left->What().secondStage || dir.Has("b")) {
-            left->Forget();
-            continue;
-        }
-        dir.MakeFile("b", "another");
-        std::vector<std::string> leftAlone;
-        EXPECT_FALSE(left->PutBack(&leftAlone));
-        EXPECT_FALSE(dir.Has("c"));
-        left.reset();
-        test_files::RemoveTree(dir.PathOf("b"));
-        LeftJournal again;
-        ASSERT_TRUE(again.Open(Folder(), 0));
-        EXPECT_TRUE(again.PutBack(&leftAlone));
-        EXPECT_EQ(dir.Read("a"), "A");
-        EXPECT_EQ(dir.Read("b"), "B");
-        break;
     }
 }
 #endif

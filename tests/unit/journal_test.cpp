@@ -2,6 +2,7 @@
 // operation is put back exactly by the start-up recovery.
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <set>
@@ -281,29 +282,52 @@ TEST_F(JournalTest, AFailedPutBackOfTheFirstStageKeepsTheJournal) {
 // Two passes cut short over one file: the first renamed a.txt to b.txt, the second b.txt back to
 // a.txt. Only the second put back first, then the first, ends a.txt at its name before both; the
 // clock cannot tell, when both journals were last written in one tick (a FAT volume keeps two
-// seconds) or another program touched the first since.
+// seconds) or another program touched the first since. Nor can the slot or the file's birth,
+// when the second took a slot that a pass of another copy freed meanwhile: Windows gives a file
+// made within seconds of the removal of one of its name that one's creation time (here the
+// second's journal is put in the file that pass began).
 TEST_F(JournalTest, TheLaterOfTwoPassesOverOneFileIsPutBackFirst) {
     const std::string f = Folder() + "/";
-    for (const long firstTouchedLater : {0L, 60L}) {
-        SCOPED_TRACE(firstTouchedLater);
+    const auto native = [&](const std::string& name) {
+        platform::NativeString path;
+        EXPECT_TRUE(platform::ToNative(f + name, &path));
+        return path;
+    };
+    struct Row {
+        long firstTouchedLater;
+        bool slotFreed;
+    };
+    for (const Row row : {Row{0, false}, Row{60, false}, Row{0, true}}) {
+        const bool slotFreed = row.slotFreed;
+        SCOPED_TRACE(slotFreed ? "in a slot freed since" : std::to_string(row.firstTouchedLater));
         dir.MakeFile("a.txt", "A");
         const std::string a = platform::FileIdentity(f + "a.txt");
         {
+            PassJournal other;
+            if (slotFreed) {
+                ASSERT_TRUE(other.Begin(Folder(), PassPlan{{}, {{f + "x", f + "y", "", "x"}}}));
+                ASSERT_EQ(link(native(journal::FileName(0)).c_str(), native("made").c_str()), 0);
+            }
             PassJournal first;
             ASSERT_TRUE(first.Begin(Folder(), PassPlan{{}, {{f + "a.txt", f + "b.txt", "", a}}}));
             ASSERT_TRUE(first.SecondStage());
             ASSERT_EQ(platform::MovePath(f + "a.txt", f + "b.txt"), platform::MoveResult::Done);
+            other.End();
             PassJournal second;
             ASSERT_TRUE(second.Begin(Folder(), PassPlan{{}, {{f + "b.txt", f + "a.txt", "", a}}}));
             ASSERT_TRUE(second.SecondStage());
             ASSERT_EQ(platform::MovePath(f + "b.txt", f + "a.txt"), platform::MoveResult::Done);
         }
-        for (unsigned slot = 0; slot < 2; ++slot) {
-            platform::NativeString native;
-            ASSERT_TRUE(platform::ToNative(f + journal::FileName(slot), &native));
-            const struct timespec stamp = {1765000000 + (slot == 0 ? firstTouchedLater : 0), 0};
+        if (slotFreed) {
+            std::string bytes;
+            ASSERT_TRUE(test_files::ReadFile(dir.PathOf(journal::FileName(0)), &bytes));
+            test_files::WriteFile(dir.PathOf("made"), bytes);
+            ASSERT_EQ(rename(native("made").c_str(), native(journal::FileName(0)).c_str()), 0);
+        }
+        for (unsigned slot = 0; slot < 2 && !slotFreed; ++slot) {
+            const struct timespec stamp = {1765000000 + (slot == 0 ? row.firstTouchedLater : 0), 0};
             const struct timespec times[2] = {stamp, stamp};
-            ASSERT_EQ(utimensat(AT_FDCWD, native.c_str(), times, 0), 0);
+            ASSERT_EQ(utimensat(AT_FDCWD, native(journal::FileName(slot)).c_str(), times, 0), 0);
         }
         for (const auto& left : OpenLeftJournals(Folder())) {
             std::vector<std::string> leftAlone;
