@@ -311,8 +311,9 @@ void MarkUndoFinished(const std::string& folderSlash, const journal::Contents& u
     }
 }
 
-PassPlan MovedPart(const journal::Contents& contents,
-                   const std::vector<journal::ItemState>& states) {
+PassPlan MovedPart(const journal::Contents& contents, const std::vector<journal::ItemState>& states,
+                   const std::vector<std::string>& givenNewNames) {
+    const std::set<std::string> given(givenNewNames.begin(), givenNewNames.end());
     std::set<std::string> moved;
     for (const journal::ItemState& state : states) {
         if (state.where == journal::ItemState::Where::Moved) {
@@ -321,16 +322,21 @@ PassPlan MovedPart(const journal::Contents& contents,
     }
     PassPlan plan;
     std::set<std::string> asideTo;
+    std::set<std::string> givenFrom;  // the aside places of the items given their new names
     for (const PlannedMove& move : contents.plan.aside) {
         if (moved.count(move.from) != 0) {
             plan.aside.push_back(move);
             asideTo.insert(move.to);
+            if (given.count(move.from) != 0) {
+                givenFrom.insert(move.to);
+            }
         }
     }
-    // Before the mark no move of the second stage was made.
+    // Before the mark no move of the second stage was made, but for those given new names since.
     for (const PlannedMove& move : contents.plan.renames) {
-        if (contents.secondStage &&
-            (moved.count(move.from) != 0 || asideTo.count(move.from) != 0)) {
+        if ((contents.secondStage &&
+             (moved.count(move.from) != 0 || asideTo.count(move.from) != 0)) ||
+            givenFrom.count(move.from) != 0) {
             plan.renames.push_back(move);
         }
     }

@@ -76,9 +76,10 @@ void MarkUndoFinished(const std::string& folderSlash, const journal::Contents& u
 
 // The plan of a pass cut short, as far as it moved: only the items `states` (its journal's
 // review) found at one of the places it gave them, so that a pass kept as 'F' counts what the
-// names kept are.
-PassPlan MovedPart(const journal::Contents& contents,
-                   const std::vector<journal::ItemState>& states);
+// names kept are; with the moves to their new names of the items `givenNewNames` (by first
+// path) that journal::MoveOffTemporaryNames made for a pass cut in its first stage.
+PassPlan MovedPart(const journal::Contents& contents, const std::vector<journal::ItemState>& states,
+                   const std::vector<std::string>& givenNewNames = {});
 
 // What the history dialog shows of a pass: when it ended (local time), what it was (marked when
 // undone), how many items it moved, and their first folder with how many others.

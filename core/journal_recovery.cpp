@@ -265,21 +265,24 @@ std::vector<std::string> BeforeUndo(const std::vector<Item>& items,
 
 }  // namespace
 
-void MoveOffTemporaryNames(const Contents& contents) {
+std::vector<std::string> MoveOffTemporaryNames(const Contents& contents) {
+    std::vector<std::string> givenNewNames;
     if (!contents.hasPlan) {
-        return;
+        return givenNewNames;
     }
     for (const Item& item : ItemsOf(contents.plan)) {
         if (!item.valid) {
             continue;
         }
         for (const std::string* at : {&item.aside, &item.detour}) {
-            if (!at->empty() && Holds(*at, item.identity)) {
-                // The names are kept: the one the pass gave it is as good as its own.
-                OffTemporaryName(item, *at, true);
+            // The names are kept: the one the pass gave it is as good as its own.
+            if (!at->empty() && Holds(*at, item.identity) &&
+                OffTemporaryName(item, *at, true) == item.target && !contents.secondStage) {
+                givenNewNames.push_back(item.firstPath);
             }
         }
     }
+    return givenNewNames;
 }
 
 std::string ShownLeft(const LeftItem& item) {

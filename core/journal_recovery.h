@@ -44,8 +44,10 @@ struct LeftItem {
     Why why = Why::Gone;
 };
 // Before a journal is forgotten (the user keeps the names as they are): each item at one of its
-// temporary names goes to its name before the pass, or the one the pass gave it, where free.
-void MoveOffTemporaryNames(const Contents& contents);
+// temporary names goes to its name before the pass, or the one the pass gave it, where free. The
+// first paths of the items given the pass's name, which a pass cut before its second stage had
+// not given them: the pass kept must know of that move.
+std::vector<std::string> MoveOffTemporaryNames(const Contents& contents);
 
 // One line for the user: the item by its path before the pass, its name now, and why it stayed.
 std::string ShownLeft(const LeftItem& item);

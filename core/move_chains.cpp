@@ -54,19 +54,78 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
     return chain;
 }
 
-void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
-    std::vector<Place>& at = *places;
+namespace {
+
+// The items of `which` whose chain can go back whole: every place one of them was at is free, or
+// held by an item of the same chain that will leave it. Where another program's file (or an item
+// that stays) holds one, the chain stays as it is: going back in part would move files that are
+// at their names for one that cannot follow, and could leave one of them at a temporary name.
+std::vector<bool> Whole(const std::vector<bool>& which, const std::vector<Place>& at) {
+    const std::size_t n = at.size();
     const auto away = [&](std::size_t i) {
         return which[i] && !at[i].now.empty() && !at[i].wasAt.empty() && at[i].now != at[i].wasAt;
     };
-    // Who waits for each place: the item that was there before; and which item is where.
-    std::unordered_map<std::string, std::size_t> waiting;
     std::unordered_map<std::string, std::size_t> holding;
+    std::unordered_map<std::string, std::size_t> wasThere;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (away(i)) {
+            holding.emplace(platform::CaseFoldKey(at[i].now), i);
+            wasThere.emplace(platform::CaseFoldKey(at[i].wasAt), i);
+        }
+    }
+    std::vector<std::size_t> root(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        root[i] = i;
+    }
+    const auto find = [&](std::size_t i) {
+        while (root[i] != i) {
+            i = root[i] = root[root[i]];
+        }
+        return i;
+    };
+    std::vector<std::size_t> blocked;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!away(i)) {
+            continue;
+        }
+        // One chain: the item that must leave this one's place first, and the one that was at
+        // the place this one wants.
+        const auto wanted = wasThere.find(platform::CaseFoldKey(at[i].wants));
+        if (wanted != wasThere.end()) {
+            root[find(i)] = find(wanted->second);
+        }
+        const auto holder = holding.find(platform::CaseFoldKey(at[i].wasAt));
+        if (holder != holding.end()) {
+            root[find(i)] = find(holder->second);
+        } else if (platform::PathExists(at[i].wasAt)) {
+            blocked.push_back(i);
+        }
+    }
+    std::set<std::size_t> stays;
+    for (std::size_t i : blocked) {
+        stays.insert(find(i));
+    }
+    std::vector<bool> whole(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        whole[i] = away(i) && stays.count(find(i)) == 0;
+    }
+    return whole;
+}
+
+}  // namespace
+
+void PutBack(const std::vector<bool>& chains, std::vector<Place>* places) {
+    std::vector<Place>& at = *places;
+    const std::vector<bool> which = Whole(chains, at);
+    const auto away = [&](std::size_t i) {
+        return which[i] && !at[i].now.empty() && !at[i].wasAt.empty() && at[i].now != at[i].wasAt;
+    };
+    // Who waits for each place: the item that was there before.
+    std::unordered_map<std::string, std::size_t> waiting;
     std::deque<std::size_t> ready;
     for (std::size_t i = 0; i < at.size(); ++i) {
         if (away(i)) {
             waiting.emplace(platform::CaseFoldKey(at[i].wasAt), i);
-            holding.emplace(platform::CaseFoldKey(at[i].now), i);
             ready.push_back(i);
         }
     }
@@ -76,37 +135,12 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
             move_retries::Move(at[i].now, to) != platform::MoveResult::Done) {
             return false;
         }
-        const std::string freedKey = platform::CaseFoldKey(at[i].now);
-        const auto freed = waiting.find(freedKey);
+        const auto freed = waiting.find(platform::CaseFoldKey(at[i].now));
         if (freed != waiting.end() && freed->second != i) {
             ready.push_back(freed->second);
         }
-        holding.erase(freedKey);
-        holding[platform::CaseFoldKey(to)] = i;
         at[i].now = to;
         return true;
-    };
-    // Going aside helps only an item whose place is held by one that waits, and so on round to
-    // itself: where the round meets another program's file, the item would stay aside for good.
-    std::vector<bool> deadEnd(at.size(), false);
-    const auto closesOnItself = [&](std::size_t first) {
-        std::vector<std::size_t> walked;
-        for (std::size_t i = first;;) {
-            walked.push_back(i);
-            const auto holder = holding.find(platform::CaseFoldKey(at[i].wasAt));
-            if (holder == holding.end() || !away(holder->second) || deadEnd[holder->second] ||
-                walked.size() > at.size()) {
-                break;
-            }
-            if (holder->second == first) {
-                return true;
-            }
-            i = holder->second;
-        }
-        for (std::size_t i : walked) {
-            deadEnd[i] = true;
-        }
-        return false;
     };
     std::size_t cycle = 0;
     for (;;) {
@@ -121,7 +155,7 @@ void PutBack(const std::vector<bool>& which, std::vector<Place>* places) {
         // next. An item aside or back never becomes a candidate again.
         for (; cycle < at.size(); ++cycle) {
             if (away(cycle) && at[cycle].now != at[cycle].aside && !at[cycle].aside.empty() &&
-                !deadEnd[cycle] && closesOnItself(cycle) && move(cycle, at[cycle].aside)) {
+                move(cycle, at[cycle].aside)) {
                 ready.push_back(cycle);
                 break;
             }

@@ -29,6 +29,8 @@ std::vector<bool> StuckChains(const std::vector<Place>& places);
 // soon as its place is free, and where a rotation leaves none free, one of them aside to its own
 // temporary name first. An item that cannot go back stays where it is. Each item moves at most
 // twice, and each look at the disk is for a move that may be made.
+// A chain one of whose places another file holds (another program's, or one that stays) is left
+// as it is: it cannot go back whole.
 void PutBack(const std::vector<bool>& which, std::vector<Place>* places);
 
 }  // namespace move_chains

@@ -274,7 +274,16 @@ bool PassJournal::Begin(const std::string& folderSlash, const PassPlan& plan,
 }
 
 bool PassJournal::Begin(const std::string& folderSlash, const std::string& planRecord) {
+    // After the highest slot in use, so that of journals made in one tick of the clock the later
+    // has the higher slot, even where a lower one was freed meanwhile.
+    unsigned after = 0;
     for (unsigned slot = 0; slot < journal::kSlots; ++slot) {
+        if (platform::PathExists(folderSlash + "/" + journal::FileName(slot))) {
+            after = slot + 1;
+        }
+    }
+    for (unsigned n = 0; n < journal::kSlots; ++n) {
+        const unsigned slot = (after + n) % journal::kSlots;
         const platform::JournalOpen opened =
             platform::CreateJournal(folderSlash + "/" + journal::FileName(slot), &file);
         if (opened == platform::JournalOpen::Opened) {

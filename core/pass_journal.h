@@ -107,7 +107,8 @@ class PassJournal {
     PassJournal(const PassJournal&) = delete;
     PassJournal& operator=(const PassJournal&) = delete;
 
-    // Creates a journal in the first free slot beside the INI file and forces the plan into it.
+    // Creates a journal in the first free slot after those in use beside the INI file and forces
+    // the plan into it.
     // False when none could be made or written (the partial one is removed then).
     bool Begin(const std::string& folderSlash, const PassPlan& plan, bool secondStageBegun = false);
     // The same with the plan's record made already.

@@ -52,7 +52,15 @@ JournalOpen Open(const std::string& path, DWORD disposition, JournalFile* file) 
 }  // namespace
 
 JournalOpen CreateJournal(const std::string& path, JournalFile* file) {
-    return Open(path, CREATE_NEW, file);
+    const JournalOpen opened = Open(path, CREATE_NEW, file);
+    if (opened == JournalOpen::Opened) {
+        // A file made within seconds of the removal of one of its name gets that one's creation
+        // time (tunnelling): the journal is made now, which orders the journals left over.
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        SetFileTime(Handle(file), &now, nullptr, nullptr);
+    }
+    return opened;
 }
 
 JournalOpen OpenJournal(const std::string& path, JournalFile* file) {

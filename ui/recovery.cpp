@@ -110,13 +110,13 @@ void OfferOne(AppContext* c, const std::string& folder, LeftJournal* journal) {
             return;
         }
         // No file keeps a temporary name for good.
-        journal::MoveOffTemporaryNames(left.What());
+        const std::vector<std::string> given = journal::MoveOffTemporaryNames(left.What());
         if (left.Forget() && !left.What().undo) {
             // Kept in the history, so that the names kept can still be undone there. An undo
             // cut short is not: its pass stays in the history, to be undone again for the rest.
             history::Add(folder, PassRecord{PassKind::Kept, false,
                                             static_cast<std::int64_t>(std::time(nullptr)),
-                                            history::MovedPart(left.What(), states)});
+                                            history::MovedPart(left.What(), states, given)});
         }
         return;
     }

@@ -499,10 +499,10 @@ TEST_F(HistoryTest, AFileOfAPassCutInItsFirstStageComesBackOnceItsNameIsFree) {
             if (keep) {
                 // As the start does when the user keeps the names.
                 const std::vector<journal::ItemState> states = journal::Review(left->What());
-                journal::MoveOffTemporaryNames(left->What());
+                const std::vector<std::string> given = journal::MoveOffTemporaryNames(left->What());
                 ASSERT_TRUE(left->Forget());
                 const PassRecord kept{PassKind::Kept, false, 1,
-                                      history::MovedPart(left->What(), states)};
+                                      history::MovedPart(left->What(), states, given)};
                 ASSERT_TRUE(history::Add(Folder(), kept));
                 test_files::RemoveTree(dir.PathOf("b"));
                 history::Undone undone;
