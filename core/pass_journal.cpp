@@ -286,11 +286,10 @@ bool PassJournal::Begin(const std::string& folderSlash, const std::string& planR
         const unsigned slot = (after + n) % journal::kSlots;
         const platform::JournalOpen opened =
             platform::CreateJournal(folderSlash + "/" + journal::FileName(slot), &file);
+        // Any other answer tries the next slot: on Windows a name whose removal is still under way
+        // is refused as denied, as a folder without rights is (where every slot is refused).
         if (opened == platform::JournalOpen::Opened) {
             break;
-        }
-        if (opened == platform::JournalOpen::Failed) {
-            return false;
         }
     }
     if (!file.IsOpen()) {
