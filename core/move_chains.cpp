@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <map>
 #include <set>
 #include <unordered_map>
 
@@ -10,6 +9,41 @@
 #include "platform/file_system.h"
 
 namespace move_chains {
+namespace {
+
+// Items joined into chains.
+class Joined {
+  public:
+    explicit Joined(std::size_t n) : root(n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            root[i] = i;
+        }
+    }
+    void Join(std::size_t a, std::size_t b) { root[Find(a)] = Find(b); }
+    // By item: whether its chain holds one of `items`.
+    std::vector<bool> WithAny(const std::vector<std::size_t>& items) {
+        std::set<std::size_t> marked;
+        for (std::size_t i : items) {
+            marked.insert(Find(i));
+        }
+        std::vector<bool> with(root.size());
+        for (std::size_t i = 0; i < root.size(); ++i) {
+            with[i] = marked.count(Find(i)) != 0;
+        }
+        return with;
+    }
+
+  private:
+    std::size_t Find(std::size_t i) {
+        while (root[i] != i) {
+            i = root[i] = root[root[i]];
+        }
+        return i;
+    }
+    std::vector<std::size_t> root;
+};
+
+}  // namespace
 
 std::vector<bool> StuckChains(const std::vector<Place>& places) {
     const std::size_t n = places.size();
@@ -18,16 +52,7 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
     if (std::none_of(places.begin(), places.end(), isStuck)) {
         return std::vector<bool>(n, false);
     }
-    std::vector<std::size_t> root(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        root[i] = i;
-    }
-    const auto find = [&](std::size_t i) {
-        while (root[i] != i) {
-            i = root[i] = root[root[i]];
-        }
-        return i;
-    };
+    Joined chains(n);
     // Places as Windows compares them: "B.txt" is where "b.txt" was.
     std::unordered_map<std::string, std::size_t> wasThere;
     for (std::size_t i = 0; i < n; ++i) {
@@ -38,20 +63,16 @@ std::vector<bool> StuckChains(const std::vector<Place>& places) {
     for (std::size_t i = 0; i < n; ++i) {
         const auto other = wasThere.find(platform::CaseFoldKey(places[i].wants));
         if (other != wasThere.end()) {
-            root[find(i)] = find(other->second);
+            chains.Join(i, other->second);
         }
     }
-    std::set<std::size_t> stuck;
+    std::vector<std::size_t> stuck;
     for (std::size_t i = 0; i < n; ++i) {
         if (isStuck(places[i])) {
-            stuck.insert(find(i));
+            stuck.push_back(i);
         }
     }
-    std::vector<bool> chain(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        chain[i] = stuck.count(find(i)) != 0;
-    }
-    return chain;
+    return chains.WithAny(stuck);
 }
 
 namespace {
@@ -73,16 +94,7 @@ std::vector<bool> Whole(const std::vector<bool>& which, const std::vector<Place>
             wasThere.emplace(platform::CaseFoldKey(at[i].wasAt), i);
         }
     }
-    std::vector<std::size_t> root(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        root[i] = i;
-    }
-    const auto find = [&](std::size_t i) {
-        while (root[i] != i) {
-            i = root[i] = root[root[i]];
-        }
-        return i;
-    };
+    Joined chains(n);
     std::vector<std::size_t> blocked;
     for (std::size_t i = 0; i < n; ++i) {
         if (!away(i)) {
@@ -92,22 +104,19 @@ std::vector<bool> Whole(const std::vector<bool>& which, const std::vector<Place>
         // the place this one wants.
         const auto wanted = wasThere.find(platform::CaseFoldKey(at[i].wants));
         if (wanted != wasThere.end()) {
-            root[find(i)] = find(wanted->second);
+            chains.Join(i, wanted->second);
         }
         const auto holder = holding.find(platform::CaseFoldKey(at[i].wasAt));
         if (holder != holding.end()) {
-            root[find(i)] = find(holder->second);
+            chains.Join(i, holder->second);
         } else if (platform::PathExists(at[i].wasAt)) {
             blocked.push_back(i);
         }
     }
-    std::set<std::size_t> stays;
-    for (std::size_t i : blocked) {
-        stays.insert(find(i));
-    }
+    const std::vector<bool> stays = chains.WithAny(blocked);
     std::vector<bool> whole(n, false);
     for (std::size_t i = 0; i < n; ++i) {
-        whole[i] = away(i) && stays.count(find(i)) == 0;
+        whole[i] = away(i) && !stays[i];
     }
     return whole;
 }

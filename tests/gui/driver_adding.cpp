@@ -107,8 +107,10 @@ TEST_F(WithFiles, DroppedFilesAreAddedInTheirOrderAndOnlyOnce) {
 }
 
 // The open dialog takes the road a drop takes: the names picked in one folder come in one batch, a
-// name listed before is skipped without a word, and the folder is kept for the next time.
-TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
+// name listed before is skipped without a word, and the folder is kept for the next time. The
+// dialog is the command's own work: what a second start hands over while it is up waits for that
+// work to end, so it comes after the picks.
+TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoesBeforeWhatCameMeanwhile) {
     const std::string folder = gui::ToCp932(s.PathOf("files"));
     const std::string ini =
         "[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\nPath_CDlgOpen=" + folder + "\r\n";
@@ -118,41 +120,22 @@ TEST_F(WithFiles, TheOpenDialogAddsWhatIsPickedAsADropDoes) {
     s.PostCommand(IDC_OPEN);
     HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
     ASSERT_NE(dialog, nullptr) << s.Describe();
+    // Sent: once it returns, the path is kept.
+    ASSERT_TRUE(gui::HandOver(s.window(), "\"" + gui::ToCp932(File("d.txt")) + "\""));
+    EXPECT_EQ(s.RowCount(), 1) << "nothing is added while the dialog is up";
     HWND box = FileNameBox(dialog);
     ASSERT_NE(box, nullptr) << "no file name box";
     ASSERT_TRUE(gui::SetText(box, "\"c.txt\" \"b.txt\" \"a.txt\""));
     ASSERT_TRUE(gui::PressButton(dialog, IDOK));
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
-    EXPECT_EQ(s.Column(1), (Names{"b.txt", "c.txt", "a.txt"}));
-    EXPECT_EQ(s.Column(3), Names(3, folder));
+    ASSERT_TRUE(s.WaitForStatus("004", texts::kStepAdded)) << s.Describe();
+    EXPECT_EQ(s.Column(1), (Names{"b.txt", "c.txt", "a.txt", "d.txt"}));
+    EXPECT_EQ(s.Column(3), Names(4, folder));
     EXPECT_EQ(s.FindMessageBox(), nullptr) << "a path added before is skipped without a word";
     DWORD code = 1;
     ASSERT_TRUE(s.Close(&code));
     std::string kept;
     ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
     EXPECT_EQ(gui::IniValue(kept, "Path_CDlgOpen"), folder);
-}
-
-// The open dialog is the command's own work: what a second start hands over while it is up waits
-// for that work to end, so the picks come first and the handed-over path after them.
-TEST_F(WithFiles, PathsHandedOverDuringTheOpenDialogComeAfterItsPicks) {
-    const std::string folder = gui::ToCp932(s.PathOf("files"));
-    const std::string ini =
-        "[Basic]\r\nWindowMode=ListView\r\nAutoSort=off\r\nPath_CDlgOpen=" + folder + "\r\n";
-    std::string error;
-    ASSERT_TRUE(s.Start(ini.c_str(), &error)) << error;
-    s.PostCommand(IDC_OPEN);
-    HWND dialog = gui::WaitForDialogTitled(s.processId(), texts::kOpenDialogTitle);
-    ASSERT_NE(dialog, nullptr) << s.Describe();
-    // Sent: once it returns, the path is kept.
-    ASSERT_TRUE(gui::HandOver(s.window(), "\"" + gui::ToCp932(File("a.txt")) + "\""));
-    EXPECT_EQ(s.RowCount(), 0) << "nothing is added while the dialog is up";
-    HWND box = FileNameBox(dialog);
-    ASSERT_NE(box, nullptr) << "no file name box";
-    ASSERT_TRUE(gui::SetText(box, "\"c.txt\" \"d.txt\""));
-    ASSERT_TRUE(gui::PressButton(dialog, IDOK));
-    ASSERT_TRUE(s.WaitForStatus("003", texts::kStepAdded)) << s.Describe();
-    EXPECT_EQ(s.Column(1), (Names{"c.txt", "d.txt", "a.txt"}));
 }
 
 // Select all, then clear the edit names of the selected rows: list commands of the list window.

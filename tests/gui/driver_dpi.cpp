@@ -448,24 +448,6 @@ RECT BoxAt(const gui::Session& s, int dpi) {
     return {now.left, now.top, now.left + Px(620, dpi), now.top + Px(400, dpi)};
 }
 
-// Over monitors of 125 % and 150 % and back to 100 %: the columns are as wide as a start at each
-// scale makes them, and the settings keep what they kept.
-TEST(Dpi, At96TheColumnWidthsComeThroughSeveralScalesUnchanged) {
-    gui::Session s;
-    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
-    for (int dpi : {120, 144, 96}) {
-        ASSERT_TRUE(TellDpiChanged(s, dpi, BoxAt(s, dpi)));
-        EXPECT_EQ(ColumnWidths(s), std::vector<int>(4, Px(150, dpi))) << "at " << dpi << " dpi";
-    }
-    DWORD code = 99;
-    ASSERT_TRUE(s.Close(&code));
-    std::string kept;
-    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
-    for (const char* column : kWidthKeys) {
-        EXPECT_EQ(gui::IniValue(kept, column), "150") << column;
-    }
-}
-
 std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
@@ -507,42 +489,46 @@ HWND ListModeBar(const gui::Session& s) {
     return nullptr;
 }
 
-// The monitor under the window takes another scale and the system leaves the box as it was (a
-// maximized window keeps its screen): the bar grows, and the list goes down below it.
-TEST(Dpi, At96AScaleChangeThatKeepsTheBoxLaysTheWindowOutAgain) {
-    gui::Session s;
-    ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
-    const RECT bar = ScreenRect(ListModeBar(s));
-    ASSERT_EQ(ScreenRect(s.list()).top, bar.bottom);
-    ASSERT_TRUE(TellDpiChanged(s, 144, s.WindowRect()));
-    const RECT grown = ScreenRect(ListModeBar(s));
-    ASSERT_GT(grown.bottom, bar.bottom);
-    EXPECT_EQ(ScreenRect(s.list()).top, grown.bottom);
-    EXPECT_EQ(ScreenRect(s.list()).bottom, ScreenRect(s.statusBar()).top);
-    DWORD code = 99;
-    ASSERT_TRUE(s.Close(&code));
-}
-
 int Height(HWND window) {
     const RECT r = ScreenRect(window);
     return r.bottom - r.top;
 }
 
-// At a new scale the texts grow with the pictures. A start at 150 % makes the list's header and
-// the status bar 1.4 times as high as at 100 % (their fonts are the system's, at its scale).
-TEST(Dpi, At96TheTextsGrowWithTheScaleTheWindowIsToldOf) {
+// Changes of scale as moves over monitors of 150 %, 125 %, 150 % and back to 100 % make them, the
+// first with the box as it was (a maximized window keeps its screen): the bar grows and the list
+// goes down below it; the texts grow with the pictures (a start at 150 % makes the list's header
+// and the status bar 1.4 times as high as at 100 %); the columns are as wide as a start at each
+// scale makes them, and the settings keep what they kept.
+TEST(Dpi, At96ChangesOfScaleLayTheWindowOutAgainAndKeepWhatItKept) {
     gui::Session s;
     ASSERT_NO_FATAL_FAILURE(StartListWindow(&s));
+    const RECT bar = ScreenRect(ListModeBar(s));
+    ASSERT_EQ(ScreenRect(s.list()).top, bar.bottom);
     HWND header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
     ASSERT_NE(header, nullptr);
     const int headerHeight = Height(header);
     const int statusHeight = Height(s.statusBar());
-    ASSERT_TRUE(TellDpiChanged(s, 144, BoxAt(s, 144)));
+
+    ASSERT_TRUE(TellDpiChanged(s, 144, s.WindowRect()));
+    const RECT grown = ScreenRect(ListModeBar(s));
+    ASSERT_GT(grown.bottom, bar.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).top, grown.bottom);
+    EXPECT_EQ(ScreenRect(s.list()).bottom, ScreenRect(s.statusBar()).top);
     header = FindWindowExA(s.list(), nullptr, WC_HEADERA, nullptr);
     EXPECT_GE(Height(header), 1.3 * headerHeight);
     EXPECT_GE(Height(s.statusBar()), 1.3 * statusHeight);
+
+    for (int dpi : {120, 144, 96}) {
+        ASSERT_TRUE(TellDpiChanged(s, dpi, BoxAt(s, dpi)));
+        EXPECT_EQ(ColumnWidths(s), std::vector<int>(4, Px(150, dpi))) << "at " << dpi << " dpi";
+    }
     DWORD code = 99;
     ASSERT_TRUE(s.Close(&code));
+    std::string kept;
+    ASSERT_TRUE(s.ReadFile(L"varnel.ini", &kept));
+    for (const char* column : kWidthKeys) {
+        EXPECT_EQ(gui::IniValue(kept, column), "150") << column;
+    }
 }
 
 }  // namespace
